@@ -1,0 +1,13 @@
+#include "designer/ui/Ttool.h"
+
+Ttool::Ttool(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("tool");
+    setWindowTitle("Object Handler");
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(0, 128, 255));
+    setPalette(background);
+    setAutoFillBackground(true);
+    setGeometry(284, 653, 376, 37);
+}

@@ -1,0 +1,9 @@
+#include "inspector/ui/TObjector.h"
+
+TObjector::TObjector(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("obj");
+    setWindowTitle("Objector");
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setGeometry(210, 305, 151, 350);
+}

@@ -1,0 +1,43 @@
+#include "project/ui/Program.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "designer/ui/Tapplet.h"
+#include "designer/ui/Ttool.h"
+#include "inspector/ui/TObjector.h"
+#include "project/ui/Tzjava.h"
+#include "settings/SettingsFile.h"
+#include "settings/ui/Tdevopt.h"
+#include "settings/ui/Toptions.h"
+
+Program::Program(const QString& programDirectory, const QString& settingsPath)
+    : zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath)),
+      app_(std::make_unique<Tapplet>()),
+      obj_(std::make_unique<TObjector>()),
+      opt_(std::make_unique<Toptions>()),
+      tool_(std::make_unique<Ttool>()),
+      dopt_(std::make_unique<Tdevopt>()) {
+    zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
+}
+
+Program::~Program() = default;
+
+void Program::show() {
+    zjava_->show();
+    app_->show();
+    obj_->show();
+    tool_->show();
+    zjava_->raise();
+    zjava_->activateWindow();
+}
+
+QString Program::settingsPathFor(const QString& programDirectory) {
+    const bool writable = QFileInfo(programDirectory).isWritable();
+    const QString configFolder =
+        writable ? QString() : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!configFolder.isEmpty()) QDir().mkpath(configFolder);
+    return QString::fromStdString(tz::settingsFilePath(
+        programDirectory.toStdString(), configFolder.toStdString(), writable));
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QIcon>
+
+namespace tz {
+
+enum class Glyph { Open, Save, Generate, Compile, ExternalCompile, Run, CompileRun, Browser,
+                   CompileBrowse, Update };
+
+// Small pictures of our own for the toolbar buttons.
+QIcon toolbarGlyph(Glyph glyph);
+
+}  // namespace tz

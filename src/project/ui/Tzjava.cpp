@@ -1,0 +1,577 @@
+#include "project/ui/Tzjava.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "designer/ui/Tapplet.h"
+#include "designer/ui/Ttool.h"
+#include "inspector/ui/TObjector.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/ui/ToolbarGlyphs.h"
+#include "settings/ui/Tdevopt.h"
+#include "settings/ui/Toptions.h"
+
+using tz::Project;
+
+namespace {
+
+const QColor LogoBlue(0, 128, 255);
+const QColor MessageCyan(128, 255, 255);
+
+QFont monospaceFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
+
+void paintBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+bool isOnSomeScreen(const QRect& rect) {
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen* screen) { return screen->geometry().intersects(rect); });
+}
+
+}  // namespace
+
+Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
+    : programDirectory_(programDirectory), settingsPath_(settingsPath) {
+    setObjectName("zjava");
+    QFont arial("Arial");
+    arial.setStyleHint(QFont::SansSerif);
+    setFont(arial);
+    setWindowTitle("Tarvelo Zuva- [Untitled]");
+    resize(604, 531);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buildToolbar(central);
+    column->addWidget(toolbar_);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(buildLeftPanel(central));
+    middle->addWidget(buildCodePanel(central), 1);
+    column->addLayout(middle, 1);
+    mess_ = new QPlainTextEdit(central);
+    mess_->setObjectName("mess");
+    mess_->setReadOnly(true);
+    mess_->setFont(monospaceFont());
+    mess_->setFixedHeight(51);
+    paintBackground(mess_, QPalette::Base, MessageCyan);
+    column->addWidget(mess_);
+    respanel_ = buildRestructuringPanel(central);
+    cpanel_ = buildCompilingPanel(central);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName("status");
+    status_ = new QLabel(statusBar());
+    statusBar()->addWidget(status_, 1);
+
+    buildMenus();
+    FormCreate();
+}
+
+void Tzjava::setWindows(const ProgramWindows& windows) { windows_ = windows; }
+
+void Tzjava::FormCreate() {
+    const tz::MainSettings read =
+        tz::readMainSettings(settingsPath_.toStdString(), programDirectory_.toStdString());
+    mainSettings_ = read;
+    updating_ = false;
+    placementPending_ = true;
+    project_.buildDefault();
+    UpdateTree();
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    project_.compileFailed = true;
+}
+
+// ---- layout -------------------------------------------------------------
+
+QAction* Tzjava::addCommand(QMenu* menu, const QString& name, const QString& text,
+                            const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setEnabled(false);  // enabled where the command is connected
+    return action;
+}
+
+void Tzjava::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    addCommand(file, "OpenProject1", "Open Project", QKeySequence("Ctrl+O"));
+    addCommand(file, "SaveProject1", "Save Project", QKeySequence("Ctrl+S"));
+    addCommand(file, "SaveProjectAs1", "Save Project As", QKeySequence("Ctrl+A"));
+    file->addSeparator();
+    addCommand(file, "Open1", "Import Java");
+    addCommand(file, "FileSaveas", "Export Java");
+    file->addSeparator();
+    QAction* exit = addCommand(file, "Exit1", "Exit", QKeySequence("Ctrl+Q"));
+    connect(exit, &QAction::triggered, this, &Tzjava::Exit1Click);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    addCommand(edit, "Cut1", "Cut", QKeySequence("Ctrl+X"));
+    addCommand(edit, "Copy1", "Copy", QKeySequence("Ctrl+C"));
+    edit->addSeparator();
+    addCommand(edit, "Paste1", "Paste", QKeySequence("Ctrl+V"));
+
+    QMenu* view = menuBar()->addMenu("&View");
+    QAction* applet = addCommand(view, "Applet1", "Applet", QKeySequence("F4"));
+    connect(applet, &QAction::triggered, this, &Tzjava::Applet1Click);
+    QAction* handler = addCommand(view, "Too1", "Object Handler");
+    connect(handler, &QAction::triggered, this, &Tzjava::Too1Click);
+    QAction* objector = addCommand(view, "Objector1", "Objector");
+    connect(objector, &QAction::triggered, this, &Tzjava::Objector1Click);
+
+    QMenu* projectMenu = menuBar()->addMenu("&Project");
+    addCommand(projectMenu, "GenerateCode1", "Generate...", QKeySequence("F5"));
+    projectMenu->addSeparator();
+    addCommand(projectMenu, "Compile1", "Compile...", QKeySequence("F6"));
+    addCommand(projectMenu, "extcomp1", "Ext. Compile...");
+    projectMenu->addSeparator();
+    addCommand(projectMenu, "BuildRun1", "Build && Run", QKeySequence("F7"));
+    projectMenu->addSeparator();
+    QAction* options = addCommand(projectMenu, "Options1", "Options");
+    connect(options, &QAction::triggered, this, &Tzjava::Options1Click);
+
+    QMenu* run = menuBar()->addMenu("&Run");
+    addCommand(run, "Run2", "Run JavaApplet", QKeySequence("F9"));
+    addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser");
+
+    QMenu* developer = menuBar()->addMenu("&Developer");
+    addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    addCommand(help, "HelpTopics1", "Help Topics");
+    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
+    help->addSeparator();
+    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
+
+    for (QAction* built : {exit, applet, handler, objector, options}) built->setEnabled(true);
+}
+
+void Tzjava::buildToolbar(QWidget* parent) {
+    toolbar_ = new QWidget(parent);
+    toolbar_->setObjectName("toolbar");
+    toolbar_->setFixedHeight(31);
+    auto* row = new QHBoxLayout(toolbar_);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(1);
+    struct Button {
+        const char* name;
+        const char* hint;
+        tz::Glyph glyph;
+    };
+    const Button buttons[] = {
+        {"openb", "Open Project", tz::Glyph::Open},
+        {"saveb", "Save Project", tz::Glyph::Save},
+        {"BitBtn4", "Generate Code", tz::Glyph::Generate},
+        {"CompileButton", "Compile Project", tz::Glyph::Compile},
+        {"extcomp", "Compile with external compiler", tz::Glyph::ExternalCompile},
+        {"BitBtn1", "Run Applet", tz::Glyph::Run},
+        {"BitBtn2", "Compile & Run", tz::Glyph::CompileRun},
+        {"BitBtn5", "Preview in Browser", tz::Glyph::Browser},
+        {"BitBtn6", "Compile & Browse", tz::Glyph::CompileBrowse},
+        {"BitBtn3", "Compile Project", tz::Glyph::Update},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QToolButton(toolbar_);
+        button->setObjectName(b.name);
+        button->setToolTip(b.hint);
+        button->setIcon(tz::toolbarGlyph(b.glyph));
+        button->setFixedSize(25, 25);
+        button->setEnabled(false);  // enabled where the command is connected
+        row->addWidget(button);
+    }
+    QToolButton* update = toolbar_->findChild<QToolButton*>("BitBtn3");
+    update->setText("Update");
+    update->hide();
+    row->addSpacing(12);
+    xy_ = new QLabel("Line: 1", toolbar_);
+    xy_->setObjectName("xy");
+    row->addWidget(xy_);
+    row->addStretch(1);
+}
+
+QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setFixedWidth(120);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* logo = new QWidget(panel);
+    logo->setObjectName("logo");
+    logo->setFixedHeight(56);
+    paintBackground(logo, QPalette::Window, LogoBlue);
+    auto* logoText = new QVBoxLayout(logo);
+    logoText->setContentsMargins(4, 4, 4, 4);
+    logoText->setSpacing(0);
+    auto* product = new QLabel("Tarvelo Zuva", logo);
+    QFont productFont = font();
+    productFont.setBold(true);
+    productFont.setPointSize(productFont.pointSize() + 3);
+    product->setFont(productFont);
+    auto* version = new QLabel("version 1.15", logo);
+    for (QLabel* label : {product, version}) {
+        label->setAlignment(Qt::AlignCenter);
+        paintBackground(label, QPalette::WindowText, Qt::white);
+        label->setAutoFillBackground(false);
+        logoText->addWidget(label);
+    }
+    column->addWidget(logo);
+
+    tree_ = new QTreeWidget(panel);
+    tree_->setObjectName("tree");
+    tree_->setHeaderHidden(true);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { treeDblClick(item); });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { treeDblClick(item); });
+    connect(tree_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { showPopup(tree_->viewport(), at); });
+    column->addWidget(tree_, 1);
+    return panel;
+}
+
+QWidget* Tzjava::buildCodePanel(QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    auto* stack = new QVBoxLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    tab_ = new QTabBar(holder);
+    tab_->setObjectName("tab");
+    tab_->setFixedHeight(25);
+    tab_->setExpanding(false);
+    tab_->setUsesScrollButtons(true);
+    tab_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tab_, &QTabBar::currentChanged, this, &Tzjava::tabChange);
+    connect(tab_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { showPopup(tab_, at); });
+    stack->addWidget(tab_);
+
+    spec_ = new QLineEdit(holder);
+    spec_->setObjectName("spec");
+    spec_->setFixedHeight(33);
+    QFont bold = monospaceFont();
+    bold.setBold(true);
+    spec_->setFont(bold);
+    QPalette specColours = spec_->palette();
+    specColours.setColor(QPalette::Base, LogoBlue);
+    specColours.setColor(QPalette::Text, Qt::white);
+    spec_->setPalette(specColours);
+    spec_->installEventFilter(this);
+    connect(spec_, &QLineEdit::textChanged, this, &Tzjava::specChange);
+    stack->addWidget(spec_);
+
+    this_ = tz::createBodyEditor(holder);
+    this_->setObjectName("this");
+    connect(this_, &QPlainTextEdit::textChanged, this, &Tzjava::thisChange);
+    connect(this_, &QPlainTextEdit::cursorPositionChanged, this, &Tzjava::getxy);
+    stack->addWidget(this_, 1);
+
+    // The source buffer sits in the same place, never shown.
+    code_ = new QPlainTextEdit(holder);
+    code_->setObjectName("code");
+    code_->setReadOnly(true);
+    code_->setFont(monospaceFont());
+    code_->hide();
+    return holder;
+}
+
+QFrame* Tzjava::buildRestructuringPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName("respanel");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    panel->resize(250, 70);
+    auto* column = new QVBoxLayout(panel);
+    column->addWidget(new QLabel("Restructuring...", panel), 0, Qt::AlignCenter);
+    auto* bar = new QProgressBar(panel);
+    bar->setObjectName("resbar");
+    column->addWidget(bar);
+    panel->hide();
+    return panel;
+}
+
+QFrame* Tzjava::buildCompilingPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName("cpanel");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    panel->resize(150, 90);
+    auto* column = new QVBoxLayout(panel);
+    column->addWidget(new QLabel("Compiling...", panel), 0, Qt::AlignCenter);
+    auto* picture = new QLabel(panel);
+    picture->setObjectName("animpic");
+    picture->setFixedSize(40, 40);
+    column->addWidget(picture, 0, Qt::AlignCenter);
+    panel->hide();
+    return panel;
+}
+
+void Tzjava::centrePanels() {
+    for (QFrame* panel : {respanel_, cpanel_}) {
+        const QRect area = panel->parentWidget()->rect();
+        panel->move(area.center() - panel->rect().center());
+    }
+}
+
+void Tzjava::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    centrePanels();
+}
+
+// ---- start, activation and close -----------------------------------------
+
+bool Tzjava::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QMainWindow::event(event);
+}
+
+void Tzjava::FormActivate() {
+    if (!placementPending_) return;
+    const auto placements =
+        tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
+    const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
+    for (std::size_t i = 0; i < placements.size(); ++i) applyPlacement(windows[int(i)], placements[i].bounds);
+    placementPending_ = false;
+}
+
+std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
+    std::vector<tz::WindowPlacement> placements;
+    const std::pair<const char*, const QWidget*> windows[] = {
+        {"Java", this}, {"Applet", windows_.app}, {"Toolbar", windows_.tool},
+        {"Objector", windows_.obj}};
+    for (const auto& [section, window] : windows) {
+        if (!window) continue;
+        placements.push_back(
+            {section, {window->x(), window->y(), window->width(), window->height()}});
+    }
+    return placements;
+}
+
+void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
+    const QRect rect(bounds.left, bounds.top, bounds.width, bounds.height);
+    // A placement from another screen setup must never hide a window.
+    if (bounds.width <= 0 || bounds.height <= 0 || !isOnSomeScreen(rect)) return;
+    window->move(rect.topLeft());
+    window->resize(rect.size());
+}
+
+bool Tzjava::FormCloseQuery() {
+    if (tz::writePlacements(settingsPath_.toStdString(), currentPlacements())) return true;
+    tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
+    return false;
+}
+
+void Tzjava::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// ---- tree and tabs ------------------------------------------------------
+
+void Tzjava::UpdateTree() {
+    tree_->setUpdatesEnabled(false);
+    tree_->clear();
+    auto* imports = new QTreeWidgetItem(tree_, QStringList(QStringLiteral("Imports")));
+    QTreeWidgetItem* remembered = imports;
+    for (int c = 1; c <= project_.classCount(); ++c) {
+        auto* classItem =
+            new QTreeWidgetItem(tree_, QStringList(tz::displayLine(project_.slot(c, 0).name)));
+        classItem->setExpanded(true);
+        if (c == project_.currentClass) remembered = classItem;
+        for (int s = 1; s <= project_.lastSlot(c); ++s) {
+            auto* method = new QTreeWidgetItem(
+                classItem, QStringList(tz::displayLine(project_.slot(c, s).name)));
+            if (c == project_.currentClass && s == project_.currentSlot) remembered = method;
+        }
+    }
+    tree_->setUpdatesEnabled(true);
+    tree_->setCurrentItem(remembered);
+}
+
+void Tzjava::UpdateTab(int classIndex, int slotIndex) {
+    updating_ = true;
+    while (tab_->count() > 0) tab_->removeTab(0);
+    for (const std::string& caption : project_.tabCaptions(classIndex))
+        tab_->addTab(tz::displayLine(caption));
+    showInEditor(project_.shownBody());
+    showInDeclaration(project_.shownDeclaration());
+    tab_->setCurrentIndex(slotIndex);
+    updating_ = false;
+}
+
+void Tzjava::showInEditor(const std::string& bytes) {
+    const QString text = tz::displayText(bytes);
+    if (this_->toPlainText() != text) this_->setPlainText(text);
+}
+
+void Tzjava::showInDeclaration(const std::string& bytes) {
+    const QString text = tz::displayLine(bytes);
+    if (spec_->text() != text) spec_->setText(text);
+}
+
+void Tzjava::treeDblClick(QTreeWidgetItem* item) {
+    std::vector<int> levels;
+    int itemNumber = 0;
+    for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
+        QTreeWidgetItem* classItem = tree_->topLevelItem(top);
+        levels.push_back(1);
+        if (classItem == item) itemNumber = int(levels.size());
+        for (int child = 0; child < classItem->childCount(); ++child) {
+            levels.push_back(2);
+            if (classItem->child(child) == item) itemNumber = int(levels.size());
+        }
+    }
+    if (itemNumber == 0) return;
+    const tz::SlotPosition position = tz::positionOfTreeItem(levels, itemNumber);
+    project_.currentClass = position.classIndex;
+    project_.currentSlot = position.slot;
+    UpdateTab(project_.currentClass, project_.currentSlot);
+}
+
+void Tzjava::tabChange(int index) {
+    if (updating_ || index < 0) return;
+    project_.currentSlot = index;
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    UpdateTree();
+}
+
+void Tzjava::thisChange() {
+    getxy();
+    if (updating_) return;
+    project_.storeBody(tz::storedText(this_->toPlainText()));
+}
+
+void Tzjava::specChange() {
+    if (updating_ || project_.currentClass == Project::ImportsEntry) return;
+    project_.storeDeclaration(tz::storedLine(spec_->text()));
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    if (project_.currentClass == 1 && project_.currentSlot == 0)
+        showStatus(tz::displayLine(project_.javaSourcePath));
+}
+
+void Tzjava::specExit() {
+    if (project_.currentClass != Project::ImportsEntry) UpdateTree();
+}
+
+bool Tzjava::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == spec_ && event->type() == QEvent::FocusOut) specExit();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tzjava::getxy() {
+    xy_->setText(QString("Line: %1").arg(this_->textCursor().blockNumber() + 1));
+    xy_->repaint();
+}
+
+void Tzjava::showStatus(const QString& text) { status_->setText(text); }
+
+// ---- popup menu ---------------------------------------------------------
+
+void Tzjava::showPopup(QWidget* source, const QPoint& position) {
+    if (!popup1_) {
+        popup1_ = new QMenu(this);
+        popup1_->setObjectName("popup1");
+        addInterface_ = popup1_->addAction("Add Interface", this, &Tzjava::AddInterface1Click);
+        addInterface_->setObjectName("AddInterface1");
+        addClass_ = popup1_->addAction("Add Class", this, &Tzjava::AddClass1Click);
+        addClass_->setObjectName("AddClass1");
+        popup1_->addSeparator();
+        deleteInterface_ =
+            popup1_->addAction("Delete Interface", this, &Tzjava::DeleteInterface1Click);
+        deleteInterface_->setObjectName("DeleteInterface1");
+        deleteClass_ = popup1_->addAction("Delete Class", this, &Tzjava::DeleteClass1Click);
+        deleteClass_->setObjectName("DeleteClass1");
+    }
+    popup1Popup();
+    popup1_->popup(source->mapToGlobal(position));
+}
+
+void Tzjava::popup1Popup() {
+    addInterface_->setEnabled(project_.canAddMethod());
+    addClass_->setEnabled(project_.canAddClass());
+    deleteInterface_->setEnabled(project_.canDeleteMethod());
+    deleteClass_->setEnabled(project_.canDeleteClass());
+}
+
+void Tzjava::AddInterface1Click() {
+    if (!project_.addMethod()) {
+        tz::reportError(this, project_.currentClass == Project::ImportsEntry
+                                  ? QString("The Imports entry has no interfaces.")
+                                  : QString("A class holds at most %1 interfaces.")
+                                        .arg(Project::MaxMethods));
+        return;
+    }
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    UpdateTree();
+}
+
+void Tzjava::AddClass1Click() {
+    if (!project_.addClass()) {
+        tz::reportError(this,
+                        QString("A project holds at most %1 classes.").arg(Project::MaxClasses));
+        return;
+    }
+    UpdateTab(project_.currentClass, 0);
+    UpdateTree();
+}
+
+void Tzjava::DeleteInterface1Click() {
+    if (!project_.deleteMethod()) return;
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    UpdateTree();
+}
+
+void Tzjava::DeleteClass1Click() {
+    if (!project_.deleteClass()) return;
+    UpdateTab(project_.currentClass, 0);
+    UpdateTree();
+}
+
+// ---- commands -----------------------------------------------------------
+
+void Tzjava::Exit1Click() { close(); }
+
+void Tzjava::Applet1Click() {
+    windows_.app->show();
+    windows_.app->raise();
+    windows_.app->activateWindow();
+}
+
+void Tzjava::Objector1Click() {
+    windows_.obj->show();
+    windows_.obj->raise();
+    windows_.obj->activateWindow();
+}
+
+// Shows the toolbar and also brings back the palette window of the same name.
+void Tzjava::Too1Click() {
+    toolbar_->setVisible(true);
+    windows_.tool->show();
+    windows_.tool->raise();
+}
+
+void Tzjava::Options1Click() { windows_.opt->exec(); }

@@ -1,0 +1,122 @@
+#pragma once
+// The main window: owns the project and carries the menus, the toolbar, the
+// project tree with the method tabs and editors, and the message memo.
+#include <QMainWindow>
+#include <vector>
+
+#include "project/Project.h"
+#include "project/ui/BodyEditor.h"
+#include "settings/SettingsFile.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTabBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class Tapplet;
+class TObjector;
+class Toptions;
+class Ttool;
+class Tdevopt;
+
+struct ProgramWindows {
+    Tapplet* app = nullptr;
+    TObjector* obj = nullptr;
+    Toptions* opt = nullptr;
+    Ttool* tool = nullptr;
+    Tdevopt* dopt = nullptr;
+};
+
+class Tzjava : public QMainWindow {
+    Q_OBJECT
+public:
+    // programDirectory ends with '/'; settingsPath is the settings file.
+    Tzjava(const QString& programDirectory, const QString& settingsPath);
+
+    void setWindows(const ProgramWindows& windows);
+
+    tz::Project& project() { return project_; }
+    const tz::MainSettings& mainSettings() const { return mainSettings_; }
+    const QString& programDirectory() const { return programDirectory_; }
+    QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
+
+    void UpdateTree();
+    void UpdateTab(int classIndex, int slotIndex);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+
+    void buildMenus();
+    void buildToolbar(QWidget* parent);
+    QWidget* buildLeftPanel(QWidget* parent);
+    QWidget* buildCodePanel(QWidget* parent);
+    QFrame* buildRestructuringPanel(QWidget* parent);
+    QFrame* buildCompilingPanel(QWidget* parent);
+    void centrePanels();
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& text,
+                        const QKeySequence& shortcut = {});
+
+    std::vector<tz::WindowPlacement> currentPlacements() const;
+    void applyPlacement(QWidget* window, const tz::Bounds& bounds);
+
+    void treeDblClick(QTreeWidgetItem* item);
+    void tabChange(int index);
+    void thisChange();
+    void specChange();
+    void specExit();
+    void getxy();
+    void popup1Popup();
+    void AddInterface1Click();
+    void AddClass1Click();
+    void DeleteInterface1Click();
+    void DeleteClass1Click();
+    void showPopup(QWidget* source, const QPoint& position);
+
+    void Exit1Click();
+    void Applet1Click();
+    void Objector1Click();
+    void Too1Click();
+    void Options1Click();
+
+    void showInEditor(const std::string& bytes);
+    void showInDeclaration(const std::string& bytes);
+    void showStatus(const QString& text);
+
+    tz::Project project_;
+    tz::MainSettings mainSettings_;
+    QString programDirectory_;
+    QString settingsPath_;
+    bool updating_ = false;
+    bool placementPending_ = true;
+    ProgramWindows windows_;
+
+    QWidget* toolbar_ = nullptr;
+    QLabel* xy_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QTabBar* tab_ = nullptr;
+    QLineEdit* spec_ = nullptr;
+    tz::BodyEditor* this_ = nullptr;
+    QPlainTextEdit* code_ = nullptr;
+    QPlainTextEdit* mess_ = nullptr;
+    QLabel* status_ = nullptr;
+    QFrame* respanel_ = nullptr;
+    QFrame* cpanel_ = nullptr;
+    QMenu* popup1_ = nullptr;
+    QAction* addInterface_ = nullptr;
+    QAction* addClass_ = nullptr;
+    QAction* deleteInterface_ = nullptr;
+    QAction* deleteClass_ = nullptr;
+};

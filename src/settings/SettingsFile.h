@@ -1,0 +1,45 @@
+#pragma once
+// The program-wide settings file: four paths in "Main" and the placement of
+// four windows, one section each.
+#include <string>
+#include <vector>
+
+namespace tz {
+
+inline constexpr const char* SettingsFileName = "tarjava.ini";
+
+struct MainSettings {
+    std::string helpFile;
+    std::string browser;
+    std::string compiler;
+    std::string compilerParameters;
+};
+
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+
+struct WindowPlacement {
+    std::string section;
+    Bounds bounds;
+};
+
+// The settings file of a program directory; an installed program whose
+// folder is not writable keeps it in the user's configuration folder.
+std::string settingsFilePath(const std::string& programDirectory,
+                             const std::string& userConfigDirectory, bool programDirectoryWritable);
+
+MainSettings readMainSettings(const std::string& settingsPath, const std::string& programDirectory);
+
+// Each window's bounds as stored, a missing or malformed key keeping the
+// given value.
+std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
+                                            std::vector<WindowPlacement> current);
+// False when the file cannot be written; it is then left as it was.
+bool writePlacements(const std::string& settingsPath, const std::vector<WindowPlacement>& windows);
+
+}  // namespace tz

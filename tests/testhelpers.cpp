@@ -1,0 +1,45 @@
+#include "testhelpers.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "project/ui/Tzjava.h"
+
+StartedProgram::StartedProgram(const QString& iniText) {
+    if (!iniText.isNull()) writeFile(settingsPath(), iniText.toUtf8());
+    program = std::make_unique<Program>(directory.path() + "/", settingsPath());
+    program->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program->zjava()));
+}
+
+QString StartedProgram::settingsPath() const { return directory.filePath("tarjava.ini"); }
+
+QStringList answerMessageBoxes(const std::function<void()>& action, int button) {
+    QStringList texts;
+    // Closes each box as soon as the event loop of its exec() runs.
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        texts << box->text();
+        box->done(button);
+    });
+    watcher.start(0);
+    action();
+    return texts;
+}
+
+QString readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}

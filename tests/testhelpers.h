@@ -1,0 +1,26 @@
+#pragma once
+// Shared test fixtures: a started program in a temporary program directory,
+// and answering the message boxes a command shows.
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "project/ui/Program.h"
+
+class QTreeWidgetItem;
+
+struct StartedProgram {
+    explicit StartedProgram(const QString& iniText = QString());
+    QString settingsPath() const;
+
+    QTemporaryDir directory;
+    std::unique_ptr<Program> program;
+};
+
+// Runs action; every message box it opens is closed by pressing button
+// (for example QMessageBox::Ok); returns the texts of the boxes, in order.
+QStringList answerMessageBoxes(const std::function<void()>& action, int button);
+
+QString readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
