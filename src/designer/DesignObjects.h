@@ -1,0 +1,50 @@
+#pragma once
+// Design objects as data: the four kinds, the seven-text object record and
+// the per-kind tables of 31 slots.
+#include <array>
+#include <string>
+
+namespace tz {
+
+enum class ObjectKind { Button = 0, Label = 1, TextField = 2, Image = 3 };
+inline constexpr std::array<ObjectKind, 4> AllKinds = {ObjectKind::Button, ObjectKind::Label,
+                                                      ObjectKind::TextField, ObjectKind::Image};
+
+// Fields of an object record, in their stored order.
+enum RecordField { Caption = 0, Xpos, Ypos, Width, Height, Name, Align, RecordFieldCount };
+
+struct ObjectRecord {
+    std::array<std::string, RecordFieldCount> fields;
+    // An object is in use while its Name is not empty.
+    bool inUse() const { return !fields[Name].empty(); }
+    bool operator==(const ObjectRecord&) const = default;
+};
+
+struct ObjectTable {
+    static constexpr int SlotCount = 31;
+    std::array<ObjectRecord, SlotCount> records;
+    int count = 0;  // slots used so far: the index of the next new object
+};
+
+struct KindInfo {
+    const char* createTag;   // the kind the design window creates
+    const char* currentTag;  // the kind of the current object
+    const char* namePrefix;
+    const char* captionPrefix;
+    int defaultWidth;
+    int defaultHeight;
+    const char* rowZeroLabel;
+    const char* treeItem;
+};
+
+inline const KindInfo& kindInfo(ObjectKind kind) {
+    static const KindInfo infos[] = {
+        {"knapp", "knapp", "JButton", "Button ", 65, 33, "Caption", "[Buttons]"},
+        {"labell", "label", "JLabel", "Label ", 73, 25, "Caption", "[Labels]"},
+        {"textfield", "textfield", "JTextfield", "Textfield ", 73, 21, "Text", "[Textfields]"},
+        {"image", "bild", "JImage", "", 73, 65, "Picture", "[Images]"},
+    };
+    return infos[static_cast<int>(kind)];
+}
+
+}  // namespace tz
