@@ -26,6 +26,21 @@ struct ObjectTable {
     int count = 0;  // slots used so far: the index of the next new object
 };
 
+enum class Alignment { Left, Right, Center };
+
+// The state of one live design control, as the code generator reads it.
+struct LiveObject {
+    ObjectKind kind = ObjectKind::Button;
+    int slot = 0;
+    std::string text;  // caption (Button, Label), text (TextField), picture path (Image)
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string name;
+    Alignment alignment = Alignment::Left;  // labels only
+};
+
 struct KindInfo {
     const char* createTag;   // the kind the design window creates
     const char* currentTag;  // the kind of the current object
