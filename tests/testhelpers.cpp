@@ -15,7 +15,9 @@ StartedProgram::StartedProgram(const QString& iniText) {
     QVERIFY(QTest::qWaitForWindowExposed(&program->zjava()));
 }
 
-QString StartedProgram::settingsPath() const { return directory.filePath("tarjava.ini"); }
+QString StartedProgram::settingsPath() const {
+    return directory.filePath("tarjava.ini");
+}
 
 QStringList answerMessageBoxes(const std::function<void()>& action, int button) {
     QStringList texts;

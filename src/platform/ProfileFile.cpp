@@ -10,7 +10,9 @@
 namespace tz {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -92,8 +94,8 @@ std::vector<ProfileFile::Line> ProfileFile::lines() const {
 std::optional<std::size_t> ProfileFile::findSection(const std::vector<Line>& all,
                                                     const std::string& section) const {
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const auto name = sectionName(
-            std::string_view(bytes_).substr(all[i].begin, all[i].end - all[i].begin));
+        const auto name =
+            sectionName(std::string_view(bytes_).substr(all[i].begin, all[i].end - all[i].begin));
         if (name && equalsNoCase(*name, section)) return i;
     }
     return std::nullopt;

@@ -10,7 +10,7 @@
 namespace tz {
 
 class ProfileFile {
-public:
+  public:
     static constexpr std::size_t MaxValueLength = 1023;
 
     // Reads the file; a missing or unreadable file is an empty profile.
@@ -30,11 +30,11 @@ public:
     // Replaces the file's content safely; false when the file cannot be written.
     bool save(const std::string& path) const;
 
-private:
+  private:
     struct Line {
-        std::size_t begin;    // offset of the line's first byte
-        std::size_t end;      // offset just past the line's text, before CR/LF
-        std::size_t next;     // offset of the following line
+        std::size_t begin;  // offset of the line's first byte
+        std::size_t end;    // offset just past the line's text, before CR/LF
+        std::size_t next;   // offset of the following line
     };
     std::vector<Line> lines() const;
     std::optional<std::size_t> findSection(const std::vector<Line>& all,

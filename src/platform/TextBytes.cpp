@@ -21,7 +21,9 @@ QString displayLine(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
-std::string storedLine(const QString& text) { return text.toUtf8().toStdString(); }
+std::string storedLine(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 QString displayText(const std::string& bytes) {
     QString text = displayLine(bytes);

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "project/NameHelpers.h"
 #include "platform/TextBytes.h"
+#include "project/NameHelpers.h"
 
 namespace tz {
 
@@ -11,7 +11,9 @@ namespace {
 const char* const DefaultImports = "import java.applet.*;\r\nimport java.awt.*;";
 }
 
-Project::Project() { buildDefault(); }
+Project::Project() {
+    buildDefault();
+}
 
 void Project::buildDefault() {
     currentClass = 1;
@@ -75,7 +77,9 @@ bool Project::canAddMethod() const {
     return currentClass >= 1 && currentClass <= classCount_ && lastSlot(currentClass) < MaxMethods;
 }
 
-bool Project::canAddClass() const { return classCount_ < MaxClasses; }
+bool Project::canAddClass() const {
+    return classCount_ < MaxClasses;
+}
 
 bool Project::canDeleteMethod() const {
     return validClass(currentClass) && lastSlot(currentClass) >= 1 && currentSlot != 0 &&

@@ -20,7 +20,7 @@ struct ClassEntry {
 };
 
 class Project {
-public:
+  public:
     static constexpr int MaxClasses = 20;
     static constexpr int MaxMethods = ClassEntry::SlotCount - 1;
     static constexpr std::size_t NameLength = 50;
@@ -78,7 +78,7 @@ public:
     std::string javaSourcePath = Untitled;
     bool compileFailed = true;
 
-private:
+  private:
     MethodSlot& writableSlot(int classIndex, int slotIndex);
 
     std::array<ClassEntry, MaxClasses + 1> classes_;

@@ -22,7 +22,8 @@ MainSettings readMainSettings(const std::string& settingsPath,
                               const std::string& programDirectory) {
     const ProfileFile profile = ProfileFile::load(settingsPath);
     MainSettings settings;
-    settings.helpFile = profile.readString(MainSection, "Java-Help", programDirectory + "tarjava.hlp");
+    settings.helpFile =
+        profile.readString(MainSection, "Java-Help", programDirectory + "tarjava.hlp");
     settings.browser = profile.readString(MainSection, "Browser", "");
     settings.compiler = profile.readString(MainSection, "Compiler", "");
     settings.compilerParameters = profile.readString(MainSection, "Comppar", "");

@@ -8,5 +8,6 @@ Tapplet::Tapplet(QWidget* parent) : QWidget(parent, Qt::Window) {
     background.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(background);
     setAutoFillBackground(true);
-    setGeometry(215, 147, 410, 316);
+    move(215, 147);
+    resize(410, 316);
 }

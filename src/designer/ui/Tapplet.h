@@ -4,6 +4,6 @@
 // The design window: stands for the applet's display area.
 class Tapplet : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tapplet(QWidget* parent = nullptr);
 };

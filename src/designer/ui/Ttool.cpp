@@ -9,5 +9,6 @@ Ttool::Ttool(QWidget* parent)
     background.setColor(QPalette::Window, QColor(0, 128, 255));
     setPalette(background);
     setAutoFillBackground(true);
-    setGeometry(284, 653, 376, 37);
+    move(284, 653);
+    resize(376, 37);
 }

@@ -4,6 +4,6 @@
 // The object palette: a small tool window without a close button.
 class Ttool : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Ttool(QWidget* parent = nullptr);
 };

@@ -5,5 +5,6 @@ TObjector::TObjector(QWidget* parent)
     setObjectName("obj");
     setWindowTitle("Objector");
     setAttribute(Qt::WA_QuitOnClose, false);
-    setGeometry(210, 305, 151, 350);
+    move(210, 305);
+    resize(151, 350);
 }

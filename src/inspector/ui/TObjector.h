@@ -4,6 +4,6 @@
 // The inspector: lists the design objects and edits their properties.
 class TObjector : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TObjector(QWidget* parent = nullptr);
 };

@@ -38,6 +38,6 @@ QString Program::settingsPathFor(const QString& programDirectory) {
     const QString configFolder =
         writable ? QString() : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!configFolder.isEmpty()) QDir().mkpath(configFolder);
-    return QString::fromStdString(tz::settingsFilePath(
-        programDirectory.toStdString(), configFolder.toStdString(), writable));
+    return QString::fromStdString(
+        tz::settingsFilePath(programDirectory.toStdString(), configFolder.toStdString(), writable));
 }

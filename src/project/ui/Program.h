@@ -12,7 +12,7 @@ class Ttool;
 class Tdevopt;
 
 class Program {
-public:
+  public:
     Program(const QString& programDirectory, const QString& settingsPath);
     ~Program();
 
@@ -29,7 +29,7 @@ public:
     // The settings file for an executable in programDirectory.
     static QString settingsPathFor(const QString& programDirectory);
 
-private:
+  private:
     std::unique_ptr<Tzjava> zjava_;
     std::unique_ptr<Tapplet> app_;
     std::unique_ptr<TObjector> obj_;

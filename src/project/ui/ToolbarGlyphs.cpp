@@ -56,22 +56,38 @@ void drawGlobe(QPainter& p, int left) {
 
 void drawGlyph(QPainter& p, Glyph glyph) {
     switch (glyph) {
-        case Glyph::Open: drawFolder(p); break;
-        case Glyph::Save: drawDisk(p); break;
-        case Glyph::Generate: drawPage(p); break;
-        case Glyph::Compile: drawHammer(p, Qt::gray); break;
-        case Glyph::ExternalCompile: drawHammer(p, QColor(200, 60, 60)); break;
-        case Glyph::Run: drawPlay(p, 4); break;
+        case Glyph::Open:
+            drawFolder(p);
+            break;
+        case Glyph::Save:
+            drawDisk(p);
+            break;
+        case Glyph::Generate:
+            drawPage(p);
+            break;
+        case Glyph::Compile:
+            drawHammer(p, Qt::gray);
+            break;
+        case Glyph::ExternalCompile:
+            drawHammer(p, QColor(200, 60, 60));
+            break;
+        case Glyph::Run:
+            drawPlay(p, 4);
+            break;
         case Glyph::CompileRun:
             drawHammer(p, Qt::gray);
             drawPlay(p, 7);
             break;
-        case Glyph::Browser: drawGlobe(p, 2); break;
+        case Glyph::Browser:
+            drawGlobe(p, 2);
+            break;
         case Glyph::CompileBrowse:
             drawHammer(p, Qt::gray);
             drawGlobe(p, 5);
             break;
-        case Glyph::Update: drawPage(p); break;
+        case Glyph::Update:
+            drawPage(p);
+            break;
     }
 }
 

@@ -3,8 +3,18 @@
 
 namespace tz {
 
-enum class Glyph { Open, Save, Generate, Compile, ExternalCompile, Run, CompileRun, Browser,
-                   CompileBrowse, Update };
+enum class Glyph {
+    Open,
+    Save,
+    Generate,
+    Compile,
+    ExternalCompile,
+    Run,
+    CompileRun,
+    Browser,
+    CompileBrowse,
+    Update
+};
 
 // Small pictures of our own for the toolbar buttons.
 QIcon toolbarGlyph(Glyph glyph);

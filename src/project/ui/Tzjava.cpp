@@ -32,7 +32,9 @@ namespace {
 const QColor LogoBlue(0, 128, 255);
 const QColor MessageCyan(128, 255, 255);
 
-QFont monospaceFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
+QFont monospaceFont() {
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
 
 void paintBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -88,7 +90,9 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     FormCreate();
 }
 
-void Tzjava::setWindows(const ProgramWindows& windows) { windows_ = windows; }
+void Tzjava::setWindows(const ProgramWindows& windows) {
+    windows_ = windows;
+}
 
 void Tzjava::FormCreate() {
     const tz::MainSettings read =
@@ -241,7 +245,8 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     tree_->setObjectName("tree");
     tree_->setHeaderHidden(true);
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { treeDblClick(item); });
+    connect(tree_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { treeDblClick(item); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { treeDblClick(item); });
     connect(tree_, &QWidget::customContextMenuRequested, this,
@@ -348,18 +353,19 @@ bool Tzjava::event(QEvent* event) {
 
 void Tzjava::FormActivate() {
     if (!placementPending_) return;
-    const auto placements =
-        tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
+    const auto placements = tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
     const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
-    for (std::size_t i = 0; i < placements.size(); ++i) applyPlacement(windows[int(i)], placements[i].bounds);
+    for (std::size_t i = 0; i < placements.size(); ++i)
+        applyPlacement(windows[int(i)], placements[i].bounds);
     placementPending_ = false;
 }
 
 std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
     std::vector<tz::WindowPlacement> placements;
-    const std::pair<const char*, const QWidget*> windows[] = {
-        {"Java", this}, {"Applet", windows_.app}, {"Toolbar", windows_.tool},
-        {"Objector", windows_.obj}};
+    const std::pair<const char*, const QWidget*> windows[] = {{"Java", this},
+                                                              {"Applet", windows_.app},
+                                                              {"Toolbar", windows_.tool},
+                                                              {"Objector", windows_.obj}};
     for (const auto& [section, window] : windows) {
         if (!window) continue;
         placements.push_back(
@@ -487,7 +493,9 @@ void Tzjava::getxy() {
     xy_->repaint();
 }
 
-void Tzjava::showStatus(const QString& text) { status_->setText(text); }
+void Tzjava::showStatus(const QString& text) {
+    status_->setText(text);
+}
 
 // ---- popup menu ---------------------------------------------------------
 
@@ -519,10 +527,10 @@ void Tzjava::popup1Popup() {
 
 void Tzjava::AddInterface1Click() {
     if (!project_.addMethod()) {
-        tz::reportError(this, project_.currentClass == Project::ImportsEntry
-                                  ? QString("The Imports entry has no interfaces.")
-                                  : QString("A class holds at most %1 interfaces.")
-                                        .arg(Project::MaxMethods));
+        tz::reportError(
+            this, project_.currentClass == Project::ImportsEntry
+                      ? QString("The Imports entry has no interfaces.")
+                      : QString("A class holds at most %1 interfaces.").arg(Project::MaxMethods));
         return;
     }
     UpdateTab(project_.currentClass, project_.currentSlot);
@@ -553,7 +561,9 @@ void Tzjava::DeleteClass1Click() {
 
 // ---- commands -----------------------------------------------------------
 
-void Tzjava::Exit1Click() { close(); }
+void Tzjava::Exit1Click() {
+    close();
+}
 
 void Tzjava::Applet1Click() {
     windows_.app->show();
@@ -574,4 +584,6 @@ void Tzjava::Too1Click() {
     windows_.tool->raise();
 }
 
-void Tzjava::Options1Click() { windows_.opt->exec(); }
+void Tzjava::Options1Click() {
+    windows_.opt->exec();
+}

@@ -34,7 +34,7 @@ struct ProgramWindows {
 
 class Tzjava : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // programDirectory ends with '/'; settingsPath is the settings file.
     Tzjava(const QString& programDirectory, const QString& settingsPath);
 
@@ -48,13 +48,13 @@ public:
     void UpdateTree();
     void UpdateTab(int classIndex, int slotIndex);
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void FormActivate();
     bool FormCloseQuery();

@@ -4,6 +4,6 @@
 // The developer options dialog: paths of the settings file's "Main" section.
 class Tdevopt : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tdevopt(QWidget* parent = nullptr);
 };

@@ -4,6 +4,6 @@
 // The project options dialog, shown modally from Project > Options.
 class Toptions : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Toptions(QWidget* parent = nullptr);
 };

@@ -1,0 +1,296 @@
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "designer/ui/Tapplet.h"
+#include "inspector/ui/TObjector.h"
+#include "project/ui/Tzjava.h"
+#include "testhelpers.h"
+
+namespace {
+
+QStringList treeTexts(QTreeWidget* tree) {
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) texts << (*it)->text(0);
+    return texts;
+}
+
+QStringList tabTexts(QTabBar* tab) {
+    QStringList texts;
+    for (int i = 0; i < tab->count(); ++i) texts << tab->tabText(i);
+    return texts;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<StartedProgram> started;
+    Tzjava* zjava = nullptr;
+    QTreeWidget* tree = nullptr;
+    QTabBar* tab = nullptr;
+    QLineEdit* spec = nullptr;
+    QPlainTextEdit* body = nullptr;
+
+    void clickTreeItem(QTreeWidgetItem* item) {
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
+    }
+    QTreeWidgetItem* findItem(const QString& classText, const QString& methodText = {}) {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* top = tree->topLevelItem(i);
+            if (top->text(0) != classText) continue;
+            if (methodText.isEmpty()) return top;
+            for (int c = 0; c < top->childCount(); ++c)
+                if (top->child(c)->text(0) == methodText) return top->child(c);
+        }
+        return nullptr;
+    }
+    void clickTab(int index) {
+        QTest::mouseClick(tab, Qt::LeftButton, {}, tab->tabRect(index).center());
+    }
+    // Opens the tree's popup menu with a real context-menu event and clicks an item.
+    void popupCommand(const char* actionName, bool expectEnabled = true) {
+        const QPoint at(5, 5);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &request);
+        auto* menu = zjava->findChild<QMenu*>("popup1");
+        QVERIFY(menu);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        auto* action = menu->findChild<QAction*>(actionName);
+        QVERIFY(action);
+        QCOMPARE(action->isEnabled(), expectEnabled);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        if (menu->isVisible()) menu->close();
+    }
+    void replaceDeclaration(const QString& text) {
+        spec->setFocus();
+        spec->selectAll();
+        QTest::keyClick(spec, Qt::Key_Delete);
+        QTest::keyClicks(spec, text);
+    }
+
+  private Q_SLOTS:
+    void init() {
+        started = std::make_unique<StartedProgram>();
+        zjava = &started->program->zjava();
+        tree = zjava->findChild<QTreeWidget*>("tree");
+        tab = zjava->findChild<QTabBar*>("tab");
+        spec = zjava->findChild<QLineEdit*>("spec");
+        body = zjava->findChild<QPlainTextEdit*>("this");
+        QVERIFY(tree && tab && spec && body);
+    }
+    void cleanup() { started.reset(); }
+
+    void startsWithTheDefaultProject() {
+        QCOMPARE(zjava->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
+        QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint"}));
+        QVERIFY(findItem("NewClass")->isExpanded());
+        QCOMPARE(tree->currentItem()->text(0), QString("NewClass"));
+        QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init", "paint"}));
+        QCOMPARE(tab->currentIndex(), 0);
+        QCOMPARE(spec->text(), QString("public class NewClass extends Applet"));
+        QCOMPARE(body->toPlainText(), QString("// NewClass code"));
+        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
+        QVERIFY(zjava->findChild<QPlainTextEdit*>("code")->isHidden());
+        QVERIFY(zjava->findChild<QWidget*>("respanel")->isHidden());
+        QVERIFY(zjava->findChild<QWidget*>("cpanel")->isHidden());
+    }
+
+    void menusCarryEveryCommand() {
+        const std::pair<const char*, const char*> shortcuts[] = {
+            {"OpenProject1", "Ctrl+O"}, {"SaveProject1", "Ctrl+S"}, {"SaveProjectAs1", "Ctrl+A"},
+            {"Exit1", "Ctrl+Q"},        {"Cut1", "Ctrl+X"},         {"Copy1", "Ctrl+C"},
+            {"Paste1", "Ctrl+V"},       {"Applet1", "F4"},          {"GenerateCode1", "F5"},
+            {"Compile1", "F6"},         {"BuildRun1", "F7"},        {"Run2", "F9"}};
+        for (const auto& [name, keys] : shortcuts) {
+            auto* action = zjava->findChild<QAction*>(name);
+            QVERIFY2(action, name);
+            QCOMPARE(action->shortcut(), QKeySequence(keys));
+        }
+        QStringList menus;
+        for (QAction* menu : zjava->menuBar()->actions()) menus << menu->text();
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Project", "&Run", "&Developer",
+                                     "&Help"}));
+        QCOMPARE(zjava->findChild<QAction*>("BuildRun1")->text(), QString("Build && Run"));
+        QVERIFY(zjava->findChild<QAction*>("Exit1")->isEnabled());
+        QVERIFY(zjava->findChild<QWidget*>("BitBtn3")->isHidden());
+        QCOMPARE(zjava->findChild<QWidget*>("extcomp")->toolTip(),
+                 QString("Compile with external compiler"));
+    }
+
+    void viewCommandsShowWindows() {
+        QWidget& app = started->program->app();
+        app.hide();
+        QTest::keyClick(zjava, Qt::Key_F4);
+        QVERIFY(app.isVisible());
+        QWidget& obj = started->program->obj();
+        obj.hide();
+        zjava->findChild<QAction*>("Objector1")->trigger();
+        QVERIFY(obj.isVisible());
+    }
+
+    void treeClickSelectsAlsoOverCollapsedClasses() {
+        popupCommand("AddClass1");
+        popupCommand("AddInterface1");
+        popupCommand("AddClass1");
+        popupCommand("AddInterface1");
+        popupCommand("AddInterface1");
+        QCOMPARE(treeTexts(tree),
+                 QStringList({"Imports", "NewClass", "init", "paint", "NewClass", "NewInterface",
+                              "NewClass", "NewInterface", "NewInterface"}));
+        tree->topLevelItem(1)->setExpanded(false);
+        tree->topLevelItem(2)->setExpanded(false);
+        zjava->project().setBody(3, 2, "// third class, second method");
+        clickTreeItem(tree->topLevelItem(3)->child(1));
+        QCOMPARE(zjava->project().currentClass, 3);
+        QCOMPARE(zjava->project().currentSlot, 2);
+        QCOMPARE(body->toPlainText(), QString("// third class, second method"));
+        QCOMPARE(tab->currentIndex(), 2);
+    }
+
+    void tabClickSelectsSlotAndTree() {
+        clickTab(2);
+        QCOMPARE(zjava->project().currentSlot, 2);
+        QCOMPARE(spec->text(), QString("public void paint(Graphics g)"));
+        QCOMPARE(body->toPlainText(), QString("// paint code"));
+        QCOMPARE(tree->currentItem()->text(0), QString("paint"));
+    }
+
+    void importsEntry() {
+        clickTreeItem(findItem("Imports"));
+        QCOMPARE(tab->count(), 0);
+        QCOMPARE(spec->text(), QString("Imports"));
+        QCOMPARE(body->toPlainText(), QString("import java.applet.*;\nimport java.awt.*;"));
+        body->moveCursor(QTextCursor::End);
+        QTest::keyClick(body, Qt::Key_Return);
+        QTest::keyClicks(body, "import java.util.*;");
+        QCOMPARE(zjava->project().imports,
+                 std::string("import java.applet.*;\r\nimport java.awt.*;\r\nimport java.util.*;"));
+        QTest::keyClicks(spec, "x");
+        QCOMPARE(zjava->project().slot(0, 0).name, std::string("Imports"));
+        QCOMPARE(zjava->project().slot(1, 0).declaration,
+                 std::string("public class NewClass extends Applet"));
+    }
+
+    void bodyEditsGoToTheCurrentSlotAndShowLeadingWhiteRemoved() {
+        zjava->project().setBody(1, 1, "\r\n   first\r\nsecond");
+        clickTreeItem(findItem("NewClass", "init"));
+        QCOMPARE(body->toPlainText(), QString("first\nsecond"));
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("\r\n   first\r\nsecond"));
+        body->moveCursor(QTextCursor::End);
+        QTest::keyClick(body, Qt::Key_Return);
+        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 3"));
+        QTest::keyClicks(body, "third");
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("first\r\nsecond\r\nthird"));
+        body->moveCursor(QTextCursor::Start);
+        QTest::keyClick(body, Qt::Key_End);
+        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
+    }
+
+    void renamingAMethodRenamesTabAtOnceAndTreeOnFocusLoss() {
+        clickTab(1);
+        replaceDeclaration("public void start()");
+        QCOMPARE(tab->tabText(1), QString("start"));
+        QCOMPARE(findItem("NewClass")->child(0)->text(0), QString("init"));
+        body->setFocus();
+        QCOMPARE(findItem("NewClass")->child(0)->text(0), QString("start"));
+        QCOMPARE(tree->currentItem()->text(0), QString("start"));
+
+        replaceDeclaration("int x");
+        QCOMPARE(tab->tabText(1), QString("NOT"));
+        replaceDeclaration("f()");
+        QCOMPARE(tab->tabText(1), QString("???"));
+    }
+
+    void declarationsAreCutAndLeadingBlanksDropped() {
+        clickTab(1);
+        // Leading blanks arrive with a paste; they are stored but not shown.
+        QApplication::clipboard()->setText("  public void run()");
+        spec->setFocus();
+        spec->selectAll();
+        QTest::keyClick(spec, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(zjava->project().slot(1, 1).declaration, std::string("  public void run()"));
+        QCOMPARE(spec->text(), QString("public void run()"));
+        replaceDeclaration("public void " + QString(100, 'a') + "()");
+        QCOMPARE(spec->text().size(), 100);
+        QCOMPARE(tab->tabText(1), QString("NOT"));
+    }
+
+    void renamingTheAppletClassSetsTheJavaSourcePath() {
+        replaceDeclaration("public class Demo extends Applet");
+        QCOMPARE(tab->tabText(0), QString("Demo (class)"));
+        QCOMPARE(zjava->project().javaSourcePath, std::string("Demo.java"));
+        auto* status = zjava->statusBar()->findChild<QLabel*>();
+        QCOMPARE(status->text(), QString("Demo.java"));
+    }
+
+    void addInterfaceSelectsTheNewMethod() {
+        popupCommand("AddInterface1");
+        QCOMPARE(zjava->project().lastSlot(1), 3);
+        QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init", "paint", "NewInterface"}));
+        QCOMPARE(tab->currentIndex(), 3);
+        QCOMPARE(body->toPlainText(), QString("// NewInterface Code"));
+        QCOMPARE(spec->text(), QString("public void NewInterface() "));
+        QCOMPARE(tree->currentItem()->text(0), QString("NewInterface"));
+    }
+
+    void deleteInterfaceShowsTheFollowingOrNewLastMethod() {
+        clickTab(1);
+        popupCommand("DeleteInterface1");
+        QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "paint"}));
+        QCOMPARE(body->toPlainText(), QString("// paint code"));
+        popupCommand("DeleteInterface1");
+        QCOMPARE(zjava->project().currentSlot, 0);
+        QCOMPARE(tab->currentIndex(), 0);
+        QCOMPARE(body->toPlainText(), QString("// NewClass code"));
+        popupCommand("DeleteInterface1", false);
+        QCOMPARE(zjava->project().lastSlot(1), 0);
+    }
+
+    void deleteClassMovesFollowingClassesDownWhole() {
+        popupCommand("AddClass1");
+        replaceDeclaration("class Second");
+        popupCommand("AddClass1");
+        replaceDeclaration("class Third");
+        for (int i = 0; i < 3; ++i) popupCommand("AddInterface1");
+        clickTreeItem(findItem("Second"));
+        popupCommand("DeleteClass1");
+        QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint", "Third",
+                                               "NewInterface", "NewInterface", "NewInterface"}));
+        QCOMPARE(zjava->project().currentClass, 2);
+        QCOMPARE(zjava->project().lastSlot(2), 3);
+        QCOMPARE(tree->currentItem()->text(0), QString("Third"));
+        QCOMPARE(spec->text(), QString("class Third"));
+    }
+
+    void deletingTheOnlyClassLeavesImports() {
+        popupCommand("DeleteClass1");
+        QCOMPARE(treeTexts(tree), QStringList({"Imports"}));
+        QCOMPARE(tree->currentItem()->text(0), QString("Imports"));
+        QCOMPARE(spec->text(), QString("Imports"));
+        QCOMPARE(body->toPlainText(), QString("import java.applet.*;\nimport java.awt.*;"));
+        popupCommand("DeleteClass1", false);
+        popupCommand("AddInterface1", false);
+    }
+
+    void addClassIsDisabledAtTwentyClasses() {
+        for (int i = 1; i < tz::Project::MaxClasses; ++i) popupCommand("AddClass1");
+        QCOMPARE(zjava->project().classCount(), 20);
+        popupCommand("AddClass1", false);
+        QCOMPARE(zjava->project().classCount(), 20);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
