@@ -1,0 +1,59 @@
+#include "build/BuildFiles.h"
+
+namespace tz {
+
+namespace {
+const char* const CrLf = "\r\n";
+constexpr int CaptionHeight = 26;
+
+// The batch runs in a shell: a path with characters the shell would act on
+// is quoted, so that a file name can never run a command.
+std::string shellWord(const std::string& text) {
+    const bool plain = !text.empty() && text.find_first_not_of(
+                                            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                            "0123456789/._+-,:@%=") == std::string::npos;
+    if (plain) return text;
+    std::string quoted = "'";
+    for (char c : text) quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+}  // namespace
+
+std::string javacBatch(bool optimize) {
+    return std::string("@echo off") + CrLf + "javac " + (optimize ? "-O " : "") + "%1 > res.txt" +
+           CrLf + "copy res.txt+byt.txt tst.txt" + CrLf;
+}
+
+std::string compilerOutputPadding() {
+    return std::string(" ") + CrLf;
+}
+
+std::string classNameOf(const std::string& javaSourcePath) {
+    const auto slash = javaSourcePath.find_last_of('/');
+    std::string name =
+        slash == std::string::npos ? javaSourcePath : javaSourcePath.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
+                       const std::vector<RunParameter>& parameters) {
+    std::string page = std::string("<TITLE>Tarvelo Zuva</TITLE>") + CrLf;
+    page += "<APPLET CODE=\"" + classNameOf(javaSourcePath) +
+            ".class\" WIDTH=" + std::to_string(designWidth) +
+            " HEIGHT=" + std::to_string(designHeight - CaptionHeight) + ">" + CrLf;
+    if (!parameters.empty() && !parameters.front().name.empty()) {
+        for (const RunParameter& parameter : parameters)
+            page +=
+                "<PARAM NAME=\"" + parameter.name + "\" VALUE=\"" + parameter.value + "\">" + CrLf;
+    }
+    return page + "</APPLET>" + CrLf;
+}
+
+std::string externalCompilerBatch(const std::string& compiler, const std::string& parameters,
+                                  const std::string& javaSourcePath) {
+    return std::string("@echo off") + CrLf + shellWord(compiler) + " " + parameters + " " +
+           shellWord(javaSourcePath) + CrLf;
+}
+
+}  // namespace tz

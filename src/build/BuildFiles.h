@@ -1,0 +1,26 @@
+#pragma once
+// The small files that compiling and running write: the compiler's batch,
+// the applet page and the external compiler's batch.
+#include <string>
+#include <vector>
+
+#include "settings/ProjectOptions.h"
+
+namespace tz {
+
+std::string javacBatch(bool optimize);
+// One blank and a line break, appended to the compiler's output.
+std::string compilerOutputPadding();
+
+// run.htm for the class of javaSourcePath, an applet of the design window's
+// size (the page's height leaves out the window's caption).
+std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
+                       const std::vector<RunParameter>& parameters);
+
+std::string externalCompilerBatch(const std::string& compiler, const std::string& parameters,
+                                  const std::string& javaSourcePath);
+
+// The file name of a path without folder and extension.
+std::string classNameOf(const std::string& javaSourcePath);
+
+}  // namespace tz

@@ -1,0 +1,178 @@
+import java.applet.Applet;
+import java.applet.AppletContext;
+import java.applet.AppletStub;
+import java.applet.AudioClip;
+import java.awt.BorderLayout;
+import java.awt.Desktop;
+import java.awt.Frame;
+import java.awt.Image;
+import java.awt.Label;
+import java.awt.Toolkit;
+import java.awt.event.WindowAdapter;
+import java.awt.event.WindowEvent;
+import java.io.File;
+import java.io.InputStream;
+import java.net.URL;
+import java.net.URLClassLoader;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.util.Collections;
+import java.util.Enumeration;
+import java.util.HashMap;
+import java.util.Iterator;
+import java.util.Locale;
+import java.util.Map;
+import java.util.regex.Matcher;
+import java.util.regex.Pattern;
+
+/** Runs the applet that an HTML page's APPLET tag names, in a window of its size. */
+public final class AppletRunner implements AppletStub, AppletContext {
+    private static final Pattern TAG = Pattern.compile("<\\s*(APPLET|PARAM)\\b([^>]*)>",
+            Pattern.CASE_INSENSITIVE);
+    private static final Pattern ATTRIBUTE = Pattern.compile(
+            "([A-Za-z]+)\\s*=\\s*(\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))");
+
+    private final File folder;
+    private final Map<String, String> parameters = new HashMap<>();
+    private Label status;  // made with the window: a page can be read without a display
+    private String code;
+    private int width = 400;
+    private int height = 300;
+    private Applet applet;
+
+    private AppletRunner(File page) throws Exception {
+        folder = page.getAbsoluteFile().getParentFile();
+        readPage(new String(Files.readAllBytes(page.toPath()), StandardCharsets.ISO_8859_1));
+    }
+
+    private static Map<String, String> attributes(String text) {
+        Map<String, String> result = new HashMap<>();
+        Matcher m = ATTRIBUTE.matcher(text);
+        while (m.find()) {
+            String value = m.group(3) != null ? m.group(3) : m.group(4) != null ? m.group(4) : m.group(5);
+            result.put(m.group(1).toUpperCase(Locale.ROOT), value);
+        }
+        return result;
+    }
+
+    private void readPage(String html) {
+        Matcher m = TAG.matcher(html);
+        while (m.find()) {
+            Map<String, String> attrs = attributes(m.group(2));
+            if (m.group(1).equalsIgnoreCase("APPLET")) {
+                code = attrs.get("CODE");
+                width = number(attrs.get("WIDTH"), width);
+                height = number(attrs.get("HEIGHT"), height);
+            } else if (attrs.containsKey("NAME")) {
+                parameters.put(attrs.get("NAME").toLowerCase(Locale.ROOT), attrs.getOrDefault("VALUE", ""));
+            }
+        }
+    }
+
+    private static int number(String text, int fallback) {
+        try {
+            return text == null ? fallback : Math.max(1, Integer.parseInt(text.trim()));
+        } catch (NumberFormatException e) {
+            return fallback;
+        }
+    }
+
+    private void report(String message) {
+        System.err.println(message);
+        showStatus(message);
+    }
+
+    private void run() {
+        status = new Label(" ");
+        Frame frame = new Frame("Applet Viewer: " + (code == null ? "" : code));
+        frame.setLayout(new BorderLayout());
+        frame.add(status, BorderLayout.SOUTH);
+        frame.addWindowListener(new WindowAdapter() {
+            @Override
+            public void windowClosing(WindowEvent e) {
+                if (applet != null) {
+                    applet.stop();
+                    applet.destroy();
+                }
+                frame.dispose();
+                System.exit(0);
+            }
+        });
+        try {
+            if (code == null) throw new IllegalArgumentException("The page has no APPLET tag with a CODE.");
+            String className = code.endsWith(".class") ? code.substring(0, code.length() - 6) : code;
+            URLClassLoader loader = new URLClassLoader(new URL[] {folder.toURI().toURL()});
+            applet = (Applet) loader.loadClass(className.replace('/', '.')).getDeclaredConstructor().newInstance();
+            applet.setStub(this);
+            applet.setSize(width, height);
+            frame.add(applet, BorderLayout.CENTER);
+            applet.init();
+            applet.start();
+            showStatus("Applet started.");
+        } catch (Throwable e) {
+            Throwable cause = e.getCause() != null ? e.getCause() : e;
+            report("Applet not started: " + cause);
+        }
+        frame.pack();
+        if (applet != null) {
+            java.awt.Insets insets = frame.getInsets();
+            frame.setSize(width + insets.left + insets.right,
+                    height + insets.top + insets.bottom + status.getPreferredSize().height);
+        }
+        frame.setVisible(true);
+    }
+
+    public static void main(String[] args) throws Exception {
+        AppletRunner runner = new AppletRunner(new File(args.length > 0 ? args[0] : "run.htm"));
+        if (args.length > 1 && args[1].equals("--describe")) {
+            System.out.println("code=" + runner.code + " width=" + runner.width + " height=" + runner.height
+                    + " parameters=" + new java.util.TreeMap<>(runner.parameters));
+            return;
+        }
+        java.awt.EventQueue.invokeLater(runner::run);
+    }
+
+    // AppletStub
+    @Override public boolean isActive() { return applet != null; }
+    @Override public URL getDocumentBase() { return folderUrl(); }
+    @Override public URL getCodeBase() { return folderUrl(); }
+    @Override public String getParameter(String name) {
+        return name == null ? null : parameters.get(name.toLowerCase(Locale.ROOT));
+    }
+    @Override public AppletContext getAppletContext() { return this; }
+    @Override public void appletResize(int w, int h) { if (applet != null) applet.setSize(w, h); }
+
+    private URL folderUrl() {
+        try {
+            return folder.toURI().toURL();
+        } catch (java.net.MalformedURLException e) {
+            return null;
+        }
+    }
+
+    // AppletContext
+    @Override public AudioClip getAudioClip(URL url) { return null; }
+    @Override public Image getImage(URL url) {
+        return "file".equals(url.getProtocol()) ? Toolkit.getDefaultToolkit().getImage(url.getPath())
+                : Toolkit.getDefaultToolkit().getImage(url);
+    }
+    @Override public Applet getApplet(String name) { return null; }
+    @Override public Enumeration<Applet> getApplets() {
+        return Collections.enumeration(applet == null ? Collections.<Applet>emptyList()
+                : Collections.singletonList(applet));
+    }
+    @Override public void showDocument(URL url) { showDocument(url, "_self"); }
+    @Override public void showDocument(URL url, String target) {
+        try {
+            if (Desktop.isDesktopSupported()) Desktop.getDesktop().browse(url.toURI());
+        } catch (Exception e) {
+            report("Cannot open " + url + ": " + e.getMessage());
+        }
+    }
+    @Override public void showStatus(String text) {
+        if (status != null) status.setText(text == null ? " " : text);
+    }
+    @Override public void setStream(String key, InputStream stream) { }
+    @Override public InputStream getStream(String key) { return null; }
+    @Override public Iterator<String> getStreamKeys() { return Collections.emptyIterator(); }
+}

@@ -1,0 +1,98 @@
+#include <QtTest>
+
+#include "build/BuildFiles.h"
+#include "build/CompilerMessages.h"
+
+using namespace tz;
+
+class BuildFilesTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void compilerBatch() {
+        QCOMPARE(
+            javacBatch(false),
+            std::string("@echo off\r\njavac %1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n"));
+        QCOMPARE(
+            javacBatch(true),
+            std::string("@echo off\r\njavac -O %1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n"));
+        QCOMPARE(compilerOutputPadding(), std::string(" \r\n"));
+    }
+
+    void failureNeedsFiveCharacters() {
+        QVERIFY(!compileFailed(" \r\n"));
+        QVERIFY(!compileFailed(" \r\nx"));
+        QVERIFY(compileFailed(" \r\nxy"));
+    }
+
+    void appletPageWithoutParameters() {
+        QCOMPARE(appletPage("/work/NewClass.java", 600, 400, {RunParameter{}}),
+                 std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                             "<APPLET CODE=\"NewClass.class\" WIDTH=600 HEIGHT=374>\r\n"
+                             "</APPLET>\r\n"));
+    }
+
+    void appletPageParametersFollowTheFirstRow() {
+        const std::string withTwo =
+            appletPage("Demo.java", 410, 316, {{"speed", "10"}, {"text", "Hi"}, {"", ""}});
+        QCOMPARE(withTwo, std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                                      "<APPLET CODE=\"Demo.class\" WIDTH=410 HEIGHT=290>\r\n"
+                                      "<PARAM NAME=\"speed\" VALUE=\"10\">\r\n"
+                                      "<PARAM NAME=\"text\" VALUE=\"Hi\">\r\n"
+                                      "<PARAM NAME=\"\" VALUE=\"\">\r\n"
+                                      "</APPLET>\r\n"));
+        const std::string firstEmpty =
+            appletPage("Demo.java", 410, 316, {{"", "1"}, {"text", "Hi"}});
+        QVERIFY(firstEmpty.find("PARAM") == std::string::npos);
+    }
+
+    void externalCompilerBatchQuotesOnlyWhatTheShellWouldRun() {
+        QCOMPARE(externalCompilerBatch("/usr/bin/javac", "-g", "/work/NewClass.java"),
+                 std::string("@echo off\r\n/usr/bin/javac -g /work/NewClass.java\r\n"));
+        QCOMPARE(externalCompilerBatch("/usr/bin/javac", "", "/w/A.java"),
+                 std::string("@echo off\r\n/usr/bin/javac  /w/A.java\r\n"));
+        QCOMPARE(externalCompilerBatch("/opt/my tools/jc", "", "/w/a;$(x)'b/A.java"),
+                 std::string("@echo off\r\n'/opt/my tools/jc'  '/w/a;$(x)'\\''b/A.java'\r\n"));
+    }
+
+    void firstMarkerGivesThePlace() {
+        const std::string output =
+            "A.java:7: error: illegal start of expression\nx = ;//\\1,1,3,\n    ^\n"
+            "A.java:9: error: other\ny//\\2,0,-1,\n";
+        const auto found = findErrorPlace(output);
+        const auto* place = std::get_if<ErrorPlace>(&found);
+        QVERIFY(place);
+        QCOMPARE(place->shownOutput,
+                 std::string("A.java:7: error: illegal start of expression\nx = ;"));
+        QCOMPARE(place->classIndex, 1);
+        QCOMPARE(place->slot, 1);
+        QCOMPARE(place->bodyLine, 3);
+
+        const auto declaration = std::get<ErrorPlace>(findErrorPlace("e\nclass X//\\2,0,-1,\n"));
+        QCOMPARE(declaration.bodyLine, -1);
+        QCOMPARE(declaration.classIndex, 2);
+    }
+
+    void badMarkersAndNoMarker() {
+        QVERIFY(std::holds_alternative<NoMarker>(findErrorPlace("javac: file not found")));
+        const auto blank = findErrorPlace("s = \"//\\ 1,2,3,\"");
+        QVERIFY(std::holds_alternative<MarkerFieldError>(blank));
+        QCOMPARE(std::get<MarkerFieldError>(blank).shownOutput, std::string("s = \""));
+        QCOMPARE(std::get<MarkerFieldError>(blank).field, std::string(" 1"));
+        QVERIFY(std::holds_alternative<MarkerFieldError>(findErrorPlace("x//\\1,2")));
+        QVERIFY(std::holds_alternative<MarkerFieldError>(findErrorPlace("x//\\99999999999,1,1,")));
+    }
+
+    void lineRanges() {
+        const std::string text = "zero\none\ntwo\nthree";
+        QCOMPARE(lineRange(text, 0)->end, std::size_t(5));
+        QCOMPARE(lineRange(text, 3)->start, std::size_t(13));
+        QCOMPARE(lineRange(text, 3)->end, text.size());
+        QVERIFY(!lineRange(text, 4));
+        QVERIFY(!lineRange(text, 400));
+        QVERIFY(!lineRange("a\n", 1));
+        QCOMPARE(lineRange("", 0)->end, std::size_t(0));
+    }
+};
+
+QTEST_MAIN(BuildFilesTest)
+#include "tst_buildfiles.moc"
