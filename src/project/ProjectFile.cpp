@@ -62,6 +62,10 @@ class FileWriter {
         bytes_ += text;
         bytes_ += LineBreak;
     }
+    void escapedLine(std::string_view text, LineRole role) {
+        if (needsEscape(text, role)) bytes_ += '\\';
+        line(text);
+    }
     void entry(std::string_view key, std::string_view value) {
         bytes_ += key;
         bytes_ += '=';
@@ -73,7 +77,7 @@ class FileWriter {
     }
     // Each line of a text, escaped for its role.
     void text(std::string_view text, LineRole role) {
-        forEachLine(text, [&](std::string_view piece) { line(escapedLine(piece, role)); });
+        forEachLine(text, [&](std::string_view piece) { escapedLine(piece, role); });
     }
 
     std::string take() { return std::move(bytes_); }
@@ -105,8 +109,8 @@ void writeHead(FileWriter& out, const ProjectFileContent& content) {
     out.line("[Param]");
     out.entry("Params", static_cast<int>(content.options.parameters.size()) + 1);
     for (const RunParameter& parameter : content.options.parameters) {
-        out.line(escapedLine(asOneLine(parameter.name), LineRole::Parameter));
-        out.line(escapedLine(asOneLine(parameter.value), LineRole::Parameter));
+        out.escapedLine(asOneLine(parameter.name), LineRole::Parameter);
+        out.escapedLine(asOneLine(parameter.value), LineRole::Parameter);
     }
     out.line("[Objects]");
     for (const ObjectKind kind : AllKinds) {
@@ -164,33 +168,68 @@ struct Head {
     std::array<int, AllKinds.size()> objectCounts{};
 };
 
+// The head's values as an INI reader finds them. Lookups go to the part of
+// the file up to the "[Applet]" line, which ends every head section before
+// it, and to the whole file only for a value that part lacks, so that a large
+// file is not searched line by line for every key.
+class HeadValues {
+  public:
+    explicit HeadValues(const std::string& bytes)
+        : bytes_(bytes), head_(ProfileFile::fromBytes(headPart(bytes))) {}
+
+    std::string text(const std::string& section, const std::string& key,
+                     const std::string& fallback) const {
+        return value(section, key).value_or(fallback);
+    }
+    int number(const std::string& section, const std::string& key, int fallback) const {
+        const auto found = value(section, key);
+        return found ? parseProfileInt(*found).value_or(fallback) : fallback;
+    }
+
+  private:
+    static std::string headPart(const std::string& bytes) {
+        LineStream lines(bytes);
+        if (!lines.skipPast("[Applet]")) return bytes;
+        return bytes.substr(0, lines.position());
+    }
+    std::optional<std::string> value(const std::string& section, const std::string& key) const {
+        if (auto found = head_.value(section, key)) return found;
+        if (!whole_) whole_ = ProfileFile::fromBytes(bytes_);
+        return whole_->value(section, key);
+    }
+
+    const std::string& bytes_;
+    ProfileFile head_;
+    mutable std::optional<ProfileFile> whole_;
+};
+
 Head readHead(const std::string& bytes, ProjectFileContent& content) {
-    const ProfileFile profile = ProfileFile::fromBytes(bytes);
+    const HeadValues profile(bytes);
     Head head;
-    head.className = profile.readString("Java", "classname", "ERROR");
+    head.className = profile.text("Java", "classname", "ERROR");
     if (head.className == "ERROR") refuseCorrupt();
 
     ProjectOptions& options = content.options;
     const auto flags = optionFlags(options);
     for (std::size_t i = 0; i < flags.size(); ++i)
-        *flags[i] = profile.readString("Options", OptionKeys[i], "FALSE") == "true";
-    const int colour = profile.readInt("Options", "BCOL", DefaultColourIndex);
+        *flags[i] = profile.text("Options", OptionKeys[i], "FALSE") == "true";
+    const int colour = profile.number("Options", "BCOL", DefaultColourIndex);
     // A list selection outside the list selects nothing.
     options.colourIndex =
         colour >= 0 && colour < static_cast<int>(ColourTable.size()) ? colour : -1;
-    head.parameterRows = profile.readInt("Param", "Params", 1);
+    head.parameterRows = profile.number("Param", "Params", 1);
 
-    content.appletWidth = profile.readInt("Java", "width", 600);
-    content.appletHeight = profile.readInt("Java", "height", 400);
+    content.appletWidth = profile.number("Java", "width", 600);
+    content.appletHeight = profile.number("Java", "height", 400);
     for (std::size_t k = 0; k < AllKinds.size(); ++k)
         head.objectCounts[k] =
-            checkedCount(profile.readInt("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
+            checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
 
     Project& project = content.project;
-    project.setClassCount(checkedCount(profile.readInt("Java", "classes", 1), Project::MaxClasses));
+    project.setClassCount(checkedCount(profile.number("Java", "classes", 1), Project::MaxClasses));
     for (int n = 1; n <= project.classCount(); ++n)
         project.setLastSlot(
-            n, checkedCount(profile.readInt("Gcount", std::to_string(n), 1), Project::MaxMethods));
+            n, checkedCount(profile.number("Gcount", std::to_string(n), 1), Project::MaxMethods));
     return head;
 }
 
@@ -224,8 +263,8 @@ void readParameters(LineStream& lines, int rows, ProjectOptions& options) {
     options.parameters.clear();
     for (int row = 1; row < rows; ++row) {
         RunParameter parameter;
-        parameter.name = unescapedLine(nextLine(lines), LineRole::Parameter);
-        parameter.value = unescapedLine(nextLine(lines), LineRole::Parameter);
+        parameter.name = std::string(unescapedLine(nextLine(lines), LineRole::Parameter));
+        parameter.value = std::string(unescapedLine(nextLine(lines), LineRole::Parameter));
         options.parameters.push_back(std::move(parameter));
     }
 }

@@ -25,22 +25,28 @@ std::size_t leadingBackslashes(std::string_view line) {
 
 }  // namespace
 
-std::string escapedLine(std::string_view line, LineRole role) {
-    if (posesAsMarker(line.substr(leadingBackslashes(line)), role)) return "\\" + std::string(line);
-    return std::string(line);
+bool needsEscape(std::string_view line, LineRole role) {
+    return posesAsMarker(line.substr(leadingBackslashes(line)), role);
 }
 
-std::string unescapedLine(std::string_view line, LineRole role) {
+std::string_view unescapedLine(std::string_view line, LineRole role) {
     const std::size_t backslashes = leadingBackslashes(line);
-    if (backslashes > 0 && posesAsMarker(line.substr(backslashes), role))
-        return std::string(line.substr(1));
-    return std::string(line);
+    if (backslashes > 0 && posesAsMarker(line.substr(backslashes), role)) return line.substr(1);
+    return line;
+}
+
+std::size_t findLineBreak(std::string_view text, std::size_t from) {
+    // A plain loop: find_first_of searches its set for every byte.
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (text[at] == '\r' || text[at] == '\n') return at;
+    }
+    return std::string_view::npos;
 }
 
 std::optional<std::string_view> LineStream::next() {
     if (position_ >= bytes_.size()) return std::nullopt;
     const std::size_t begin = position_;
-    std::size_t end = bytes_.find_first_of("\r\n", begin);
+    std::size_t end = findLineBreak(bytes_, begin);
     if (end == std::string_view::npos) end = bytes_.size();
     position_ = end;
     if (position_ < bytes_.size() && bytes_[position_] == '\r') ++position_;

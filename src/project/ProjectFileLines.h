@@ -15,11 +15,11 @@ enum class LineRole {
     Parameter,  // a run-parameter cell must not look like a section header
 };
 
-// The line with one more leading backslash when it could be taken for a
-// marker in its role, else unchanged.
-std::string escapedLine(std::string_view line, LineRole role);
-// Undoes escapedLine: one leading backslash fewer on an escaped line.
-std::string unescapedLine(std::string_view line, LineRole role);
+// Whether the line is written with one more leading backslash, because it
+// could be taken for a marker in its role.
+bool needsEscape(std::string_view line, LineRole role);
+// Undoes the escape: one leading backslash fewer on an escaped line.
+std::string_view unescapedLine(std::string_view line, LineRole role);
 
 // Reads a file's lines one by one; CR LF, CR and LF each end a line.
 class LineStream {
@@ -31,11 +31,16 @@ class LineStream {
     // Skips lines up to and including the one that equals marker; false when
     // the file ends first.
     bool skipPast(std::string_view marker);
+    // Offset of the next line.
+    std::size_t position() const { return position_; }
 
   private:
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
+
+// Offset of the first CR or LF at or after from; npos when there is none.
+std::size_t findLineBreak(std::string_view text, std::size_t from);
 
 // Calls lineFound for each line of a text: its pieces between CR LF, CR or LF
 // line breaks, so a text of n line breaks has n + 1 lines.
@@ -43,7 +48,7 @@ template <typename LineFound>
 void forEachLine(std::string_view text, LineFound&& lineFound) {
     std::size_t begin = 0;
     for (;;) {
-        const std::size_t end = text.find_first_of("\r\n", begin);
+        const std::size_t end = findLineBreak(text, begin);
         if (end == std::string_view::npos) {
             lineFound(text.substr(begin));
             return;
