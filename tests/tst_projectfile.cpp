@@ -103,6 +103,7 @@ class TestProjectFile : public QObject {
     void startupFileReadsBack();
     void bodiesLoseOuterWhiteSpace();
     void headValuesAreReadAsInAnIniFile();
+    void headSectionsAfterTheObjectsAreFound();
     void corruptFilesAreRefused_data();
     void corruptFilesAreRefused();
     void refusedRecords_data();
@@ -194,6 +195,17 @@ void TestProjectFile::headValuesAreReadAsInAnIniFile() {
     QCOMPARE(content.project.lastSlot(1), 2);
     QCOMPARE(content.project.imports, std::string());
     for (const ObjectTable& table : content.objects) QCOMPARE(table.count, 0);
+}
+
+void TestProjectFile::headSectionsAfterTheObjectsAreFound() {
+    std::string bytes = startupWith("[Options]", "[Other]\r\n");
+    bytes = bytes.replace(bytes.find("[Uses]"), 0, "[Options]\r\ncWithout=true\r\n");
+    bytes = bytes.replace(bytes.find("Params=2"), 8, "Params=1");
+    const ProjectFileContent content = accepted(bytes);
+    QVERIFY(content.options.cWithout);
+    QVERIFY(!content.options.addApplet);
+    QCOMPARE(content.options.colourIndex, DefaultColourIndex);
+    QVERIFY(content.options.parameters.empty());
 }
 
 void TestProjectFile::corruptFilesAreRefused_data() {
