@@ -1,0 +1,22 @@
+#pragma once
+// Starting a child process and waiting for it while every window stays live.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace tz {
+
+inline constexpr int AnimationFrameCount = 8;
+inline constexpr int AnimationFrameMilliseconds = 150;
+
+// Runs program with arguments in workingDirectory and returns its exit code
+// once it has ended; -1 when it cannot be started. The caller's event loop
+// keeps running meanwhile; showFrame(0..7) is called on a timer for the
+// busy animation. nullopt when the application was asked to quit during
+// the wait: the caller then stops what it was doing.
+std::optional<int> WinExecAndWait(const QString& program, const QStringList& arguments,
+                                  const QString& workingDirectory,
+                                  const std::function<void(int frame)>& showFrame);
+
+}  // namespace tz
