@@ -1,0 +1,32 @@
+#pragma once
+// Reading generated Java text as code, comments and literals, so that blank
+// runs can be folded without touching literals and so that a text that ends
+// inside a line comment is known.
+#include <string>
+
+namespace tz {
+
+class JavaTextReader {
+  public:
+    enum class State { Code, LineComment, BlockComment, String, Character };
+
+    // Reads the piece of text at position i: one character, or two for a
+    // comment mark or a backslash escape. Returns the piece's length.
+    std::size_t read(const std::string& text, std::size_t i);
+    State state() const { return state_; }
+    bool inLiteral() const { return state_ == State::String || state_ == State::Character; }
+
+  private:
+    std::size_t readLiteral(const std::string& text, std::size_t i, char quote);
+
+    State state_ = State::Code;
+};
+
+// Every run of two or more blanks outside string and character literals
+// becomes one blank.
+std::string foldBlankRuns(const std::string& text);
+
+// Whether the text ends inside a "//" comment.
+bool endsInLineComment(const std::string& text);
+
+}  // namespace tz
