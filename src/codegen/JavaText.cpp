@@ -1,5 +1,8 @@
 #include "codegen/JavaText.h"
 
+#include <array>
+#include <string_view>
+
 namespace tz {
 
 namespace {
@@ -9,7 +12,30 @@ bool startsWith(const std::string& text, std::size_t i, char first, char second)
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
+
+using CharacterSet = std::array<bool, 256>;
+
+CharacterSet characters(std::string_view members) {
+    CharacterSet set{};
+    for (const char c : members) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+
+// Per state: the characters that may end it, and the blank.
+const std::array<CharacterSet, 5> NotableCharacters = {characters(" /\"'"), characters(" \n"),
+                                                       characters(" *"), characters(" \\\"\r\n"),
+                                                       characters(" \\'\r\n")};
+
 }  // namespace
+
+std::size_t JavaTextReader::nextNotable(const std::string& text, std::size_t i) const {
+    const CharacterSet& notable = NotableCharacters[static_cast<int>(state_)];
+    // Local copies: a char read may alias the string, which would reload them.
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    while (i < size && !notable[static_cast<unsigned char>(data[i])]) ++i;
+    return i;
+}
 
 std::size_t JavaTextReader::read(const std::string& text, std::size_t i) {
     const char c = text[i];
@@ -54,20 +80,31 @@ std::string foldBlankRuns(const std::string& text) {
     std::string folded;
     folded.reserve(text.size());
     JavaTextReader reader;
+    std::size_t copyFrom = 0;  // start of the text not yet copied
     bool afterFreeBlank = false;
     for (std::size_t i = 0; i < text.size();) {
+        const std::size_t notable = reader.nextNotable(text, i);
+        if (notable != i) afterFreeBlank = false;
+        i = notable;
+        if (i == text.size()) break;
         const bool freeBlank = text[i] == ' ' && !reader.inLiteral();
-        const std::size_t length = reader.read(text, i);
-        if (!(freeBlank && afterFreeBlank)) folded.append(text, i, length);
+        if (freeBlank && afterFreeBlank) {
+            folded.append(text, copyFrom, i - copyFrom);
+            copyFrom = i + 1;
+        }
         afterFreeBlank = freeBlank;
-        i += length;
+        i += reader.read(text, i);
     }
+    folded.append(text, copyFrom, std::string::npos);
     return folded;
 }
 
 bool endsInLineComment(const std::string& text) {
     JavaTextReader reader;
-    for (std::size_t i = 0; i < text.size();) i += reader.read(text, i);
+    for (std::size_t i = reader.nextNotable(text, 0); i < text.size();
+         i = reader.nextNotable(text, i)) {
+        i += reader.read(text, i);
+    }
     return reader.state() == JavaTextReader::State::LineComment;
 }
 

@@ -13,6 +13,9 @@ class JavaTextReader {
     // Reads the piece of text at position i: one character, or two for a
     // comment mark or a backslash escape. Returns the piece's length.
     std::size_t read(const std::string& text, std::size_t i);
+    // The first position from i on whose character may change the state or
+    // is a blank; the characters before it leave the state as it is.
+    std::size_t nextNotable(const std::string& text, std::size_t i) const;
     State state() const { return state_; }
     bool inLiteral() const { return state_ == State::String || state_ == State::Character; }
 
