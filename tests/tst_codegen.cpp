@@ -236,6 +236,11 @@ void TestCodegen::fieldGroupsInEveryClass() {
 }
 
 void TestCodegen::imageQuestion() {
+    QCOMPARE(pictureFileName("C:\\pics\\a.gif"), std::string("a.gif"));
+    QCOMPARE(pictureFileName("D:b.gif"), std::string("b.gif"));
+    QCOMPARE(pictureFileName("/home/u/c.gif"), std::string("c.gif"));
+    QCOMPARE(pictureFileName("d.gif"), std::string("d.gif"));
+
     QTemporaryDir pictures;
     QTemporaryDir sources;
     const std::string picture = pictures.path().toStdString() + "/logo.gif";

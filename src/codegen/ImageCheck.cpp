@@ -31,7 +31,9 @@ bool isFile(const std::string& path) {
 }  // namespace
 
 std::string pictureFileName(const std::string& picturePath) {
-    return picturePath.substr(directoryPart(picturePath).size());
+    // Pictures chosen on other systems carry drive and backslash folders.
+    const auto folderEnd = picturePath.find_last_of("/\\:");
+    return folderEnd == std::string::npos ? picturePath : picturePath.substr(folderEnd + 1);
 }
 
 std::string checkImage(const std::string& picturePath, const std::string& javaSourcePath,

@@ -9,7 +9,7 @@ namespace tz {
 // Asked once per missing picture; true means copy it.
 using CopyQuestion = std::function<bool(const std::string& question)>;
 
-// The picture path without its folder.
+// The picture path without its folder: the part after the last "/", "\\" or ":".
 std::string pictureFileName(const std::string& picturePath);
 
 // Asks whether to copy the picture next to the Java source when no file of
