@@ -1,5 +1,6 @@
 // Rebuilding the class table from Java source.
 #include <QtTest>
+#include <random>
 
 #include "project/Scanner.h"
 
@@ -65,6 +66,7 @@ class TestScanner : public QObject {
     void oversizedSourceLeavesProjectAlone();
     void commentsAndLiteralsInBodies();
     void literalsOutsideBodies();
+    void malformedSourcesStayInTables();
 };
 
 void TestScanner::nineLineSource() {
@@ -186,6 +188,20 @@ void TestScanner::literalsOutsideBodies() {
     QCOMPARE(project.slot(1, 0).body, std::string("String s = \"{;}\";\r\nchar c = '{';\r\n"));
     QCOMPARE(project.lastSlot(1), 1);
     QCOMPARE(project.slot(1, 1).name, std::string("m"));
+}
+
+void TestScanner::malformedSourcesStayInTables() {
+    const std::string alphabet = "{}{}();/*\"'\\\r\nab class  (";
+    std::mt19937 random(4);
+    for (int round = 0; round < 200; ++round) {
+        std::string source;
+        const int length = int(random() % 3000);
+        for (int i = 0; i < length; ++i) source += alphabet[random() % alphabet.size()];
+        Project project;
+        const ScanResult result = UpdateCode(project, source);
+        QVERIFY(result.ok || !result.message.empty());
+        QVERIFY(project.classCount() <= Project::MaxClasses);
+    }
 }
 
 QTEST_MAIN(TestScanner)

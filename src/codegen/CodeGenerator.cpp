@@ -80,6 +80,14 @@ class Generator {
     }
 
   private:
+    // Generation stops; the text so far is kept, without the blank pass.
+    bool fail(CodeFailure failure, const std::string& message) {
+        result_.source = out_;
+        result_.failure = failure;
+        result_.message = message;
+        return false;
+    }
+
     const std::vector<const LiveObject*>& objectsOf(ObjectKind kind) const {
         return byKind_[int(kind)];
     }
@@ -123,10 +131,7 @@ class Generator {
         const std::string graphicsMark = "(Graphics ";
         const auto found = method.declaration.find(graphicsMark);
         if (found == std::string::npos) {
-            result_.source = out_;
-            result_.failure = CodeFailure::PaintDeclaration;
-            result_.message = PaintDeclarationMessage;
-            return false;
+            return fail(CodeFailure::PaintDeclaration, PaintDeclarationMessage);
         }
         const std::size_t nameStart = found + graphicsMark.size();
         const auto nameEnd = method.declaration.find(')');
@@ -200,12 +205,7 @@ class Generator {
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Image)) {
             const std::string error = checkImage(object->text, project_.javaSourcePath, askCopy_);
-            if (!error.empty()) {
-                result_.source = out_;
-                result_.failure = CodeFailure::ImageCopy;
-                result_.message = error;
-                return false;
-            }
+            if (!error.empty()) return fail(CodeFailure::ImageCopy, error);
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Label)) {
             appendCreation(object->name, "Label(" + quoted(object->text) + ")");
