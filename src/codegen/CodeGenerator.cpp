@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "codegen/JavaText.h"
 
@@ -16,7 +17,7 @@ bool isWhiteOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-std::string trimmed(const std::string& text) {
+std::string_view trimmed(std::string_view text) {
     std::size_t start = 0;
     std::size_t end = text.size();
     while (start < end && isWhiteOrControl(text[start])) ++start;
@@ -24,9 +25,28 @@ std::string trimmed(const std::string& text) {
     return text.substr(start, end - start);
 }
 
-std::string marker(int classIndex, int slotIndex, int line) {
-    return "//\\" + std::to_string(classIndex) + "," + std::to_string(slotIndex) + "," +
-           std::to_string(line) + ",";
+void appendMarker(std::string& out, int classIndex, int slotIndex, int line) {
+    out += "//\\";
+    out += std::to_string(classIndex);
+    out += ',';
+    out += std::to_string(slotIndex);
+    out += ',';
+    out += std::to_string(line);
+    out += ',';
+}
+
+void appendMarkedText(std::string& out, std::string_view text, int classIndex, int slotIndex) {
+    const std::string_view body = trimmed(text);
+    int line = 0;
+    std::size_t from = 0;
+    for (auto pair = body.find(CrLf); pair != std::string_view::npos;
+         pair = body.find(CrLf, from)) {
+        out.append(body, from, pair - from);
+        appendMarker(out, classIndex, slotIndex, line++);
+        out += '\n';
+        from = pair + 2;
+    }
+    out.append(body, from, std::string_view::npos);
 }
 
 std::string quoted(const std::string& text) {
@@ -155,7 +175,8 @@ class Generator {
     // With no line separators the marker gets its own line end, so that the
     // code after it is not commented out.
     void appendDeclaration(const std::string& declaration, int k, int m) {
-        out_ += trimmed(declaration) + marker(k, m, DeclarationLine);
+        out_ += trimmed(declaration);
+        appendMarker(out_, k, m, DeclarationLine);
         if (options_.cWithout) out_ += "\n";
         out_ += sep_;
     }
@@ -163,9 +184,10 @@ class Generator {
     // A text that ends in a line comment gets a line break wherever code
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
-        const std::string marked = markedText(text, k, m);
-        out_ += marked;
-        if ((codeFollowsOnLine || options_.cWithout) && endsInLineComment(marked)) {
+        const std::size_t start = out_.size();
+        appendMarkedText(out_, text, k, m);
+        if ((codeFollowsOnLine || options_.cWithout) &&
+            endsInLineComment(std::string_view(out_).substr(start))) {
             out_ += lineBreak_;
         }
     }
@@ -262,17 +284,8 @@ class Generator {
 }  // namespace
 
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
-    const std::string body = trimmed(text);
     std::string marked;
-    marked.reserve(body.size() + body.size() / 8);
-    int line = 0;
-    std::size_t from = 0;
-    for (auto pair = body.find(CrLf); pair != std::string::npos; pair = body.find(CrLf, from)) {
-        marked.append(body, from, pair - from);
-        marked += marker(classIndex, slotIndex, line++) + "\n";
-        from = pair + 2;
-    }
-    marked.append(body, from, std::string::npos);
+    appendMarkedText(marked, text, classIndex, slotIndex);
     return marked;
 }
 

@@ -6,7 +6,7 @@
 namespace tz {
 
 namespace {
-bool startsWith(const std::string& text, std::size_t i, char first, char second) {
+bool startsWith(std::string_view text, std::size_t i, char first, char second) {
     return i + 1 < text.size() && text[i] == first && text[i + 1] == second;
 }
 bool isLineEnd(char c) {
@@ -28,7 +28,7 @@ const std::array<CharacterSet, 5> NotableCharacters = {characters(" /\"'"), char
 
 }  // namespace
 
-std::size_t JavaTextReader::nextNotable(const std::string& text, std::size_t i) const {
+std::size_t JavaTextReader::nextNotable(std::string_view text, std::size_t i) const {
     const CharacterSet& notable = NotableCharacters[static_cast<int>(state_)];
     // Local copies: a char read may alias the string, which would reload them.
     const char* const data = text.data();
@@ -37,7 +37,7 @@ std::size_t JavaTextReader::nextNotable(const std::string& text, std::size_t i) 
     return i;
 }
 
-std::size_t JavaTextReader::read(const std::string& text, std::size_t i) {
+std::size_t JavaTextReader::read(std::string_view text, std::size_t i) {
     const char c = text[i];
     switch (state_) {
         case State::Code:
@@ -69,14 +69,14 @@ std::size_t JavaTextReader::read(const std::string& text, std::size_t i) {
     return 1;
 }
 
-std::size_t JavaTextReader::readLiteral(const std::string& text, std::size_t i, char quote) {
+std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, char quote) {
     const char c = text[i];
     if (c == '\\' && i + 1 < text.size() && !isLineEnd(text[i + 1])) return 2;
     if (c == quote || isLineEnd(c)) state_ = State::Code;
     return 1;
 }
 
-std::string foldBlankRuns(const std::string& text) {
+std::string foldBlankRuns(std::string_view text) {
     std::string folded;
     folded.reserve(text.size());
     JavaTextReader reader;
@@ -99,7 +99,7 @@ std::string foldBlankRuns(const std::string& text) {
     return folded;
 }
 
-bool endsInLineComment(const std::string& text) {
+bool endsInLineComment(std::string_view text) {
     JavaTextReader reader;
     for (std::size_t i = reader.nextNotable(text, 0); i < text.size();
          i = reader.nextNotable(text, i)) {

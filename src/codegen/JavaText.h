@@ -3,6 +3,7 @@
 // runs can be folded without touching literals and so that a text that ends
 // inside a line comment is known.
 #include <string>
+#include <string_view>
 
 namespace tz {
 
@@ -12,24 +13,24 @@ class JavaTextReader {
 
     // Reads the piece of text at position i: one character, or two for a
     // comment mark or a backslash escape. Returns the piece's length.
-    std::size_t read(const std::string& text, std::size_t i);
+    std::size_t read(std::string_view text, std::size_t i);
     // The first position from i on whose character may change the state or
     // is a blank; the characters before it leave the state as it is.
-    std::size_t nextNotable(const std::string& text, std::size_t i) const;
+    std::size_t nextNotable(std::string_view text, std::size_t i) const;
     State state() const { return state_; }
     bool inLiteral() const { return state_ == State::String || state_ == State::Character; }
 
   private:
-    std::size_t readLiteral(const std::string& text, std::size_t i, char quote);
+    std::size_t readLiteral(std::string_view text, std::size_t i, char quote);
 
     State state_ = State::Code;
 };
 
 // Every run of two or more blanks outside string and character literals
 // becomes one blank.
-std::string foldBlankRuns(const std::string& text);
+std::string foldBlankRuns(std::string_view text);
 
 // Whether the text ends inside a "//" comment.
-bool endsInLineComment(const std::string& text);
+bool endsInLineComment(std::string_view text);
 
 }  // namespace tz
