@@ -19,7 +19,7 @@ struct ScanTreeItem {
 struct ScanResult {
     bool ok = true;
     std::string message;  // why the source was refused
-    // The project tree as the scan found it, in display order.
+    // The project tree as the scan found it, in display order (when ok).
     std::vector<ScanTreeItem> treeItems;
 };
 
