@@ -73,6 +73,12 @@ void Project::fillSlot(int classIndex, int slotIndex, const std::string& name,
     setBody(classIndex, slotIndex, std::move(body));
 }
 
+void Project::takeClassTable(Project& rebuilt) {
+    std::swap(classes_, rebuilt.classes_);
+    std::swap(classCount_, rebuilt.classCount_);
+    std::swap(imports, rebuilt.imports);
+}
+
 bool Project::canAddMethod() const {
     return currentClass >= 1 && currentClass <= classCount_ && lastSlot(currentClass) < MaxMethods;
 }

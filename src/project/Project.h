@@ -45,6 +45,9 @@ class Project {
     void setBody(int classIndex, int slotIndex, std::string body);
     void fillSlot(int classIndex, int slotIndex, const std::string& name,
                   const std::string& declaration, std::string body);
+    // Exchanges the class table, class count and imports text with another
+    // project's, so that a rebuild can be done aside and taken over whole.
+    void takeClassTable(Project& rebuilt);
 
     // The popup's enabling rules; the commands refuse what these refuse.
     bool canAddMethod() const;

@@ -1,0 +1,36 @@
+#pragma once
+// Reading generated Java text as code, comments and literals, so that blank
+// runs can be folded without touching literals and so that a text that ends
+// inside a line comment is known.
+#include <string>
+#include <string_view>
+
+namespace tz {
+
+class JavaTextReader {
+  public:
+    enum class State { Code, LineComment, BlockComment, String, Character };
+
+    // Reads the piece of text at position i: one character, or two for a
+    // comment mark or a backslash escape. Returns the piece's length.
+    std::size_t read(std::string_view text, std::size_t i);
+    // The first position from i on whose character may change the state or
+    // is a blank; the characters before it leave the state as it is.
+    std::size_t nextNotable(std::string_view text, std::size_t i) const;
+    State state() const { return state_; }
+    bool inLiteral() const { return state_ == State::String || state_ == State::Character; }
+
+  private:
+    std::size_t readLiteral(std::string_view text, std::size_t i, char quote);
+
+    State state_ = State::Code;
+};
+
+// Every run of two or more blanks outside string and character literals
+// becomes one blank.
+std::string foldBlankRuns(std::string_view text);
+
+// Whether the text ends inside a "//" comment.
+bool endsInLineComment(std::string_view text);
+
+}  // namespace tz
