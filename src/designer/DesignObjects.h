@@ -8,7 +8,7 @@ namespace tz {
 
 enum class ObjectKind { Button = 0, Label = 1, TextField = 2, Image = 3 };
 inline constexpr std::array<ObjectKind, 4> AllKinds = {ObjectKind::Button, ObjectKind::Label,
-                                                      ObjectKind::TextField, ObjectKind::Image};
+                                                       ObjectKind::TextField, ObjectKind::Image};
 
 // Fields of an object record, in their stored order.
 enum RecordField { Caption = 0, Xpos, Ypos, Width, Height, Name, Align, RecordFieldCount };

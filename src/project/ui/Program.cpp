@@ -20,6 +20,10 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       tool_(std::make_unique<Ttool>()),
       dopt_(std::make_unique<Tdevopt>()) {
     zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
+    app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
+    obj_->setPartners(app_.get(), &zjava_->project());
+    tool_->setDesigner(app_.get());
+    opt_->setDesigner(app_.get());
 }
 
 Program::~Program() = default;
@@ -38,6 +42,6 @@ QString Program::settingsPathFor(const QString& programDirectory) {
     const QString configFolder =
         writable ? QString() : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!configFolder.isEmpty()) QDir().mkpath(configFolder);
-    return QString::fromStdString(tz::settingsFilePath(
-        programDirectory.toStdString(), configFolder.toStdString(), writable));
+    return QString::fromStdString(
+        tz::settingsFilePath(programDirectory.toStdString(), configFolder.toStdString(), writable));
 }
