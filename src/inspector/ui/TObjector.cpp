@@ -39,6 +39,7 @@ class CellDelegate : public QStyledItemDelegate {
             Q_EMIT commitData(editor);
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
             inspector_->gridEnter();
+            inspector_->showEditor();
             return true;
         }
         if (editor && event->type() == QEvent::MouseButtonDblClick) {
@@ -220,6 +221,10 @@ void TObjector::treeClick() {
     }
     designer_->setCurrentIndex(-1);
     clearGrid();
+}
+
+void TObjector::showEditor() {
+    if (grid_->currentColumn() == ValueColumn) grid_->edit(grid_->currentIndex());
 }
 
 void TObjector::gridSelectCell(int row, int column) {

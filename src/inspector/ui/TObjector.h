@@ -31,6 +31,8 @@ class TObjector : public QWidget {
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
     void clearGrid();
+    // Opens the in-place editor on the current value cell.
+    void showEditor();
 
     // Empties the tree; nothing is selected afterwards.
     void clearTree();
