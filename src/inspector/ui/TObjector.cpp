@@ -105,7 +105,9 @@ TObjector::TObjector(QWidget* parent)
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setMinimumSectionSize(10);
     grid_->verticalHeader()->setDefaultSectionSize(20);
-    grid_->setColumnWidth(0, 45);
+    grid_->setFont(treeFont);
+    // The labels must not be cut where the font runs wider than planned.
+    grid_->setColumnWidth(0, std::max(45, grid_->fontMetrics().horizontalAdvance("Caption") + 8));
     grid_->setColumnWidth(1, 195);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
