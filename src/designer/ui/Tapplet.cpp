@@ -1,13 +1,594 @@
 #include "designer/ui/Tapplet.h"
 
-Tapplet::Tapplet(QWidget* parent) : QWidget(parent, Qt::Window) {
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "designer/DesignRules.h"
+#include "designer/ui/FrameShape.h"
+#include "designer/ui/PictureBox.h"
+#include "designer/ui/PictureDialog.h"
+#include "designer/ui/Ttool.h"
+#include "inspector/ui/TObjector.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/Project.h"
+
+using tz::ObjectKind;
+
+namespace {
+
+constexpr int SlotCount = tz::ObjectTable::SlotCount;
+
+int kindIndex(ObjectKind kind) {
+    return static_cast<int>(kind);
+}
+
+Qt::Alignment qtAlignment(tz::Alignment alignment) {
+    switch (alignment) {
+        case tz::Alignment::Right:
+            return Qt::AlignRight | Qt::AlignTop;
+        case tz::Alignment::Center:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case tz::Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+tz::Alignment alignmentOf(const QLabel* label) {
+    const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
+    if (horizontal & Qt::AlignRight) return tz::Alignment::Right;
+    if (horizontal & Qt::AlignHCenter) return tz::Alignment::Center;
+    return tz::Alignment::Left;
+}
+
+// Caption of a button or label, text of a text field.
+QString controlText(ObjectKind kind, const QWidget* control) {
+    switch (kind) {
+        case ObjectKind::Button:
+            return static_cast<const QPushButton*>(control)->text();
+        case ObjectKind::Label:
+            return static_cast<const QLabel*>(control)->text();
+        case ObjectKind::TextField:
+            return static_cast<const QLineEdit*>(control)->text();
+        case ObjectKind::Image:
+            break;
+    }
+    return QString();
+}
+
+void setControlText(ObjectKind kind, QWidget* control, const QString& text) {
+    switch (kind) {
+        case ObjectKind::Button:
+            static_cast<QPushButton*>(control)->setText(text);
+            break;
+        case ObjectKind::Label:
+            static_cast<QLabel*>(control)->setText(text);
+            break;
+        case ObjectKind::TextField:
+            static_cast<QLineEdit*>(control)->setText(text);
+            break;
+        case ObjectKind::Image:
+            break;
+    }
+}
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString capacityMessage() {
+    return QString("No more than %1 objects of one kind can be placed").arg(SlotCount);
+}
+
+}  // namespace
+
+Tapplet::Tapplet(QWidget* parent)
+    : QWidget(parent, Qt::Window), open_(std::make_unique<PictureDialog>(this)) {
     setObjectName("app");
     setWindowTitle("Applet");
     setAttribute(Qt::WA_QuitOnClose, false);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(background);
+    QFont designFont("MS Sans Serif");
+    designFont.setStyleHint(QFont::SansSerif);
+    designFont.setPointSize(8);
+    setFont(designFont);
+    setBackgroundColour(QColor(192, 192, 192));
     setAutoFillBackground(true);
     move(215, 147);
     resize(410, 316);
+
+    flytt_ = new FrameShape(this);
+    flytt_->setObjectName("flytt");
+    flytt_->hide();
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &Tapplet::blinkFrame);
+    timer1_->start();
+}
+
+Tapplet::~Tapplet() = default;
+
+void Tapplet::setPartners(TObjector* inspector, Ttool* palette, const tz::Project* project) {
+    inspector_ = inspector;
+    palette_ = palette;
+    project_ = project;
+}
+
+// ---- D, G and U ---------------------------------------------------------
+
+void Tapplet::D(ObjectKind kind, int index) {
+    QWidget* object = control(kind, index);
+    if (!object) return;
+    auto& fields = tables_[kindIndex(kind)].records[index].fields;
+    fields[tz::Caption] = kind == ObjectKind::Image ? picturePaths_[index]
+                                                    : tz::storedLine(controlText(kind, object));
+    fields[tz::Xpos] = std::to_string(object->x());
+    fields[tz::Ypos] = std::to_string(object->y());
+    fields[tz::Width] = std::to_string(object->width());
+    fields[tz::Height] = std::to_string(object->height());
+    fields[tz::Name] = object->objectName().toStdString();
+    fields[tz::Align] = kind == ObjectKind::Label
+                            ? tz::alignmentText(alignmentOf(static_cast<QLabel*>(object)))
+                            : std::string();
+    currentIndex_ = index;
+}
+
+void Tapplet::G(ObjectKind kind, int index) {
+    if (!inspector_ || !control(kind, index)) return;
+    static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name"};
+    const auto& fields = tables_[kindIndex(kind)].records[index].fields;
+    for (int row = tz::Caption; row <= tz::Name; ++row) {
+        inspector_->setCell(0, row, row == 0 ? tz::kindInfo(kind).rowZeroLabel : rowLabels[row]);
+        inspector_->setCell(1, row, tz::displayLine(fields[row]));
+    }
+    inspector_->setCell(0, tz::Align, kind == ObjectKind::Label ? "Align" : "");
+    inspector_->setCell(1, tz::Align,
+                        kind == ObjectKind::Image ? QString() : tz::displayLine(fields[tz::Align]));
+}
+
+bool Tapplet::U(ObjectKind kind, int index) {
+    QWidget* object = control(kind, index);
+    if (!inspector_ || !object) return false;
+    if (kind != ObjectKind::Image) setControlText(kind, object, inspector_->cell(1, tz::Caption));
+    for (int row = tz::Xpos; row <= tz::Height; ++row) {
+        const std::string text = tz::storedLine(inspector_->cell(1, row));
+        const std::optional<int> value = tz::toInteger(text);
+        if (!value) {
+            tz::reportError(this, tz::displayLine(tz::integerError(text)));
+            return false;
+        }
+        if (row == tz::Xpos) object->move(*value, object->y());
+        if (row == tz::Ypos) object->move(object->x(), *value);
+        if (row == tz::Width) object->resize(*value, object->height());
+        if (row == tz::Height) object->resize(object->width(), *value);
+    }
+    const std::string name = tz::storedLine(inspector_->cell(1, tz::Name));
+    if (const auto refusal = tz::componentNameError(name, namesOtherThan(object))) {
+        tz::reportError(this, tz::displayLine(*refusal));
+        return false;
+    }
+    object->setObjectName(QString::fromStdString(name));
+    if (kind == ObjectKind::Label) {
+        const auto alignment = tz::alignmentOf(tz::storedLine(inspector_->cell(1, tz::Align)));
+        if (alignment) static_cast<QLabel*>(object)->setAlignment(qtAlignment(*alignment));
+    }
+    return true;
+}
+
+void Tapplet::UpdateChoice(const std::string& name) {
+    if (!inspector_) return;
+    QTreeWidget* tree = inspector_->tree();
+    tree->setUpdatesEnabled(false);
+    inspector_->clearTree();
+    QTreeWidgetItem* toSelect = nullptr;
+    QTreeWidgetItem* lastAdded = nullptr;
+    for (ObjectKind kind : tz::AllKinds) {
+        auto* group = new QTreeWidgetItem(QStringList(tz::kindInfo(kind).treeItem));
+        tree->addTopLevelItem(group);
+        group->setExpanded(true);
+        lastAdded = group;
+        const tz::ObjectTable& objects = table(kind);
+        for (int slot = 0; slot < objects.count; ++slot) {
+            const QWidget* object = control(kind, slot);
+            if (!object) continue;
+            const std::string objectName = kind == ObjectKind::Button
+                                               ? objects.records[slot].fields[tz::Name]
+                                               : object->objectName().toStdString();
+            if (!object->isHidden()) {
+                lastAdded = new QTreeWidgetItem(group, QStringList(tz::displayLine(objectName)));
+            }
+            if (objectName == name) toSelect = lastAdded;
+        }
+    }
+    tree->setUpdatesEnabled(true);
+    if (toSelect) inspector_->selectTreeItem(toSelect);
+}
+
+// ---- tables -------------------------------------------------------------
+
+const tz::ObjectTable& Tapplet::table(ObjectKind kind) const {
+    return tables_[kindIndex(kind)];
+}
+
+QWidget* Tapplet::control(ObjectKind kind, int index) const {
+    if (index < 0 || index >= table(kind).count) return nullptr;
+    return controls_[kindIndex(kind)][index];
+}
+
+std::vector<tz::LiveObject> Tapplet::liveObjects() const {
+    std::vector<tz::LiveObject> objects;
+    for (ObjectKind kind : tz::AllKinds) {
+        for (int slot = 0; slot < table(kind).count; ++slot) {
+            const QWidget* object = control(kind, slot);
+            if (!object || !table(kind).records[slot].inUse()) continue;
+            tz::LiveObject live;
+            live.kind = kind;
+            live.slot = slot;
+            live.text = kind == ObjectKind::Image ? picturePaths_[slot]
+                                                  : tz::storedLine(controlText(kind, object));
+            live.left = object->x();
+            live.top = object->y();
+            live.width = object->width();
+            live.height = object->height();
+            live.name = object->objectName().toStdString();
+            if (kind == ObjectKind::Label)
+                live.alignment = alignmentOf(static_cast<const QLabel*>(object));
+            objects.push_back(live);
+        }
+    }
+    return objects;
+}
+
+const std::string& Tapplet::picturePath(int index) const {
+    return picturePaths_.at(index);
+}
+
+void Tapplet::setPicture(int index, const std::string& path) {
+    if (!control(ObjectKind::Image, index)) return;
+    picturePaths_[index] = path;
+    showPictureOn(index, imageAutoSize_[index]);
+}
+
+void Tapplet::showPictureOn(int index, bool takePictureSize) {
+    auto* box = static_cast<PictureBox*>(controls_[kindIndex(ObjectKind::Image)][index]);
+    box->setPicture(loadPicture(picturePaths_[index]));
+    if (takePictureSize && box->picture().width() > 0 && box->picture().height() > 0)
+        box->resize(box->picture().size());
+}
+
+QWidget* Tapplet::makeControl(ObjectKind kind, int slot, const std::string& name) {
+    QWidget* object = nullptr;
+    switch (kind) {
+        case ObjectKind::Button:
+            object = new QPushButton(this);
+            break;
+        case ObjectKind::Label: {
+            auto* label = new QLabel(this);
+            label->setAlignment(qtAlignment(tz::Alignment::Left));
+            object = label;
+            break;
+        }
+        case ObjectKind::TextField:
+            object = new QLineEdit(this);
+            break;
+        case ObjectKind::Image:
+            object = new PictureBox(this);
+            break;
+    }
+    if (kind != ObjectKind::Image) {
+        QFont bold = font();
+        bold.setBold(true);
+        object->setFont(bold);
+    }
+    object->setObjectName(QString::fromStdString(name));
+    // The design window decides what a press on an object does.
+    object->setFocusPolicy(Qt::NoFocus);
+    object->setCursor(Qt::ArrowCursor);
+    object->installEventFilter(this);
+    controls_[kindIndex(kind)][slot] = object;
+    return object;
+}
+
+std::optional<Tapplet::ObjectRef> Tapplet::locate(const QObject* object) const {
+    if (!object) return std::nullopt;
+    for (ObjectKind kind : tz::AllKinds)
+        for (int slot = 0; slot < table(kind).count; ++slot)
+            if (controls_[kindIndex(kind)][slot] == object) return ObjectRef{kind, slot};
+    return std::nullopt;
+}
+
+std::vector<std::string> Tapplet::namesOtherThan(const QObject* object) const {
+    std::vector<std::string> names = tz::fixedComponentNames();
+    for (ObjectKind kind : tz::AllKinds) {
+        for (int slot = 0; slot < table(kind).count; ++slot) {
+            const QWidget* other = controls_[kindIndex(kind)][slot];
+            if (other && other != object && !other->objectName().isEmpty())
+                names.push_back(other->objectName().toStdString());
+        }
+    }
+    return names;
+}
+
+bool Tapplet::hasRoomFor(ObjectKind kind) {
+    if (table(kind).count < SlotCount) return true;
+    tz::reportError(this, capacityMessage());
+    return false;
+}
+
+std::string Tapplet::javaSourcePath() const {
+    return project_ ? project_->javaSourcePath : "";
+}
+
+void Tapplet::createObjectAt(const QPoint& point) {
+    const std::optional<ObjectKind> kind = tz::kindOfCreateTag(createKind_);
+    if (!kind || !hasRoomFor(*kind)) return;
+    std::optional<std::string> picture;
+    if (*kind == ObjectKind::Image) {
+        picture = open_->choose(javaSourcePath());
+        if (!picture) return;
+    }
+    const int n = table(*kind).count;
+    const tz::KindInfo& info = tz::kindInfo(*kind);
+    const std::string name = info.namePrefix + std::to_string(n);
+    if (const auto refusal = tz::componentNameError(name, namesOtherThan(nullptr))) {
+        tz::reportError(this, tz::displayLine(*refusal));
+        return;
+    }
+    tables_[kindIndex(*kind)].count = n + 1;  // the slot now holds a control
+    QWidget* object = makeControl(*kind, n, name);
+    object->setGeometry(point.x(), point.y(), info.defaultWidth, info.defaultHeight);
+    setControlText(*kind, object, QString::fromStdString(info.captionPrefix + std::to_string(n)));
+    if (*kind == ObjectKind::Image) {
+        imageAutoSize_[n] = true;
+        picturePaths_[n] = *picture;
+        showPictureOn(n, true);
+    }
+    object->show();
+    D(*kind, n);
+    G(*kind, n);
+    UpdateChoice(name);
+}
+
+void Tapplet::discardAllObjects() {
+    if (gesture_ != Gesture::Idle) {
+        releaseMouse();
+        flytt_->hide();
+        gesture_ = Gesture::Idle;
+        moving_.reset();
+    }
+    for (ObjectKind kind : tz::AllKinds) {
+        for (QWidget*& object : controls_[kindIndex(kind)]) {
+            delete object;
+            object = nullptr;
+        }
+        tables_[kindIndex(kind)] = tz::ObjectTable{};
+    }
+    picturePaths_.fill(std::string());
+    imageAutoSize_.fill(false);
+    // No object is left to be current.
+    currentIndex_ = -1;
+    if (inspector_) inspector_->clearGrid();
+}
+
+bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
+    if (!hasRoomFor(kind)) return false;
+    // Checked before anything is made, so a refused record leaves no trace.
+    const std::string& name = record.fields[tz::Name];
+    if (const auto refusal = tz::componentNameError(name, namesOtherThan(nullptr))) {
+        tz::reportError(this, tz::displayLine(*refusal));
+        return false;
+    }
+    for (int field = tz::Xpos; field <= tz::Height; ++field) {
+        if (!tz::toInteger(record.fields[field])) {
+            tz::reportError(this, tz::displayLine(tz::integerError(record.fields[field])));
+            return false;
+        }
+    }
+    const int i = table(kind).count;
+    tables_[kindIndex(kind)].count = i + 1;
+    tables_[kindIndex(kind)].records[i] = record;
+    QWidget* object = makeControl(kind, i, name);
+    if (kind == ObjectKind::Image) {
+        picturePaths_[i] = record.fields[tz::Caption];
+        imageAutoSize_[i] = false;
+        showPictureOn(i, false);
+    }
+    object->show();
+    G(kind, i);
+    U(kind, i);
+    return true;
+}
+
+void Tapplet::removeObject(ObjectKind kind, int index) {
+    QWidget* object = control(kind, index);
+    if (!object) return;
+    object->hide();
+    object->setObjectName(QString());
+    tables_[kindIndex(kind)].records[index].fields[tz::Name].clear();
+}
+
+void Tapplet::skapafalse() {
+    createMode_ = false;
+    if (palette_) palette_->releaseAll();
+}
+
+// ---- applet size and colour ---------------------------------------------
+
+int Tapplet::appletWidth() const {
+    return frameGeometry().width();
+}
+int Tapplet::appletHeight() const {
+    return frameGeometry().height();
+}
+
+void Tapplet::setAppletWidth(int width) {
+    const int border = frameGeometry().width() - geometry().width();
+    resize(std::max(1, width - border), height());
+}
+
+void Tapplet::setAppletHeight(int height) {
+    const int border = frameGeometry().height() - geometry().height();
+    resize(width(), std::max(1, height - border));
+}
+
+QColor Tapplet::backgroundColour() const {
+    return palette().color(QPalette::Window);
+}
+
+void Tapplet::setBackgroundColour(const QColor& colour) {
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colour);
+    setPalette(background);
+}
+
+// ---- gestures -----------------------------------------------------------
+
+bool Tapplet::eventFilter(QObject* watched, QEvent* event) {
+    const std::optional<ObjectRef> object = locate(watched);
+    if (!object || !isUserInput(event->type())) return QWidget::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            objectPressed(*object, mouse->button(), mouse->position().toPoint());
+            break;
+        }
+        case QEvent::MouseMove:
+            trackMouse(widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            mouseReleased(mouse->button(), mouse->globalPosition().toPoint());
+            break;
+        }
+        default:
+            break;  // keys and the rest never reach an object
+    }
+    return true;
+}
+
+void Tapplet::mousePressEvent(QMouseEvent* event) {
+    if (gesture_ == Gesture::Idle && createMode_) createObjectAt(event->position().toPoint());
+}
+
+void Tapplet::mouseMoveEvent(QMouseEvent* event) {
+    trackMouse(event->position().toPoint());
+}
+
+void Tapplet::mouseReleaseEvent(QMouseEvent* event) {
+    mouseReleased(event->button(), event->globalPosition().toPoint());
+}
+
+void Tapplet::selectObject(const ObjectRef& object) {
+    skapafalse();
+    UpdateChoice(control(object.kind, object.slot)->objectName().toStdString());
+    D(object.kind, object.slot);
+    G(object.kind, object.slot);
+    currentKindTag_ = tz::kindInfo(object.kind).currentTag;
+}
+
+void Tapplet::objectPressed(const ObjectRef& object, Qt::MouseButton button,
+                            const QPoint& position) {
+    if (gesture_ != Gesture::Idle) return;
+    if (button == Qt::LeftButton) {
+        startMove(object, position);
+        return;
+    }
+    selectObject(object);
+    if (button == Qt::RightButton) startResize(object);
+}
+
+void Tapplet::startMove(const ObjectRef& object, const QPoint& grabPoint) {
+    selectObject(object);
+    QWidget* moving = control(object.kind, object.slot);
+    moving_ = object;
+    grabOffset_ = -grabPoint;
+    if (object.kind == ObjectKind::Button || object.kind == ObjectKind::TextField) moving->hide();
+    flytt_->setGeometry(moving->geometry());
+    flytt_->show();
+    flytt_->raise();
+    gesture_ = Gesture::Moving;
+    grabMouse(Qt::CrossCursor);
+}
+
+void Tapplet::startResize(const ObjectRef& object) {
+    QWidget* moving = control(object.kind, object.slot);
+    moving_ = object;
+    moving->hide();
+    flytt_->setGeometry(moving->geometry());
+    flytt_->show();
+    flytt_->raise();
+    gesture_ = Gesture::Resizing;
+    grabMouse();
+}
+
+void Tapplet::trackMouse(const QPoint& clientPosition) {
+    if (gesture_ == Gesture::Moving) {
+        flytt_->move(clientPosition + grabOffset_);
+    } else if (gesture_ == Gesture::Resizing) {
+        const QPoint corner = clientPosition - control(moving_->kind, moving_->slot)->pos();
+        flytt_->resize(std::max(0, corner.x()), std::max(0, corner.y()));
+    }
+}
+
+void Tapplet::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition) {
+    if (gesture_ == Gesture::Moving && button == Qt::LeftButton)
+        endMove(rect().contains(mapFromGlobal(globalPosition)));
+    else if (gesture_ == Gesture::Resizing)
+        endResize();
+}
+
+void Tapplet::endMove(bool dropped) {
+    QWidget* moving = control(moving_->kind, moving_->slot);
+    if (dropped) moving->move(flytt_->pos());
+    moving->show();
+    flytt_->hide();
+    releaseMouse();
+    gesture_ = Gesture::Idle;
+    if (dropped) {
+        D(moving_->kind, moving_->slot);
+        G(moving_->kind, moving_->slot);
+    }
+    moving_.reset();
+    update();
+}
+
+void Tapplet::endResize() {
+    QWidget* moving = control(moving_->kind, moving_->slot);
+    // A frame dragged above or left of the corner still leaves a visible object.
+    moving->resize(std::max(1, flytt_->width()), std::max(1, flytt_->height()));
+    moving->show();
+    releaseMouse();
+    gesture_ = Gesture::Idle;
+    D(moving_->kind, moving_->slot);
+    G(moving_->kind, moving_->slot);
+    moving_.reset();
+    flytt_->hide();
+    update();
+}
+
+void Tapplet::blinkFrame() {
+    const bool blue = flytt_->outline() == QColor(0, 0, 255);
+    flytt_->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
 }

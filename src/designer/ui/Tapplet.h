@@ -1,9 +1,138 @@
 #pragma once
+// The design window: stands for the applet's display area and owns the
+// design objects, a live control and a record each, in four tables.
 #include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
-// The design window: stands for the applet's display area.
+#include "designer/DesignObjects.h"
+
+class FrameShape;
+class PictureDialog;
+class QTimer;
+class TObjector;
+class Ttool;
+namespace tz {
+struct Project;
+}
+
 class Tapplet : public QWidget {
     Q_OBJECT
   public:
     explicit Tapplet(QWidget* parent = nullptr);
+    ~Tapplet() override;
+
+    void setPartners(TObjector* inspector, Ttool* palette, const tz::Project* project);
+
+    // D: control -> record, and the object becomes current.
+    void D(tz::ObjectKind kind, int index);
+    // G: record -> inspector grid.
+    void G(tz::ObjectKind kind, int index);
+    // U: inspector grid -> control. False when a row was refused (reported).
+    bool U(tz::ObjectKind kind, int index);
+    void DButton(int index) { D(tz::ObjectKind::Button, index); }
+    void DLabel(int index) { D(tz::ObjectKind::Label, index); }
+    void DTextfield(int index) { D(tz::ObjectKind::TextField, index); }
+    void DImage(int index) { D(tz::ObjectKind::Image, index); }
+    void GButton(int index) { G(tz::ObjectKind::Button, index); }
+    void GLabel(int index) { G(tz::ObjectKind::Label, index); }
+    void GTextfield(int index) { G(tz::ObjectKind::TextField, index); }
+    void GImage(int index) { G(tz::ObjectKind::Image, index); }
+    bool UButton(int index) { return U(tz::ObjectKind::Button, index); }
+    bool ULabel(int index) { return U(tz::ObjectKind::Label, index); }
+    bool UTextfield(int index) { return U(tz::ObjectKind::TextField, index); }
+    bool UImage(int index) { return U(tz::ObjectKind::Image, index); }
+
+    // Rebuilds the inspector's tree and selects the last item named name.
+    void UpdateChoice(const std::string& name);
+
+    const tz::ObjectTable& table(tz::ObjectKind kind) const;
+    // The control of a slot below the slot count, else null.
+    QWidget* control(tz::ObjectKind kind, int index) const;
+    std::vector<tz::LiveObject> liveObjects() const;
+    const std::string& picturePath(int index) const;
+    // Shows the picture of path on image index and keeps path as its picture.
+    void setPicture(int index, const std::string& path);
+
+    // Creates an object of the create kind at point, when the kind is known.
+    void createObjectAt(const QPoint& point);
+    void discardAllObjects();
+    // Adds record as the next slot of kind; false (reported) when refused.
+    bool addLoadedObject(tz::ObjectKind kind, const tz::ObjectRecord& record);
+    void removeObject(tz::ObjectKind kind, int index);
+
+    const std::string& currentKindTag() const { return currentKindTag_; }
+    void setCurrentKindTag(const std::string& tag) { currentKindTag_ = tag; }
+    int currentIndex() const { return currentIndex_; }
+    void setCurrentIndex(int index) { currentIndex_ = index; }
+
+    bool createMode() const { return createMode_; }
+    void setCreateMode(bool on) { createMode_ = on; }
+    const std::string& createKind() const { return createKind_; }
+    void setCreateKind(const std::string& kind) { createKind_ = kind; }
+    // Create mode off and every palette button up.
+    void skapafalse();
+
+    // The applet's size is the design window's outer size.
+    int appletWidth() const;
+    int appletHeight() const;
+    void setAppletWidth(int width);
+    void setAppletHeight(int height);
+    QColor backgroundColour() const;
+    void setBackgroundColour(const QColor& colour);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    struct ObjectRef {
+        tz::ObjectKind kind;
+        int slot;
+    };
+    enum class Gesture { Idle, Moving, Resizing };
+
+    QWidget* makeControl(tz::ObjectKind kind, int slot, const std::string& name);
+    std::optional<ObjectRef> locate(const QObject* control) const;
+    std::vector<std::string> namesOtherThan(const QObject* control) const;
+    bool hasRoomFor(tz::ObjectKind kind);
+    std::string javaSourcePath() const;
+    void showPictureOn(int index, bool takePictureSize);
+
+    void selectObject(const ObjectRef& object);
+    void objectPressed(const ObjectRef& object, Qt::MouseButton button, const QPoint& position);
+    void startMove(const ObjectRef& object, const QPoint& grabPoint);
+    void startResize(const ObjectRef& object);
+    void trackMouse(const QPoint& clientPosition);
+    void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
+    void endMove(bool dropped);
+    void endResize();
+    void blinkFrame();
+
+    TObjector* inspector_ = nullptr;
+    Ttool* palette_ = nullptr;
+    const tz::Project* project_ = nullptr;
+
+    std::array<tz::ObjectTable, 4> tables_;
+    std::array<std::array<QWidget*, tz::ObjectTable::SlotCount>, 4> controls_{};
+    std::array<std::string, tz::ObjectTable::SlotCount> picturePaths_;
+    // New images take their picture's size; loaded ones keep their own.
+    std::array<bool, tz::ObjectTable::SlotCount> imageAutoSize_{};
+
+    std::string currentKindTag_;
+    int currentIndex_ = 0;
+    bool createMode_ = false;
+    std::string createKind_;
+
+    FrameShape* flytt_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    std::unique_ptr<PictureDialog> open_;
+    Gesture gesture_ = Gesture::Idle;
+    std::optional<ObjectRef> moving_;
+    QPoint grabOffset_;
 };

@@ -1,5 +1,102 @@
 #include "designer/ui/Ttool.h"
 
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+#include "designer/ui/Tapplet.h"
+
+namespace {
+
+constexpr QSize GlyphSize(30, 20);
+
+QPixmap blankGlyph() {
+    QPixmap glyph(GlyphSize);
+    glyph.fill(Qt::transparent);
+    return glyph;
+}
+
+// A raised button face lettered OK.
+QPixmap buttonGlyph() {
+    QPixmap glyph = blankGlyph();
+    QPainter painter(&glyph);
+    const QRect face(1, 2, 27, 16);
+    painter.fillRect(face, QColor(192, 192, 192));
+    painter.setPen(Qt::white);
+    painter.drawLine(face.topLeft(), face.topRight());
+    painter.drawLine(face.topLeft(), face.bottomLeft());
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawLine(face.bottomLeft(), face.bottomRight());
+    painter.drawLine(face.topRight(), face.bottomRight());
+    QFont font("Sans Serif");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(face, Qt::AlignCenter, "OK");
+    return glyph;
+}
+
+// A large capital A.
+QPixmap labelGlyph() {
+    QPixmap glyph = blankGlyph();
+    QPainter painter(&glyph);
+    QFont font("Serif");
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(19);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 128));
+    painter.drawText(glyph.rect(), Qt::AlignCenter, "A");
+    return glyph;
+}
+
+// A sunken box holding a line of text.
+QPixmap textFieldGlyph() {
+    QPixmap glyph = blankGlyph();
+    QPainter painter(&glyph);
+    const QRect box(1, 4, 27, 12);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawLine(box.topLeft(), box.topRight());
+    painter.drawLine(box.topLeft(), box.bottomLeft());
+    painter.setPen(QColor(224, 224, 224));
+    painter.drawLine(box.bottomLeft(), box.bottomRight());
+    painter.drawLine(box.topRight(), box.bottomRight());
+    painter.setPen(Qt::black);
+    for (int x = 4; x < 22; x += 3) painter.drawLine(x, 10, x + 1, 10);
+    painter.drawLine(23, 7, 23, 13);  // the caret
+    return glyph;
+}
+
+// A small landscape with sky and sun.
+QPixmap imageGlyph() {
+    QPixmap glyph = blankGlyph();
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect frame(1, 1, 27, 18);
+    painter.fillRect(frame, QColor(128, 200, 255));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 220, 0));
+    painter.drawEllipse(QPoint(21, 6), 3, 3);
+    QPainterPath hills;
+    hills.moveTo(1, 19);
+    hills.lineTo(9, 9);
+    hills.lineTo(14, 14);
+    hills.lineTo(19, 10);
+    hills.lineTo(28, 19);
+    hills.closeSubpath();
+    painter.setBrush(QColor(0, 128, 0));
+    painter.drawPath(hills);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+    return glyph;
+}
+
+}  // namespace
+
 Ttool::Ttool(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("tool");
@@ -11,4 +108,52 @@ Ttool::Ttool(QWidget* parent)
     setAutoFillBackground(true);
     move(284, 653);
     resize(376, 37);
+
+    const QPixmap glyphs[] = {buttonGlyph(), labelGlyph(), textFieldGlyph(), imageGlyph()};
+    const char* const hints[] = {"Button", "Label", "TextField", "Image"};
+    for (int number = 1; number <= ButtonCount; ++number) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString("b%1").arg(number));
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(8 + 40 * (number - 1), 7, 41, 25);
+        if (number <= 4) {
+            button->setToolTip(hints[number - 1]);
+            button->setIcon(glyphs[number - 1]);
+            button->setIconSize(GlyphSize);
+        }
+        buttons_[number - 1] = button;
+    }
+    connect(button(1), &QToolButton::clicked, this, &Ttool::b1Click);
+    connect(button(2), &QToolButton::clicked, this, &Ttool::b2Click);
+    connect(button(3), &QToolButton::clicked, this, &Ttool::b3Click);
+    connect(button(4), &QToolButton::clicked, this, &Ttool::b4Click);
+    for (int number = 5; number <= ButtonCount; ++number)
+        connect(button(number), &QToolButton::clicked, this,
+                [this, number] { blankButtonClick(number); });
+}
+
+void Ttool::releaseAll() {
+    for (QToolButton* each : buttons_) each->setChecked(false);
+}
+
+void Ttool::releaseOthers(int number) {
+    if (!button(number)->isChecked()) return;
+    for (QToolButton* each : buttons_)
+        if (each != button(number)) each->setChecked(false);
+}
+
+void Ttool::kindButtonClick(int number, const char* createKind) {
+    releaseOthers(number);
+    if (!designer_) return;
+    const bool down = button(number)->isChecked();
+    designer_->setCreateMode(down);
+    if (down) designer_->setCreateKind(createKind);
+}
+
+// The blank buttons arm nothing; with no kind button down nothing is created.
+void Ttool::blankButtonClick(int number) {
+    releaseOthers(number);
+    if (designer_) designer_->setCreateMode(false);
 }

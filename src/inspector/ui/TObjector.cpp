@@ -1,10 +1,303 @@
 #include "inspector/ui/TObjector.h"
 
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "designer/DesignRules.h"
+#include "designer/ui/PictureDialog.h"
+#include "designer/ui/Tapplet.h"
+#include "platform/TextBytes.h"
+#include "project/Project.h"
+
+namespace {
+
+constexpr int ValueColumn = 1;
+
+bool isEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The in-place editor hands Enter and double clicks to the inspector.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    explicit CellDelegate(TObjector* inspector)
+        : QStyledItemDelegate(inspector), inspector_(inspector) {}
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && isEnter(event)) {
+            Q_EMIT commitData(editor);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+            inspector_->gridEnter();
+            inspector_->showEditor();
+            return true;
+        }
+        if (editor && event->type() == QEvent::MouseButtonDblClick) {
+            inspector_->gridDblClick();
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+  private:
+    TObjector* inspector_;
+};
+
+QIcon deleteGlyph() {
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+    painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+    return QIcon(glyph);
+}
+
+}  // namespace
+
 TObjector::TObjector(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      open_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
     setAttribute(Qt::WA_QuitOnClose, false);
     move(210, 305);
     resize(151, 350);
+
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(25);
+    delobj_ = new QToolButton(panel);
+    delobj_->setObjectName("delobj");
+    delobj_->setText("Delete");
+    delobj_->setToolTip("Delete Object");
+    delobj_->setIcon(deleteGlyph());
+    delobj_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    delobj_->setGeometry(2, 1, 70, 23);
+    connect(delobj_, &QToolButton::clicked, this, &TObjector::delobjClick);
+
+    tree_ = new QTreeWidget(this);
+    tree_->setObjectName("tree");
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    QFont treeFont("Arial");
+    treeFont.setStyleHint(QFont::SansSerif);
+    treeFont.setPointSize(8);
+    tree_->setFont(treeFont);
+    QPalette treeColours = tree_->palette();
+    treeColours.setColor(QPalette::Text, Qt::blue);
+    tree_->setPalette(treeColours);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { treeClick(); });
+    connect(tree_, &QTreeWidget::itemClicked, this, [this] { treeClick(); });
+
+    grid_ = new QTableWidget(RowCount, 2, this);
+    grid_->setObjectName("grid");
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setMinimumSectionSize(10);
+    grid_->verticalHeader()->setDefaultSectionSize(20);
+    grid_->setFont(treeFont);
+    // The labels must not be cut where the font runs wider than planned.
+    grid_->setColumnWidth(0, std::max(45, grid_->fontMetrics().horizontalAdvance("Caption") + 8));
+    grid_->setColumnWidth(1, 195);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid_->setTabKeyNavigation(true);
+    grid_->setItemDelegate(new CellDelegate(this));
+    for (int row = 0; row < RowCount; ++row) {
+        auto* label = new QTableWidgetItem;
+        label->setFlags(Qt::NoItemFlags);  // the fixed label column
+        label->setBackground(palette().color(QPalette::Button));
+        label->setForeground(palette().color(QPalette::ButtonText));
+        grid_->setItem(row, 0, label);
+        grid_->setItem(row, ValueColumn, new QTableWidgetItem);
+    }
+    // Room for all seven rows above the horizontal scroll bar.
+    grid_->setFixedHeight(150 + grid_->horizontalScrollBar()->sizeHint().height());
+    grid_->installEventFilter(this);
+    grid_->viewport()->installEventFilter(this);
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { gridSelectCell(row, column); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel);
+    layout->addWidget(tree_, 1);
+    layout->addWidget(grid_);
+}
+
+TObjector::~TObjector() = default;
+
+void TObjector::setPartners(Tapplet* designer, const tz::Project* project) {
+    designer_ = designer;
+    project_ = project;
+}
+
+// ---- grid and tree access -------------------------------------------------
+
+QString TObjector::cell(int column, int row) const {
+    return grid_->item(row, column)->text();
+}
+
+void TObjector::setCell(int column, int row, const QString& text) {
+    grid_->item(row, column)->setText(text);
+}
+
+void TObjector::clearGrid() {
+    for (int row = 0; row < RowCount; ++row)
+        for (int column = 0; column < 2; ++column) setCell(column, row, QString());
+}
+
+void TObjector::clearTree() {
+    const QSignalBlocker quiet(tree_);
+    tree_->clear();
+}
+
+void TObjector::selectTreeItem(QTreeWidgetItem* item) {
+    const int before = selectedTreeRow();
+    {
+        const QSignalBlocker quiet(tree_);
+        tree_->setCurrentItem(item);
+    }
+    if (selectedTreeRow() != before) treeClick();
+}
+
+QTreeWidgetItem* TObjector::treeItemAt(int row) const {
+    int number = 0;
+    for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
+        QTreeWidgetItem* group = tree_->topLevelItem(top);
+        if (++number == row) return group;
+        for (int child = 0; child < group->childCount(); ++child)
+            if (++number == row) return group->child(child);
+    }
+    return nullptr;
+}
+
+int TObjector::selectedTreeRow() const {
+    const QTreeWidgetItem* current = tree_->currentItem();
+    if (!current) return 0;
+    for (int row = 1; QTreeWidgetItem* item = treeItemAt(row); ++row)
+        if (item == current) return row;
+    return 0;
+}
+
+void TObjector::selectTreeRow(int row) {
+    if (QTreeWidgetItem* item = treeItemAt(row)) selectTreeItem(item);
+}
+
+// ---- handlers -------------------------------------------------------------
+
+void TObjector::treeClick() {
+    if (!designer_) return;
+    const int selected = selectedTreeRow();
+    int n = 0;
+    for (int row = 1; row <= selected; ++row) {
+        const std::string text = tz::storedLine(treeItemAt(row)->text(0));
+        bool header = false;
+        for (tz::ObjectKind kind : tz::AllKinds) {
+            if (text != tz::kindInfo(kind).treeItem) continue;
+            designer_->setCurrentKindTag(tz::kindInfo(kind).currentTag);
+            header = true;
+        }
+        n = header ? 0 : n + 1;
+    }
+    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    if (n > 0 && kind) {
+        const QString name = treeItemAt(selected)->text(0);
+        for (int slot = 0; slot < designer_->table(*kind).count; ++slot) {
+            if (designer_->control(*kind, slot)->objectName() != name) continue;
+            designer_->setCurrentIndex(slot);
+            designer_->G(*kind, slot);
+            return;
+        }
+    }
+    designer_->setCurrentIndex(-1);
+    clearGrid();
+}
+
+void TObjector::showEditor() {
+    if (grid_->currentColumn() == ValueColumn) grid_->edit(grid_->currentIndex());
+}
+
+void TObjector::gridSelectCell(int row, int column) {
+    selectedRow_ = row;
+    selectedColumn_ = column;
+}
+
+void TObjector::gridEnter() {
+    if (!designer_ || designer_->currentIndex() < 0) return;
+    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    if (!kind) return;
+    const int index = designer_->currentIndex();
+    if (!designer_->U(*kind, index)) return;
+    designer_->D(*kind, index);
+    const int row = selectedTreeRow();
+    designer_->UpdateChoice("");
+    selectTreeRow(row);
+}
+
+void TObjector::gridDblClick() {
+    if (!designer_ || designer_->currentIndex() < 0) return;
+    const int index = designer_->currentIndex();
+    const std::string& tag = designer_->currentKindTag();
+    if (selectedRow_ == tz::Caption && tag == tz::kindInfo(tz::ObjectKind::Image).currentTag) {
+        const auto path = open_->choose(project_ ? project_->javaSourcePath : std::string());
+        if (path) {
+            designer_->setPicture(index, *path);
+            designer_->DImage(index);
+            designer_->GImage(index);
+        }
+    }
+    if (selectedRow_ == tz::Align && tag == tz::kindInfo(tz::ObjectKind::Label).currentTag) {
+        const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
+        setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
+        if (designer_->ULabel(index)) designer_->DLabel(index);
+    }
+}
+
+void TObjector::delobjClick() {
+    if (!designer_ || designer_->currentIndex() < 0) return;
+    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    if (!kind) return;
+    int i = designer_->currentIndex();
+    designer_->removeObject(*kind, i);
+    // The nearest lower object still in use becomes current.
+    while (i > 0 && designer_->control(*kind, i)->objectName().isEmpty()) --i;
+    designer_->setCurrentIndex(i);
+    QWidget* object = designer_->control(*kind, i);
+    if (!object->isHidden()) {
+        designer_->D(*kind, i);
+        designer_->G(*kind, i);
+    }
+    designer_->UpdateChoice(designer_->table(*kind).records[i].fields[tz::Name]);
+    if (object->objectName().isEmpty()) {
+        // Nothing of this kind is left at or below the deleted slot: no object
+        // is current, so a later Enter cannot bring a removed one back.
+        selectTreeItem(tree_->topLevelItem(static_cast<int>(*kind)));
+        designer_->setCurrentIndex(-1);
+        clearGrid();
+    }
+}
+
+bool TObjector::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && isEnter(event)) {
+        gridEnter();
+        return true;
+    }
+    if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        gridDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -20,6 +20,10 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       tool_(std::make_unique<Ttool>()),
       dopt_(std::make_unique<Tdevopt>()) {
     zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
+    app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
+    obj_->setPartners(app_.get(), &zjava_->project());
+    tool_->setDesigner(app_.get());
+    opt_->setDesigner(app_.get());
 }
 
 Program::~Program() = default;

@@ -1,8 +1,214 @@
 #include "settings/ui/Toptions.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "designer/DesignRules.h"
+#include "designer/ui/Tapplet.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+
+namespace {
+
+QLabel* headingLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QFont font("Times New Roman");
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(16);
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(colours);
+    return label;
+}
+
+QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(20, top, 250, 22);
+    return box;
+}
+
+}  // namespace
+
 Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     setObjectName("opt");
     setWindowTitle("Options");
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(386, 344);
+    setFixedSize(386, 344);
+
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(8, 8, 370, 290);
+
+    headingLabel("Label1", "Run Parameters:", panel)->setGeometry(10, 8, 160, 22);
+    auto* add = new QPushButton("Add", panel);
+    add->setObjectName("add");
+    add->setGeometry(200, 6, 75, 25);
+    auto* remove = new QPushButton("Delete", panel);
+    remove->setObjectName("delete");
+    remove->setGeometry(283, 6, 75, 25);
+
+    grid_ = new QTableWidget(1, 2, panel);
+    grid_->setObjectName("grid");
+    grid_->setGeometry(10, 36, 348, 84);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setDefaultSectionSize(126);
+    grid_->verticalHeader()->setMinimumSectionSize(10);
+    grid_->verticalHeader()->setDefaultSectionSize(std::max(15, fontMetrics().height() + 2));
+    grid_->setTabKeyNavigation(true);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setCurrentCell(0, 0);
+
+    headingLabel("Label3", "Applet:", panel)->setGeometry(10, 128, 70, 22);
+    auto* widthLabel = new QLabel("Width", panel);
+    widthLabel->setObjectName("Label4");
+    widthLabel->setGeometry(90, 130, 40, 20);
+    appx_ = new QLineEdit(panel);
+    appx_->setObjectName("appx");
+    appx_->setGeometry(135, 128, 60, 22);
+    auto* heightLabel = new QLabel("Height", panel);
+    heightLabel->setObjectName("Label5");
+    heightLabel->setGeometry(210, 130, 45, 20);
+    appy_ = new QLineEdit(panel);
+    appy_->setObjectName("appy");
+    appy_->setGeometry(260, 128, 60, 22);
+
+    headingLabel("Label2", "Compiler:", panel)->setGeometry(10, 156, 100, 22);
+    optimize_ = checkBox("optimize", "Optimized Java to Bytecode compiling", 180, panel);
+    addApplet_ = checkBox("addApplet", "Add Applet objects", 202, panel);
+    addApplet_->setChecked(true);
+    paintOnce_ = checkBox("paintOnce", "Dynamic Objects", 224, panel);
+    cWithout_ = checkBox("cWithout", "Compile without CR/LF", 246, panel);
+    autoBCOL_ = checkBox("autoBCOL", "Automatic Background color", 268, panel);
+    autoBCOL_->setGeometry(20, 264, 210, 22);
+    colorz_ = new QComboBox(panel);
+    colorz_->setObjectName("colorz");
+    colorz_->setEditable(false);
+    colorz_->setGeometry(238, 262, 120, 24);
+    for (const tz::JavaColour& colour : tz::ColourTable) colorz_->addItem(colour.name);
+    colorz_->setCurrentIndex(tz::DefaultColourIndex);
+
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("BitBtn1");
+    ok->setDefault(true);
+    ok->setGeometry(150, 306, 86, 28);
+    auto* cancel = new QPushButton("&Cancel", this);
+    cancel->setObjectName("BitBtn2");
+    cancel->setVisible(false);
+
+    for (QCheckBox* box : {autoBCOL_, optimize_, paintOnce_})
+        connect(box, &QCheckBox::clicked, this, &Toptions::autoBCOLClick);
+    connect(add, &QPushButton::clicked, this, &Toptions::addClick);
+    connect(remove, &QPushButton::clicked, this, &Toptions::deleteClick);
+    connect(ok, &QPushButton::clicked, this, &Toptions::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &Toptions::reject);
+}
+
+tz::ProjectOptions Toptions::options() const {
+    tz::ProjectOptions options;
+    options.optimize = optimize_->isChecked();
+    options.addApplet = addApplet_->isChecked();
+    options.cWithout = cWithout_->isChecked();
+    options.autoBCOL = autoBCOL_->isChecked();
+    options.paintOnce = paintOnce_->isChecked();
+    options.colourIndex = colorz_->currentIndex();
+    options.parameters.clear();
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+        const auto text = [&](int column) {
+            const QTableWidgetItem* item = grid_->item(row, column);
+            return item ? tz::storedLine(item->text()) : std::string();
+        };
+        options.parameters.push_back({text(0), text(1)});
+    }
+    return options;
+}
+
+void Toptions::setOptions(const tz::ProjectOptions& options) {
+    optimize_->setChecked(options.optimize);
+    addApplet_->setChecked(options.addApplet);
+    cWithout_->setChecked(options.cWithout);
+    autoBCOL_->setChecked(options.autoBCOL);
+    paintOnce_->setChecked(options.paintOnce);
+    const bool knownColour =
+        options.colourIndex >= 0 && options.colourIndex < static_cast<int>(tz::ColourTable.size());
+    colorz_->setCurrentIndex(knownColour ? options.colourIndex : tz::DefaultColourIndex);
+    // The grid always keeps at least one parameter row.
+    grid_->clearContents();
+    grid_->setRowCount(std::max<int>(1, static_cast<int>(options.parameters.size())));
+    for (int row = 0; row < static_cast<int>(options.parameters.size()); ++row) {
+        grid_->setItem(row, 0, new QTableWidgetItem(tz::displayLine(options.parameters[row].name)));
+        grid_->setItem(row, 1,
+                       new QTableWidgetItem(tz::displayLine(options.parameters[row].value)));
+    }
+    grid_->setCurrentCell(0, 0);
+    autoBCOLClick();
+}
+
+QString Toptions::appletWidthText() const {
+    return appx_->text();
+}
+QString Toptions::appletHeightText() const {
+    return appy_->text();
+}
+
+void Toptions::setAppletSize(int width, int height) {
+    appx_->setText(QString::number(width));
+    appy_->setText(QString::number(height));
+}
+
+void Toptions::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void Toptions::FormActivate() {
+    grid_->setHorizontalHeaderLabels({"Parameter", "Value"});
+    if (designer_) setAppletSize(designer_->appletWidth(), designer_->appletHeight());
+}
+
+void Toptions::autoBCOLClick() {
+    colorz_->setEnabled(autoBCOL_->isChecked());
+}
+
+void Toptions::addClick() {
+    grid_->setRowCount(grid_->rowCount() + 1);
+}
+
+void Toptions::deleteClick() {
+    if (grid_->rowCount() <= 1) {
+        grid_->clearContents();
+        return;
+    }
+    grid_->removeRow(std::max(0, grid_->currentRow()));
+}
+
+void Toptions::BitBtn1Click() {
+    // The dialog closes even when a size is refused.
+    accept();
+    if (!designer_) return;
+    const tz::JavaColour colour =
+        tz::appletBackground(autoBCOL_->isChecked(), colorz_->currentIndex());
+    designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
+    const std::string width = tz::storedLine(appx_->text());
+    const std::optional<int> widthValue = tz::toInteger(width);
+    if (!widthValue) {
+        tz::reportError(this, tz::displayLine(tz::integerError(width)));
+        return;
+    }
+    designer_->setAppletWidth(*widthValue);
+    const std::string height = tz::storedLine(appy_->text());
+    const std::optional<int> heightValue = tz::toInteger(height);
+    if (!heightValue) {
+        tz::reportError(this, tz::displayLine(tz::integerError(height)));
+        return;
+    }
+    designer_->setAppletHeight(*heightValue);
 }

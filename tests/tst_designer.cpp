@@ -1,0 +1,245 @@
+// The design window: creating objects, their records and names, and the
+// mouse gestures that select, move and resize them.
+#include <QLabel>
+#include <QPushButton>
+
+#include "designer/DesignRules.h"
+#include "tst_designer_fixture.h"
+
+using tz::ObjectKind;
+
+namespace {
+
+// A 1 x 1 GIF: Qt reads GIF but cannot write it.
+const QByteArray TinyGif = QByteArray::fromHex(
+    "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
+
+QStringList fields(const tz::ObjectRecord& record) {
+    QStringList texts;
+    for (const std::string& field : record.fields) texts << QString::fromStdString(field);
+    return texts;
+}
+
+}  // namespace
+
+class DesignerTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void createsEachKindAtThePressPoint() {
+        Designer d;
+        d.create(1, {QPoint(30, 40)});
+        d.create(2, {QPoint(120, 10)});
+        d.create(3, {QPoint(10, 150)});
+        QCOMPARE(fields(d.record(ObjectKind::Button, 0)),
+                 QStringList({"Button 0", "30", "40", "65", "33", "JButton0", ""}));
+        QCOMPARE(fields(d.record(ObjectKind::Label, 0)),
+                 QStringList({"Label 0", "120", "10", "73", "25", "JLabel0", "[LEFT]"}));
+        QCOMPARE(fields(d.record(ObjectKind::TextField, 0)),
+                 QStringList({"Textfield 0", "10", "150", "73", "21", "JTextfield0", ""}));
+        QCOMPARE(d.control(ObjectKind::Button, 0)->geometry(), QRect(30, 40, 65, 33));
+        QCOMPARE(qobject_cast<QPushButton*>(d.control(ObjectKind::Button, 0))->text(),
+                 QString("Button 0"));
+        // The inspector shows the newest object and lists all of them.
+        QCOMPARE(d.label(0), QString("Text"));
+        QCOMPARE(d.value(5), QString("JTextfield0"));
+        QCOMPARE(d.treeTexts(), QStringList({"[Buttons]", "JButton0", "[Labels]", "JLabel0",
+                                             "[Textfields]", "JTextfield0", "[Images]"}));
+        QCOMPARE(d.selectedTreeText(), QString("JTextfield0"));
+        QCOMPARE(d.app.currentKindTag(), std::string("textfield"));
+        QVERIFY(d.tool.button(3)->isChecked());
+        QVERIFY(d.app.createMode());
+    }
+
+    void newImagesTakeThePictureSize() {
+        Designer d;
+        const QString jpeg = writePicture(d.started.directory.path(), "sky.jpg", QSize(40, 30));
+        const QString gif = d.started.directory.filePath("dot.gif");
+        writeFile(gif, TinyGif);
+        const QString broken = d.started.directory.filePath("broken.jpg");
+        writeFile(broken, "not a picture");
+        d.pressPalette(4);
+        for (const QString& path : {jpeg, gif, broken})
+            answerFileDialog(path, [&] { d.clickBackground(QPoint(5, 5)); });
+        answerFileDialog(QString(), [&] { d.clickBackground(QPoint(5, 5)); });  // cancelled
+
+        QCOMPARE(d.app.table(ObjectKind::Image).count, 3);
+        QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(40, 30));
+        QCOMPARE(d.control(ObjectKind::Image, 1)->size(), QSize(1, 1));
+        QCOMPARE(d.control(ObjectKind::Image, 2)->size(), QSize(73, 65));
+        QCOMPARE(fields(d.record(ObjectKind::Image, 2)),
+                 QStringList({broken, "5", "5", "73", "65", "JImage2", ""}));
+        QCOMPARE(d.label(0), QString("Picture"));
+        QCOMPARE(d.value(6), QString());
+    }
+
+    void removedSlotsStillCountForNewNames() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
+        d.clickTreeItem("JButton1");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        d.create(1, {QPoint(100, 10)});
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
+        QCOMPARE(d.record(ObjectKind::Button, 3).fields[tz::Name], std::string("JButton3"));
+        QCOMPARE(d.treeTexts().mid(0, 4),
+                 QStringList({"[Buttons]", "JButton0", "JButton2", "JButton3"}));
+        std::vector<std::string> names;
+        for (const tz::LiveObject& live : d.app.liveObjects()) names.push_back(live.name);
+        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton2", "JButton3"}));
+    }
+
+    void loadedObjectsAndTheDefaultNameClash() {
+        Designer d;
+        d.create(1, {QPoint(10, 10)});
+        d.app.discardAllObjects();
+        QCOMPARE(d.app.currentIndex(), -1);
+        tz::ObjectRecord first{{"Go", "010", "5", "70", "30", "JButton0", ""}};
+        tz::ObjectRecord second{{"Stop", "90", "5", "70", "30", "JButton2", ""}};
+        QVERIFY(d.app.addLoadedObject(ObjectKind::Button, first));
+        QVERIFY(d.app.addLoadedObject(ObjectKind::Button, second));
+        // The record keeps the file's text; the control takes its value.
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("010"));
+        QCOMPARE(d.control(ObjectKind::Button, 0)->geometry(), QRect(10, 5, 70, 30));
+
+        d.arm(1);
+        QStringList shown =
+            answerMessageBoxes([&] { d.clickBackground(QPoint(50, 50)); }, QMessageBox::Ok);
+        QCOMPARE(shown, QStringList("A component named JButton2 already exists"));
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
+
+        // Refused records leave nothing behind.
+        tz::ObjectRecord taken{{"Again", "1", "1", "9", "9", "jbutton0", ""}};
+        tz::ObjectRecord badNumber{{"Odd", "1", "x", "9", "9", "Odd", ""}};
+        shown = answerMessageBoxes(
+            [&] {
+                QVERIFY(!d.app.addLoadedObject(ObjectKind::Button, taken));
+                QVERIFY(!d.app.addLoadedObject(ObjectKind::Label, badNumber));
+            },
+            QMessageBox::Ok);
+        QCOMPARE(shown, QStringList({"A component named jbutton0 already exists",
+                                     "'x' is not a valid integer value"}));
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
+        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
+    }
+
+    void loadedImagesKeepTheirStoredSize() {
+        Designer d;
+        const QString jpeg = writePicture(d.started.directory.path(), "big.jpg", QSize(60, 50));
+        tz::ObjectRecord image{{jpeg.toStdString(), "3", "4", "20", "10", "Photo", ""}};
+        QVERIFY(d.app.addLoadedObject(ObjectKind::Image, image));
+        QCOMPARE(d.control(ObjectKind::Image, 0)->geometry(), QRect(3, 4, 20, 10));
+        QCOMPARE(d.app.picturePath(0), jpeg.toStdString());
+    }
+
+    void aKindHoldsThirtyOneObjects() {
+        Designer d;
+        d.pressPalette(2);
+        for (int i = 0; i < tz::ObjectTable::SlotCount; ++i) d.clickBackground(QPoint(i, i));
+        const QStringList shown =
+            answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
+    }
+
+    void aLeftDragMovesByTheFrameKeepingTheGrabPoint() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        d.create(2, {QPoint(200, 150)});
+        QWidget* button = d.control(ObjectKind::Button, 0);
+        QWidget* label = d.control(ObjectKind::Label, 0);
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 5));
+        QVERIFY(!d.app.createMode());
+        QVERIFY(!d.tool.button(2)->isChecked());
+        QVERIFY(button->isHidden());
+        QTest::mouseMove(&d.app, QPoint(60, 60));
+        QTest::mouseMove(label, QPoint(3, 3));  // over another object
+        QTest::mouseMove(&d.app, QPoint(100, 80));
+        QTest::mouseRelease(&d.app, Qt::LeftButton, {}, QPoint(100, 80));
+        QVERIFY(!button->isHidden());
+        QCOMPARE(button->pos(), QPoint(90, 75));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("90"));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Ypos], std::string("75"));
+        QCOMPARE(d.value(1), QString("90"));
+        QCOMPARE(d.value(2), QString("75"));
+        QCOMPARE(label->pos(), QPoint(200, 150));
+
+        // A label stays in view during its move; a drop on another object
+        // places it by the frame.
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(1, 1));
+        QVERIFY(!label->isHidden());
+        QTest::mouseMove(&d.app, QPoint(96, 81));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(label->pos(), QPoint(95, 80));
+        QCOMPARE(button->pos(), QPoint(90, 75));
+    }
+
+    void aMoveReleasedOutsideLeavesTheObject() {
+        Designer d;
+        d.create(3, {QPoint(20, 20)});
+        QWidget* field = d.control(ObjectKind::TextField, 0);
+        QTest::mousePress(field, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseMove(&d.app, QPoint(150, 100));
+        QTest::mouseRelease(&d.app, Qt::LeftButton, {}, QPoint(-40, 500));
+        QVERIFY(!field->isHidden());
+        QCOMPARE(field->pos(), QPoint(20, 20));
+        QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
+        QCOMPARE(d.record(ObjectKind::TextField, 0).fields[tz::Xpos], std::string("20"));
+    }
+
+    void aRightDragResizesOnRelease() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        QWidget* button = d.control(ObjectKind::Button, 0);
+        QTest::mousePress(button, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(button->isHidden());
+        QTest::mouseMove(&d.app, QPoint(120, 70));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Width], std::string("65"));
+        QCOMPARE(d.value(3), QString("65"));
+        QTest::mouseRelease(&d.app, Qt::RightButton, {}, QPoint(120, 70));
+        QCOMPARE(button->geometry(), QRect(20, 20, 100, 50));
+        QVERIFY(!button->isHidden());
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Width], std::string("100"));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Height], std::string("50"));
+        QCOMPARE(d.value(4), QString("50"));
+
+        // Dragged above and left of the corner: the smallest visible object.
+        QTest::mousePress(button, Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseMove(&d.app, QPoint(3, 4));
+        QTest::mouseRelease(&d.app, Qt::RightButton, {}, QPoint(3, 4));
+        QCOMPARE(button->size(), QSize(1, 1));
+    }
+
+    void pressesSelectAndLeaveCreateMode() {
+        Designer d;
+        d.create(1, {QPoint(20, 20), QPoint(120, 20)});
+        d.pressPalette(2);
+        QWidget* first = d.control(ObjectKind::Button, 0);
+        QTest::mouseClick(first, Qt::MiddleButton, {}, QPoint(4, 4));
+        QCOMPARE(first->geometry(), QRect(20, 20, 65, 33));
+        QVERIFY(!first->isHidden());
+        QCOMPARE(d.selectedTreeText(), QString("JButton0"));
+        QCOMPARE(d.value(5), QString("JButton0"));
+        QCOMPARE(d.app.currentIndex(), 0);
+        QVERIFY(!d.tool.button(2)->isChecked());
+        d.clickBackground(QPoint(200, 200));
+        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
+    }
+
+    void objectsTakeNoInput() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        d.create(3, {QPoint(20, 80)});
+        auto* field = qobject_cast<QLineEdit*>(d.control(ObjectKind::TextField, 0));
+        auto* button = qobject_cast<QPushButton*>(d.control(ObjectKind::Button, 0));
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClicks(field, "typed");
+        QCOMPARE(clicks.count(), 0);
+        QCOMPARE(field->text(), QString("Textfield 0"));
+        QCOMPARE(field->focusPolicy(), Qt::NoFocus);
+    }
+};
+
+QTEST_MAIN(DesignerTest)
+#include "tst_designer.moc"

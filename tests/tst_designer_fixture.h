@@ -1,0 +1,143 @@
+#pragma once
+// Driving the design window, the palette and the inspector as a user would.
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "designer/ui/Tapplet.h"
+#include "designer/ui/Ttool.h"
+#include "inspector/ui/TObjector.h"
+#include "testhelpers.h"
+
+struct Designer {
+    StartedProgram started;
+    Tapplet& app = started.program->app();
+    TObjector& obj = started.program->obj();
+    Ttool& tool = started.program->tool();
+
+    void pressPalette(int number) { QTest::mouseClick(tool.button(number), Qt::LeftButton); }
+
+    void clickBackground(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(&app, button, {}, point);
+    }
+
+    QWidget* control(tz::ObjectKind kind, int slot) { return app.control(kind, slot); }
+
+    const tz::ObjectRecord& record(tz::ObjectKind kind, int slot) {
+        return app.table(kind).records[slot];
+    }
+
+    // Puts palette button number down unless it is down already.
+    void arm(int number) {
+        if (!tool.button(number)->isChecked()) pressPalette(number);
+    }
+
+    // Palette button number, then one click per point.
+    void create(int paletteButton, std::initializer_list<QPoint> points) {
+        arm(paletteButton);
+        for (QPoint point : points) clickBackground(point);
+    }
+
+    QStringList treeTexts() {
+        QStringList texts;
+        for (int row = 1; QTreeWidgetItem* item = treeItem(row); ++row) texts << item->text(0);
+        return texts;
+    }
+
+    QTreeWidgetItem* treeItem(int row) {
+        int number = 0;
+        QTreeWidget* tree = obj.tree();
+        for (int top = 0; top < tree->topLevelItemCount(); ++top) {
+            if (++number == row) return tree->topLevelItem(top);
+            for (int child = 0; child < tree->topLevelItem(top)->childCount(); ++child)
+                if (++number == row) return tree->topLevelItem(top)->child(child);
+        }
+        return nullptr;
+    }
+
+    void clickTreeItem(const QString& text) {
+        QTreeWidget* tree = obj.tree();
+        const QList<QTreeWidgetItem*> found =
+            tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(found.first()).center());
+    }
+
+    QString selectedTreeText() {
+        QTreeWidgetItem* item = obj.tree()->currentItem();
+        return item ? item->text(0) : QString();
+    }
+
+    QString value(int row) { return obj.grid()->item(row, 1)->text(); }
+    QString label(int row) { return obj.grid()->item(row, 0)->text(); }
+
+    QPoint cellPoint(int row, int column) {
+        const QRect rect = obj.grid()->visualItemRect(obj.grid()->item(row, column));
+        return QPoint(rect.left() + 8, rect.center().y());
+    }
+
+    QLineEdit* openEditor() {
+        for (QLineEdit* editor : obj.grid()->viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) return editor;
+        return nullptr;
+    }
+
+    // Clicks a value cell and types text into its in-place editor.
+    QLineEdit* typeIntoCell(int row, const QString& text) {
+        QTableWidget* grid = obj.grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(row, 1));
+        if (!openEditor()) QTest::keyClick(grid, Qt::Key_F2);
+        QLineEdit* editor = openEditor();
+        if (!editor) return nullptr;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        return editor;
+    }
+
+    // Types text into a value cell and presses Enter; returns the messages shown.
+    QStringList enterCell(int row, const QString& text) {
+        QLineEdit* editor = typeIntoCell(row, text);
+        if (!editor) return {"no editor"};
+        return answerMessageBoxes([&] { QTest::keyClick(editor, Qt::Key_Return); },
+                                  QMessageBox::Ok);
+    }
+
+    void doubleClickGrid(int row, int column) {
+        QTest::mouseDClick(obj.grid()->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
+        QTest::mouseRelease(obj.grid()->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
+    }
+};
+
+// Runs action; a file dialog it opens chooses path, or is cancelled when
+// path is empty.
+inline void answerFileDialog(const QString& path, const std::function<void()>& action) {
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    watcher.start(0);
+    action();
+}
+
+inline QString writePicture(const QString& folder, const QString& name, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    const QString path = folder + "/" + name;
+    if (!image.save(path)) return QString();
+    return path;
+}

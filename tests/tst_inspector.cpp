@@ -1,0 +1,158 @@
+// The inspector: tree selection, applying the grid with Enter, renames, the
+// double-click shortcuts and deleting the current object.
+#include <QLabel>
+#include <QPushButton>
+
+#include "designer/DesignRules.h"
+#include "tst_designer_fixture.h"
+
+using tz::ObjectKind;
+
+class InspectorTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void aHeaderClearsTheGridAndLeavesNoCurrentObject() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60)});
+        d.create(2, {QPoint(100, 10)});
+        QCOMPARE(d.treeTexts(), QStringList({"[Buttons]", "JButton0", "JButton1", "[Labels]",
+                                             "JLabel0", "[Textfields]", "[Images]"}));
+        d.clickTreeItem("[Labels]");
+        QCOMPARE(d.app.currentIndex(), -1);
+        QCOMPARE(d.app.currentKindTag(), std::string("label"));
+        for (int row = 0; row < TObjector::RowCount; ++row) {
+            QCOMPARE(d.label(row), QString());
+            QCOMPARE(d.value(row), QString());
+        }
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QCOMPARE(d.treeTexts().size(), 7);
+
+        // An object item shows the record as stored, not the control.
+        d.control(ObjectKind::Button, 1)->move(300, 300);
+        d.clickTreeItem("JButton1");
+        QCOMPARE(d.app.currentKindTag(), std::string("knapp"));
+        QCOMPARE(d.app.currentIndex(), 1);
+        QCOMPARE(d.value(1), QString("10"));
+        QCOMPARE(d.value(2), QString("60"));
+    }
+
+    void enterAppliesRowsUntilABadInteger() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        QWidget* button = d.control(ObjectKind::Button, 0);
+        d.typeIntoCell(0, "Press");
+        d.typeIntoCell(1, " 50");
+        d.typeIntoCell(2, "12px");
+        const QStringList shown = d.enterCell(3, "$50");
+        QCOMPARE(shown, QStringList("'12px' is not a valid integer value"));
+        QCOMPARE(qobject_cast<QPushButton*>(button)->text(), QString("Press"));
+        QCOMPARE(button->geometry(), QRect(50, 20, 65, 33));
+        // The record and the grid are left as they were.
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("20"));
+        QCOMPARE(d.value(2), QString("12px"));
+
+        QVERIFY(d.enterCell(2, "-$A").isEmpty());
+        QCOMPARE(button->geometry(), QRect(50, -10, 80, 33));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Ypos], std::string("-10"));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Caption], std::string("Press"));
+        QCOMPARE(d.value(2), QString("-10"));
+        QCOMPARE(d.value(3), QString("80"));
+    }
+
+    void renamesAreCheckedAgainstEveryComponent() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60)});
+        d.clickTreeItem("JButton1");
+        QCOMPARE(d.enterCell(5, "flytt"), QStringList("A component named flytt already exists"));
+        QCOMPARE(d.enterCell(5, "Timer1"), QStringList("A component named Timer1 already exists"));
+        QCOMPARE(d.enterCell(5, "jbutton0"),
+                 QStringList("A component named jbutton0 already exists"));
+        QCOMPARE(d.enterCell(5, "2nd"), QStringList("''2nd'' is not a valid component name"));
+        QCOMPARE(d.control(ObjectKind::Button, 1)->objectName(), QString("JButton1"));
+
+        QVERIFY(d.enterCell(5, "okButton").isEmpty());
+        QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "JButton0", "okButton"}));
+        QCOMPARE(d.selectedTreeText(), QString("okButton"));
+        QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("okButton"));
+
+        // A change of letter case alone is allowed.
+        d.clickTreeItem("JButton0");
+        QVERIFY(d.enterCell(5, "jbutton0").isEmpty());
+        QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "jbutton0", "okButton"}));
+        QCOMPARE(d.selectedTreeText(), QString("jbutton0"));
+    }
+
+    void alignmentCyclesOnDoubleClick() {
+        Designer d;
+        d.create(2, {QPoint(10, 10)});
+        auto* label = qobject_cast<QLabel*>(d.control(ObjectKind::Label, 0));
+        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(6, 1));
+        const QStringList expected = {"[CENTER]", "[RIGHT]", "[LEFT]"};
+        const Qt::Alignment horizontal[] = {Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft};
+        for (int step = 0; step < 3; ++step) {
+            d.doubleClickGrid(6, 0);
+            QCOMPARE(d.record(ObjectKind::Label, 0).fields[tz::Align],
+                     expected[step].toStdString());
+            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, horizontal[step]);
+        }
+        // A wrong-case text keeps the alignment; the record holds the real one.
+        QVERIFY(d.enterCell(6, "[center]").isEmpty());
+        QCOMPARE(d.record(ObjectKind::Label, 0).fields[tz::Align], std::string("[LEFT]"));
+        QCOMPARE(d.value(6), QString("[LEFT]"));
+        // Row 0 of a label has no shortcut.
+        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
+        d.doubleClickGrid(0, 0);
+        QCOMPARE(d.record(ObjectKind::Label, 0).fields[tz::Caption], std::string("Label 0"));
+    }
+
+    void aPictureIsChosenByDoubleClickOnItsRow() {
+        Designer d;
+        const QString first = writePicture(d.started.directory.path(), "a.jpg", QSize(30, 20));
+        const QString second = writePicture(d.started.directory.path(), "b.jpg", QSize(50, 40));
+        d.arm(4);
+        answerFileDialog(first, [&] { d.clickBackground(QPoint(10, 10)); });
+        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
+        // Typing a path changes nothing; only the dialog does.
+        QVERIFY(d.enterCell(0, "elsewhere.jpg").isEmpty());
+        QCOMPARE(d.app.picturePath(0), first.toStdString());
+        answerFileDialog(second, [&] { d.doubleClickGrid(0, 0); });
+        QCOMPARE(d.app.picturePath(0), second.toStdString());
+        QCOMPARE(d.record(ObjectKind::Image, 0).fields[tz::Caption], second.toStdString());
+        QCOMPARE(d.value(0), second);
+        QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(50, 40));
+        answerFileDialog(QString(), [&] { d.doubleClickGrid(0, 0); });
+        QCOMPARE(d.app.picturePath(0), second.toStdString());
+    }
+
+    void deleteSearchesDownward() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 50), QPoint(10, 90), QPoint(10, 130)});
+        d.clickTreeItem("JButton1");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QCOMPARE(d.app.currentIndex(), 0);
+        QCOMPARE(d.selectedTreeText(), QString("JButton0"));
+        d.clickTreeItem("JButton3");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QCOMPARE(d.app.currentIndex(), 2);
+        QCOMPARE(d.value(5), QString("JButton2"));
+        QCOMPARE(d.selectedTreeText(), QString("JButton2"));
+        QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "JButton0", "JButton2"}));
+        QVERIFY(d.control(ObjectKind::Button, 3)->isHidden());
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
+
+        // Deleting the lowest object in use leaves no current object, and a
+        // later Enter brings nothing back.
+        d.clickTreeItem("JButton0");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QCOMPARE(d.app.currentIndex(), -1);
+        QCOMPARE(d.value(5), QString());
+        QCOMPARE(d.selectedTreeText(), QString("[Buttons]"));
+        QTest::keyClick(d.obj.grid(), Qt::Key_Return);
+        QVERIFY(d.control(ObjectKind::Button, 0)->isHidden());
+        QCOMPARE(d.control(ObjectKind::Button, 0)->objectName(), QString());
+        QCOMPARE(d.treeTexts().mid(0, 2), QStringList({"[Buttons]", "JButton2"}));
+    }
+};
+
+QTEST_MAIN(InspectorTest)
+#include "tst_inspector.moc"

@@ -1,0 +1,138 @@
+// The project options dialog: its start state, the parameter rows, and OK
+// applying colour and size to the design window.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "designer/ui/Tapplet.h"
+#include "settings/ui/Toptions.h"
+#include "testhelpers.h"
+
+namespace {
+
+struct Options {
+    StartedProgram started;
+    Toptions& opt = started.program->opt();
+    Tapplet& app = started.program->app();
+    QTableWidget* grid = opt.findChild<QTableWidget*>("grid");
+
+    template <typename T>
+    T* child(const char* name) {
+        return opt.findChild<T*>(name);
+    }
+    void click(const char* name) {
+        QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
+    }
+    void setParameters(const QStringList& names) {
+        grid->setRowCount(names.size());
+        for (int row = 0; row < names.size(); ++row) {
+            grid->setItem(row, 0, new QTableWidgetItem(names[row]));
+            grid->setItem(row, 1, new QTableWidgetItem(names[row] + "-value"));
+        }
+    }
+    QStringList parameterNames() {
+        QStringList names;
+        for (const tz::RunParameter& parameter : opt.options().parameters)
+            names << QString::fromStdString(parameter.name);
+        return names;
+    }
+    QStringList pressOk() {
+        return answerMessageBoxes([&] { click("BitBtn1"); }, QMessageBox::Ok);
+    }
+};
+
+}  // namespace
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void startsWithTheDefaults() {
+        Options o;
+        QCOMPARE(o.opt.options(), tz::ProjectOptions{});
+        QCOMPARE(o.child<QComboBox>("colorz")->currentText(), QString("lightGray"));
+        QVERIFY(o.child<QComboBox>("colorz")->isEnabled());
+        QVERIFY(!o.child<QPushButton>("BitBtn2")->isVisible());
+    }
+
+    void showingFillsTitlesAndTheDesignWindowSize() {
+        Options o;
+        o.app.resize(333, 222);
+        o.opt.show();
+        QCOMPARE(o.grid->horizontalHeaderItem(0)->text(), QString("Parameter"));
+        QCOMPARE(o.grid->horizontalHeaderItem(1)->text(), QString("Value"));
+        QCOMPARE(o.opt.appletWidthText(), QString::number(o.app.appletWidth()));
+        QCOMPARE(o.opt.appletHeightText(), QString::number(o.app.appletHeight()));
+    }
+
+    void deleteKeepsOneParameterRow() {
+        Options o;
+        o.setParameters({"only"});
+        o.click("delete");
+        QCOMPARE(o.grid->rowCount(), 1);
+        QCOMPARE(o.opt.options().parameters, std::vector<tz::RunParameter>{tz::RunParameter{}});
+
+        o.setParameters({"a", "b", "c", "d", "e"});
+        o.grid->setCurrentCell(2, 1);
+        o.click("delete");
+        QCOMPARE(o.parameterNames(), QStringList({"a", "b", "d", "e"}));
+        QCOMPARE(o.opt.options().parameters[2].value, std::string("d-value"));
+        o.click("add");
+        QCOMPARE(o.parameterNames(), QStringList({"a", "b", "d", "e", ""}));
+    }
+
+    void colourListFollowsTheAutomaticBox() {
+        Options o;
+        auto* colorz = o.child<QComboBox>("colorz");
+        o.click("optimize");
+        QVERIFY(!colorz->isEnabled());
+        o.click("autoBCOL");
+        QVERIFY(colorz->isEnabled());
+        tz::ProjectOptions loaded;
+        loaded.autoBCOL = false;
+        loaded.colourIndex = 3;
+        loaded.parameters = {{"speed", "3"}, {"mode", "x"}};
+        o.opt.setOptions(loaded);
+        QVERIFY(!colorz->isEnabled());
+        QCOMPARE(o.opt.options(), loaded);
+    }
+
+    void okAppliesColourThenSize() {
+        Options o;
+        o.opt.show();
+        o.click("autoBCOL");
+        auto* colorz = o.child<QComboBox>("colorz");
+        colorz->setCurrentIndex(3);  // darkGray
+        o.child<QLineEdit>("appx")->setText("300");
+        o.child<QLineEdit>("appy")->setText("200");
+        QVERIFY(o.pressOk().isEmpty());
+        QVERIFY(!o.opt.isVisible());
+        const QColor darkGray = o.app.backgroundColour();
+        QCOMPARE(o.app.appletWidth(), 300);
+        QCOMPARE(o.app.appletHeight(), 200);
+        o.opt.show();
+        colorz->setCurrentIndex(4);  // gray
+        o.pressOk();
+        QCOMPARE(o.app.backgroundColour(), darkGray);
+        QCOMPARE(darkGray, QColor(128, 128, 128));
+
+        // Without the automatic colour: light grey, whatever is chosen; a bad
+        // height is reported after the colour and width are applied.
+        o.opt.show();
+        o.click("autoBCOL");
+        colorz->setCurrentIndex(10);
+        o.child<QLineEdit>("appx")->setText("250");
+        o.child<QLineEdit>("appy")->setText("2OO");
+        QCOMPARE(o.pressOk(), QStringList("'2OO' is not a valid integer value"));
+        QVERIFY(!o.opt.isVisible());
+        QCOMPARE(o.app.backgroundColour(), QColor(192, 192, 192));
+        QCOMPARE(o.app.appletWidth(), 250);
+        QCOMPARE(o.app.appletHeight(), 200);
+    }
+};
+
+QTEST_MAIN(OptionsTest)
+#include "tst_options.moc"

@@ -1,0 +1,60 @@
+// The object palette: one button down at most, arming the create mode.
+#include "tst_designer_fixture.h"
+
+using tz::ObjectKind;
+
+class PaletteTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void kindButtonsCarryHintsAndGlyphs() {
+        Designer d;
+        const QStringList hints = {"Button", "Label", "TextField", "Image"};
+        for (int number = 1; number <= Ttool::ButtonCount; ++number) {
+            QToolButton* button = d.tool.button(number);
+            QCOMPARE(button->geometry(), QRect(8 + 40 * (number - 1), 7, 41, 25));
+            QCOMPARE(button->toolTip(), number <= 4 ? hints[number - 1] : QString());
+            QCOMPARE(button->icon().isNull(), number > 4);
+        }
+    }
+
+    void onlyOneButtonIsDownAndAllMayBeUp() {
+        Designer d;
+        d.pressPalette(1);
+        d.clickBackground(QPoint(10, 10));
+        d.clickBackground(QPoint(10, 60));
+        d.clickBackground(QPoint(10, 110));
+        QVERIFY(d.tool.button(1)->isChecked());
+        QCOMPARE(d.treeTexts().mid(1, 3), QStringList({"JButton0", "JButton1", "JButton2"}));
+        QCOMPARE(d.value(1), QString("10"));
+        QCOMPARE(d.value(2), QString("110"));
+
+        d.pressPalette(2);
+        QVERIFY(!d.tool.button(1)->isChecked());
+        QCOMPARE(d.app.createKind(), std::string("labell"));
+        // A blank button releases the kind button and arms nothing.
+        d.pressPalette(5);
+        QVERIFY(d.tool.button(5)->isChecked());
+        QVERIFY(!d.tool.button(2)->isChecked());
+        QVERIFY(!d.app.createMode());
+        d.clickBackground(QPoint(200, 10));
+        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
+        d.pressPalette(5);
+        for (int number = 1; number <= Ttool::ButtonCount; ++number)
+            QVERIFY(!d.tool.button(number)->isChecked());
+    }
+
+    void pressingTheDownButtonAgainEndsCreating() {
+        Designer d;
+        d.pressPalette(3);
+        d.pressPalette(3);
+        QVERIFY(!d.tool.button(3)->isChecked());
+        QVERIFY(!d.app.createMode());
+        d.clickBackground(QPoint(30, 30));
+        QCOMPARE(d.app.table(ObjectKind::TextField).count, 0);
+        // The create kind stays as it was.
+        QCOMPARE(d.app.createKind(), std::string("textfield"));
+    }
+};
+
+QTEST_MAIN(PaletteTest)
+#include "tst_palette.moc"
