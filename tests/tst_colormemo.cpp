@@ -226,12 +226,18 @@ class ColorMemoTest : public QObject {
     }
 
     void hiddenOrDisabledMemoColoursNothing() {
-        TColorMemo memo;
-        memo.setKeyDrawingType(tz::dtKeyShow);
-        memo.setKeywords({"int"});
-        memo.setPlainText("int a");
-        memo.DrawKeywords(false);
-        QVERIFY(colouredParts(memo, 0).empty());
+        TColorMemo hidden;
+        hidden.setKeyDrawingType(tz::dtKeyShow);
+        hidden.setKeywords({"int"});
+        hidden.setPlainText("int a");
+        hidden.DrawKeywords(false);
+        QVERIFY(colouredParts(hidden, 0).empty());
+
+        ShownMemo shown("int a");
+        shown.memo.setEnabled(false);
+        shown.memo.setKeyColor(Qt::blue);
+        shown.memo.DrawKeywords(false);
+        QCOMPARE(lineColour(shown.memo, 0), QColor(Qt::red));
     }
 
     void mainWindowBodyEditorColoursJavaAsYouType() {
