@@ -1,11 +1,14 @@
 #pragma once
 // The method-body editor of the main window, behind one seam so that its
 // control can be exchanged without touching the window.
-#include <QPlainTextEdit>
+#include "controls/ui/TColorMemo.h"
 
 namespace tz {
 
-using BodyEditor = QPlainTextEdit;
+using BodyEditor = TColorMemo;
+
+// The Java keywords the body editor colours, in list order.
+const QStringList& javaKeywords();
 
 BodyEditor* createBodyEditor(QWidget* parent);
 

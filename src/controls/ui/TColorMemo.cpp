@@ -1,0 +1,142 @@
+#include "controls/ui/TColorMemo.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTextBlock>
+
+namespace {
+
+constexpr Qt::KeyboardModifiers ShiftState =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// Page Up, Page Down, End, Home and the four arrows.
+bool isNavigationKey(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_End:
+        case Qt::Key_Home:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+TColorMemo::TColorMemo(QWidget* parent)
+    : QPlainTextEdit(parent), keyBrushColor_(palette().color(QPalette::Base)) {
+    connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::textChangeNotified);
+}
+
+void TColorMemo::setKeywords(const QStringList& keywords) {
+    keywords_ = keywords;
+    pattern_.reset();
+}
+
+void TColorMemo::setKeyCase(bool exact) {
+    keyCase_ = exact;
+    pattern_.reset();
+}
+
+void TColorMemo::DrawKeywords(bool caretLineOnly) {
+    if (!colouringAllowed()) return;
+    if (caretLineOnly)
+        colourLine(document()->findBlock(textCursor().selectionStart()));
+    else
+        colourLinesIn(0, viewport()->height());
+}
+
+void TColorMemo::paintEvent(QPaintEvent* event) {
+    // Formats must be in place before the lines are drawn.
+    if (colouringAllowed()) colourLinesIn(event->rect().top(), event->rect().bottom() + 1);
+    QPlainTextEdit::paintEvent(event);
+}
+
+void TColorMemo::keyPressEvent(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() && !(event->modifiers() & ShiftState) &&
+        QGuiApplication::mouseButtons() == Qt::NoButton && isNavigationKey(event->key())) {
+        cursor.setPosition(cursor.selectionEnd());
+        setTextCursor(cursor);
+        DrawKeywords(false);
+    }
+    if (onKeyDown_) onKeyDown_(this, event->key(), event->modifiers());
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TColorMemo::mousePressEvent(QMouseEvent* event) {
+    QPlainTextEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
+        !(event->modifiers() & ShiftState))
+        DrawKeywords(false);
+    if (onMouseDown_)
+        onMouseDown_(this, event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void TColorMemo::scrollContentsBy(int dx, int dy) {
+    QPlainTextEdit::scrollContentsBy(dx, dy);
+    if (dx != 0 && onHScroll_) onHScroll_(this);
+    if (dy != 0 && onVScroll_) onVScroll_(this);
+    DrawKeywords(false);
+}
+
+// One more character on as many lines as before is typing within a line:
+// only the caret's line can have changed. Anything else may touch any line.
+void TColorMemo::textChangeNotified() {
+    const QTextBlock last = document()->lastBlock();
+    const int lineCount = document()->blockCount();
+    const int textLength = last.position() + last.length() - 1;
+    DrawKeywords(lineCount == previousLineCount_ && textLength == previousTextLength_ + 1);
+    previousLineCount_ = lineCount;
+    previousTextLength_ = textLength;
+}
+
+const tz::KeywordPattern& TColorMemo::keywordPattern() {
+    if (!pattern_) pattern_.emplace(keywords_, keyCase_);
+    return *pattern_;
+}
+
+void TColorMemo::colourLinesIn(int top, int bottom) {
+    QTextBlock block = firstVisibleBlock();
+    qreal lineTop = blockBoundingGeometry(block).translated(contentOffset()).top();
+    while (block.isValid() && lineTop < bottom) {
+        const qreal height = blockBoundingRect(block).height();
+        if (block.isVisible() && lineTop + height > top) colourLine(block);
+        lineTop += height;
+        block = block.next();
+    }
+}
+
+void TColorMemo::colourLine(const QTextBlock& block) {
+    QTextLayout* layout = block.layout();
+    if (!layout->preeditAreaText().isEmpty()) return;  // an input method owns the formats now
+    const QList<QTextLayout::FormatRange> formats = lineFormats(block.text());
+    if (layout->formats() == formats) return;
+    layout->setFormats(formats);
+    document()->markContentsDirty(block.position(), block.length());
+}
+
+QList<QTextLayout::FormatRange> TColorMemo::lineFormats(const QString& line) {
+    QList<QTextLayout::FormatRange> formats;
+    if (line.isEmpty()) return formats;
+    tz::KeyRangeTable table{};
+    if (rules_.drawingType == tz::dtEventDraw) {
+        if (onDrawLine_) onDrawLine_(this, line, table);
+    } else {
+        tz::fillKeyRanges(line, rules_, keywordPattern(), table);
+    }
+    for (const tz::KeyPiece& piece : tz::colouredPieces(table, int(line.size()))) {
+        QTextCharFormat format;
+        format.setForeground(piece.color == 0 ? keyColor_ : QColor::fromRgb(piece.color));
+        format.setBackground(keyBrushColor_);
+        formats.append({piece.start, piece.length, format});
+    }
+    return formats;
+}
