@@ -120,10 +120,10 @@ class HelpTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(zjava));
         QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
         THelpViewer* viewer = command("JavaSyntaxHelp1");
-        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTRY_COMPARE(QApplication::activeWindow(), viewer);
         QCOMPARE(zjava->currentHelpFile(), QString("/usr/share/java.hlp"));
         zjava->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(zjava));
+        QTRY_COMPARE(QApplication::activeWindow(), zjava);
         QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
         QCOMPARE(viewer->fileName(), QString("/usr/share/java.hlp"));
     }
