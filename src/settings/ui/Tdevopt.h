@@ -5,7 +5,6 @@
 
 class QFileDialog;
 class QLineEdit;
-class QPushButton;
 
 // The developer options dialog: paths of the settings file's "Main" section.
 class Tdevopt : public QDialog {
@@ -29,8 +28,6 @@ class Tdevopt : public QDialog {
     void BitBtn2Click();
     void BitBtn3Click();
 
-    QLineEdit* addPathRow(const QString& label, const QString& edit, const QString& button,
-                          void (Tdevopt::*choose)());
     void chooseFile(QLineEdit* edit, const QStringList& filters, const QString& defaultSuffix);
     tz::MainSettings fields() const;
 
