@@ -1,6 +1,7 @@
 #include "testhelpers.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
@@ -32,6 +33,22 @@ QStringList answerMessageBoxes(const std::function<void()>& action, int button) 
     watcher.start(0);
     action();
     return texts;
+}
+
+void whileModal(const std::function<void()>& open, const std::function<void(QDialog*)>& handler) {
+    bool handled = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        watcher.stop();
+        handled = true;
+        handler(dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    watcher.start(0);
+    open();
+    QVERIFY2(handled, "no modal dialog was shown");
 }
 
 QString readFile(const QString& path) {

@@ -8,6 +8,7 @@
 
 #include "project/ui/Program.h"
 
+class QDialog;
 class QTreeWidgetItem;
 
 struct StartedProgram {
@@ -21,6 +22,10 @@ struct StartedProgram {
 // Runs action; every message box it opens is closed by pressing button
 // (for example QMessageBox::Ok); returns the texts of the boxes, in order.
 QStringList answerMessageBoxes(const std::function<void()>& action, int button);
+
+// Runs open; the first modal dialog it shows is handed to handler, from the
+// dialog's own event loop. A dialog the handler leaves open is rejected.
+void whileModal(const std::function<void()>& open, const std::function<void(QDialog*)>& handler);
 
 QString readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);

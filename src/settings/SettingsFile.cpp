@@ -30,6 +30,15 @@ MainSettings readMainSettings(const std::string& settingsPath,
     return settings;
 }
 
+bool writeMainSettings(const std::string& settingsPath, const MainSettings& settings) {
+    ProfileFile profile = ProfileFile::load(settingsPath);
+    profile.write(MainSection, "Java-Help", settings.helpFile);
+    profile.write(MainSection, "Browser", settings.browser);
+    profile.write(MainSection, "Comppar", settings.compilerParameters);
+    profile.write(MainSection, "Compiler", settings.compiler);
+    return profile.save(settingsPath);
+}
+
 std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
                                             std::vector<WindowPlacement> current) {
     const ProfileFile profile = ProfileFile::load(settingsPath);

@@ -34,6 +34,8 @@ std::string settingsFilePath(const std::string& programDirectory,
                              const std::string& userConfigDirectory, bool programDirectoryWritable);
 
 MainSettings readMainSettings(const std::string& settingsPath, const std::string& programDirectory);
+// False when the file cannot be written; it is then left as it was.
+bool writeMainSettings(const std::string& settingsPath, const MainSettings& settings);
 
 // Each window's bounds as stored, a missing or malformed key keeping the
 // given value.

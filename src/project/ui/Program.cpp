@@ -18,12 +18,14 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       obj_(std::make_unique<TObjector>()),
       opt_(std::make_unique<Toptions>()),
       tool_(std::make_unique<Ttool>()),
-      dopt_(std::make_unique<Tdevopt>()) {
+      dopt_(std::make_unique<Tdevopt>(programDirectory, settingsPath)) {
     zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
     app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
     obj_->setPartners(app_.get(), &zjava_->project());
     tool_->setDesigner(app_.get());
     opt_->setDesigner(app_.get());
+    QObject::connect(dopt_.get(), &Tdevopt::mainSettingsWritten, zjava_.get(),
+                     &Tzjava::setMainSettings);
 }
 
 Program::~Program() = default;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -22,6 +23,7 @@
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/ToolbarGlyphs.h"
+#include "settings/ui/THelpViewer.h"
 #include "settings/ui/Tdevopt.h"
 #include "settings/ui/Toptions.h"
 
@@ -159,15 +161,21 @@ void Tzjava::buildMenus() {
     addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser");
 
     QMenu* developer = menuBar()->addMenu("&Developer");
-    addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
+    QAction* developerOptions = addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
+    connect(developerOptions, &QAction::triggered, this, &Tzjava::JavaSyntaxHelpfile1Click);
 
     QMenu* help = menuBar()->addMenu("&Help");
-    addCommand(help, "HelpTopics1", "Help Topics");
-    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
+    QAction* topics = addCommand(help, "HelpTopics1", "Help Topics");
+    connect(topics, &QAction::triggered, this, &Tzjava::HelpTopics1Click);
+    QAction* javaHelp = addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
+    connect(javaHelp, &QAction::triggered, this, &Tzjava::JavaSyntaxHelp1Click);
     help->addSeparator();
-    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
+    QAction* about = addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
+    connect(about, &QAction::triggered, this, &Tzjava::AboutTarveloJava1Click);
 
-    for (QAction* built : {exit, applet, handler, objector, options}) built->setEnabled(true);
+    for (QAction* built :
+         {exit, applet, handler, objector, options, developerOptions, topics, javaHelp, about})
+        built->setEnabled(true);
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {
@@ -352,6 +360,7 @@ bool Tzjava::event(QEvent* event) {
 }
 
 void Tzjava::FormActivate() {
+    currentHelpFile_ = programHelpFile();
     if (!placementPending_) return;
     const auto placements = tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
     const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
@@ -586,4 +595,31 @@ void Tzjava::Too1Click() {
 
 void Tzjava::Options1Click() {
     windows_.opt->exec();
+}
+
+void Tzjava::JavaSyntaxHelpfile1Click() {
+    windows_.dopt->exec();
+}
+
+// ---- help ---------------------------------------------------------------
+
+void Tzjava::HelpTopics1Click() {
+    currentHelpFile_ = programHelpFile();
+    showHelpTopics();
+}
+
+void Tzjava::JavaSyntaxHelp1Click() {
+    currentHelpFile_ = tz::displayLine(mainSettings_.helpFile);
+    showHelpTopics();
+}
+
+void Tzjava::showHelpTopics() {
+    if (!help_) help_ = new THelpViewer(this);
+    help_->showTopics(currentHelpFile_);
+}
+
+void Tzjava::AboutTarveloJava1Click() {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                    "Tarvelo Zuva version 1.15\nBuild 970.730", QMessageBox::Ok, this);
+    box.exec();
 }

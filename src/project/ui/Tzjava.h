@@ -23,6 +23,7 @@ class TObjector;
 class Toptions;
 class Ttool;
 class Tdevopt;
+class THelpViewer;
 
 struct ProgramWindows {
     Tapplet* app = nullptr;
@@ -42,6 +43,9 @@ class Tzjava : public QMainWindow {
 
     tz::Project& project() { return project_; }
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
+    void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
+    // The help file the program currently names to the help window.
+    const QString& currentHelpFile() const { return currentHelpFile_; }
     const QString& programDirectory() const { return programDirectory_; }
     QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
 
@@ -90,6 +94,12 @@ class Tzjava : public QMainWindow {
     void Objector1Click();
     void Too1Click();
     void Options1Click();
+    void JavaSyntaxHelpfile1Click();
+    void HelpTopics1Click();
+    void JavaSyntaxHelp1Click();
+    void AboutTarveloJava1Click();
+    QString programHelpFile() const { return programDirectory_ + "TARJAVA.HLP"; }
+    void showHelpTopics();
 
     void showInEditor(const std::string& bytes);
     void showInDeclaration(const std::string& bytes);
@@ -99,6 +109,7 @@ class Tzjava : public QMainWindow {
     tz::MainSettings mainSettings_;
     QString programDirectory_;
     QString settingsPath_;
+    QString currentHelpFile_;
     bool updating_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
@@ -112,6 +123,7 @@ class Tzjava : public QMainWindow {
     QPlainTextEdit* code_ = nullptr;
     QPlainTextEdit* mess_ = nullptr;
     QLabel* status_ = nullptr;
+    THelpViewer* help_ = nullptr;
     QFrame* respanel_ = nullptr;
     QFrame* cpanel_ = nullptr;
     QMenu* popup1_ = nullptr;

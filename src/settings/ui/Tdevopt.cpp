@@ -1,8 +1,156 @@
 #include "settings/ui/Tdevopt.h"
 
-Tdevopt::Tdevopt(QWidget* parent) : QDialog(parent) {
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+
+namespace {
+
+// Programs on this platform rarely end in .exe, so every chooser also
+// offers all files.
+const QString AllFiles = "All files (*)";
+
+QString directoryPart(const QString& path) {
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+}  // namespace
+
+Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, QWidget* parent)
+    : QDialog(parent), programDirectory_(programDirectory), settingsPath_(settingsPath) {
     setObjectName("dopt");
     setWindowTitle("Developer Options");
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(425, 261);
+
+    auto* fields = new QVBoxLayout;
+    auto addRow = [&](const char* labelName, const QString& caption, const char* editName,
+                      const char* buttonName, void (Tdevopt::*choose)()) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        fields->addWidget(label);
+        auto* row = new QHBoxLayout;
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(editName);
+        row->addWidget(edit, 1);
+        if (buttonName) {
+            auto* button = new QPushButton("...", this);
+            button->setObjectName(buttonName);
+            button->setAutoDefault(false);
+            button->setFixedWidth(25);
+            connect(button, &QPushButton::clicked, this, choose);
+            row->addWidget(button);
+        }
+        fields->addLayout(row);
+        return edit;
+    };
+    helpfile_ =
+        addRow("Label1", "Java Syntax Help-file", "helpfile", "BitBtn1", &Tdevopt::BitBtn1Click);
+    webbrowser_ = addRow("Label2", "Web Browser", "webbrowser", "BitBtn4", &Tdevopt::BitBtn4Click);
+    compiler_ =
+        addRow("Label3", "External Compiler", "compiler", "BitBtn5", &Tdevopt::BitBtn5Click);
+    comppar_ = addRow("Label4", "Ext. Compiler parameters", "comppar", nullptr, nullptr);
+    fields->addStretch(1);
+
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName("Bevel1");
+    bevel->setFrameShape(QFrame::VLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BitBtn2");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &Tdevopt::BitBtn2Click);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("BitBtn3");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &Tdevopt::BitBtn3Click);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->addLayout(fields, 1);
+    columns->addWidget(bevel);
+    columns->addLayout(buttons);
+
+    open_ = new QFileDialog(this);
+    open_->setObjectName("open");
+    open_->setOption(QFileDialog::DontUseNativeDialog);
+    open_->setAcceptMode(QFileDialog::AcceptOpen);
+    open_->setFileMode(QFileDialog::ExistingFile);
+}
+
+void Tdevopt::showEvent(QShowEvent* event) {
+    FormActivate();
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+// Every showing starts from the stored values, dropping unconfirmed edits.
+void Tdevopt::FormActivate() {
+    const tz::MainSettings stored =
+        tz::readMainSettings(settingsPath_.toStdString(), programDirectory_.toStdString());
+    helpfile_->setText(tz::displayLine(stored.helpFile));
+    webbrowser_->setText(tz::displayLine(stored.browser));
+    compiler_->setText(tz::displayLine(stored.compiler));
+    comppar_->setText(tz::displayLine(stored.compilerParameters));
+}
+
+void Tdevopt::BitBtn1Click() {
+    chooseFile(helpfile_, {"JavaSyntax Help files (*.HLP *.hlp)", AllFiles}, "HLP");
+}
+
+// No default suffix for programs: it would turn a chosen "firefox" into
+// "firefox.exe".
+void Tdevopt::BitBtn4Click() {
+    chooseFile(webbrowser_, {"Web Browser executable (*.exe)", AllFiles}, QString());
+}
+
+void Tdevopt::BitBtn5Click() {
+    chooseFile(compiler_, {"Compiler exe file (*.exe)", AllFiles}, QString());
+}
+
+void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
+                         const QString& defaultSuffix) {
+    open_->setDirectory(directoryPart(edit->text()));
+    open_->selectFile(QString());
+    open_->setNameFilters(filters);
+    open_->setDefaultSuffix(defaultSuffix);
+    if (open_->exec() != QDialog::Accepted || open_->selectedFiles().isEmpty()) return;
+    edit->setText(open_->selectedFiles().constFirst());
+}
+
+tz::MainSettings Tdevopt::fields() const {
+    tz::MainSettings settings;
+    settings.helpFile = tz::storedLine(helpfile_->text());
+    settings.browser = tz::storedLine(webbrowser_->text());
+    settings.compiler = tz::storedLine(compiler_->text());
+    settings.compilerParameters = tz::storedLine(comppar_->text());
+    return settings;
+}
+
+// The dialog closes even when the settings cannot be written.
+void Tdevopt::BitBtn2Click() {
+    const tz::MainSettings confirmed = fields();
+    if (tz::writeMainSettings(settingsPath_.toStdString(), confirmed)) {
+        Q_EMIT mainSettingsWritten(confirmed);
+    } else {
+        tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
+    }
+    accept();
+}
+
+void Tdevopt::BitBtn3Click() {
+    reject();
 }

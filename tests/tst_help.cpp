@@ -1,0 +1,140 @@
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "project/ui/Tzjava.h"
+#include "settings/ui/THelpViewer.h"
+#include "testhelpers.h"
+
+namespace {
+
+const char* const InstalledHelpFile = TZ_JAVA_BIN_DIR "/../../TARJAVA.HLP";
+
+// The topics as "title" lines, children indented by two blanks per level.
+QStringList topicOutline(QTreeWidget* topics) {
+    QStringList lines;
+    for (QTreeWidgetItemIterator it(topics); *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent()) ++depth;
+        lines << QString(2 * depth, ' ') + (*it)->text(0);
+    }
+    return lines;
+}
+
+}  // namespace
+
+class HelpTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<StartedProgram> started;
+    Tzjava* zjava = nullptr;
+
+    QString inDirectory(const QString& name) const { return started->directory.filePath(name); }
+    void start(const QString& iniText = QString()) {
+        started = std::make_unique<StartedProgram>(iniText);
+        zjava = &started->program->zjava();
+    }
+    THelpViewer* command(const char* name) {
+        zjava->findChild<QAction*>(name)->trigger();
+        auto* viewer = zjava->findChild<THelpViewer*>("help");
+        if (viewer) (void)QTest::qWaitForWindowExposed(viewer);
+        return viewer;
+    }
+    QTreeWidget* topics(THelpViewer* viewer) { return viewer->findChild<QTreeWidget*>("topics"); }
+    QTextBrowser* text(THelpViewer* viewer) { return viewer->findChild<QTextBrowser*>("text"); }
+
+  private Q_SLOTS:
+    void cleanup() { started.reset(); }
+
+    void helpTopicsShowsTheInstalledHelpFile() {
+        start();
+        QVERIFY(QFile::copy(InstalledHelpFile, inDirectory("TARJAVA.HLP")));
+        THelpViewer* viewer = command("HelpTopics1");
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->fileName(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        const QStringList outline = topicOutline(topics(viewer));
+        for (const char* topic : {"The windows", "  Main window", "Menus and commands",
+                                  "  Developer", "The project file", "Compiling"})
+            QVERIFY2(outline.contains(topic), topic);
+        QVERIFY(text(viewer)->toPlainText().contains("Build & Run"));
+    }
+
+    void topicsOfHtmlHeadingsAndScrollingToOne() {
+        start();
+        writeFile(inDirectory("TARJAVA.HLP"),
+                  "<html><body><h1>Start</h1><p>first</p><h2>Windows</h2><h3>Applet</h3>"
+                  "<p>x</p><h4>Too deep</h4><h1>End</h1><p>last</p></body></html>");
+        THelpViewer* viewer = command("HelpTopics1");
+        QCOMPARE(topicOutline(topics(viewer)),
+                 QStringList({"Start", "  Windows", "    Applet", "End"}));
+        QTreeWidgetItem* end = topics(viewer)->topLevelItem(1);
+        QTest::mouseClick(topics(viewer)->viewport(), Qt::LeftButton, {},
+                          topics(viewer)->visualItemRect(end).center());
+        QCOMPARE(text(viewer)->textCursor().block().text(), QString("End"));
+    }
+
+    void topicsOfPlainTextHeadings() {
+        start();
+        writeFile(inDirectory("syntax.txt"),
+                  "Java syntax\r\n===========\r\nThe language.\r\n# Statements\r\n## if\r\n"
+                  "if (a) b;\r\nLoops\r\n-----\r\nx = a\r\n==\r\n#define is not one\r\n"
+                  "\r\n=====\r\n### Deep\r\n");
+        whileModal([&] { zjava->findChild<QAction*>("JavaSyntaxHelpfile1")->trigger(); },
+                   [&](QDialog* dialog) {
+                       auto* edit = dialog->findChild<QLineEdit*>("helpfile");
+                       edit->selectAll();
+                       QTest::keyClicks(edit, inDirectory("syntax.txt"));
+                       QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn2"),
+                                         Qt::LeftButton);
+                   });
+        // The new path counts at once, without a restart.
+        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        QCOMPARE(viewer->fileName(), inDirectory("syntax.txt"));
+        QCOMPARE(topicOutline(topics(viewer)),
+                 QStringList({"Java syntax", "Statements", "  if", "  Loops", "    Deep"}));
+        const QString shown = text(viewer)->toPlainText();
+        QVERIFY(!shown.contains("---"));
+        QVERIFY(shown.contains("x = a\n==\n#define is not one\n\n=====\n"));
+    }
+
+    void missingHelpFileIsReportedInTheWindow() {
+        start();
+        QStringList boxes = answerMessageBoxes([&] { command("HelpTopics1"); }, QMessageBox::Ok);
+        QVERIFY(boxes.isEmpty());
+        THelpViewer* viewer = zjava->findChild<THelpViewer*>("help");
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(topics(viewer)->topLevelItemCount(), 0);
+        QVERIFY(
+            text(viewer)->toPlainText().contains(inDirectory("TARJAVA.HLP") + " cannot be shown"));
+    }
+
+    void programHelpFileBecomesCurrentAgainOnActivation() {
+        start("[Main]\r\nJava-Help=/usr/share/java.hlp\r\n");
+        QVERIFY(QTest::qWaitForWindowActive(zjava));
+        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        QTRY_COMPARE(QApplication::activeWindow(), viewer);
+        QCOMPARE(zjava->currentHelpFile(), QString("/usr/share/java.hlp"));
+        zjava->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), zjava);
+        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(viewer->fileName(), QString("/usr/share/java.hlp"));
+    }
+
+    void aboutBoxHasItsTwoLines() {
+        start();
+        const QStringList boxes = answerMessageBoxes(
+            [&] { zjava->findChild<QAction*>("AboutTarveloJava1")->trigger(); }, QMessageBox::Ok);
+        QCOMPARE(boxes, QStringList("Tarvelo Zuva version 1.15\nBuild 970.730"));
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "tst_help.moc"
