@@ -102,7 +102,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(spec->text(), QString("public class NewClass extends Applet"));
         QCOMPARE(body->toPlainText(), QString("// NewClass code"));
         QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
-        QVERIFY(zjava->findChild<QPlainTextEdit*>("code")->isHidden());
         QVERIFY(zjava->findChild<QWidget*>("respanel")->isHidden());
         QVERIFY(zjava->findChild<QWidget*>("cpanel")->isHidden());
     }

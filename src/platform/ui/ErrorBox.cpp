@@ -2,11 +2,64 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace tz {
 
+namespace {
+
+bool batch = false;
+
+void printLine(const QString& text) {
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
+
+void stopInBatch(const QString& message) {
+    if (!batch) return;
+    printLine(message);
+    throw BatchStop{message};
+}
+
+bool ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
+         QMessageBox::Icon icon) {
+    if (batch) {
+        printLine(question);
+        return false;
+    }
+    QMessageBox box(icon, QApplication::applicationName(), question, buttons, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace
+
+void setBatchMode(bool on) {
+    batch = on;
+}
+bool batchMode() {
+    return batch;
+}
+
 void reportError(QWidget* parent, const QString& message) {
+    stopInBatch(message);
     QMessageBox::critical(parent, QApplication::applicationName(), message);
+}
+
+void showMessage(QWidget* parent, const QString& message) {
+    stopInBatch(message);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& question) {
+    return ask(parent, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Information);
+}
+
+bool askYesNoCancel(QWidget* parent, const QString& question) {
+    return ask(parent, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+               QMessageBox::Question);
 }
 
 }  // namespace tz

@@ -1,11 +1,27 @@
 #pragma once
+// The program's message and question boxes. In batch mode no window is
+// shown: every text goes to standard error as one line, questions are
+// answered No, and a message that reports a problem stops the run.
 #include <QString>
 
 class QWidget;
 
 namespace tz {
 
-// The program-wide error report: a critical message box with the text.
+// Thrown in batch mode by a message that reports a problem.
+struct BatchStop {
+    QString message;
+};
+
+void setBatchMode(bool on);
+bool batchMode();
+
+// The program-wide error report: a critical box with the text.
 void reportError(QWidget* parent, const QString& message);
+// A plain message box with an OK button.
+void showMessage(QWidget* parent, const QString& message);
+// Questions proceed only on Yes.
+bool askYesNo(QWidget* parent, const QString& question);
+bool askYesNoCancel(QWidget* parent, const QString& question);
 
 }  // namespace tz

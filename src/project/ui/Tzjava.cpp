@@ -89,6 +89,7 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     statusBar()->addWidget(status_, 1);
 
     buildMenus();
+    connectCommands();
     FormCreate();
 }
 
@@ -128,8 +129,7 @@ void Tzjava::buildMenus() {
     addCommand(file, "Open1", "Import Java");
     addCommand(file, "FileSaveas", "Export Java");
     file->addSeparator();
-    QAction* exit = addCommand(file, "Exit1", "Exit", QKeySequence("Ctrl+Q"));
-    connect(exit, &QAction::triggered, this, &Tzjava::Exit1Click);
+    addCommand(file, "Exit1", "Exit", QKeySequence("Ctrl+Q"));
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     addCommand(edit, "Cut1", "Cut", QKeySequence("Ctrl+X"));
@@ -138,12 +138,9 @@ void Tzjava::buildMenus() {
     addCommand(edit, "Paste1", "Paste", QKeySequence("Ctrl+V"));
 
     QMenu* view = menuBar()->addMenu("&View");
-    QAction* applet = addCommand(view, "Applet1", "Applet", QKeySequence("F4"));
-    connect(applet, &QAction::triggered, this, &Tzjava::Applet1Click);
-    QAction* handler = addCommand(view, "Too1", "Object Handler");
-    connect(handler, &QAction::triggered, this, &Tzjava::Too1Click);
-    QAction* objector = addCommand(view, "Objector1", "Objector");
-    connect(objector, &QAction::triggered, this, &Tzjava::Objector1Click);
+    addCommand(view, "Applet1", "Applet", QKeySequence("F4"));
+    addCommand(view, "Too1", "Object Handler");
+    addCommand(view, "Objector1", "Objector");
 
     QMenu* projectMenu = menuBar()->addMenu("&Project");
     addCommand(projectMenu, "GenerateCode1", "Generate...", QKeySequence("F5"));
@@ -153,29 +150,45 @@ void Tzjava::buildMenus() {
     projectMenu->addSeparator();
     addCommand(projectMenu, "BuildRun1", "Build && Run", QKeySequence("F7"));
     projectMenu->addSeparator();
-    QAction* options = addCommand(projectMenu, "Options1", "Options");
-    connect(options, &QAction::triggered, this, &Tzjava::Options1Click);
+    addCommand(projectMenu, "Options1", "Options");
 
     QMenu* run = menuBar()->addMenu("&Run");
     addCommand(run, "Run2", "Run JavaApplet", QKeySequence("F9"));
     addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser");
 
     QMenu* developer = menuBar()->addMenu("&Developer");
-    QAction* developerOptions = addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
-    connect(developerOptions, &QAction::triggered, this, &Tzjava::JavaSyntaxHelpfile1Click);
+    addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
 
     QMenu* help = menuBar()->addMenu("&Help");
-    QAction* topics = addCommand(help, "HelpTopics1", "Help Topics");
-    connect(topics, &QAction::triggered, this, &Tzjava::HelpTopics1Click);
-    QAction* javaHelp = addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
-    connect(javaHelp, &QAction::triggered, this, &Tzjava::JavaSyntaxHelp1Click);
+    addCommand(help, "HelpTopics1", "Help Topics");
+    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
     help->addSeparator();
-    QAction* about = addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
-    connect(about, &QAction::triggered, this, &Tzjava::AboutTarveloJava1Click);
+    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
+}
 
-    for (QAction* built :
-         {exit, applet, handler, objector, options, developerOptions, topics, javaHelp, about})
-        built->setEnabled(true);
+void Tzjava::onCommand(const char* name, const std::function<void()>& handler) {
+    if (auto* action = findChild<QAction*>(name)) {
+        connect(action, &QAction::triggered, this, handler);
+        action->setEnabled(true);
+    } else if (auto* button = toolbar_->findChild<QToolButton*>(name)) {
+        connect(button, &QToolButton::clicked, this, handler);
+        button->setEnabled(true);
+    }
+}
+
+void Tzjava::connectCommands() {
+    onCommand("Exit1", [this] { Exit1Click(); });
+    onCommand("Applet1", [this] { Applet1Click(); });
+    onCommand("Too1", [this] { Too1Click(); });
+    onCommand("Objector1", [this] { Objector1Click(); });
+    onCommand("Options1", [this] { Options1Click(); });
+    onCommand("JavaSyntaxHelpfile1", [this] { JavaSyntaxHelpfile1Click(); });
+    onCommand("HelpTopics1", [this] { HelpTopics1Click(); });
+    onCommand("JavaSyntaxHelp1", [this] { JavaSyntaxHelp1Click(); });
+    onCommand("AboutTarveloJava1", [this] { AboutTarveloJava1Click(); });
+    onCommand("FileSaveas", [this] { FileSaveasClick(); });
+    onCommand("GenerateCode1", [this] { GenerateCode1Click(); });
+    onCommand("BitBtn4", [this] { GenerateCode1Click(); });
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {
@@ -299,13 +312,6 @@ QWidget* Tzjava::buildCodePanel(QWidget* parent) {
     connect(this_, &QPlainTextEdit::textChanged, this, &Tzjava::thisChange);
     connect(this_, &QPlainTextEdit::cursorPositionChanged, this, &Tzjava::getxy);
     stack->addWidget(this_, 1);
-
-    // The source buffer sits in the same place, never shown.
-    code_ = new QPlainTextEdit(holder);
-    code_->setObjectName("code");
-    code_->setReadOnly(true);
-    code_->setFont(monospaceFont());
-    code_->hide();
     return holder;
 }
 
@@ -619,7 +625,5 @@ void Tzjava::showHelpTopics() {
 }
 
 void Tzjava::AboutTarveloJava1Click() {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                    "Tarvelo Zuva version 1.15\nBuild 970.730", QMessageBox::Ok, this);
-    box.exec();
+    tz::showMessage(this, "Tarvelo Zuva version 1.15\nBuild 970.730");
 }

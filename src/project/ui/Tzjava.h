@@ -1,7 +1,9 @@
 #pragma once
 // The main window: owns the project and carries the menus, the toolbar, the
 // project tree with the method tabs and editors, and the message memo.
+#include <QFileDialog>
 #include <QMainWindow>
+#include <functional>
 #include <vector>
 
 #include "project/Project.h"
@@ -52,6 +54,18 @@ class Tzjava : public QMainWindow {
     void UpdateTree();
     void UpdateTab(int classIndex, int slotIndex);
 
+    // The source buffer: the generated or imported Java source, as bytes.
+    const std::string& sourceBuffer() const { return code_; }
+
+    // Java source commands. CreateCode is false when generation failed so
+    // that the calling command must stop; Save and CodeSave are false when
+    // nothing was written.
+    bool CreateCode();
+    bool Save1Click();
+    bool CodeSave(const QString& path);
+    void FileSaveasClick();
+    void GenerateCode1Click();
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +78,9 @@ class Tzjava : public QMainWindow {
     bool FormCloseQuery();
 
     void buildMenus();
+    // Connects a menu item or toolbar button by name and enables it.
+    void onCommand(const char* name, const std::function<void()>& handler);
+    void connectCommands();
     void buildToolbar(QWidget* parent);
     QWidget* buildLeftPanel(QWidget* parent);
     QWidget* buildCodePanel(QWidget* parent);
@@ -105,7 +122,11 @@ class Tzjava : public QMainWindow {
     void showInDeclaration(const std::string& bytes);
     void showStatus(const QString& text);
 
+    QString chooseJavaFile(QFileDialog::AcceptMode mode);
+    void showMess(const QString& text);
+
     tz::Project project_;
+    std::string code_;
     tz::MainSettings mainSettings_;
     QString programDirectory_;
     QString settingsPath_;
@@ -120,7 +141,6 @@ class Tzjava : public QMainWindow {
     QTabBar* tab_ = nullptr;
     QLineEdit* spec_ = nullptr;
     tz::BodyEditor* this_ = nullptr;
-    QPlainTextEdit* code_ = nullptr;
     QPlainTextEdit* mess_ = nullptr;
     QLabel* status_ = nullptr;
     THelpViewer* help_ = nullptr;

@@ -1,0 +1,102 @@
+// The main window's Java source commands: generate, save and export.
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include "codegen/CodeGenerator.h"
+#include "designer/ui/Tapplet.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/ui/Tzjava.h"
+#include "settings/ui/Toptions.h"
+
+namespace {
+
+// The busy cursor for as long as the object lives.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+void Tzjava::showMess(const QString& text) {
+    mess_->setPlainText(text);
+    mess_->repaint();
+}
+
+bool Tzjava::CreateCode() {
+    showMess(tz::GeneratingMessage);
+    code_.clear();
+    tz::GeneratedCode generated;
+    {
+        BusyCursor busy;
+        generated = tz::CreateCode(project_, windows_.app->liveObjects(), windows_.opt->options(),
+                                   [this](const std::string& question) {
+                                       return tz::askYesNo(this, tz::displayLine(question));
+                                   });
+    }
+    code_ = std::move(generated.source);
+    switch (generated.failure) {
+        case tz::CodeFailure::None:
+            showMess(tz::GeneratedMessage);
+            return true;
+        case tz::CodeFailure::PaintDeclaration:
+            // The callers go on with the partial source.
+            tz::showMessage(this, tz::PaintDeclarationMessage);
+            return true;
+        case tz::CodeFailure::ImageCopy:
+            tz::reportError(this, tz::displayLine(generated.message));
+            return false;
+    }
+    return false;
+}
+
+void Tzjava::GenerateCode1Click() {
+    CreateCode();
+}
+
+bool Tzjava::CodeSave(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(code_.data(), qint64(code_.size())) != qint64(code_.size()) || !file.flush()) {
+        tz::reportError(this, QString("Unable to write to %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QString Tzjava::chooseJavaFile(QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(this);
+    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? "open" : "save");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters({"Java Source Code (*.java)", "Text Files (*.txt)"});
+    dialog.setDefaultSuffix("java");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+void Tzjava::FileSaveasClick() {
+    const QString path = chooseJavaFile(QFileDialog::AcceptSave);
+    if (path.isEmpty()) return;
+    if (QFileInfo::exists(path) &&
+        !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
+        return;
+    if (!CreateCode()) return;
+    if (CodeSave(path)) project_.javaSourcePath = tz::storedLine(path);
+}
+
+bool Tzjava::Save1Click() {
+    if (project_.javaSourcePath == tz::Project::Untitled) {
+        FileSaveasClick();
+        return project_.javaSourcePath != tz::Project::Untitled;
+    }
+    return CodeSave(tz::displayLine(project_.javaSourcePath));
+}
