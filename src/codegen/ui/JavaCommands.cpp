@@ -70,17 +70,8 @@ bool Tzjava::CodeSave(const QString& path) {
 }
 
 QString Tzjava::chooseJavaFile(QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(this);
-    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? "open" : "save");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters({"Java Source Code (*.java)", "Text Files (*.txt)"});
-    dialog.setDefaultSuffix("java");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return chooseFile(mode, mode == QFileDialog::AcceptOpen ? "open" : "save",
+                      {"Java Source Code (*.java)", "Text Files (*.txt)"}, "java");
 }
 
 void Tzjava::FileSaveasClick() {

@@ -189,6 +189,11 @@ void Tzjava::connectCommands() {
     onCommand("FileSaveas", [this] { FileSaveasClick(); });
     onCommand("GenerateCode1", [this] { GenerateCode1Click(); });
     onCommand("BitBtn4", [this] { GenerateCode1Click(); });
+    onCommand("OpenProject1", [this] { OpenProject1Click(); });
+    onCommand("openb", [this] { OpenProject1Click(); });
+    onCommand("SaveProject1", [this] { SaveProject1Click(); });
+    onCommand("saveb", [this] { SaveProject1Click(); });
+    onCommand("SaveProjectAs1", [this] { SaveProjectAs1Click(); });
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {

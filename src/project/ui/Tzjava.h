@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "project/Project.h"
+#include "project/ProjectFile.h"
 #include "project/ui/BodyEditor.h"
 #include "settings/SettingsFile.h"
 
@@ -66,6 +67,14 @@ class Tzjava : public QMainWindow {
     void FileSaveasClick();
     void GenerateCode1Click();
 
+    // Project file commands. SaveProject and OpenProject are false when the
+    // file could not be written, or was refused and nothing changed.
+    bool SaveProject(const QString& path);
+    bool OpenProject(const QString& path);
+    void OpenProject1Click();
+    void SaveProject1Click();
+    void SaveProjectAs1Click();
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -122,7 +131,14 @@ class Tzjava : public QMainWindow {
     void showInDeclaration(const std::string& bytes);
     void showStatus(const QString& text);
 
+    // A file dialog's chosen file, or the empty text when it was cancelled.
+    QString chooseFile(QFileDialog::AcceptMode mode, const QString& name,
+                       const QStringList& filters, const QString& defaultSuffix);
     QString chooseJavaFile(QFileDialog::AcceptMode mode);
+    QString chooseProjectFile(QFileDialog::AcceptMode mode);
+    tz::ProjectFileContent currentContent() const;
+    void applyContent(const tz::ProjectFileContent& content);
+    void showProjectPath(const QString& path);
     void showMess(const QString& text);
 
     tz::Project project_;

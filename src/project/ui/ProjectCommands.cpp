@@ -1,0 +1,131 @@
+// The main window's project file commands: open, save and save as.
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include "designer/DesignRules.h"
+#include "designer/ui/Tapplet.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/ui/Tzjava.h"
+#include "settings/ui/Toptions.h"
+
+QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
+                           const QStringList& filters, const QString& defaultSuffix) {
+    QFileDialog dialog(this);
+    dialog.setObjectName(name);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Overwriting is asked by the commands themselves, with their own text.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString Tzjava::chooseProjectFile(QFileDialog::AcceptMode mode) {
+    return chooseFile(mode, mode == QFileDialog::AcceptOpen ? "openProject" : "saveProject",
+                      {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
+}
+
+tz::ProjectFileContent Tzjava::currentContent() const {
+    tz::ProjectFileContent content;
+    content.project = project_;
+    for (tz::ObjectKind kind : tz::AllKinds)
+        content.objects[static_cast<int>(kind)] = windows_.app->table(kind);
+    content.appletWidth = windows_.app->appletWidth();
+    content.appletHeight = windows_.app->appletHeight();
+    content.options = windows_.opt->options();
+    return content;
+}
+
+bool Tzjava::SaveProject(const QString& path) {
+    if (const auto error = tz::saveProjectFile(tz::storedLine(path), currentContent())) {
+        tz::reportError(this, tz::displayLine(*error));
+        return false;
+    }
+    project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), project_.slot(1, 0).name);
+    return true;
+}
+
+void Tzjava::applyContent(const tz::ProjectFileContent& content) {
+    Tapplet& app = *windows_.app;
+    app.discardAllObjects();
+    windows_.opt->setOptions(content.options);
+    const int colour = content.options.colourIndex;
+    const bool knownColour = colour >= 0 && colour < int(tz::ColourTable.size());
+    if (knownColour || !content.options.autoBCOL) {
+        const tz::JavaColour background = tz::appletBackground(content.options.autoBCOL, colour);
+        app.setBackgroundColour(QColor(background.red, background.green, background.blue));
+    }
+    app.setAppletWidth(content.appletWidth);
+    app.setAppletHeight(content.appletHeight);
+    for (tz::ObjectKind kind : tz::AllKinds) {
+        const tz::ObjectTable& table = content.objects[static_cast<int>(kind)];
+        for (int slot = 0; slot < table.count; ++slot)
+            app.addLoadedObject(kind, table.records[slot]);
+    }
+    app.UpdateChoice(std::string());
+    project_ = content.project;
+}
+
+bool Tzjava::OpenProject(const QString& path) {
+    std::string error;
+    const auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
+    if (!bytes) {
+        tz::reportError(this, tz::displayLine(error));
+        return false;
+    }
+    // The whole file is checked before anything changes.
+    const tz::ProjectFileReading reading =
+        tz::readProjectFile(*bytes, project_, tz::fixedComponentNames());
+    if (!reading.content) {
+        if (reading.error == tz::CorruptProjectMessage) {
+            tz::showMessage(this, tz::CorruptProjectMessage);
+        } else {
+            tz::reportError(this, tz::displayLine(reading.error));
+        }
+        return false;
+    }
+    applyContent(*reading.content);
+    project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), reading.javaClassName);
+    return true;
+}
+
+void Tzjava::showProjectPath(const QString& path) {
+    project_.projectPath = tz::storedLine(path);
+    setWindowTitle(QString("Tarvelo Zuva - [%1]").arg(path));
+    showStatus(tz::displayLine(project_.javaSourcePath));
+}
+
+void Tzjava::OpenProject1Click() {
+    const QString path = chooseProjectFile(QFileDialog::AcceptOpen);
+    if (path.isEmpty() || !OpenProject(path)) return;
+    code_.clear();
+    project_.currentClass = tz::Project::ImportsEntry;
+    UpdateTab(0, 0);
+    UpdateTree();
+    showProjectPath(path);
+    showMess(QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project_.classCount()));
+}
+
+void Tzjava::SaveProject1Click() {
+    if (project_.projectPath == tz::Project::Untitled) {
+        SaveProjectAs1Click();
+        return;
+    }
+    if (SaveProject(tz::displayLine(project_.projectPath))) showMess("The project was Saved.");
+}
+
+void Tzjava::SaveProjectAs1Click() {
+    const QString path = chooseProjectFile(QFileDialog::AcceptSave);
+    if (path.isEmpty()) return;
+    if (QFileInfo::exists(path) &&
+        !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
+        return;
+    if (!SaveProject(path)) return;
+    showProjectPath(path);
+    showMess("The project was Saved as " + path);
+}
