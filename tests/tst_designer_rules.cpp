@@ -2,28 +2,29 @@
 #include <QtTest>
 
 #include "designer/DesignRules.h"
+#include "platform/Conversions.h"
 
 class DesignerRulesTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void integersAreDecimalOrDollarHex() {
-        QCOMPARE(tz::toInteger(" 12"), std::optional<int>(12));
-        QCOMPARE(tz::toInteger("$1F"), std::optional<int>(31));
-        QCOMPARE(tz::toInteger("-$a"), std::optional<int>(-10));
-        QCOMPARE(tz::toInteger("+007"), std::optional<int>(7));
-        QCOMPARE(tz::toInteger("-2147483648"), std::optional<int>(-2147483647 - 1));
-        QCOMPARE(tz::toInteger("2147483647"), std::optional<int>(2147483647));
+        QCOMPARE(tz::strToInt(" 12"), std::optional<int>(12));
+        QCOMPARE(tz::strToInt("$1F"), std::optional<int>(31));
+        QCOMPARE(tz::strToInt("-$a"), std::optional<int>(-10));
+        QCOMPARE(tz::strToInt("+007"), std::optional<int>(7));
+        QCOMPARE(tz::strToInt("-2147483648"), std::optional<int>(-2147483647 - 1));
+        QCOMPARE(tz::strToInt("2147483647"), std::optional<int>(2147483647));
         for (const char* bad : {"", " ", "12px", "12 ", "$", "-", "1.5", "0x10", "2147483648",
                                 "99999999999999999999", "\t3"})
-            QVERIFY2(!tz::toInteger(bad), bad);
+            QVERIFY2(!tz::strToInt(bad), bad);
         QCOMPARE(tz::integerError("12px"), std::string("'12px' is not a valid integer value"));
     }
 
     void namesAreIdentifiersUniqueWithoutCase() {
-        QVERIFY(tz::isIdentifier("_a1"));
-        QVERIFY(!tz::isIdentifier("1a"));
-        QVERIFY(!tz::isIdentifier("a-b"));
-        QVERIFY(!tz::isIdentifier("\xc3\xa4"));
+        QVERIFY(tz::isValidIdentifier("_a1"));
+        QVERIFY(!tz::isValidIdentifier("1a"));
+        QVERIFY(!tz::isValidIdentifier("a-b"));
+        QVERIFY(!tz::isValidIdentifier("\xc3\xa4"));
         const std::vector<std::string> taken = {"JButton0", "flytt"};
         QCOMPARE(tz::componentNameError("FLYTT", taken),
                  std::optional<std::string>("A component named FLYTT already exists"));

@@ -10,13 +10,8 @@
 
 namespace tz {
 
-// Leading blanks, an optional sign, then decimal digits or "$" and hex
-// digits; nothing else, and the value must fit an int.
-std::optional<int> toInteger(const std::string& text);
+// The message that refuses a cell text that is no integer (see strToInt).
 std::string integerError(const std::string& text);
-
-// A letter or "_" first, then letters, digits or "_".
-bool isIdentifier(const std::string& name);
 
 // Names of the design window's own components, which objects may not take.
 const std::vector<std::string>& fixedComponentNames();

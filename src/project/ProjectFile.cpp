@@ -1,10 +1,11 @@
 #include "project/ProjectFile.h"
 
+#include "designer/DesignRules.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
 #include <cctype>
-#include <unordered_set>
 
 #include "platform/Conversions.h"
 #include "platform/ProfileFile.h"
@@ -36,11 +37,6 @@ std::string withoutTrailingWhite(std::string text) {
 std::string asOneLine(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
-std::string lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -273,26 +269,19 @@ void readParameters(LineStream& lines, int rows, ProjectOptions& options) {
 // component name, then the four numbers.
 class RecordChecker {
   public:
-    explicit RecordChecker(const std::vector<std::string>& fixedNames) {
-        for (const std::string& name : fixedNames) takenNames_.insert(lowered(name));
-    }
+    explicit RecordChecker(const std::vector<std::string>& fixedNames) : takenNames_(fixedNames) {}
 
     void check(const ObjectRecord& record) {
         const std::string& name = record.fields[Name];
-        if (!name.empty()) {
-            if (!isValidIdentifier(name))
-                throw Refusal{"''" + name + "'' is not a valid component name"};
-            if (!takenNames_.insert(lowered(name)).second)
-                throw Refusal{"A component named " + name + " already exists"};
-        }
+        if (const auto refusal = componentNameError(name, takenNames_)) throw Refusal{*refusal};
+        if (!name.empty()) takenNames_.push_back(name);
         for (const int field : {Xpos, Ypos, Width, Height}) {
-            if (!strToInt(record.fields[field]))
-                throw Refusal{"'" + record.fields[field] + "' is not a valid integer value"};
+            if (!strToInt(record.fields[field])) throw Refusal{integerError(record.fields[field])};
         }
     }
 
   private:
-    std::unordered_set<std::string> takenNames_;
+    std::vector<std::string> takenNames_;
 };
 
 void readObjects(LineStream& lines, const Head& head, const std::vector<std::string>& fixedNames,

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "designer/DesignRules.h"
+#include "platform/Conversions.h"
 #include "designer/ui/FrameShape.h"
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
@@ -172,7 +173,7 @@ bool Tapplet::U(ObjectKind kind, int index) {
     if (kind != ObjectKind::Image) setControlText(kind, object, inspector_->cell(1, tz::Caption));
     for (int row = tz::Xpos; row <= tz::Height; ++row) {
         const std::string text = tz::storedLine(inspector_->cell(1, row));
-        const std::optional<int> value = tz::toInteger(text);
+        const std::optional<int> value = tz::strToInt(text);
         if (!value) {
             tz::reportError(this, tz::displayLine(tz::integerError(text)));
             return false;
@@ -399,7 +400,7 @@ bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
         return false;
     }
     for (int field = tz::Xpos; field <= tz::Height; ++field) {
-        if (!tz::toInteger(record.fields[field])) {
+        if (!tz::strToInt(record.fields[field])) {
             tz::reportError(this, tz::displayLine(tz::integerError(record.fields[field])));
             return false;
         }

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include "designer/DesignRules.h"
+#include "platform/Conversions.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
@@ -198,14 +199,14 @@ void Toptions::BitBtn1Click() {
         tz::appletBackground(autoBCOL_->isChecked(), colorz_->currentIndex());
     designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
     const std::string width = tz::storedLine(appx_->text());
-    const std::optional<int> widthValue = tz::toInteger(width);
+    const std::optional<int> widthValue = tz::strToInt(width);
     if (!widthValue) {
         tz::reportError(this, tz::displayLine(tz::integerError(width)));
         return;
     }
     designer_->setAppletWidth(*widthValue);
     const std::string height = tz::storedLine(appy_->text());
-    const std::optional<int> heightValue = tz::toInteger(height);
+    const std::optional<int> heightValue = tz::strToInt(height);
     if (!heightValue) {
         tz::reportError(this, tz::displayLine(tz::integerError(height)));
         return;
