@@ -3,6 +3,7 @@
 // and answering the message boxes a command shows.
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -29,3 +30,11 @@ void whileModal(const std::function<void()>& open, const std::function<void(QDia
 
 QString readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
+
+// Byte texts shown readably when a comparison fails.
+namespace QTest {
+template <>
+inline char* toString(const std::string& text) {
+    return toPrettyCString(text.data(), qsizetype(text.size()));
+}
+}  // namespace QTest

@@ -7,14 +7,9 @@
 #include "codegen/CodeGenerator.h"
 #include "codegen/JavaText.h"
 
-using namespace tz;
+#include "testhelpers.h"
 
-namespace QTest {
-template <>
-char* toString(const std::string& text) {
-    return toPrettyCString(text.data(), qsizetype(text.size()));
-}
-}  // namespace QTest
+using namespace tz;
 
 namespace {
 

@@ -4,14 +4,9 @@
 
 #include "project/Scanner.h"
 
-using namespace tz;
+#include "testhelpers.h"
 
-namespace QTest {
-template <>
-char* toString(const std::string& text) {
-    return toPrettyCString(text.data(), qsizetype(text.size()));
-}
-}  // namespace QTest
+using namespace tz;
 
 namespace {
 

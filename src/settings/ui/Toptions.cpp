@@ -10,8 +10,8 @@
 #include <QTableWidget>
 
 #include "designer/DesignRules.h"
-#include "platform/Conversions.h"
 #include "designer/ui/Tapplet.h"
+#include "platform/Conversions.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 
@@ -198,18 +198,16 @@ void Toptions::BitBtn1Click() {
     const tz::JavaColour colour =
         tz::appletBackground(autoBCOL_->isChecked(), colorz_->currentIndex());
     designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
-    const std::string width = tz::storedLine(appx_->text());
-    const std::optional<int> widthValue = tz::strToInt(width);
-    if (!widthValue) {
-        tz::reportError(this, tz::displayLine(tz::integerError(width)));
-        return;
-    }
-    designer_->setAppletWidth(*widthValue);
-    const std::string height = tz::storedLine(appy_->text());
-    const std::optional<int> heightValue = tz::strToInt(height);
-    if (!heightValue) {
-        tz::reportError(this, tz::displayLine(tz::integerError(height)));
-        return;
-    }
-    designer_->setAppletHeight(*heightValue);
+    const auto size = [this](const QLineEdit* field) {
+        const std::string text = tz::storedLine(field->text());
+        const std::optional<int> value = tz::strToInt(text);
+        if (!value) tz::reportError(this, tz::displayLine(tz::integerError(text)));
+        return value;
+    };
+    const std::optional<int> width = size(appx_);
+    if (!width) return;
+    designer_->setAppletWidth(*width);
+    const std::optional<int> height = size(appy_);
+    if (!height) return;
+    designer_->setAppletHeight(*height);
 }
