@@ -15,7 +15,10 @@ void printTo(std::FILE* stream, const QString& text) {
 
 int main(int argc, char* argv[]) {
     // A batch run needs no display.
-    if (tz::asksForBatch(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (tz::asksForBatch(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        tz::keepToolkitNotesOffStandardError();
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvelo Zuva");
     QApplication::setApplicationVersion("1.15");

@@ -1,8 +1,8 @@
 #include "testhelpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>

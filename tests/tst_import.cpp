@@ -15,15 +15,16 @@
 
 namespace {
 
-const QByteArray NineLines = "import java.awt.*;\r\n"
-                             "public class A extends Applet\r\n"
-                             "{\r\n"
-                             "int x;\r\n"
-                             "public void init()\r\n"
-                             "{\r\n"
-                             "x = 1;\r\n"
-                             "}\r\n"
-                             "}\r\n";
+const QByteArray NineLines =
+    "import java.awt.*;\r\n"
+    "public class A extends Applet\r\n"
+    "{\r\n"
+    "int x;\r\n"
+    "public void init()\r\n"
+    "{\r\n"
+    "x = 1;\r\n"
+    "}\r\n"
+    "}\r\n";
 
 QStringList treeTexts(QTreeWidget* tree) {
     QStringList texts;
@@ -58,8 +59,7 @@ class ImportTest : public QObject {
     QStringList import(const QString& path, int button = QMessageBox::Ok) {
         QString dialogName;
         const QStringList texts = answerMessageBoxes(
-            [&] { dialogName = answerFileDialog([] { triggerCommand("Open1"); }, path); },
-            button);
+            [&] { dialogName = answerFileDialog([] { triggerCommand("Open1"); }, path); }, button);
         if (!path.isEmpty()) {
             [&] { QCOMPARE(dialogName, QString("open")); }();
         }
@@ -83,7 +83,8 @@ class ImportTest : public QObject {
         QTest::newRow("LF") << lf.replace("\r\n", "\n");
         QTest::newRow("last line without end") << NineLines.chopped(2);
         QByteArray loneCr = NineLines;
-        QTest::newRow("lone CR") << loneCr.replace("x = 1;", "x =\r 1;").replace("int x;", "in\rt x;");
+        QTest::newRow("lone CR")
+            << loneCr.replace("x = 1;", "x =\r 1;").replace("int x;", "in\rt x;");
     }
     void lineEndingsAllBecomeCrLf() {
         QFETCH(QByteArray, file);
@@ -96,7 +97,7 @@ class ImportTest : public QObject {
         QCOMPARE(zjava->project().javaSourcePath, path.toStdString());
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "A", "init"}));
         QCOMPARE(zjava->project().currentClass, 0);
-        QCOMPARE(body->toPlainText(), QString("import java.awt.*;"));
+        QCOMPARE(body->toPlainText(), QString("import java.awt.*;\n"));
         QCOMPARE(zjava->project().slot(1, 1).body, std::string("x = 1;\r\n"));
         QVERIFY(zjava->findChild<QFrame*>("respanel")->isHidden());
     }
@@ -130,7 +131,8 @@ class ImportTest : public QObject {
 
     void unreadableFileIsReportedAndChangesNothing() {
         const QString missing = started->directory.filePath("gone.java");
-        QStringList texts = answerMessageBoxes([&] { zjava->importJava(missing); }, QMessageBox::Ok);
+        QStringList texts =
+            answerMessageBoxes([&] { zjava->importJava(missing); }, QMessageBox::Ok);
         QCOMPARE(texts.size(), 1);
         QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
         QCOMPARE(zjava->project().javaSourcePath, std::string("Untitled"));

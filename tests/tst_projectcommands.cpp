@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabBar>
@@ -129,9 +130,9 @@ class ProjectCommandsTest : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("no class name") << QByteArray("classname=") << QByteArray("other=")
                                        << QString(tz::CorruptProjectMessage);
-        QTest::newRow("class ERROR") << QByteArray("classname=NewClass")
-                                     << QByteArray("classname=ERROR")
-                                     << QString(tz::CorruptProjectMessage);
+        QTest::newRow("class ERROR")
+            << QByteArray("classname=NewClass") << QByteArray("classname=ERROR")
+            << QString(tz::CorruptProjectMessage);
         QTest::newRow("bad object name")
             << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\n9bad\r\n") << QString("9bad");
     }

@@ -1,6 +1,7 @@
 #include "project/ui/BatchRun.h"
 
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Program.h"
@@ -16,6 +17,12 @@ bool asksForBatch(int argc, char* argv[]) {
     return false;
 }
 
+void keepToolkitNotesOffStandardError() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+}
+
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -24,10 +31,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "message stopped the run, 2 for a wrong command line.");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption exportOption(
-        "export-java", "Writes the Java source of PROJECT.tzp to OUT.java.");
-    const QCommandLineOption importOption(
-        "import-java", "Writes the project imported from IN.java to OUT.tzp.");
+    const QCommandLineOption exportOption("export-java",
+                                          "Writes the Java source of PROJECT.tzp to OUT.java.");
+    const QCommandLineOption importOption("import-java",
+                                          "Writes the project imported from IN.java to OUT.tzp.");
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addPositionalArgument("files", "PROJECT.tzp | PROJECT.tzp OUT.java | IN.java OUT.tzp",
@@ -46,8 +53,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(versionOption)) {
         line.mode = RunMode::Version;
-        line.text = QCoreApplication::applicationName() + " " +
-                    QCoreApplication::applicationVersion();
+        line.text =
+            QCoreApplication::applicationName() + " " + QCoreApplication::applicationVersion();
         return line;
     }
     const QStringList files = parser.positionalArguments();
@@ -76,11 +83,10 @@ int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
     Program program(programDirectory, QString());
     Tzjava& zjava = program.zjava();
     try {
-        const bool done = commandLine.mode == RunMode::ExportJava
-                              ? zjava.openProjectFile(commandLine.input) &&
-                                    zjava.exportJava(commandLine.output)
-                              : zjava.importJava(commandLine.input) &&
-                                    zjava.SaveProject(commandLine.output);
+        const bool done =
+            commandLine.mode == RunMode::ExportJava
+                ? zjava.openProjectFile(commandLine.input) && zjava.exportJava(commandLine.output)
+                : zjava.importJava(commandLine.input) && zjava.SaveProject(commandLine.output);
         return done ? 0 : 1;
     } catch (const BatchStop&) {
         return 1;

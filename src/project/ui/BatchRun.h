@@ -19,6 +19,10 @@ struct CommandLine {
 // application object exists, so that the platform can be chosen.
 bool asksForBatch(int argc, char* argv[]);
 
+// In a batch run standard error carries the program's messages alone:
+// the toolkit's own notes are dropped.
+void keepToolkitNotesOffStandardError();
+
 // arguments as QCoreApplication::arguments() gives them.
 CommandLine parseCommandLine(const QStringList& arguments);
 

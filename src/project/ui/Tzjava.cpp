@@ -413,7 +413,9 @@ void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
 }
 
 bool Tzjava::FormCloseQuery() {
-    if (settingsPath_.isEmpty() || tz::writePlacements(settingsPath_.toStdString(), currentPlacements())) return true;
+    if (settingsPath_.isEmpty() ||
+        tz::writePlacements(settingsPath_.toStdString(), currentPlacements()))
+        return true;
     tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
     return false;
 }
