@@ -1,6 +1,7 @@
 #include "project/ui/BatchRun.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "platform/ui/ErrorBox.h"
@@ -72,7 +73,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.text = "Expected at most one project file.";
     }
     if (line.mode != RunMode::WrongCommandLine) line.text.clear();
-    if (!files.isEmpty()) line.input = files.first();
+    // As a file dialog would give it: the paths shown and derived are absolute.
+    if (!files.isEmpty()) line.input = QFileInfo(files.first()).absoluteFilePath();
     if (files.size() == 2) line.output = files.at(1);
     return line;
 }
