@@ -1,8 +1,11 @@
 #include "testhelpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -13,7 +16,7 @@ StartedProgram::StartedProgram(const QString& iniText) {
     if (!iniText.isNull()) writeFile(settingsPath(), iniText.toUtf8());
     program = std::make_unique<Program>(directory.path() + "/", settingsPath());
     program->show();
-    QVERIFY(QTest::qWaitForWindowExposed(&program->zjava()));
+    QVERIFY(QTest::qWaitForWindowActive(&program->zjava()));
 }
 
 QString StartedProgram::settingsPath() const {
@@ -49,6 +52,40 @@ void whileModal(const std::function<void()>& open, const std::function<void(QDia
     watcher.start(0);
     open();
     QVERIFY2(handled, "no modal dialog was shown");
+}
+
+QString answerFileDialog(const std::function<void()>& open, const QString& path) {
+    QString name;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        watcher.stop();
+        name = dialog->objectName();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    watcher.start(0);
+    open();
+    return name;
+}
+
+void triggerCommand(const char* name) {
+    QAction* action = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* zjava = qobject_cast<Tzjava*>(window)) action = zjava->findChild<QAction*>(name);
+    QVERIFY2(action && action->isEnabled(), name);
+    action->trigger();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    return file.readAll();
 }
 
 QString readFile(const QString& path) {

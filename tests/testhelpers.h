@@ -28,7 +28,16 @@ QStringList answerMessageBoxes(const std::function<void()>& action, int button);
 // dialog's own event loop. A dialog the handler leaves open is rejected.
 void whileModal(const std::function<void()>& open, const std::function<void(QDialog*)>& handler);
 
+// Runs open; the first file dialog it shows gets path in its file name
+// field and is accepted, or is cancelled when path is empty. Returns the
+// dialog's object name, empty when no file dialog was shown.
+QString answerFileDialog(const std::function<void()>& open, const QString& path);
+
+// Triggers the main window's menu item of that object name.
+void triggerCommand(const char* name);
+
 QString readFile(const QString& path);
+QByteArray readBytes(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 
 // Byte texts shown readably when a comparison fails.

@@ -65,6 +65,7 @@ std::optional<int> parseProfileInt(const std::string& text) {
 }
 
 ProfileFile ProfileFile::load(const std::string& path) {
+    if (path.empty()) return ProfileFile{};  // no file at all
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) return ProfileFile{};
     return fromBytes(file.readAll().toStdString());

@@ -347,7 +347,10 @@ std::string javaSourcePathFor(const std::string& projectPath, const std::string&
 
 std::optional<std::string> saveProjectFile(const std::string& path,
                                            const ProjectFileContent& content) {
-    const std::string bytes = writeProjectFile(content);
+    return saveFileBytes(path, writeProjectFile(content));
+}
+
+std::optional<std::string> saveFileBytes(const std::string& path, const std::string& bytes) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=

@@ -49,6 +49,7 @@ std::string javaSourcePathFor(const std::string& projectPath, const std::string&
 // File level: the error text of a file that cannot be written, if any.
 std::optional<std::string> saveProjectFile(const std::string& path,
                                            const ProjectFileContent& content);
+std::optional<std::string> saveFileBytes(const std::string& path, const std::string& bytes);
 // The file's bytes, or nullopt with error set when it cannot be read.
 std::optional<std::string> loadFileBytes(const std::string& path, std::string& error);
 

@@ -1,5 +1,4 @@
 // The main window's Java source commands: generate, save and export.
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -7,21 +6,10 @@
 #include "codegen/CodeGenerator.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
-
-namespace {
-
-// The busy cursor for as long as the object lives.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 void Tzjava::showMess(const QString& text) {
     mess_->setPlainText(text);
@@ -33,7 +21,7 @@ bool Tzjava::CreateCode() {
     code_.clear();
     tz::GeneratedCode generated;
     {
-        BusyCursor busy;
+        tz::BusyCursor busy;
         generated = tz::CreateCode(project_, windows_.app->liveObjects(), windows_.opt->options(),
                                    [this](const std::string& question) {
                                        return tz::askYesNo(this, tz::displayLine(question));
@@ -80,8 +68,14 @@ void Tzjava::FileSaveasClick() {
     if (QFileInfo::exists(path) &&
         !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
         return;
-    if (!CreateCode()) return;
-    if (CodeSave(path)) project_.javaSourcePath = tz::storedLine(path);
+    exportJava(path);
+}
+
+bool Tzjava::exportJava(const QString& path) {
+    // Generated first: the image check looks beside the previous source path.
+    if (!CreateCode() || !CodeSave(path)) return false;
+    project_.javaSourcePath = tz::storedLine(path);
+    return true;
 }
 
 bool Tzjava::Save1Click() {

@@ -22,14 +22,14 @@ void stopInBatch(const QString& message) {
     throw BatchStop{message};
 }
 
-bool ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
-         QMessageBox::Icon icon) {
+int ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
+        QMessageBox::Icon icon) {
     if (batch) {
         printLine(question);
-        return false;
+        return QMessageBox::No;
     }
     QMessageBox box(icon, QApplication::applicationName(), question, buttons, parent);
-    return box.exec() == QMessageBox::Yes;
+    return box.exec();
 }
 
 }  // namespace
@@ -54,12 +54,24 @@ void showMessage(QWidget* parent, const QString& message) {
 }
 
 bool askYesNo(QWidget* parent, const QString& question) {
-    return ask(parent, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Information);
+    return ask(parent, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Information) ==
+           QMessageBox::Yes;
 }
 
 bool askYesNoCancel(QWidget* parent, const QString& question) {
-    return ask(parent, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-               QMessageBox::Question);
+    return askYesNoCancelChoice(parent, question) == Answer::Yes;
+}
+
+Answer askYesNoCancelChoice(QWidget* parent, const QString& question) {
+    switch (ask(parent, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                QMessageBox::Question)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;  // also a box closed without a button
+    }
 }
 
 }  // namespace tz

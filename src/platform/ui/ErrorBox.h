@@ -24,4 +24,8 @@ void showMessage(QWidget* parent, const QString& message);
 bool askYesNo(QWidget* parent, const QString& question);
 bool askYesNoCancel(QWidget* parent, const QString& question);
 
+enum class Answer { Yes, No, Cancel };
+// A question whose three answers lead three ways; No in batch mode.
+Answer askYesNoCancelChoice(QWidget* parent, const QString& question);
+
 }  // namespace tz

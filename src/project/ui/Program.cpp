@@ -26,6 +26,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
     opt_->setDesigner(app_.get());
     QObject::connect(dopt_.get(), &Tdevopt::mainSettingsWritten, zjava_.get(),
                      &Tzjava::setMainSettings);
+    zjava_->markProjectSaved();
 }
 
 Program::~Program() = default;

@@ -42,12 +42,36 @@ tz::ProjectFileContent Tzjava::currentContent() const {
 }
 
 bool Tzjava::SaveProject(const QString& path) {
-    if (const auto error = tz::saveProjectFile(tz::storedLine(path), currentContent())) {
+    std::string bytes = tz::writeProjectFile(currentContent());
+    if (const auto error = tz::saveFileBytes(tz::storedLine(path), bytes)) {
         tz::reportError(this, tz::displayLine(*error));
         return false;
     }
+    savedProject_ = std::move(bytes);
     project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), project_.slot(1, 0).name);
     return true;
+}
+
+void Tzjava::markProjectSaved() {
+    savedProject_ = tz::writeProjectFile(currentContent());
+}
+
+// Derived, not tracked: whatever changed the project, the file would differ.
+bool Tzjava::hasUnsavedChanges() const {
+    return tz::writeProjectFile(currentContent()) != savedProject_;
+}
+
+bool Tzjava::askToSaveChanges() {
+    if (!hasUnsavedChanges()) return true;
+    switch (tz::askYesNoCancelChoice(this, "Save changes to the current project?")) {
+        case tz::Answer::Yes:
+            return SaveProject1Click();
+        case tz::Answer::No:
+            return true;
+        case tz::Answer::Cancel:
+            return false;
+    }
+    return false;
 }
 
 void Tzjava::applyContent(const tz::ProjectFileContent& content) {
@@ -91,6 +115,7 @@ bool Tzjava::OpenProject(const QString& path) {
     }
     applyContent(*reading.content);
     project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), reading.javaClassName);
+    markProjectSaved();
     return true;
 }
 
@@ -101,31 +126,37 @@ void Tzjava::showProjectPath(const QString& path) {
 }
 
 void Tzjava::OpenProject1Click() {
+    if (!askToSaveChanges()) return;
     const QString path = chooseProjectFile(QFileDialog::AcceptOpen);
-    if (path.isEmpty() || !OpenProject(path)) return;
+    if (!path.isEmpty()) openProjectFile(path);
+}
+
+bool Tzjava::openProjectFile(const QString& path) {
+    if (!OpenProject(path)) return false;
     code_.clear();
     project_.currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     UpdateTree();
     showProjectPath(path);
     showMess(QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project_.classCount()));
+    return true;
 }
 
-void Tzjava::SaveProject1Click() {
-    if (project_.projectPath == tz::Project::Untitled) {
-        SaveProjectAs1Click();
-        return;
-    }
-    if (SaveProject(tz::displayLine(project_.projectPath))) showMess("The project was Saved.");
+bool Tzjava::SaveProject1Click() {
+    if (project_.projectPath == tz::Project::Untitled) return SaveProjectAs1Click();
+    if (!SaveProject(tz::displayLine(project_.projectPath))) return false;
+    showMess("The project was Saved.");
+    return true;
 }
 
-void Tzjava::SaveProjectAs1Click() {
+bool Tzjava::SaveProjectAs1Click() {
     const QString path = chooseProjectFile(QFileDialog::AcceptSave);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo::exists(path) &&
         !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
-        return;
-    if (!SaveProject(path)) return;
+        return false;
+    if (!SaveProject(path)) return false;
     showProjectPath(path);
     showMess("The project was Saved as " + path);
+    return true;
 }

@@ -194,6 +194,11 @@ void Tzjava::connectCommands() {
     onCommand("SaveProject1", [this] { SaveProject1Click(); });
     onCommand("saveb", [this] { SaveProject1Click(); });
     onCommand("SaveProjectAs1", [this] { SaveProjectAs1Click(); });
+    onCommand("Open1", [this] { Open1Click(); });
+    onCommand("BitBtn3", [this] { BitBtn3Click(); });
+    onCommand("Cut1", [this] { Cut1Click(); });
+    onCommand("Copy1", [this] { Copy1Click(); });
+    onCommand("Paste1", [this] { Paste1Click(); });
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {
@@ -373,11 +378,16 @@ bool Tzjava::event(QEvent* event) {
 void Tzjava::FormActivate() {
     currentHelpFile_ = programHelpFile();
     if (!placementPending_) return;
-    const auto placements = tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
-    const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
-    for (std::size_t i = 0; i < placements.size(); ++i)
-        applyPlacement(windows[int(i)], placements[i].bounds);
     placementPending_ = false;
+    if (!settingsPath_.isEmpty()) {
+        const auto placements =
+            tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
+        const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
+        for (std::size_t i = 0; i < placements.size(); ++i)
+            applyPlacement(windows[int(i)], placements[i].bounds);
+    }
+    // The design window's size, part of the project, is only now settled.
+    markProjectSaved();
 }
 
 std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
@@ -403,13 +413,15 @@ void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
 }
 
 bool Tzjava::FormCloseQuery() {
-    if (tz::writePlacements(settingsPath_.toStdString(), currentPlacements())) return true;
+    if (settingsPath_.isEmpty() ||
+        tz::writePlacements(settingsPath_.toStdString(), currentPlacements()))
+        return true;
     tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
     return false;
 }
 
 void Tzjava::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery()) {
+    if (askToSaveChanges() && FormCloseQuery()) {
         event->accept();
     } else {
         event->ignore();

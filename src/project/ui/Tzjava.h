@@ -8,6 +8,7 @@
 
 #include "project/Project.h"
 #include "project/ProjectFile.h"
+#include "project/Scanner.h"
 #include "project/ui/BodyEditor.h"
 #include "settings/SettingsFile.h"
 
@@ -39,7 +40,8 @@ struct ProgramWindows {
 class Tzjava : public QMainWindow {
     Q_OBJECT
   public:
-    // programDirectory ends with '/'; settingsPath is the settings file.
+    // programDirectory ends with '/'; settingsPath is the settings file, or
+    // empty for none: then no placement is read or written.
     Tzjava(const QString& programDirectory, const QString& settingsPath);
 
     void setWindows(const ProgramWindows& windows);
@@ -72,8 +74,19 @@ class Tzjava : public QMainWindow {
     bool SaveProject(const QString& path);
     bool OpenProject(const QString& path);
     void OpenProject1Click();
-    void SaveProject1Click();
-    void SaveProjectAs1Click();
+    // False when the project was not saved (refused, cancelled or failed).
+    bool SaveProject1Click();
+    bool SaveProjectAs1Click();
+
+    // Import Java, Open Project and Export Java on a chosen file, without
+    // dialogs or questions (also the batch mode's steps). False when the
+    // file was refused (reported) and nothing changed.
+    bool importJava(const QString& path);
+    bool openProjectFile(const QString& path);
+    bool exportJava(const QString& path);
+    // The project as it stands becomes the one unsaved changes are judged by.
+    void markProjectSaved();
+    bool hasUnsavedChanges() const;
 
   protected:
     bool event(QEvent* event) override;
@@ -140,6 +153,21 @@ class Tzjava : public QMainWindow {
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);
     void showMess(const QString& text);
+
+    void Open1Click();
+    void BitBtn3Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    // The focused editor for the edit commands: this, else spec, else none.
+    QWidget* focusedEditor() const;
+    // Asks to save unsaved changes first; false when the command must stop.
+    bool askToSaveChanges();
+    // Rebuilds the project from the source buffer; false when refused.
+    bool restructure();
+    void showScanTree(const std::vector<tz::ScanTreeItem>& items);
+    // The project file bytes of the project as last saved or opened.
+    std::string savedProject_;
 
     tz::Project project_;
     std::string code_;

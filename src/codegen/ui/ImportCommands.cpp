@@ -1,0 +1,140 @@
+// The main window's Java import, the restructuring of the project from the
+// source buffer, and the edit commands on the focused editor.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <algorithm>
+#include <climits>
+
+#include "platform/TextBytes.h"
+#include "platform/ui/BusyCursor.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/ui/Tzjava.h"
+
+namespace {
+
+// How often a long loop redraws what it shows.
+constexpr qint64 RedrawMilliseconds = 16;
+
+}  // namespace
+
+void Tzjava::Open1Click() {
+    if (!askToSaveChanges()) return;
+    const QString path = chooseJavaFile(QFileDialog::AcceptOpen);
+    if (!path.isEmpty()) importJava(path);
+}
+
+bool Tzjava::importJava(const QString& path) {
+    std::string error;
+    const auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
+    if (!bytes) {
+        tz::reportError(this, tz::displayLine(error));
+        return false;
+    }
+    const tz::Project before = project_;
+    std::string sourceBefore = std::move(code_);
+    const QString statusBefore = status_->text();
+
+    project_.projectPath = tz::Project::Untitled;
+    code_.clear();
+    code_.reserve(bytes->size() + bytes->size() / 8);
+    // Every line ends in CR LF, whatever ended it in the file; a CR is dropped.
+    std::size_t lines = 0;
+    QElapsedTimer sinceRedraw;
+    sinceRedraw.start();
+    for (std::size_t start = 0; start < bytes->size();) {
+        const std::size_t end = std::min(bytes->find('\n', start), bytes->size());
+        for (std::size_t i = start; i < end; ++i)
+            if ((*bytes)[i] != '\r') code_ += (*bytes)[i];
+        code_ += "\r\n";
+        ++lines;
+        start = end + 1;
+        if (start >= bytes->size() || sinceRedraw.elapsed() >= RedrawMilliseconds) {
+            showStatus(QString("%1 Lines: %2").arg(path).arg(lines));
+            status_->repaint();
+            sinceRedraw.restart();
+        }
+    }
+    project_.javaSourcePath = tz::storedLine(path);
+
+    if (!restructure()) {
+        project_ = before;
+        code_ = std::move(sourceBefore);
+        showStatus(statusBefore);
+        return false;
+    }
+    project_.currentClass = tz::Project::ImportsEntry;
+    UpdateTab(0, 0);
+    return true;
+}
+
+bool Tzjava::restructure() {
+    tz::ScanResult result;
+    {
+        tz::BusyCursor busy;
+        auto* bar = respanel_->findChild<QProgressBar*>("resbar");
+        bar->setRange(0, int(std::min<std::size_t>(code_.size(), INT_MAX)));
+        bar->setValue(0);
+        centrePanels();
+        respanel_->raise();
+        respanel_->show();
+        respanel_->repaint();
+        result = tz::UpdateCode(project_, code_, [this, bar](std::size_t position, std::size_t) {
+            bar->setValue(int(std::min<std::size_t>(position, INT_MAX)));
+            respanel_->repaint();
+        });
+        respanel_->hide();
+    }
+    if (!result.ok) {
+        tz::showMessage(this, tz::displayLine(result.message));
+        return false;
+    }
+    showScanTree(result.treeItems);
+    return true;
+}
+
+void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
+    tree_->setUpdatesEnabled(false);
+    tree_->clear();
+    QTreeWidgetItem* classItem = nullptr;
+    for (const tz::ScanTreeItem& item : items) {
+        const QStringList text(tz::displayLine(item.text));
+        if (item.level == 1 || !classItem) {
+            classItem = new QTreeWidgetItem(tree_, text);
+            classItem->setExpanded(true);
+        } else {
+            new QTreeWidgetItem(classItem, text);
+        }
+    }
+    tree_->setUpdatesEnabled(true);
+    if (tree_->topLevelItemCount() > 0) tree_->setCurrentItem(tree_->topLevelItem(0));
+}
+
+// The hidden Update button.
+void Tzjava::BitBtn3Click() {
+    if (!restructure()) return;
+    project_.currentClass = tz::Project::ImportsEntry;
+    UpdateTab(0, 0);
+}
+
+QWidget* Tzjava::focusedEditor() const {
+    if (this_->hasFocus()) return this_;
+    if (spec_->hasFocus()) return spec_;
+    return nullptr;
+}
+
+// Both editors have the slots cut(), copy() and paste().
+void Tzjava::Cut1Click() {
+    if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "cut");
+}
+
+void Tzjava::Copy1Click() {
+    if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "copy");
+}
+
+void Tzjava::Paste1Click() {
+    if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "paste");
+}

@@ -1,0 +1,98 @@
+#include "project/ui/BatchRun.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "platform/ui/ErrorBox.h"
+#include "project/ui/Program.h"
+#include "project/ui/Tzjava.h"
+
+namespace tz {
+
+bool asksForBatch(int argc, char* argv[]) {
+    // Only a single project file opens the program's windows.
+    if (argc > 2) return true;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] == '-') return true;
+    return false;
+}
+
+void keepToolkitNotesOffStandardError() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Builds Java applets visually. With a project file, opens it; with --export-java or "
+        "--import-java, converts with no window and exits with 0 when done, 1 when a "
+        "message stopped the run, 2 for a wrong command line.");
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption exportOption("export-java",
+                                          "Writes the Java source of PROJECT.tzp to OUT.java.");
+    const QCommandLineOption importOption("import-java",
+                                          "Writes the project imported from IN.java to OUT.tzp.");
+    parser.addOption(exportOption);
+    parser.addOption(importOption);
+    parser.addPositionalArgument("files", "PROJECT.tzp | PROJECT.tzp OUT.java | IN.java OUT.tzp",
+                                 "[files...]");
+
+    CommandLine line;
+    if (!parser.parse(arguments)) {
+        line.mode = RunMode::WrongCommandLine;
+        line.text = parser.errorText();
+        return line;
+    }
+    if (parser.isSet(helpOption)) {
+        line.mode = RunMode::Help;
+        line.text = parser.helpText();
+        return line;
+    }
+    if (parser.isSet(versionOption)) {
+        line.mode = RunMode::Version;
+        line.text =
+            QCoreApplication::applicationName() + " " + QCoreApplication::applicationVersion();
+        return line;
+    }
+    const QStringList files = parser.positionalArguments();
+    const bool exporting = parser.isSet(exportOption);
+    const bool importing = parser.isSet(importOption);
+    if (exporting && importing) {
+        line.mode = RunMode::WrongCommandLine;
+        line.text = "--export-java and --import-java exclude each other.";
+    } else if (exporting || importing) {
+        line.mode = files.size() == 2 ? (exporting ? RunMode::ExportJava : RunMode::ImportJava)
+                                      : RunMode::WrongCommandLine;
+        line.text = "Expected an input file and an output file.";
+    } else {
+        line.mode = files.size() <= 1 ? RunMode::Gui : RunMode::WrongCommandLine;
+        line.text = "Expected at most one project file.";
+    }
+    if (line.mode != RunMode::WrongCommandLine) line.text.clear();
+    // As a file dialog would give it: the paths shown and derived are absolute.
+    if (!files.isEmpty()) line.input = QFileInfo(files.first()).absoluteFilePath();
+    if (files.size() == 2) line.output = files.at(1);
+    return line;
+}
+
+int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
+    setBatchMode(true);
+    // No settings path: nothing is read from or written to a settings file.
+    Program program(programDirectory, QString());
+    Tzjava& zjava = program.zjava();
+    try {
+        const bool done =
+            commandLine.mode == RunMode::ExportJava
+                ? zjava.openProjectFile(commandLine.input) && zjava.exportJava(commandLine.output)
+                : zjava.importJava(commandLine.input) && zjava.SaveProject(commandLine.output);
+        return done ? 0 : 1;
+    } catch (const BatchStop&) {
+        return 1;
+    }
+}
+
+}  // namespace tz

@@ -1,0 +1,36 @@
+#pragma once
+// The command line: a project to open in the program, or a batch run that
+// exports or imports Java with no window and no settings file.
+#include <QString>
+#include <QStringList>
+
+namespace tz {
+
+enum class RunMode { Gui, ExportJava, ImportJava, Help, Version, WrongCommandLine };
+
+struct CommandLine {
+    RunMode mode = RunMode::Gui;
+    QString input;   // the project to open (Gui, ExportJava) or the Java source
+    QString output;  // the Java source or project file written
+    QString text;    // the help text, the version or why the line is wrong
+};
+
+// Whether the arguments ask for a run without a display; decided before the
+// application object exists, so that the platform can be chosen.
+bool asksForBatch(int argc, char* argv[]);
+
+// In a batch run standard error carries the program's messages alone:
+// the toolkit's own notes are dropped.
+void keepToolkitNotesOffStandardError();
+
+// arguments as QCoreApplication::arguments() gives them.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// Runs an export or import with no window; the exit status: 0 done, 1 a
+// message stopped the run.
+int runBatch(const CommandLine& commandLine, const QString& programDirectory);
+
+// Exit status of a wrong command line.
+inline constexpr int WrongCommandLineStatus = 2;
+
+}  // namespace tz

@@ -1,0 +1,206 @@
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+
+#include "project/ProjectFile.h"
+#include "project/ui/Tzjava.h"
+#include "tst_designer_fixture.h"
+
+namespace {
+
+struct Finished {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+const QByteArray JavaSource =
+    "import java.awt.*;\n"
+    "public class A extends java.applet.Applet\n"
+    "{\n"
+    "  int x; // a field\n"
+    "  public void init()\n"
+    "  {\n"
+    "    for (x = 0; x < 3; x++) { add(new Button(\"}\")); }\n"
+    "  }\n"
+    "}\n";
+
+QByteArray projectBytes(const std::function<void(tz::ProjectFileContent&)>& change) {
+    tz::ProjectFileContent content;
+    change(content);
+    return QByteArray::fromStdString(tz::writeProjectFile(content));
+}
+
+}  // namespace
+
+class BatchTest : public QObject {
+    Q_OBJECT
+  private:
+    // The program runs from a folder of its own, so that a settings file
+    // it wrongly made would show.
+    QTemporaryDir programFolder;
+    QTemporaryDir work;
+    QString program;
+
+    QString path(const QString& name) { return work.filePath(name); }
+    Finished run(const QStringList& arguments) {
+        QProcessEnvironment environment;  // no DISPLAY, no QT_QPA_PLATFORM
+        const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        for (const char* kept : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+            if (system.contains(kept)) environment.insert(kept, system.value(kept));
+        environment.insert("HOME", programFolder.filePath("home"));
+        environment.insert("XDG_CONFIG_HOME", programFolder.filePath("config"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        Finished finished;
+        if (!process.waitForFinished(120000)) return finished;
+        finished.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        finished.out = process.readAllStandardOutput();
+        finished.err = process.readAllStandardError();
+        return finished;
+    }
+    // Neither beside the program nor in the user's configuration folder.
+    void verifyNoSettingsWritten() {
+        QDirIterator files(programFolder.path(), {"tarjava.ini"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        QVERIFY(!files.hasNext());
+    }
+
+  private Q_SLOTS:
+    void initTestCase() {
+        program = programFolder.filePath("tzjava");
+        QVERIFY(QFile::copy(TZ_EXECUTABLE, program));
+    }
+
+    void exportWritesWhatTheProgramWrites() {
+        const QString project = path("Shown.tzp");
+        const QString shown = path("Shown.java");
+        {
+            Designer d;
+            d.create(1, {QPoint(30, 40)});
+            d.create(3, {QPoint(10, 150)});
+            answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, project);
+            answerFileDialog([] { triggerCommand("FileSaveas"); }, shown);
+        }
+        const QString out = path("Batch.java");
+        writeFile(out, "an older file, longer than nothing");
+        const Finished finished = run({"--export-java", project, out});
+        QCOMPARE(finished.err, QByteArray());
+        QCOMPARE(finished.status, 0);
+        QVERIFY(!readBytes(shown).isEmpty());
+        QCOMPARE(readBytes(out), readBytes(shown));
+        verifyNoSettingsWritten();
+    }
+
+    void importWritesWhatTheProgramWrites() {
+        const QString source = path("A.java");
+        writeFile(source, JavaSource);
+        const QString shown = path("Imported.tzp");
+        {
+            StartedProgram started;
+            answerFileDialog([] { triggerCommand("Open1"); }, source);
+            answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, shown);
+        }
+        const QString out = path("Batch.tzp");
+        const Finished finished = run({"--import-java", source, out});
+        QCOMPARE(finished.err, QByteArray());
+        QCOMPARE(finished.status, 0);
+        // The shown design window has a frame; the batch run's has its start-up size.
+        QByteArray expected = readBytes(shown);
+        for (const QByteArray key : {"width=", "height="}) {
+            const qsizetype start = expected.indexOf("\r\n" + key) + 2 + key.size();
+            const qsizetype end = expected.indexOf("\r\n", start);
+            expected.replace(start, end - start, key == "width=" ? "410" : "316");
+        }
+        QVERIFY(readBytes(out).contains("\r\nwidth=410\r\nheight=316\r\n"));
+        QCOMPARE(readBytes(out), expected);
+        verifyNoSettingsWritten();
+    }
+
+    void imageQuestionIsAnsweredNo() {
+        const QString picture = path("pics/pic.gif");
+        QVERIFY(QDir(work.path()).mkpath("pics"));
+        writeFile(picture, "GIF89a");
+        const QString project = path("Pictured.tzp");
+        writeFile(project, projectBytes([&](tz::ProjectFileContent& content) {
+                      auto& images = content.objects[int(tz::ObjectKind::Image)];
+                      images.records[0].fields = {
+                          picture.toStdString(), "1", "2", "3", "4", "JImage0", ""};
+                      images.count = 1;
+                  }));
+        const QString out = path("Pictured.java");
+        const Finished finished = run({"--export-java", project, out});
+        QCOMPARE(finished.status, 0);
+        QCOMPARE(finished.err, "The file \"pic.gif\" cant be found in " +
+                                   (work.path() + "/").toUtf8() +
+                                   " Do you want to copy it there?\n");
+        QVERIFY(!QFile::exists(path("pic.gif")));
+        QVERIFY(readBytes(out).contains("JImage0"));
+    }
+
+    void problemsStopTheRun_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("corrupt project") << "--export-java" << QByteArray("[Java]\r\n")
+                                         << QByteArray("This project file is corrupt!\n");
+        QTest::newRow("paint message")
+            << "--export-java" << projectBytes([](tz::ProjectFileContent& content) {
+                   content.project.setDeclaration(1, 2, "public void paint(Graphics)");
+               })
+            << QByteArray("Your paint interface does not contain any declaration!\n");
+        QByteArray manyClasses;
+        for (int i = 0; i < 21; ++i) manyClasses += "class C" + QByteArray::number(i) + " { }\n";
+        QTest::newRow("refused scan")
+            << "--import-java" << manyClasses << QByteArray("more than 20");
+    }
+    void problemsStopTheRun() {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, message);
+        const QString in = path("In.file");
+        writeFile(in, input);
+        const QString out = path("Out.file");
+        QFile::remove(out);
+        const Finished finished = run({option, in, out});
+        QCOMPARE(finished.status, 1);
+        QVERIFY2(finished.err.contains(message), finished.err.constData());
+        QCOMPARE(finished.err.count('\n'), 1);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void unreadableInputStopsTheRun() {
+        for (const char* option : {"--export-java", "--import-java"}) {
+            const Finished finished = run({option, path("missing.file"), path("Out.file")});
+            QCOMPARE(finished.status, 1);
+            QCOMPARE(finished.err.count('\n'), 1);
+            QVERIFY(!QFile::exists(path("Out.file")));
+        }
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << QByteArray("--import-java");
+        QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("1.15");
+        QTest::newRow("one file") << QStringList{"--export-java", "a.tzp"} << 2 << QByteArray();
+        QTest::newRow("both") << QStringList{"--export-java", "--import-java", "a", "b"} << 2
+                              << QByteArray();
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QByteArray();
+        QTest::newRow("two projects") << QStringList{"a.tzp", "b.tzp"} << 2 << QByteArray();
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QByteArray, output);
+        const Finished finished = run(arguments);
+        QCOMPARE(finished.status, status);
+        QVERIFY(finished.out.contains(output));
+        QCOMPARE(finished.err.isEmpty(), status == 0);
+    }
+};
+
+QTEST_MAIN(BatchTest)
+#include "tst_batch.moc"

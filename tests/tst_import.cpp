@@ -1,0 +1,205 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "project/ui/Tzjava.h"
+#include "testhelpers.h"
+
+namespace {
+
+const QByteArray NineLines =
+    "import java.awt.*;\r\n"
+    "public class A extends Applet\r\n"
+    "{\r\n"
+    "int x;\r\n"
+    "public void init()\r\n"
+    "{\r\n"
+    "x = 1;\r\n"
+    "}\r\n"
+    "}\r\n";
+
+QStringList treeTexts(QTreeWidget* tree) {
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) texts << (*it)->text(0);
+    return texts;
+}
+
+QByteArray manyClasses(int count) {
+    QByteArray source;
+    for (int i = 0; i < count; ++i) source += "class C" + QByteArray::number(i) + " { int x; }\n";
+    return source;
+}
+
+}  // namespace
+
+class ImportTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<StartedProgram> started;
+    Tzjava* zjava = nullptr;
+    QTreeWidget* tree = nullptr;
+    QLineEdit* spec = nullptr;
+    QPlainTextEdit* body = nullptr;
+
+    QString status() { return zjava->statusBar()->findChild<QLabel*>()->text(); }
+    QString javaFile(const QString& name, const QByteArray& bytes) {
+        const QString path = started->directory.filePath(name);
+        writeFile(path, bytes);
+        return path;
+    }
+    // Import Java of path, answering every message box with button.
+    QStringList import(const QString& path, int button = QMessageBox::Ok) {
+        QString dialogName;
+        const QStringList texts = answerMessageBoxes(
+            [&] { dialogName = answerFileDialog([] { triggerCommand("Open1"); }, path); }, button);
+        if (!path.isEmpty()) {
+            [&] { QCOMPARE(dialogName, QString("open")); }();
+        }
+        return texts;
+    }
+
+  private Q_SLOTS:
+    void init() {
+        started = std::make_unique<StartedProgram>();
+        zjava = &started->program->zjava();
+        tree = zjava->findChild<QTreeWidget*>("tree");
+        spec = zjava->findChild<QLineEdit*>("spec");
+        body = zjava->findChild<QPlainTextEdit*>("this");
+    }
+    void cleanup() { started.reset(); }
+
+    void lineEndingsAllBecomeCrLf_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("CR LF") << NineLines;
+        QByteArray lf = NineLines;
+        QTest::newRow("LF") << lf.replace("\r\n", "\n");
+        QTest::newRow("last line without end") << NineLines.chopped(2);
+        QByteArray loneCr = NineLines;
+        QTest::newRow("lone CR")
+            << loneCr.replace("x = 1;", "x =\r 1;").replace("int x;", "in\rt x;");
+    }
+    void lineEndingsAllBecomeCrLf() {
+        QFETCH(QByteArray, file);
+        const QString path = javaFile("A.java", file);
+        // The start-up project is unchanged, so no question comes first.
+        QVERIFY(import(path).isEmpty());
+        QCOMPARE(QByteArray::fromStdString(zjava->sourceBuffer()), NineLines);
+        QCOMPARE(status(), path + " Lines: 9");
+        QCOMPARE(zjava->project().projectPath, std::string("Untitled"));
+        QCOMPARE(zjava->project().javaSourcePath, path.toStdString());
+        QCOMPARE(treeTexts(tree), QStringList({"Imports", "A", "init"}));
+        QCOMPARE(zjava->project().currentClass, 0);
+        QCOMPARE(body->toPlainText(), QString("import java.awt.*;\n"));
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("x = 1;\r\n"));
+        QVERIFY(zjava->findChild<QFrame*>("respanel")->isHidden());
+    }
+
+    void emptyFileLeavesStatusAndBufferEmpty() {
+        const QString before = status();
+        QVERIFY(import(javaFile("Empty.java", "")).isEmpty());
+        QVERIFY(zjava->sourceBuffer().empty());
+        QCOMPARE(status(), before);
+        QCOMPARE(zjava->project().classCount(), 0);
+        QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    void refusedScanLeavesEverythingAsBefore() {
+        import(javaFile("A.java", NineLines));
+        const std::string sourceBefore = zjava->sourceBuffer();
+        const QStringList treeBefore = treeTexts(tree);
+        const std::string pathBefore = zjava->project().javaSourcePath;
+        const QString statusBefore = status();
+        const QStringList texts = import(javaFile("Big.java", manyClasses(21)), QMessageBox::No);
+        // The imported project is unsaved: the question, then the refusal.
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts.at(0), QString("Save changes to the current project?"));
+        QVERIFY2(texts.at(1).contains("more than 20"), qPrintable(texts.at(1)));
+        QCOMPARE(zjava->sourceBuffer(), sourceBefore);
+        QCOMPARE(treeTexts(tree), treeBefore);
+        QCOMPARE(zjava->project().javaSourcePath, pathBefore);
+        QCOMPARE(zjava->project().slot(1, 0).name, std::string("A"));
+        QCOMPARE(status(), statusBefore);
+    }
+
+    void unreadableFileIsReportedAndChangesNothing() {
+        const QString missing = started->directory.filePath("gone.java");
+        QStringList texts =
+            answerMessageBoxes([&] { zjava->importJava(missing); }, QMessageBox::Ok);
+        QCOMPARE(texts.size(), 1);
+        QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
+        QCOMPARE(zjava->project().javaSourcePath, std::string("Untitled"));
+    }
+
+    void updateButtonRebuildsFromTheSourceBuffer() {
+        triggerCommand("GenerateCode1");
+        auto* update = zjava->findChild<QToolButton*>("BitBtn3");
+        QVERIFY(update->isHidden());
+        update->click();
+        QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint"}));
+        QCOMPARE(zjava->project().currentClass, 0);
+        // The markers are comments outside the classes, which the scan drops.
+        QVERIFY(body->toPlainText().startsWith("import java.applet.*;\nimport java.awt.*;"));
+        auto* bar = zjava->findChild<QProgressBar*>("resbar");
+        QCOMPARE(bar->maximum(), int(zjava->sourceBuffer().size()));
+    }
+
+    void questionBeforeImport_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("dialogShown");
+        QTest::newRow("Cancel stops") << int(QMessageBox::Cancel) << QString();
+        QTest::newRow("No goes on") << int(QMessageBox::No) << QString("open");
+        // Untitled: Yes asks for a project file first; cancelling it stops.
+        QTest::newRow("Yes saves first") << int(QMessageBox::Yes) << QString("saveProject");
+    }
+    void questionBeforeImport() {
+        QFETCH(int, answer);
+        QFETCH(QString, dialogShown);
+        body->setFocus();
+        QTest::keyClicks(body, "changed");
+        QVERIFY(zjava->hasUnsavedChanges());
+        QString shown;
+        const QStringList texts = answerMessageBoxes(
+            [&] { shown = answerFileDialog([] { triggerCommand("Open1"); }, QString()); }, answer);
+        QCOMPARE(texts, QStringList({"Save changes to the current project?"}));
+        QCOMPARE(shown, dialogShown);
+        QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
+    }
+
+    void editCommandsWorkOnTheFocusedEditor() {
+        QClipboard* clipboard = QApplication::clipboard();
+        body->setFocus();
+        body->selectAll();
+        const QString bodyText = body->toPlainText();
+        triggerCommand("Cut1");
+        QCOMPARE(clipboard->text(), bodyText);
+        QVERIFY(body->toPlainText().isEmpty());
+        QVERIFY(zjava->project().slot(1, 0).body.empty());
+        triggerCommand("Paste1");
+        QCOMPARE(body->toPlainText(), bodyText);
+
+        spec->setFocus();
+        spec->selectAll();
+        triggerCommand("Copy1");
+        QCOMPARE(clipboard->text(), spec->text());
+
+        // Neither editor focused: nothing is pasted anywhere.
+        clipboard->setText("pasted");
+        tree->setFocus();
+        const QString specBefore = spec->text();
+        triggerCommand("Paste1");
+        QTest::keyClick(tree, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(body->toPlainText(), bodyText);
+        QCOMPARE(spec->text(), specBefore);
+    }
+};
+
+QTEST_MAIN(ImportTest)
+#include "tst_import.moc"

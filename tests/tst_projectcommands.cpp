@@ -1,0 +1,289 @@
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabBar>
+
+#include "project/ProjectFile.h"
+#include "project/ui/Tzjava.h"
+#include "settings/ui/Toptions.h"
+#include "tst_designer_fixture.h"
+
+namespace {
+
+const QString SaveQuestion = "Save changes to the current project?";
+
+}  // namespace
+
+class ProjectCommandsTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<Designer> d;
+    Tzjava* zjava = nullptr;
+    QPlainTextEdit* body = nullptr;
+    QLineEdit* spec = nullptr;
+
+    QString path(const QString& name) { return d->started.directory.filePath(name); }
+    QString mess() { return zjava->findChild<QPlainTextEdit*>("mess")->toPlainText(); }
+    QString status() { return zjava->statusBar()->findChild<QLabel*>()->text(); }
+    void typeIntoBody(const QString& text) {
+        body->setFocus();
+        body->selectAll();
+        QTest::keyClicks(body, text);
+    }
+    // A command that may show a file dialog (given file, or cancelled when
+    // empty) and message boxes (answered with button); the boxes' texts.
+    QStringList run(const char* command, const QString& file, int button = QMessageBox::Ok,
+                    QString* dialogName = nullptr) {
+        QString shown;
+        const QStringList texts = answerMessageBoxes(
+            [&] { shown = answerFileDialog([&] { triggerCommand(command); }, file); }, button);
+        if (dialogName) *dialogName = shown;
+        return texts;
+    }
+    void saveAs(const QString& file) {
+        QString dialog;
+        QVERIFY(run("SaveProjectAs1", file, QMessageBox::Yes, &dialog).isEmpty());
+        QCOMPARE(dialog, QString("saveProject"));
+    }
+    tz::ProjectOptions changedOptions() {
+        tz::ProjectOptions options;
+        options.addApplet = false;
+        options.autoBCOL = true;
+        options.colourIndex = 3;
+        options.parameters = {{"speed", "7"}, {"", ""}};
+        return options;
+    }
+
+  private Q_SLOTS:
+    void init() {
+        d = std::make_unique<Designer>();
+        zjava = &d->started.program->zjava();
+        body = zjava->findChild<QPlainTextEdit*>("this");
+        spec = zjava->findChild<QLineEdit*>("spec");
+    }
+    void cleanup() { d.reset(); }
+
+    void saveAndOpenRoundTrip() {
+        d->create(1, {QPoint(30, 40)});
+        d->create(2, {QPoint(120, 10)});
+        d->started.program->opt().setOptions(changedOptions());
+        typeIntoBody("int counter;");
+        QVERIFY(zjava->hasUnsavedChanges());
+        const QString first = path("First.tzp");
+        saveAs(first);
+        QCOMPARE(mess(), "The project was Saved as " + first);
+        QCOMPARE(zjava->windowTitle(), "Tarvelo Zuva - [" + first + "]");
+        QCOMPARE(status(), path("NewClass.java"));
+        QVERIFY(!zjava->hasUnsavedChanges());
+
+        d->app.discardAllObjects();
+        typeIntoBody("changed");
+        QString dialog;
+        QCOMPARE(run("OpenProject1", first, QMessageBox::No, &dialog), QStringList{SaveQuestion});
+        QCOMPARE(dialog, QString("openProject"));
+        QCOMPARE(mess(), first + " Loaded. Contains of 1 classes.");
+        QCOMPARE(zjava->project().slot(1, 0).body, std::string("\r\nint counter;"));
+        QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
+        QCOMPARE(d->record(tz::ObjectKind::Label, 0).fields[tz::Name], std::string("JLabel0"));
+        QCOMPARE(d->started.program->opt().options(), changedOptions());
+        QVERIFY(zjava->sourceBuffer().empty());
+        QVERIFY(!zjava->hasUnsavedChanges());
+
+        const QString second = path("Second.tzp");
+        saveAs(second);
+        QCOMPARE(readBytes(second), readBytes(first));
+    }
+
+    void saveOnAnOpenedProjectNeedsNoDialog() {
+        const QString file = path("P.tzp");
+        saveAs(file);
+        typeIntoBody("int saved;");
+        QString dialog;
+        QVERIFY(run("SaveProject1", QString(), QMessageBox::Ok, &dialog).isEmpty());
+        QVERIFY(dialog.isEmpty());
+        QCOMPARE(mess(), QString("The project was Saved."));
+        QVERIFY(readFile(file).contains("int saved;"));
+    }
+
+    void overwriteQuestion_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Yes") << int(QMessageBox::Yes) << true;
+        QTest::newRow("No") << int(QMessageBox::No) << false;
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+    }
+    void overwriteQuestion() {
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        const QString file = path("Old.tzp");
+        writeFile(file, "old");
+        const QString title = zjava->windowTitle();
+        QCOMPARE(run("SaveProjectAs1", file, answer), QStringList{"OK to overwrite " + file});
+        QCOMPARE(readBytes(file) != "old", written);
+        QCOMPARE(zjava->windowTitle() != title, written);
+    }
+
+    void refusedFilesChangeNothing_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no class name") << QByteArray("classname=") << QByteArray("other=")
+                                       << QString(tz::CorruptProjectMessage);
+        QTest::newRow("class ERROR")
+            << QByteArray("classname=NewClass") << QByteArray("classname=ERROR")
+            << QString(tz::CorruptProjectMessage);
+        QTest::newRow("bad object name")
+            << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\n9bad\r\n") << QString("9bad");
+    }
+    void refusedFilesChangeNothing() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        d->create(1, {QPoint(30, 40)});
+        const QString good = path("Good.tzp");
+        saveAs(good);
+        QByteArray bytes = readBytes(good);
+        QVERIFY(bytes.contains(from));
+        const QString bad = path("Bad.tzp");
+        writeFile(bad, bytes.replace(from, to));
+        const QString title = zjava->windowTitle();
+        const std::string javaPath = zjava->project().javaSourcePath;
+
+        const QStringList texts = run("OpenProject1", bad);
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts.first().contains(message), qPrintable(texts.first()));
+        QCOMPARE(zjava->windowTitle(), title);
+        QCOMPARE(zjava->project().projectPath, good.toStdString());
+        QCOMPARE(zjava->project().javaSourcePath, javaPath);
+        QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
+        QVERIFY(d->app.control(tz::ObjectKind::Button, 0));
+        // The whole project still equals the file it was saved to.
+        QVERIFY(!zjava->hasUnsavedChanges());
+    }
+
+    void exportAsksAndSaveFallsBackToExport() {
+        const QString out = path("Out.java");
+        QString dialog;
+        QVERIFY(answerMessageBoxes(
+                    [&] { dialog = answerFileDialog([&] { zjava->Save1Click(); }, out); },
+                    QMessageBox::Ok)
+                    .isEmpty());
+        QCOMPARE(dialog, QString("save"));
+        QCOMPARE(readBytes(out), QByteArray::fromStdString(zjava->sourceBuffer()));
+        QCOMPARE(zjava->project().javaSourcePath, out.toStdString());
+
+        const QString existing = path("Existing.java");
+        for (int answer : {QMessageBox::No, QMessageBox::Cancel}) {
+            writeFile(existing, "old");
+            QCOMPARE(run("FileSaveas", existing, answer),
+                     QStringList{"OK to overwrite " + existing});
+            QCOMPARE(readBytes(existing), QByteArray("old"));
+            QCOMPARE(zjava->project().javaSourcePath, out.toStdString());
+        }
+        QCOMPARE(run("FileSaveas", existing, QMessageBox::Yes).size(), 1);
+        QCOMPARE(readBytes(existing), readBytes(out));
+        // Save writes the buffer to the source path, no dialog and no question.
+        QVERIFY(run("FileSaveas", QString()).isEmpty());
+        QVERIFY(QFile::remove(existing));
+        QVERIFY(zjava->Save1Click());
+        QCOMPARE(readBytes(existing), readBytes(out));
+    }
+
+    void paintWithoutGraphicsParameterStopsGeneration() {
+        auto* tab = zjava->findChild<QTabBar*>("tab");
+        QTest::mouseClick(tab, Qt::LeftButton, {}, tab->tabRect(2).center());
+        QCOMPARE(spec->text(), QString("public void paint(Graphics g)"));
+        spec->setFocus();
+        spec->selectAll();
+        QTest::keyClicks(spec, "public void paint(Graphics)");
+        QCOMPARE(run("GenerateCode1", QString()),
+                 QStringList{"Your paint interface does not contain any declaration!"});
+        QCOMPARE(mess(), QString("Generating Code..."));
+        // Export still writes what was generated.
+        const QString out = path("Partial.java");
+        QCOMPARE(run("FileSaveas", out).size(), 1);
+        QVERIFY(!readBytes(out).isEmpty());
+        QCOMPARE(readBytes(out), QByteArray::fromStdString(zjava->sourceBuffer()));
+    }
+
+    void imageQuestion_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes copies") << int(QMessageBox::Yes);
+        QTest::newRow("No copies nothing") << int(QMessageBox::No);
+    }
+    void imageQuestion() {
+        QFETCH(int, answer);
+        QVERIFY(QDir(d->started.directory.path()).mkpath("pics"));
+        QByteArray picture;
+        for (int i = 0; i < 5000; ++i) picture += char(i * 7);
+        const QString original = path("pics/pic.gif");
+        writeFile(original, picture);
+        tz::ProjectFileContent content;
+        tz::ObjectTable& images = content.objects[int(tz::ObjectKind::Image)];
+        images.records[0].fields = {original.toStdString(), "1", "2", "73", "65", "JImage0", ""};
+        images.count = 1;
+        const QString project = path("Pictured.tzp");
+        writeFile(project, QByteArray::fromStdString(tz::writeProjectFile(content)));
+        QVERIFY(run("OpenProject1", project).isEmpty());
+
+        const QString folder = d->started.directory.path() + "/";
+        QCOMPARE(run("FileSaveas", path("Applet.java"), answer),
+                 QStringList{"The file \"pic.gif\" cant be found in " + folder +
+                             " Do you want to copy it there?"});
+        const bool copied = answer == QMessageBox::Yes;
+        QCOMPARE(QFile::exists(path("pic.gif")), copied);
+        if (copied) QCOMPARE(readBytes(path("pic.gif")), picture);
+        QVERIFY(zjava->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
+    }
+
+    void questionOnClose_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes") << int(QMessageBox::Yes) << true << true;
+        QTest::newRow("No") << int(QMessageBox::No) << true << false;
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false << false;
+    }
+    void questionOnClose() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        const QString file = path("Closing.tzp");
+        saveAs(file);
+        // Unchanged: no question.
+        QVERIFY(answerMessageBoxes([&] { QVERIFY(zjava->close()); }, answer).isEmpty());
+        zjava->show();
+        typeIntoBody("int late;");
+        bool wasClosed = false;
+        QCOMPARE(answerMessageBoxes([&] { wasClosed = zjava->close(); }, answer),
+                 QStringList{SaveQuestion});
+        QCOMPARE(wasClosed, closed);
+        QCOMPARE(zjava->isVisible(), !closed);
+        QCOMPARE(readFile(file).contains("int late;"), saved);
+    }
+
+    void questionBeforeOpen_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("dialogShown");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes saves, then opens") << int(QMessageBox::Yes) << "openProject" << true;
+        QTest::newRow("No opens") << int(QMessageBox::No) << "openProject" << false;
+        QTest::newRow("Cancel stops") << int(QMessageBox::Cancel) << QString() << false;
+    }
+    void questionBeforeOpen() {
+        QFETCH(int, answer);
+        QFETCH(QString, dialogShown);
+        QFETCH(bool, saved);
+        const QString file = path("Before.tzp");
+        saveAs(file);
+        typeIntoBody("int pending;");
+        QString dialog;
+        QCOMPARE(run("OpenProject1", QString(), answer, &dialog), QStringList{SaveQuestion});
+        QCOMPARE(dialog, dialogShown);
+        QCOMPARE(readFile(file).contains("int pending;"), saved);
+    }
+};
+
+QTEST_MAIN(ProjectCommandsTest)
+#include "tst_projectcommands.moc"
