@@ -194,6 +194,7 @@ void Tzjava::connectCommands() {
     onCommand("SaveProject1", [this] { SaveProject1Click(); });
     onCommand("saveb", [this] { SaveProject1Click(); });
     onCommand("SaveProjectAs1", [this] { SaveProjectAs1Click(); });
+    connectBuildCommands();
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {
