@@ -89,8 +89,8 @@ class JavaLayerTest : public QObject {
         viewer.start(JavaBin + "/appletviewer", {"run.htm", "--describe"});
         QVERIFY(viewer.waitForFinished(60000));
         QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
-                 QString("code=Demo.class width=300 height=200 parameters={quote=a " < b >
-                         " & c, speed=10, text=Hi there}"));
+                 QString("code=Demo.class width=300 height=200 parameters={quote=a \"<b>\" & c, "
+                         "speed=10, text=Hi there}"));
     }
 };
 
