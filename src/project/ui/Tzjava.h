@@ -193,7 +193,9 @@ class Tzjava : public QMainWindow {
     void Showanim(const QPixmap& picture);
     // False, after the error report, when the file could not be written.
     bool writeBuildFile(const QString& path, const std::string& bytes);
+    // The compiler's captured output; nullopt after the error report.
     std::optional<std::string> compilerOutput();
+    // False, after the error report, for a place the project does not hold.
     bool showErrorPlace(const tz::ErrorPlace& place);
     QString javaSourceFolder() const;
     bool compiling_ = false;
