@@ -45,6 +45,14 @@ class BuildFilesTest : public QObject {
         QVERIFY(firstEmpty.find("PARAM") == std::string::npos);
     }
 
+    void appletPageWritesMarkupCharactersAsEntities() {
+        QCOMPARE(appletPage("A.java", 100, 126, {{"a<b>", "\"Tom & Jerry\""}}),
+                 std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                             "<APPLET CODE=\"A.class\" WIDTH=100 HEIGHT=100>\r\n"
+                             "<PARAM NAME=\"a&lt;b&gt;\" VALUE=\"&quot;Tom &amp; Jerry&quot;\">\r\n"
+                             "</APPLET>\r\n"));
+    }
+
     void externalCompilerBatchQuotesOnlyWhatTheShellWouldRun() {
         QCOMPARE(externalCompilerBatch("/usr/bin/javac", "-g", "/work/NewClass.java"),
                  std::string("@echo off\r\n/usr/bin/javac -g /work/NewClass.java\r\n"));

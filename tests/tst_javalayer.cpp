@@ -82,14 +82,15 @@ class JavaLayerTest : public QObject {
         QTemporaryDir folder;
         writeFile(folder.filePath("run.htm"),
                   QByteArray::fromStdString(tz::appletPage(
-                      "/x/Demo.java", 300, 226, {{"speed", "10"}, {"Text", "Hi there"}})));
+                      "/x/Demo.java", 300, 226,
+                      {{"speed", "10"}, {"Text", "Hi there"}, {"quote", "a \"<b>\" & c"}})));
         QProcess viewer;
         viewer.setWorkingDirectory(folder.path());
         viewer.start(JavaBin + "/appletviewer", {"run.htm", "--describe"});
         QVERIFY(viewer.waitForFinished(60000));
-        QCOMPARE(
-            QString(viewer.readAllStandardOutput()).trimmed(),
-            QString("code=Demo.class width=300 height=200 parameters={speed=10, text=Hi there}"));
+        QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
+                 QString("code=Demo.class width=300 height=200 parameters={quote=a \"<b>\" & c, "
+                         "speed=10, text=Hi there}"));
     }
 };
 

@@ -17,6 +17,30 @@ std::string shellWord(const std::string& text) {
     for (char c : text) quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
+
+// Page text that would end an attribute or a tag is written as an entity.
+std::string htmlEscaped(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
 }  // namespace
 
 std::string javacBatch(bool optimize) {
@@ -44,8 +68,8 @@ std::string appletPage(const std::string& javaSourcePath, int designWidth, int d
             " HEIGHT=" + std::to_string(designHeight - CaptionHeight) + ">" + CrLf;
     if (!parameters.empty() && !parameters.front().name.empty()) {
         for (const RunParameter& parameter : parameters)
-            page +=
-                "<PARAM NAME=\"" + parameter.name + "\" VALUE=\"" + parameter.value + "\">" + CrLf;
+            page += "<PARAM NAME=\"" + htmlEscaped(parameter.name) + "\" VALUE=\"" +
+                    htmlEscaped(parameter.value) + "\">" + CrLf;
     }
     return page + "</APPLET>" + CrLf;
 }

@@ -13,7 +13,8 @@ std::string javacBatch(bool optimize);
 std::string compilerOutputPadding();
 
 // run.htm for the class of javaSourcePath, an applet of the design window's
-// size (the page's height leaves out the window's caption).
+// size (the page's height leaves out the window's caption). Parameters are
+// written only when the first has a name; markup characters become entities.
 std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
                        const std::vector<RunParameter>& parameters);
 

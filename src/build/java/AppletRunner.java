@@ -50,9 +50,15 @@ public final class AppletRunner implements AppletStub, AppletContext {
         Matcher m = ATTRIBUTE.matcher(text);
         while (m.find()) {
             String value = m.group(3) != null ? m.group(3) : m.group(4) != null ? m.group(4) : m.group(5);
-            result.put(m.group(1).toUpperCase(Locale.ROOT), value);
+            result.put(m.group(1).toUpperCase(Locale.ROOT), unescaped(value));
         }
         return result;
+    }
+
+    /** The page writes &, ", < and > in values as entities. */
+    private static String unescaped(String value) {
+        return value.replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">")
+                .replace("&amp;", "&");
     }
 
     private void readPage(String html) {

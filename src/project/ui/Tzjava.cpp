@@ -199,6 +199,7 @@ void Tzjava::connectCommands() {
     onCommand("Cut1", [this] { Cut1Click(); });
     onCommand("Copy1", [this] { Copy1Click(); });
     onCommand("Paste1", [this] { Paste1Click(); });
+    connectBuildCommands();
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {

@@ -4,8 +4,10 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "build/CompilerMessages.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
@@ -13,6 +15,7 @@
 #include "settings/SettingsFile.h"
 
 class QAction;
+class QPixmap;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -195,4 +198,33 @@ class Tzjava : public QMainWindow {
     QAction* addClass_ = nullptr;
     QAction* deleteInterface_ = nullptr;
     QAction* deleteClass_ = nullptr;
+
+    // ---- compile and run commands ----------------------------------------
+  public:
+    void Compile1Click();
+    // Leads from the compiler's output in mess to the first error's place.
+    void geterror();
+    // Selects body line n (from 0) of the body editor.
+    void MemoRow(int n);
+    void Run2Click();
+    void BuildRun1Click();
+    void BitBtn5Click();
+    void BitBtn6Click();
+    void extcompClick();
+
+  private:
+    void connectBuildCommands();
+    // False, after the message and Save Project As, for a never saved project.
+    bool projectSavedOrAskedFor();
+    // False when the command must stop before compiling.
+    bool generateAndSaveSource();
+    void Showanim(const QPixmap& picture);
+    // False, after the error report, when the file could not be written.
+    bool writeBuildFile(const QString& path, const std::string& bytes);
+    // The compiler's captured output; nullopt after the error report.
+    std::optional<std::string> compilerOutput();
+    // False, after the error report, for a place the project does not hold.
+    bool showErrorPlace(const tz::ErrorPlace& place);
+    QString javaSourceFolder() const;
+    bool compiling_ = false;
 };

@@ -1,0 +1,252 @@
+// The main window's compile and run commands: compiling with the Java layer
+// in java/bin, leading to the first error, previewing the applet and the
+// external compiler.
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+
+#include "build/BuildFiles.h"
+#include "build/ProcessRunner.h"
+#include "build/ui/CompileFrames.h"
+#include "designer/ui/Tapplet.h"
+#include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
+#include "project/ProjectFile.h"
+#include "project/ui/Tzjava.h"
+#include "settings/ui/Toptions.h"
+
+namespace {
+
+const char* const UnsavedProjectMessage = "You must save your project before you can compile!";
+const char* const NoBrowserMessage =
+    "You have to select which browser you want to use for previews."
+    "Choose Developer/Options to set browser.";
+const char* const NoExternalCompilerMessage =
+    "You must set your External Compiler in the menu Developer/Options before you can compile!";
+
+// Marks a compile as waiting for as long as the object lives.
+class CompileWait {
+  public:
+    explicit CompileWait(bool& flag) : flag_(flag) { flag_ = true; }
+    ~CompileWait() { flag_ = false; }
+    CompileWait(const CompileWait&) = delete;
+    CompileWait& operator=(const CompileWait&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void Tzjava::connectBuildCommands() {
+    onCommand("Compile1", [this] { Compile1Click(); });
+    onCommand("CompileButton", [this] { Compile1Click(); });
+    onCommand("extcomp1", [this] { extcompClick(); });
+    onCommand("extcomp", [this] { extcompClick(); });
+    onCommand("BuildRun1", [this] { BuildRun1Click(); });
+    onCommand("BitBtn2", [this] { BuildRun1Click(); });
+    onCommand("Run2", [this] { Run2Click(); });
+    onCommand("BitBtn1", [this] { Run2Click(); });
+    onCommand("PreviewAppletinBrowser1", [this] { BitBtn5Click(); });
+    onCommand("BitBtn5", [this] { BitBtn5Click(); });
+    onCommand("BitBtn6", [this] { BitBtn6Click(); });
+    // The panel's picture until the animation first changes it.
+    cpanel_->findChild<QLabel*>("animpic")->setPixmap(tz::compileFrame(0));
+}
+
+void Tzjava::Showanim(const QPixmap& picture) {
+    cpanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
+    cpanel_->repaint();
+}
+
+bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush()) {
+        tz::reportError(this, QString("Unable to write to %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QString Tzjava::javaSourceFolder() const {
+    return QFileInfo(tz::displayLine(project_.javaSourcePath)).absolutePath() + "/";
+}
+
+// ---- compile ------------------------------------------------------------
+
+bool Tzjava::projectSavedOrAskedFor() {
+    if (project_.projectPath != tz::Project::Untitled) return true;
+    tz::showMessage(this, UnsavedProjectMessage);
+    SaveProjectAs1Click();
+    return false;
+}
+
+bool Tzjava::generateAndSaveSource() {
+    if (!CreateCode()) return false;
+    // A source path never chosen is asked for; a cancelled choice goes on.
+    const bool sourcePathAsked = project_.javaSourcePath == tz::Project::Untitled;
+    return Save1Click() || sourcePathAsked;
+}
+
+void Tzjava::Compile1Click() {
+    // The first compile's wait keeps every window live; a second one on
+    // top of it would overwrite its batch and its output.
+    if (compiling_) return;
+    if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
+
+    CompileWait wait(compiling_);
+    centrePanels();
+    cpanel_->show();
+    cpanel_->raise();
+    const QString bin = javaBinDirectory() + "/";
+    // A failure before the run must not leave the panel standing.
+    auto stopHere = [this] { cpanel_->hide(); };
+    if (!writeBuildFile(bin + "byt.txt", tz::compilerOutputPadding())) return stopHere();
+    showMess("Compiling project...");
+    if (!writeBuildFile(bin + "javac.bat", tz::javacBatch(windows_.opt->options().optimize)))
+        return stopHere();
+    const QString output = bin + "tst.txt";
+    if (QFile::exists(output) && !QFile::remove(output)) {
+        tz::reportError(this, QString("Unable to delete %1").arg(output));
+        return stopHere();
+    }
+    showMess("Compiling...");
+    const auto exitCode =
+        tz::WinExecAndWait(bin + "javac.pif", {tz::displayLine(project_.javaSourcePath)}, bin,
+                           [this](int frame) { Showanim(tz::compileFrame(frame)); });
+    if (!exitCode) return;  // the program is quitting
+    cpanel_->hide();
+    repaint();
+
+    mess_->clear();
+    const auto text = compilerOutput();
+    if (!text) return;
+    mess_->setPlainText(tz::displayText(*text));
+    if (tz::compileFailed(*text)) {
+        // Set first: a marker that cannot be read still means a failed compile.
+        project_.compileFailed = true;
+        geterror();
+    } else {
+        showMess("The file " + tz::displayLine(project_.javaSourcePath) +
+                 " was compiled SUCCESFULLY");
+        project_.compileFailed = false;
+    }
+}
+
+std::optional<std::string> Tzjava::compilerOutput() {
+    const QString path = javaBinDirectory() + "/tst.txt";
+    std::string error;
+    auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
+    if (!bytes)
+        tz::reportError(this, QString("Cannot open file %1. %2").arg(path, tz::displayLine(error)));
+    return bytes;
+}
+
+// ---- error navigation ---------------------------------------------------
+
+void Tzjava::geterror() {
+    const auto found = tz::findErrorPlace(tz::storedText(mess_->toPlainText()));
+    // Without a marker the compiler's own text is all there is: it stays.
+    if (std::holds_alternative<tz::NoMarker>(found)) return;
+    if (const auto* bad = std::get_if<tz::MarkerFieldError>(&found)) {
+        showMess(tz::displayText(bad->shownOutput));
+        tz::reportError(
+            this, QString("'%1' is not a valid integer value").arg(tz::displayLine(bad->field)));
+        return;
+    }
+    const auto& place = std::get<tz::ErrorPlace>(found);
+    showMess(tz::displayText(place.shownOutput));
+    if (!showErrorPlace(place)) return;
+    if (place.bodyLine > 1) MemoRow(place.bodyLine);
+}
+
+bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
+    const bool knownClass = place.classIndex >= 0 && place.classIndex <= project_.classCount();
+    const bool knownSlot =
+        knownClass && place.slot >= 0 && place.slot <= project_.lastSlot(place.classIndex);
+    if (!knownSlot) {
+        tz::reportError(this, QString("The compiler's message names class %1, slot %2, which "
+                                      "this project does not hold.")
+                                  .arg(place.classIndex)
+                                  .arg(place.slot));
+        return false;
+    }
+    project_.currentClass = place.classIndex;
+    project_.currentSlot = place.slot;
+    UpdateTab(project_.currentClass, project_.currentSlot);
+    UpdateTree();
+    return true;
+}
+
+void Tzjava::MemoRow(int n) {
+    // One byte per character, so that positions are the editor's own.
+    const auto line = tz::lineRange(this_->toPlainText().toLatin1().toStdString(), n);
+    if (!line) return;  // the body has changed since the compile
+    this_->setFocus();
+    QTextCursor cursor = this_->textCursor();
+    cursor.setPosition(int(line->start));
+    this_->setTextCursor(cursor);
+    this_->ensureCursorVisible();
+    cursor.setPosition(int(line->end), QTextCursor::KeepAnchor);
+    this_->setTextCursor(cursor);
+}
+
+// ---- applet preview -----------------------------------------------------
+
+void Tzjava::Run2Click() {
+    if (project_.compileFailed) return;
+    if (!Save1Click()) return;
+    const QString folder = javaSourceFolder();
+    const std::string page =
+        tz::appletPage(project_.javaSourcePath, windows_.app->appletWidth(),
+                       windows_.app->appletHeight(), windows_.opt->options().parameters);
+    if (!writeBuildFile(folder + "run.htm", page)) return;
+    QProcess::startDetached(javaBinDirectory() + "/appletviewer", {"run.htm"}, folder);
+}
+
+void Tzjava::BuildRun1Click() {
+    if (compiling_) return;
+    project_.compileFailed = true;
+    Compile1Click();
+    Run2Click();
+}
+
+void Tzjava::BitBtn5Click() {
+    if (project_.compileFailed) return;
+    if (mainSettings_.browser.empty()) {
+        tz::showMessage(this, NoBrowserMessage);
+        return;
+    }
+    const QString folder = javaSourceFolder();
+    QProcess::startDetached(tz::displayLine(mainSettings_.browser), {folder + "run.htm"}, folder);
+}
+
+void Tzjava::BitBtn6Click() {
+    if (compiling_) return;
+    project_.compileFailed = true;
+    Compile1Click();
+    BitBtn5Click();
+}
+
+// ---- external compiler --------------------------------------------------
+
+void Tzjava::extcompClick() {
+    if (mainSettings_.compiler.empty()) {
+        tz::showMessage(this, NoExternalCompilerMessage);
+        return;
+    }
+    if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
+    if (!writeBuildFile(
+            programDirectory_ + "ext.bat",
+            tz::externalCompilerBatch(mainSettings_.compiler, mainSettings_.compilerParameters,
+                                      project_.javaSourcePath)))
+        return;
+    showMess("Ext. Compiling...");
+    // Whatever the external compiler says, the applet may be run afterwards.
+    project_.compileFailed = false;
+    QProcess::startDetached(programDirectory_ + "ext.pif", {"--terminal"}, programDirectory_);
+    showMess(QString());
+}

@@ -1,0 +1,94 @@
+#pragma once
+// Fixtures of the compile and preview tests: a started program whose
+// java/bin holds the real compiler layer and recording stand-ins for the
+// programs that are started and not waited for.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "project/ui/Tzjava.h"
+#include "testhelpers.h"
+
+namespace buildtests {
+
+// A program that writes its working directory and arguments, one a line,
+// into the log named, beside itself.
+inline void writeRecorder(const QString& path, const QString& logName) {
+    writeFile(path, ("#!/bin/sh\nlog=\"$(dirname \"$0\")/" + logName +
+                     "\"\npwd > \"$log.part\"\nprintf '%s\\n' \"$@\" >> \"$log.part\"\n"
+                     "mv \"$log.part\" \"$log\"\n")
+                        .toUtf8());
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+}
+
+// The lines a recorder wrote, once it has run.
+inline QStringList recorded(const QString& logPath) {
+    if (!QTest::qWaitFor([&] { return QFile::exists(logPath); }, 20000)) return {};
+    return readFile(logPath).split('\n', Qt::SkipEmptyParts);
+}
+
+struct BuildProgram {
+    explicit BuildProgram(const QString& iniText = QString())
+        : started(iniText), zjava(started.program->zjava()), bin(inProgram("java/bin")) {
+        QDir().mkpath(bin);
+        for (const char* name : {"javac", "javac.pif"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, bin + "/" + name);
+        writeRecorder(bin + "/appletviewer", "viewer.log");
+        writeRecorder(inProgram("ext.pif"), "ext.log");
+    }
+    QString inProgram(const QString& name) const { return started.directory.filePath(name); }
+    void trigger(const char* action) { zjava.findChild<QAction*>(action)->trigger(); }
+    // A short-cut key, pressed once the main window is active again.
+    void key(Qt::Key key) {
+        zjava.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&zjava));
+        QTest::keyClick(&zjava, key);
+    }
+    QString mess() const { return zjava.findChild<QPlainTextEdit*>("mess")->toPlainText(); }
+
+    // Save Project As, answering its file dialog with path.
+    void saveProjectAs(const QString& path) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        whileModal([&] { trigger("SaveProjectAs1"); },
+                   [&](QDialog* shown) {
+                       auto* name = shown->findChild<QLineEdit*>("fileNameEdit");
+                       QVERIFY(name);
+                       name->setText(path);
+                       QTest::keyClick(name, Qt::Key_Return);
+                   });
+        QCOMPARE(QString::fromStdString(zjava.project().projectPath), path);
+    }
+
+    StartedProgram started;
+    Tzjava& zjava;
+    QString bin;
+};
+
+// Runs action; message boxes are answered OK and file dialogs cancelled.
+// Returns, in order, the texts of the boxes and "file dialog <name>".
+inline QStringList dialogsDuring(const std::function<void()>& action) {
+    QStringList shown;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            shown << box->text();
+            box->done(QMessageBox::Ok);
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            shown << "file dialog " + files->objectName();
+            files->reject();
+        }
+    });
+    watcher.start(0);
+    action();
+    return shown;
+}
+
+}  // namespace buildtests

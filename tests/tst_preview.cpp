@@ -1,0 +1,150 @@
+// Running the compiled applet in the viewer or the browser, and the
+// external compiler.
+#include <QToolButton>
+
+#include "buildtests.h"
+#include "designer/ui/Tapplet.h"
+#include "settings/ui/Toptions.h"
+
+using buildtests::BuildProgram;
+using buildtests::dialogsDuring;
+using buildtests::recorded;
+
+namespace {
+
+const QString Compiler = QStringLiteral("[Main]\r\nCompiler=/opt/jdk/bin/javac\r\nComppar=-g\r\n");
+
+}  // namespace
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir tools;  // the browser lives outside the program folder
+    std::unique_ptr<BuildProgram> p;
+    QString folder;
+
+    tz::Project& project() { return p->zjava.project(); }
+    QString browser() const { return tools.filePath("browser"); }
+    void startSaved(const QString& iniText, const QString& folderName = "proj") {
+        p = std::make_unique<BuildProgram>(iniText);
+        folder = p->inProgram(folderName);
+        p->saveProjectAs(folder + "/Demo.tzp");
+    }
+    void press(const char* button) { p->zjava.findChild<QToolButton*>(button)->click(); }
+    void setParameters(const std::vector<tz::RunParameter>& parameters) {
+        Toptions& opt = p->started.program->opt();
+        tz::ProjectOptions options = opt.options();
+        options.parameters = parameters;
+        opt.setOptions(options);
+    }
+
+  private Q_SLOTS:
+    void init() { buildtests::writeRecorder(browser(), "browser.log"); }
+    void cleanup() {
+        p.reset();
+        QFile::remove(tools.filePath("browser.log"));
+    }
+
+    void extCompileWritesTheBatchAndClearsTheFlag_data() {
+        QTest::addColumn<QString>("folderName");
+        QTest::addColumn<QString>("parameters");
+        QTest::addColumn<QString>("line2");
+        QTest::newRow("plain") << "proj"
+                               << "-g"
+                               << "/opt/jdk/bin/javac -g %1/NewClass.java";
+        QTest::newRow("no parameters") << "proj"
+                                       << ""
+                                       << "/opt/jdk/bin/javac  %1/NewClass.java";
+        QTest::newRow("blank in folder") << "my proj"
+                                         << "-g -O"
+                                         << "/opt/jdk/bin/javac -g -O '%1/NewClass.java'";
+    }
+    void extCompileWritesTheBatchAndClearsTheFlag() {
+        QFETCH(QString, folderName);
+        QFETCH(QString, parameters);
+        QFETCH(QString, line2);
+        startSaved("[Main]\r\nCompiler=/opt/jdk/bin/javac\r\nComppar=" + parameters + "\r\n",
+                   folderName);
+        QVERIFY(project().compileFailed);
+        QCOMPARE(dialogsDuring([&] { press("extcomp"); }), QStringList());
+        QCOMPARE(readFile(p->inProgram("ext.bat")), "@echo off\r\n" + line2.arg(folder) + "\r\n");
+        QVERIFY(readFile(folder + "/NewClass.java").contains("public class NewClass"));
+        QCOMPARE(p->mess(), QString());
+        QVERIFY(!project().compileFailed);
+        QCOMPARE(recorded(p->inProgram("ext.log")),
+                 QStringList({p->started.directory.path(), "--terminal"}));
+    }
+
+    void extCompileAsksForTheCompilerBeforeTheProject() {
+        p = std::make_unique<BuildProgram>();
+        QCOMPARE(dialogsDuring([&] { p->trigger("extcomp1"); }),
+                 QStringList("You must set your External Compiler in the menu Developer/Options "
+                             "before you can compile!"));
+        p = std::make_unique<BuildProgram>(Compiler);
+        QCOMPARE(dialogsDuring([&] { p->trigger("extcomp1"); }),
+                 QStringList({"You must save your project before you can compile!",
+                              "file dialog saveProject"}));
+        QVERIFY(!QFile::exists(p->inProgram("ext.bat")));
+        QVERIFY(project().compileFailed);
+    }
+
+    void runWritesThePageAndStartsTheViewer_data() {
+        using Rows = std::vector<tz::RunParameter>;
+        QTest::addColumn<Rows>("parameters");
+        QTest::addColumn<QString>("paramLines");
+        QTest::newRow("none") << Rows{{}} << "";
+        QTest::newRow("two rows") << Rows{{"speed", "10"}, {"text", "Hi"}}
+                                  << "<PARAM NAME=\"speed\" VALUE=\"10\">\r\n"
+                                     "<PARAM NAME=\"text\" VALUE=\"Hi\">\r\n";
+    }
+    void runWritesThePageAndStartsTheViewer() {
+        QFETCH(std::vector<tz::RunParameter>, parameters);
+        QFETCH(QString, paramLines);
+        startSaved(Compiler);
+        press("extcomp");
+        setParameters(parameters);
+        Tapplet& app = p->started.program->app();
+        app.setAppletWidth(600);
+        app.setAppletHeight(400);
+        QCOMPARE(app.appletWidth(), 600);
+        QCOMPARE(app.appletHeight(), 400);
+        p->key(Qt::Key_F9);
+        QCOMPARE(readFile(folder + "/run.htm"),
+                 "<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                 "<APPLET CODE=\"NewClass.class\" WIDTH=600 HEIGHT=374>\r\n" +
+                     paramLines + "</APPLET>\r\n");
+        QCOMPARE(recorded(p->bin + "/viewer.log"), QStringList({folder, "run.htm"}));
+    }
+
+    void nothingRunsWhileTheCompileHasFailed() {
+        p = std::make_unique<BuildProgram>("[Main]\r\nBrowser=" + browser() + "\r\n");
+        folder = p->inProgram("proj");
+        p->saveProjectAs(folder + "/Demo.tzp");
+        QVERIFY(project().compileFailed);
+        QCOMPARE(dialogsDuring([&] {
+                     p->key(Qt::Key_F9);
+                     press("BitBtn1");
+                     p->trigger("PreviewAppletinBrowser1");
+                     press("BitBtn5");
+                 }),
+                 QStringList());
+        QVERIFY(!QFile::exists(folder + "/run.htm"));
+        QVERIFY(!QFile::exists(folder + "/NewClass.java"));
+        // Only now that something was started can its absence be trusted.
+        press("BitBtn6");
+        QCOMPARE(recorded(tools.filePath("browser.log")),
+                 QStringList({folder, folder + "/run.htm"}));
+        QVERIFY(!QFile::exists(p->bin + "/viewer.log"));
+    }
+
+    void browserMustBeChosenFirst() {
+        startSaved(Compiler);
+        press("extcomp");
+        QCOMPARE(dialogsDuring([&] { press("BitBtn5"); }),
+                 QStringList("You have to select which browser you want to use for "
+                             "previews.Choose Developer/Options to set browser."));
+    }
+};
+
+QTEST_MAIN(PreviewTest)
+#include "tst_preview.moc"
