@@ -8,12 +8,12 @@
 #include <QTreeWidget>
 
 #include "designer/DesignRules.h"
-#include "platform/Conversions.h"
 #include "designer/ui/FrameShape.h"
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
+#include "platform/Conversions.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/Project.h"
@@ -435,21 +435,21 @@ void Tapplet::skapafalse() {
 
 // ---- applet size and colour ---------------------------------------------
 
+// The applet's size is the design window's inner area: window decorations
+// differ from desktop to desktop, and the applet does not draw on them.
 int Tapplet::appletWidth() const {
-    return frameGeometry().width();
+    return width();
 }
 int Tapplet::appletHeight() const {
-    return frameGeometry().height();
+    return height();
 }
 
 void Tapplet::setAppletWidth(int width) {
-    const int border = frameGeometry().width() - geometry().width();
-    resize(std::max(1, width - border), height());
+    resize(std::max(1, width), height());
 }
 
 void Tapplet::setAppletHeight(int height) {
-    const int border = frameGeometry().height() - geometry().height();
-    resize(width(), std::max(1, height - border));
+    resize(width(), std::max(1, height));
 }
 
 QColor Tapplet::backgroundColour() const {
