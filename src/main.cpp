@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
             return tz::WrongCommandLineStatus;
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
+        case tz::RunMode::Compile:
             return tz::runBatch(commandLine, programDirectory);
         case tz::RunMode::Gui:
             break;

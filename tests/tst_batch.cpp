@@ -71,6 +71,33 @@ class BatchTest : public QObject {
     void initTestCase() {
         program = programFolder.filePath("tzjava");
         QVERIFY(QFile::copy(TZ_EXECUTABLE, program));
+        const QString bin = programFolder.filePath("java/bin");
+        QVERIFY(QDir().mkpath(bin));
+        for (const char* name : {"javac", "javac.pif"})
+            QVERIFY(QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, bin + "/" + name));
+    }
+
+    void compileReportsSuccessOrWhereTheErrorIs() {
+        QDir().mkpath(path("clean"));
+        const QString clean = path("clean/Clean.tzp");
+        writeFile(clean, projectBytes([](tz::ProjectFileContent&) {}));
+        Finished finished = run({"--compile", clean});
+        QCOMPARE(finished.status, 0);
+        QCOMPARE(QString(finished.out),
+                 "The file " + path("clean/NewClass.java") + " was compiled SUCCESFULLY\n");
+        QVERIFY(QFile::exists(path("clean/NewClass.class")));
+
+        QDir().mkpath(path("broken"));
+        const QString broken = path("broken/Broken.tzp");
+        writeFile(broken, projectBytes([](tz::ProjectFileContent& content) {
+                      content.project.setBody(1, 1, "int a;\r\nint b;\r\nint x = ;\r\nint c;");
+                  }));
+        finished = run({"--compile", broken});
+        QCOMPARE(finished.status, 1);
+        QVERIFY2(finished.out.contains("error:"), finished.out.constData());
+        QVERIFY(finished.out.endsWith("int x = ;\nat class 1, slot 1, line 2\n"));
+        QCOMPARE(run({"--compile"}).status, 2);
+        verifyNoSettingsWritten();
     }
 
     void exportWritesWhatTheProgramWrites() {

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
+#include "designer/DesignRules.h"
 #include "build/BuildFiles.h"
 #include "build/ProcessRunner.h"
 #include "build/ui/CompileFrames.h"
@@ -98,6 +99,7 @@ void Tzjava::Compile1Click() {
     if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
 
     CompileWait wait(compiling_);
+    lastErrorPlace_.reset();
     centrePanels();
     cpanel_->show();
     cpanel_->raise();
@@ -153,8 +155,7 @@ void Tzjava::geterror() {
     if (std::holds_alternative<tz::NoMarker>(found)) return;
     if (const auto* bad = std::get_if<tz::MarkerFieldError>(&found)) {
         showMess(tz::displayText(bad->shownOutput));
-        tz::reportError(
-            this, QString("'%1' is not a valid integer value").arg(tz::displayLine(bad->field)));
+        tz::reportError(this, tz::displayLine(tz::integerError(bad->field)));
         return;
     }
     const auto& place = std::get<tz::ErrorPlace>(found);
@@ -174,6 +175,7 @@ bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
                                   .arg(place.slot));
         return false;
     }
+    lastErrorPlace_ = place;
     project_.currentClass = place.classIndex;
     project_.currentSlot = place.slot;
     UpdateTab(project_.currentClass, project_.currentSlot);

@@ -11,6 +11,8 @@
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
 
+QString Tzjava::messText() const { return mess_->toPlainText(); }
+
 void Tzjava::showMess(const QString& text) {
     mess_->setPlainText(text);
     mess_->repaint();

@@ -27,17 +27,21 @@ void keepToolkitNotesOffStandardError() {
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Builds Java applets visually. With a project file, opens it; with --export-java or "
-        "--import-java, converts with no window and exits with 0 when done, 1 when a "
-        "message stopped the run, 2 for a wrong command line.");
+        "Builds Java applets visually. With a project file, opens it; with --export-java, "
+        "--import-java or --compile, works with no window and exits with 0 when done, 1 when "
+        "a message stopped the run or the compile failed, 2 for a wrong command line.");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption exportOption("export-java",
                                           "Writes the Java source of PROJECT.tzp to OUT.java.");
     const QCommandLineOption importOption("import-java",
                                           "Writes the project imported from IN.java to OUT.tzp.");
+    const QCommandLineOption compileOption(
+        "compile", "Compiles PROJECT.tzp and prints the result; after a failed compile also "
+                   "where the first error is.");
     parser.addOption(exportOption);
     parser.addOption(importOption);
+    parser.addOption(compileOption);
     parser.addPositionalArgument("files", "PROJECT.tzp | PROJECT.tzp OUT.java | IN.java OUT.tzp",
                                  "[files...]");
 
@@ -61,9 +65,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QStringList files = parser.positionalArguments();
     const bool exporting = parser.isSet(exportOption);
     const bool importing = parser.isSet(importOption);
-    if (exporting && importing) {
+    const bool compiling = parser.isSet(compileOption);
+    if (int(exporting) + int(importing) + int(compiling) > 1) {
         line.mode = RunMode::WrongCommandLine;
-        line.text = "--export-java and --import-java exclude each other.";
+        line.text = "--export-java, --import-java and --compile exclude each other.";
+    } else if (compiling) {
+        line.mode = files.size() == 1 ? RunMode::Compile : RunMode::WrongCommandLine;
+        line.text = "Expected one project file.";
     } else if (exporting || importing) {
         line.mode = files.size() == 2 ? (exporting ? RunMode::ExportJava : RunMode::ImportJava)
                                       : RunMode::WrongCommandLine;
@@ -79,17 +87,42 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return line;
 }
 
+namespace {
+
+// Prints the message memo's last text, and where a failed compile led.
+int compileInBatch(Tzjava& zjava, const QString& project) {
+    if (!zjava.openProjectFile(project)) return 1;
+    zjava.Compile1Click();
+    std::fprintf(stdout, "%s\n", zjava.messText().toLocal8Bit().constData());
+    if (!zjava.project().compileFailed) return 0;
+    if (const auto& place = zjava.lastErrorPlace())
+        std::fprintf(stdout, "at class %d, slot %d, line %d\n", place->classIndex, place->slot,
+                     place->bodyLine);
+    return 1;
+}
+
+}  // namespace
+
 int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
     setBatchMode(true);
     // No settings path: nothing is read from or written to a settings file.
     Program program(programDirectory, QString());
     Tzjava& zjava = program.zjava();
     try {
-        const bool done =
-            commandLine.mode == RunMode::ExportJava
-                ? zjava.openProjectFile(commandLine.input) && zjava.exportJava(commandLine.output)
-                : zjava.importJava(commandLine.input) && zjava.SaveProject(commandLine.output);
-        return done ? 0 : 1;
+        switch (commandLine.mode) {
+            case RunMode::ExportJava:
+                return zjava.openProjectFile(commandLine.input) &&
+                               zjava.exportJava(commandLine.output)
+                           ? 0
+                           : 1;
+            case RunMode::ImportJava:
+                return zjava.importJava(commandLine.input) &&
+                               zjava.SaveProject(commandLine.output)
+                           ? 0
+                           : 1;
+            default:
+                return compileInBatch(zjava, commandLine.input);
+        }
     } catch (const BatchStop&) {
         return 1;
     }

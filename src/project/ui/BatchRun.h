@@ -6,7 +6,7 @@
 
 namespace tz {
 
-enum class RunMode { Gui, ExportJava, ImportJava, Help, Version, WrongCommandLine };
+enum class RunMode { Gui, ExportJava, ImportJava, Compile, Help, Version, WrongCommandLine };
 
 struct CommandLine {
     RunMode mode = RunMode::Gui;
@@ -26,8 +26,8 @@ void keepToolkitNotesOffStandardError();
 // arguments as QCoreApplication::arguments() gives them.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// Runs an export or import with no window; the exit status: 0 done, 1 a
-// message stopped the run.
+// Runs an export, import or compile with no window; the exit status: 0
+// done, 1 a message stopped the run or the compile failed.
 int runBatch(const CommandLine& commandLine, const QString& programDirectory);
 
 // Exit status of a wrong command line.

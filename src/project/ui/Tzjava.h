@@ -62,6 +62,8 @@ class Tzjava : public QMainWindow {
 
     // The source buffer: the generated or imported Java source, as bytes.
     const std::string& sourceBuffer() const { return code_; }
+    // The message memo's text: progress, results and compiler output.
+    QString messText() const;
 
     // Java source commands. CreateCode is false when generation failed so
     // that the calling command must stop; Save and CodeSave are false when
@@ -202,6 +204,8 @@ class Tzjava : public QMainWindow {
     // ---- compile and run commands ----------------------------------------
   public:
     void Compile1Click();
+    // Where the last compile's error navigation went, if anywhere.
+    const std::optional<tz::ErrorPlace>& lastErrorPlace() const { return lastErrorPlace_; }
     // Leads from the compiler's output in mess to the first error's place.
     void geterror();
     // Selects body line n (from 0) of the body editor.
@@ -227,4 +231,5 @@ class Tzjava : public QMainWindow {
     bool showErrorPlace(const tz::ErrorPlace& place);
     QString javaSourceFolder() const;
     bool compiling_ = false;
+    std::optional<tz::ErrorPlace> lastErrorPlace_;
 };
