@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "build/BuildFiles.h"
+#include "codegen/CodeGenerator.h"
 #include "testhelpers.h"
 
 namespace {
@@ -91,6 +93,41 @@ class JavaLayerTest : public QObject {
         QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
                  QString("code=Demo.class width=300 height=200 parameters={quote=a \"<b>\" & c, "
                          "speed=10, text=Hi there}"));
+    }
+
+    // A generated applet with a button and a label, run by the viewer on a
+    // virtual display; the applet reports what its window holds and exits.
+    void generatedAppletRunsInTheViewer() {
+        if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+            QSKIP("xvfb-run is not installed");
+        JavaFolder folder;
+        tz::Project project;
+        project.javaSourcePath = folder.root.filePath("NewClass.java").toStdString();
+        project.setLastSlot(1, 3);
+        project.fillSlot(1, 3, "start", "public void start()",
+                         "java.awt.EventQueue.invokeLater(() -> {\r\n"
+                         "java.awt.Container c = getParent();\r\n"
+                         "while (!(c instanceof java.awt.Frame)) c = c.getParent();\r\n"
+                         "System.out.println(((java.awt.Frame) c).getTitle() + \"|\" + getWidth()"
+                         " + \"x\" + getHeight() + \"|\" + JButton0.getLabel() + \"|\" +"
+                         " JLabel0.getText() + \"|\" + getParameter(\"speed\"));\r\n"
+                         "System.exit(0);\r\n});");
+        tz::LiveObject button{tz::ObjectKind::Button, 0, "Press", 10, 10, 65, 33, "JButton0"};
+        tz::LiveObject label{tz::ObjectKind::Label, 0, "Hello", 10, 60, 73, 25, "JLabel0"};
+        const tz::GeneratedCode code =
+            tz::CreateCode(project, {button, label}, tz::ProjectOptions{}, {});
+        QVERIFY(code.ok());
+        writeFile(folder.root.filePath("NewClass.java"), QByteArray::fromStdString(code.source));
+        QCOMPARE(folder.compile(folder.root.filePath("NewClass.java")), QString(" \r\n"));
+        writeFile(folder.root.filePath("run.htm"),
+                  QByteArray::fromStdString(
+                      tz::appletPage(project.javaSourcePath, 300, 226, {{"speed", "10"}})));
+        QProcess viewer;
+        viewer.setWorkingDirectory(folder.root.path());
+        viewer.start("xvfb-run", {"-a", folder.bin + "/appletviewer", "run.htm"});
+        QVERIFY(viewer.waitForFinished(120000));
+        QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
+                 QString("Applet Viewer: NewClass.class|300x200|Press|Hello|10"));
     }
 };
 

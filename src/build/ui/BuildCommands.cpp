@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
-#include "designer/DesignRules.h"
 #include "build/BuildFiles.h"
 #include "build/ProcessRunner.h"
 #include "build/ui/CompileFrames.h"
+#include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"

@@ -11,7 +11,9 @@
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
 
-QString Tzjava::messText() const { return mess_->toPlainText(); }
+QString Tzjava::messText() const {
+    return mess_->toPlainText();
+}
 
 void Tzjava::showMess(const QString& text) {
     mess_->setPlainText(text);

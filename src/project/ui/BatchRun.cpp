@@ -37,8 +37,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption importOption("import-java",
                                           "Writes the project imported from IN.java to OUT.tzp.");
     const QCommandLineOption compileOption(
-        "compile", "Compiles PROJECT.tzp and prints the result; after a failed compile also "
-                   "where the first error is.");
+        "compile",
+        "Compiles PROJECT.tzp and prints the result; after a failed compile also "
+        "where the first error is.");
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addOption(compileOption);
@@ -116,8 +117,7 @@ int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
                            ? 0
                            : 1;
             case RunMode::ImportJava:
-                return zjava.importJava(commandLine.input) &&
-                               zjava.SaveProject(commandLine.output)
+                return zjava.importJava(commandLine.input) && zjava.SaveProject(commandLine.output)
                            ? 0
                            : 1;
             default:
