@@ -59,8 +59,8 @@ class DesignerTest : public QObject {
         writeFile(broken, "not a picture");
         d.pressPalette(4);
         for (const QString& path : {jpeg, gif, broken})
-            answerFileDialog(path, [&] { d.clickBackground(QPoint(5, 5)); });
-        answerFileDialog(QString(), [&] { d.clickBackground(QPoint(5, 5)); });  // cancelled
+            answerFileDialog([&] { d.clickBackground(QPoint(5, 5)); }, path);
+        answerFileDialog([&] { d.clickBackground(QPoint(5, 5)); }, QString());  // cancelled
 
         QCOMPARE(d.app.table(ObjectKind::Image).count, 3);
         QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(40, 30));

@@ -116,24 +116,6 @@ struct Designer {
     }
 };
 
-// Runs action; a file dialog it opens chooses path, or is cancelled when
-// path is empty.
-inline void answerFileDialog(const QString& path, const std::function<void()>& action) {
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    watcher.start(0);
-    action();
-}
-
 inline QString writePicture(const QString& folder, const QString& name, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(200, 40, 40));

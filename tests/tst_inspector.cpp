@@ -110,17 +110,17 @@ class InspectorTest : public QObject {
         const QString first = writePicture(d.started.directory.path(), "a.jpg", QSize(30, 20));
         const QString second = writePicture(d.started.directory.path(), "b.jpg", QSize(50, 40));
         d.arm(4);
-        answerFileDialog(first, [&] { d.clickBackground(QPoint(10, 10)); });
+        answerFileDialog([&] { d.clickBackground(QPoint(10, 10)); }, first);
         QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
         // Typing a path changes nothing; only the dialog does.
         QVERIFY(d.enterCell(0, "elsewhere.jpg").isEmpty());
         QCOMPARE(d.app.picturePath(0), first.toStdString());
-        answerFileDialog(second, [&] { d.doubleClickGrid(0, 0); });
+        answerFileDialog([&] { d.doubleClickGrid(0, 0); }, second);
         QCOMPARE(d.app.picturePath(0), second.toStdString());
         QCOMPARE(d.record(ObjectKind::Image, 0).fields[tz::Caption], second.toStdString());
         QCOMPARE(d.value(0), second);
         QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(50, 40));
-        answerFileDialog(QString(), [&] { d.doubleClickGrid(0, 0); });
+        answerFileDialog([&] { d.doubleClickGrid(0, 0); }, QString());
         QCOMPARE(d.app.picturePath(0), second.toStdString());
     }
 
