@@ -74,9 +74,8 @@ class Generator {
         : project_(project), options_(options), askCopy_(askCopy) {
         sep_ = options.cWithout ? "" : CrLf;
         lineBreak_ = options.cWithout ? "\n" : CrLf;
-        const int colour = options.colourIndex >= 0 && options.colourIndex < int(ColourTable.size())
-                               ? options.colourIndex
-                               : DefaultColourIndex;
+        const int colour =
+            isColourIndex(options.colourIndex) ? options.colourIndex : DefaultColourIndex;
         background_ = ColourTable[colour].name;
         contrast_ = background_ == "black" ? "white" : "black";
         for (const LiveObject& object : objects) {

@@ -87,8 +87,7 @@ std::string nextAlignmentText(const std::string& text) {
 }
 
 JavaColour appletBackground(bool automatic, int colourIndex) {
-    const bool known = colourIndex >= 0 && colourIndex < static_cast<int>(ColourTable.size());
-    return ColourTable[automatic && known ? colourIndex : DefaultColourIndex];
+    return ColourTable[automatic && isColourIndex(colourIndex) ? colourIndex : DefaultColourIndex];
 }
 
 }  // namespace tz

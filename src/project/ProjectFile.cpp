@@ -211,8 +211,7 @@ Head readHead(const std::string& bytes, ProjectFileContent& content) {
         *flags[i] = profile.text("Options", OptionKeys[i], "FALSE") == "true";
     const int colour = profile.number("Options", "BCOL", DefaultColourIndex);
     // A list selection outside the list selects nothing.
-    options.colourIndex =
-        colour >= 0 && colour < static_cast<int>(ColourTable.size()) ? colour : -1;
+    options.colourIndex = isColourIndex(colour) ? colour : -1;
     head.parameterRows = profile.number("Param", "Params", 1);
 
     content.appletWidth = profile.number("Java", "width", 600);

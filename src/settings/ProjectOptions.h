@@ -32,6 +32,10 @@ inline constexpr std::array<JavaColour, 13> ColourTable = {{
 }};
 inline constexpr int DefaultColourIndex = 6;  // lightGray
 
+inline constexpr bool isColourIndex(int index) {
+    return index >= 0 && index < static_cast<int>(ColourTable.size());
+}
+
 struct RunParameter {
     std::string name;
     std::string value;

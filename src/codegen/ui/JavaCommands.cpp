@@ -1,6 +1,5 @@
 // The main window's Java source commands: generate, save and export.
 #include <QFile>
-#include <QFileInfo>
 #include <QPlainTextEdit>
 
 #include "codegen/CodeGenerator.h"
@@ -10,15 +9,6 @@
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
-
-QString Tzjava::messText() const {
-    return mess_->toPlainText();
-}
-
-void Tzjava::showMess(const QString& text) {
-    mess_->setPlainText(text);
-    mess_->repaint();
-}
 
 bool Tzjava::CreateCode() {
     showMess(tz::GeneratingMessage);
@@ -69,9 +59,7 @@ QString Tzjava::chooseJavaFile(QFileDialog::AcceptMode mode) {
 void Tzjava::FileSaveasClick() {
     const QString path = chooseJavaFile(QFileDialog::AcceptSave);
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) &&
-        !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
-        return;
+    if (!mayOverwrite(path)) return;
     exportJava(path);
 }
 

@@ -25,6 +25,11 @@ QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
     return dialog.selectedFiles().first();
 }
 
+bool Tzjava::mayOverwrite(const QString& path) {
+    return !QFileInfo::exists(path) ||
+           tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path));
+}
+
 QString Tzjava::chooseProjectFile(QFileDialog::AcceptMode mode) {
     return chooseFile(mode, mode == QFileDialog::AcceptOpen ? "openProject" : "saveProject",
                       {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
@@ -78,12 +83,9 @@ void Tzjava::applyContent(const tz::ProjectFileContent& content) {
     Tapplet& app = *windows_.app;
     app.discardAllObjects();
     windows_.opt->setOptions(content.options);
-    const int colour = content.options.colourIndex;
-    const bool knownColour = colour >= 0 && colour < int(tz::ColourTable.size());
-    if (knownColour || !content.options.autoBCOL) {
-        const tz::JavaColour background = tz::appletBackground(content.options.autoBCOL, colour);
-        app.setBackgroundColour(QColor(background.red, background.green, background.blue));
-    }
+    // A colour index the table does not hold leaves the colour as it was.
+    if (tz::isColourIndex(content.options.colourIndex) || !content.options.autoBCOL)
+        windows_.opt->applyBackgroundColour();
     app.setAppletWidth(content.appletWidth);
     app.setAppletHeight(content.appletHeight);
     for (tz::ObjectKind kind : tz::AllKinds) {
@@ -152,9 +154,7 @@ bool Tzjava::SaveProject1Click() {
 bool Tzjava::SaveProjectAs1Click() {
     const QString path = chooseProjectFile(QFileDialog::AcceptSave);
     if (path.isEmpty()) return false;
-    if (QFileInfo::exists(path) &&
-        !tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path)))
-        return false;
+    if (!mayOverwrite(path)) return false;
     if (!SaveProject(path)) return false;
     showProjectPath(path);
     showMess("The project was Saved as " + path);

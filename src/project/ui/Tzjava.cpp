@@ -526,6 +526,15 @@ void Tzjava::getxy() {
     xy_->repaint();
 }
 
+QString Tzjava::messText() const {
+    return mess_->toPlainText();
+}
+
+void Tzjava::showMess(const QString& text) {
+    mess_->setPlainText(text);
+    mess_->repaint();
+}
+
 void Tzjava::showStatus(const QString& text) {
     status_->setText(text);
 }

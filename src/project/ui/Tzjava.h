@@ -154,6 +154,8 @@ class Tzjava : public QMainWindow {
                        const QStringList& filters, const QString& defaultSuffix);
     QString chooseJavaFile(QFileDialog::AcceptMode mode);
     QString chooseProjectFile(QFileDialog::AcceptMode mode);
+    // False when path exists and the user does not agree to overwrite it.
+    bool mayOverwrite(const QString& path);
     tz::ProjectFileContent currentContent() const;
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);

@@ -138,9 +138,8 @@ void Toptions::setOptions(const tz::ProjectOptions& options) {
     cWithout_->setChecked(options.cWithout);
     autoBCOL_->setChecked(options.autoBCOL);
     paintOnce_->setChecked(options.paintOnce);
-    const bool knownColour =
-        options.colourIndex >= 0 && options.colourIndex < static_cast<int>(tz::ColourTable.size());
-    colorz_->setCurrentIndex(knownColour ? options.colourIndex : tz::DefaultColourIndex);
+    colorz_->setCurrentIndex(tz::isColourIndex(options.colourIndex) ? options.colourIndex
+                                                                    : tz::DefaultColourIndex);
     // The grid always keeps at least one parameter row.
     grid_->clearContents();
     grid_->setRowCount(std::max<int>(1, static_cast<int>(options.parameters.size())));
@@ -191,13 +190,18 @@ void Toptions::deleteClick() {
     grid_->removeRow(std::max(0, grid_->currentRow()));
 }
 
-void Toptions::BitBtn1Click() {
-    // The dialog closes even when a size is refused.
-    accept();
+void Toptions::applyBackgroundColour() {
     if (!designer_) return;
     const tz::JavaColour colour =
         tz::appletBackground(autoBCOL_->isChecked(), colorz_->currentIndex());
     designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
+}
+
+void Toptions::BitBtn1Click() {
+    // The dialog closes even when a size is refused.
+    accept();
+    if (!designer_) return;
+    applyBackgroundColour();
     const auto size = [this](const QLineEdit* field) {
         const std::string text = tz::storedLine(field->text());
         const std::optional<int> value = tz::strToInt(text);

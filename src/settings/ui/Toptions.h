@@ -25,6 +25,8 @@ class Toptions : public QDialog {
     QString appletWidthText() const;
     QString appletHeightText() const;
     void setAppletSize(int width, int height);
+    // The design window takes the colour the dialog's controls choose.
+    void applyBackgroundColour();
 
   protected:
     void showEvent(QShowEvent* event) override;
