@@ -197,6 +197,17 @@ class MainWindowTest : public QObject {
         QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
     }
 
+    void typedBodyStaysWithItsMethodWhenSlotsMove() {
+        clickTab(2);
+        body->moveCursor(QTextCursor::End);
+        QTest::keyClicks(body, " done");
+        clickTab(1);
+        popupCommand("DeleteInterface1");
+        QCOMPARE(zjava->project().slot(1, 1).name, std::string("paint"));
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("// paint code done"));
+        QCOMPARE(body->toPlainText(), QString("// paint code done"));
+    }
+
     void renamingAMethodRenamesTabAtOnceAndTreeOnFocusLoss() {
         clickTab(1);
         replaceDeclaration("public void start()");

@@ -73,13 +73,13 @@ bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
 }
 
 QString Tzjava::javaSourceFolder() const {
-    return QFileInfo(tz::displayLine(project_.javaSourcePath)).absolutePath() + "/";
+    return QFileInfo(tz::displayLine(project().javaSourcePath)).absolutePath() + "/";
 }
 
 // ---- compile ------------------------------------------------------------
 
 bool Tzjava::projectSavedOrAskedFor() {
-    if (project_.projectPath != tz::Project::Untitled) return true;
+    if (project().projectPath != tz::Project::Untitled) return true;
     tz::showMessage(this, UnsavedProjectMessage);
     SaveProjectAs1Click();
     return false;
@@ -88,7 +88,7 @@ bool Tzjava::projectSavedOrAskedFor() {
 bool Tzjava::generateAndSaveSource() {
     if (!CreateCode()) return false;
     // A source path never chosen is asked for; a cancelled choice goes on.
-    const bool sourcePathAsked = project_.javaSourcePath == tz::Project::Untitled;
+    const bool sourcePathAsked = project().javaSourcePath == tz::Project::Untitled;
     return Save1Click() || sourcePathAsked;
 }
 
@@ -117,7 +117,7 @@ void Tzjava::Compile1Click() {
     }
     showMess("Compiling...");
     const auto exitCode =
-        tz::WinExecAndWait(bin + "javac.pif", {tz::displayLine(project_.javaSourcePath)}, bin,
+        tz::WinExecAndWait(bin + "javac.pif", {tz::displayLine(project().javaSourcePath)}, bin,
                            [this](int frame) { Showanim(tz::compileFrame(frame)); });
     if (!exitCode) return;  // the program is quitting
     cpanel_->hide();
@@ -129,12 +129,12 @@ void Tzjava::Compile1Click() {
     mess_->setPlainText(tz::displayText(*text));
     if (tz::compileFailed(*text)) {
         // Set first: a marker that cannot be read still means a failed compile.
-        project_.compileFailed = true;
+        project().compileFailed = true;
         geterror();
     } else {
-        showMess("The file " + tz::displayLine(project_.javaSourcePath) +
+        showMess("The file " + tz::displayLine(project().javaSourcePath) +
                  " was compiled SUCCESFULLY");
-        project_.compileFailed = false;
+        project().compileFailed = false;
     }
 }
 
@@ -165,9 +165,9 @@ void Tzjava::geterror() {
 }
 
 bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
-    const bool knownClass = place.classIndex >= 0 && place.classIndex <= project_.classCount();
+    const bool knownClass = place.classIndex >= 0 && place.classIndex <= project().classCount();
     const bool knownSlot =
-        knownClass && place.slot >= 0 && place.slot <= project_.lastSlot(place.classIndex);
+        knownClass && place.slot >= 0 && place.slot <= project().lastSlot(place.classIndex);
     if (!knownSlot) {
         tz::reportError(this, QString("The compiler's message names class %1, slot %2, which "
                                       "this project does not hold.")
@@ -176,9 +176,9 @@ bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
         return false;
     }
     lastErrorPlace_ = place;
-    project_.currentClass = place.classIndex;
-    project_.currentSlot = place.slot;
-    UpdateTab(project_.currentClass, project_.currentSlot);
+    project().currentClass = place.classIndex;
+    project().currentSlot = place.slot;
+    UpdateTab(project().currentClass, project().currentSlot);
     UpdateTree();
     return true;
 }
@@ -199,11 +199,11 @@ void Tzjava::MemoRow(int n) {
 // ---- applet preview -----------------------------------------------------
 
 void Tzjava::Run2Click() {
-    if (project_.compileFailed) return;
+    if (project().compileFailed) return;
     if (!Save1Click()) return;
     const QString folder = javaSourceFolder();
     const std::string page =
-        tz::appletPage(project_.javaSourcePath, windows_.app->appletWidth(),
+        tz::appletPage(project().javaSourcePath, windows_.app->appletWidth(),
                        windows_.app->appletHeight(), windows_.opt->options().parameters);
     if (!writeBuildFile(folder + "run.htm", page)) return;
     QProcess::startDetached(javaBinDirectory() + "/appletviewer", {"run.htm"}, folder);
@@ -211,13 +211,13 @@ void Tzjava::Run2Click() {
 
 void Tzjava::BuildRun1Click() {
     if (compiling_) return;
-    project_.compileFailed = true;
+    project().compileFailed = true;
     Compile1Click();
     Run2Click();
 }
 
 void Tzjava::BitBtn5Click() {
-    if (project_.compileFailed) return;
+    if (project().compileFailed) return;
     if (mainSettings_.browser.empty()) {
         tz::showMessage(this, NoBrowserMessage);
         return;
@@ -228,7 +228,7 @@ void Tzjava::BitBtn5Click() {
 
 void Tzjava::BitBtn6Click() {
     if (compiling_) return;
-    project_.compileFailed = true;
+    project().compileFailed = true;
     Compile1Click();
     BitBtn5Click();
 }
@@ -244,11 +244,11 @@ void Tzjava::extcompClick() {
     if (!writeBuildFile(
             programDirectory_ + "ext.bat",
             tz::externalCompilerBatch(mainSettings_.compiler, mainSettings_.compilerParameters,
-                                      project_.javaSourcePath)))
+                                      project().javaSourcePath)))
         return;
     showMess("Ext. Compiling...");
     // Whatever the external compiler says, the applet may be run afterwards.
-    project_.compileFailed = false;
+    project().compileFailed = false;
     QProcess::startDetached(programDirectory_ + "ext.pif", {"--terminal"}, programDirectory_);
     showMess(QString());
 }

@@ -34,11 +34,11 @@ bool Tzjava::importJava(const QString& path) {
         tz::reportError(this, tz::displayLine(error));
         return false;
     }
-    const tz::Project before = project_;
+    const tz::Project before = project();
     std::string sourceBefore = std::move(code_);
     const QString statusBefore = status_->text();
 
-    project_.projectPath = tz::Project::Untitled;
+    project().projectPath = tz::Project::Untitled;
     code_.clear();
     code_.reserve(bytes->size() + bytes->size() / 8);
     // Every line ends in CR LF, whatever ended it in the file; a CR is dropped.
@@ -58,15 +58,15 @@ bool Tzjava::importJava(const QString& path) {
             sinceRedraw.restart();
         }
     }
-    project_.javaSourcePath = tz::storedLine(path);
+    project().javaSourcePath = tz::storedLine(path);
 
     if (!restructure()) {
-        project_ = before;
+        project() = before;
         code_ = std::move(sourceBefore);
         showStatus(statusBefore);
         return false;
     }
-    project_.currentClass = tz::Project::ImportsEntry;
+    project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     return true;
 }
@@ -82,7 +82,7 @@ bool Tzjava::restructure() {
         respanel_->raise();
         respanel_->show();
         respanel_->repaint();
-        result = tz::UpdateCode(project_, code_, [this, bar](std::size_t position, std::size_t) {
+        result = tz::UpdateCode(project(), code_, [this, bar](std::size_t position, std::size_t) {
             bar->setValue(int(std::min<std::size_t>(position, INT_MAX)));
             respanel_->repaint();
         });
@@ -116,7 +116,7 @@ void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
 // The hidden Update button.
 void Tzjava::BitBtn3Click() {
     if (!restructure()) return;
-    project_.currentClass = tz::Project::ImportsEntry;
+    project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
 }
 

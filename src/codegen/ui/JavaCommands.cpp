@@ -16,7 +16,7 @@ bool Tzjava::CreateCode() {
     tz::GeneratedCode generated;
     {
         tz::BusyCursor busy;
-        generated = tz::CreateCode(project_, windows_.app->liveObjects(), windows_.opt->options(),
+        generated = tz::CreateCode(project(), windows_.app->liveObjects(), windows_.opt->options(),
                                    [this](const std::string& question) {
                                        return tz::askYesNo(this, tz::displayLine(question));
                                    });
@@ -66,14 +66,14 @@ void Tzjava::FileSaveasClick() {
 bool Tzjava::exportJava(const QString& path) {
     // Generated first: the image check looks beside the previous source path.
     if (!CreateCode() || !CodeSave(path)) return false;
-    project_.javaSourcePath = tz::storedLine(path);
+    project().javaSourcePath = tz::storedLine(path);
     return true;
 }
 
 bool Tzjava::Save1Click() {
-    if (project_.javaSourcePath == tz::Project::Untitled) {
+    if (project().javaSourcePath == tz::Project::Untitled) {
         FileSaveasClick();
-        return project_.javaSourcePath != tz::Project::Untitled;
+        return project().javaSourcePath != tz::Project::Untitled;
     }
-    return CodeSave(tz::displayLine(project_.javaSourcePath));
+    return CodeSave(tz::displayLine(project().javaSourcePath));
 }

@@ -37,7 +37,7 @@ QString Tzjava::chooseProjectFile(QFileDialog::AcceptMode mode) {
 
 tz::ProjectFileContent Tzjava::currentContent() const {
     tz::ProjectFileContent content;
-    content.project = project_;
+    content.project = project();
     for (tz::ObjectKind kind : tz::AllKinds)
         content.objects[static_cast<int>(kind)] = windows_.app->table(kind);
     content.appletWidth = windows_.app->appletWidth();
@@ -53,7 +53,8 @@ bool Tzjava::SaveProject(const QString& path) {
         return false;
     }
     savedProject_ = std::move(bytes);
-    project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), project_.slot(1, 0).name);
+    project().javaSourcePath =
+        tz::javaSourcePathFor(tz::storedLine(path), project().slot(1, 0).name);
     return true;
 }
 
@@ -94,7 +95,7 @@ void Tzjava::applyContent(const tz::ProjectFileContent& content) {
             app.addLoadedObject(kind, table.records[slot]);
     }
     app.UpdateChoice(std::string());
-    project_ = content.project;
+    project() = content.project;
 }
 
 bool Tzjava::OpenProject(const QString& path) {
@@ -106,7 +107,7 @@ bool Tzjava::OpenProject(const QString& path) {
     }
     // The whole file is checked before anything changes.
     const tz::ProjectFileReading reading =
-        tz::readProjectFile(*bytes, project_, tz::fixedComponentNames());
+        tz::readProjectFile(*bytes, project(), tz::fixedComponentNames());
     if (!reading.content) {
         if (reading.error == tz::CorruptProjectMessage) {
             tz::showMessage(this, tz::CorruptProjectMessage);
@@ -116,15 +117,15 @@ bool Tzjava::OpenProject(const QString& path) {
         return false;
     }
     applyContent(*reading.content);
-    project_.javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), reading.javaClassName);
+    project().javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), reading.javaClassName);
     markProjectSaved();
     return true;
 }
 
 void Tzjava::showProjectPath(const QString& path) {
-    project_.projectPath = tz::storedLine(path);
+    project().projectPath = tz::storedLine(path);
     setWindowTitle(QString("Tarvelo Zuva - [%1]").arg(path));
-    showStatus(tz::displayLine(project_.javaSourcePath));
+    showStatus(tz::displayLine(project().javaSourcePath));
 }
 
 void Tzjava::OpenProject1Click() {
@@ -136,17 +137,17 @@ void Tzjava::OpenProject1Click() {
 bool Tzjava::openProjectFile(const QString& path) {
     if (!OpenProject(path)) return false;
     code_.clear();
-    project_.currentClass = tz::Project::ImportsEntry;
+    project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     UpdateTree();
     showProjectPath(path);
-    showMess(QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project_.classCount()));
+    showMess(QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project().classCount()));
     return true;
 }
 
 bool Tzjava::SaveProject1Click() {
-    if (project_.projectPath == tz::Project::Untitled) return SaveProjectAs1Click();
-    if (!SaveProject(tz::displayLine(project_.projectPath))) return false;
+    if (project().projectPath == tz::Project::Untitled) return SaveProjectAs1Click();
+    if (!SaveProject(tz::displayLine(project().projectPath))) return false;
     showMess("The project was Saved.");
     return true;
 }

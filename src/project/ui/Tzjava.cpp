@@ -103,10 +103,10 @@ void Tzjava::FormCreate() {
     mainSettings_ = read;
     updating_ = false;
     placementPending_ = true;
-    project_.buildDefault();
+    project().buildDefault();
     UpdateTree();
-    UpdateTab(project_.currentClass, project_.currentSlot);
-    project_.compileFailed = true;
+    UpdateTab(project().currentClass, project().currentSlot);
+    project().compileFailed = true;
 }
 
 // ---- layout -------------------------------------------------------------
@@ -436,15 +436,15 @@ void Tzjava::UpdateTree() {
     tree_->clear();
     auto* imports = new QTreeWidgetItem(tree_, QStringList(QStringLiteral("Imports")));
     QTreeWidgetItem* remembered = imports;
-    for (int c = 1; c <= project_.classCount(); ++c) {
+    for (int c = 1; c <= project().classCount(); ++c) {
         auto* classItem =
-            new QTreeWidgetItem(tree_, QStringList(tz::displayLine(project_.slot(c, 0).name)));
+            new QTreeWidgetItem(tree_, QStringList(tz::displayLine(project().slot(c, 0).name)));
         classItem->setExpanded(true);
-        if (c == project_.currentClass) remembered = classItem;
-        for (int s = 1; s <= project_.lastSlot(c); ++s) {
+        if (c == project().currentClass) remembered = classItem;
+        for (int s = 1; s <= project().lastSlot(c); ++s) {
             auto* method = new QTreeWidgetItem(
-                classItem, QStringList(tz::displayLine(project_.slot(c, s).name)));
-            if (c == project_.currentClass && s == project_.currentSlot) remembered = method;
+                classItem, QStringList(tz::displayLine(project().slot(c, s).name)));
+            if (c == project().currentClass && s == project().currentSlot) remembered = method;
         }
     }
     tree_->setUpdatesEnabled(true);
@@ -454,10 +454,10 @@ void Tzjava::UpdateTree() {
 void Tzjava::UpdateTab(int classIndex, int slotIndex) {
     updating_ = true;
     while (tab_->count() > 0) tab_->removeTab(0);
-    for (const std::string& caption : project_.tabCaptions(classIndex))
+    for (const std::string& caption : project().tabCaptions(classIndex))
         tab_->addTab(tz::displayLine(caption));
-    showInEditor(project_.shownBody());
-    showInDeclaration(project_.shownDeclaration());
+    showInEditor(project().shownBody());
+    showInDeclaration(project().shownDeclaration());
     tab_->setCurrentIndex(slotIndex);
     updating_ = false;
 }
@@ -486,34 +486,49 @@ void Tzjava::treeDblClick(QTreeWidgetItem* item) {
     }
     if (itemNumber == 0) return;
     const tz::SlotPosition position = tz::positionOfTreeItem(levels, itemNumber);
-    project_.currentClass = position.classIndex;
-    project_.currentSlot = position.slot;
-    UpdateTab(project_.currentClass, project_.currentSlot);
+    project().currentClass = position.classIndex;
+    project().currentSlot = position.slot;
+    UpdateTab(project().currentClass, project().currentSlot);
 }
 
 void Tzjava::tabChange(int index) {
     if (updating_ || index < 0) return;
-    project_.currentSlot = index;
-    UpdateTab(project_.currentClass, project_.currentSlot);
+    project().currentSlot = index;
+    UpdateTab(project().currentClass, project().currentSlot);
     UpdateTree();
 }
 
 void Tzjava::thisChange() {
     getxy();
-    if (updating_) return;
+    if (!updating_) bodyPending_ = true;
+}
+
+void Tzjava::storePendingBody() const {
+    if (!bodyPending_) return;
+    bodyPending_ = false;
     project_.storeBody(tz::storedText(this_->toPlainText()));
 }
 
+tz::Project& Tzjava::project() {
+    storePendingBody();
+    return project_;
+}
+
+const tz::Project& Tzjava::project() const {
+    storePendingBody();
+    return project_;
+}
+
 void Tzjava::specChange() {
-    if (updating_ || project_.currentClass == Project::ImportsEntry) return;
-    project_.storeDeclaration(tz::storedLine(spec_->text()));
-    UpdateTab(project_.currentClass, project_.currentSlot);
-    if (project_.currentClass == 1 && project_.currentSlot == 0)
-        showStatus(tz::displayLine(project_.javaSourcePath));
+    if (updating_ || project().currentClass == Project::ImportsEntry) return;
+    project().storeDeclaration(tz::storedLine(spec_->text()));
+    UpdateTab(project().currentClass, project().currentSlot);
+    if (project().currentClass == 1 && project().currentSlot == 0)
+        showStatus(tz::displayLine(project().javaSourcePath));
 }
 
 void Tzjava::specExit() {
-    if (project_.currentClass != Project::ImportsEntry) UpdateTree();
+    if (project().currentClass != Project::ImportsEntry) UpdateTree();
 }
 
 bool Tzjava::eventFilter(QObject* watched, QEvent* event) {
@@ -561,43 +576,43 @@ void Tzjava::showPopup(QWidget* source, const QPoint& position) {
 }
 
 void Tzjava::popup1Popup() {
-    addInterface_->setEnabled(project_.canAddMethod());
-    addClass_->setEnabled(project_.canAddClass());
-    deleteInterface_->setEnabled(project_.canDeleteMethod());
-    deleteClass_->setEnabled(project_.canDeleteClass());
+    addInterface_->setEnabled(project().canAddMethod());
+    addClass_->setEnabled(project().canAddClass());
+    deleteInterface_->setEnabled(project().canDeleteMethod());
+    deleteClass_->setEnabled(project().canDeleteClass());
 }
 
 void Tzjava::AddInterface1Click() {
-    if (!project_.addMethod()) {
+    if (!project().addMethod()) {
         tz::reportError(
-            this, project_.currentClass == Project::ImportsEntry
+            this, project().currentClass == Project::ImportsEntry
                       ? QString("The Imports entry has no interfaces.")
                       : QString("A class holds at most %1 interfaces.").arg(Project::MaxMethods));
         return;
     }
-    UpdateTab(project_.currentClass, project_.currentSlot);
+    UpdateTab(project().currentClass, project().currentSlot);
     UpdateTree();
 }
 
 void Tzjava::AddClass1Click() {
-    if (!project_.addClass()) {
+    if (!project().addClass()) {
         tz::reportError(this,
                         QString("A project holds at most %1 classes.").arg(Project::MaxClasses));
         return;
     }
-    UpdateTab(project_.currentClass, 0);
+    UpdateTab(project().currentClass, 0);
     UpdateTree();
 }
 
 void Tzjava::DeleteInterface1Click() {
-    if (!project_.deleteMethod()) return;
-    UpdateTab(project_.currentClass, project_.currentSlot);
+    if (!project().deleteMethod()) return;
+    UpdateTab(project().currentClass, project().currentSlot);
     UpdateTree();
 }
 
 void Tzjava::DeleteClass1Click() {
-    if (!project_.deleteClass()) return;
-    UpdateTab(project_.currentClass, 0);
+    if (!project().deleteClass()) return;
+    UpdateTab(project().currentClass, 0);
     UpdateTree();
 }
 

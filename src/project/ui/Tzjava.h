@@ -49,7 +49,9 @@ class Tzjava : public QMainWindow {
 
     void setWindows(const ProgramWindows& windows);
 
-    tz::Project& project() { return project_; }
+    // The project, with the body editor's latest text in it.
+    tz::Project& project();
+    const tz::Project& project() const;
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
     void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
     // The help file the program currently names to the help window.
@@ -176,7 +178,12 @@ class Tzjava : public QMainWindow {
     // The project file bytes of the project as last saved or opened.
     std::string savedProject_;
 
-    tz::Project project_;
+    // The body editor's text reaches the class table when the table is next
+    // read rather than at every keystroke: copying a long body per key made
+    // typing slow. Reading the project through project() brings it in.
+    void storePendingBody() const;
+    mutable tz::Project project_;
+    mutable bool bodyPending_ = false;
     std::string code_;
     tz::MainSettings mainSettings_;
     QString programDirectory_;
