@@ -96,6 +96,12 @@ class BatchTest : public QObject {
         QCOMPARE(finished.status, 1);
         QVERIFY2(finished.out.contains("error:"), finished.out.constData());
         QVERIFY(finished.out.endsWith("int x = ;\nat class 1, slot 1, line 2\n"));
+        // The last line of a body carries no marker; its line number leads there.
+        writeFile(broken, projectBytes([](tz::ProjectFileContent& content) {
+                      content.project.setBody(1, 2, "int a;\r\nint x = ;");
+                  }));
+        finished = run({"--compile", broken});
+        QVERIFY2(finished.out.endsWith("at class 1, slot 2, line 1\n"), finished.out.constData());
         QCOMPARE(run({"--compile"}).status, 2);
         verifyNoSettingsWritten();
     }

@@ -66,8 +66,8 @@ class BuildFilesTest : public QObject {
         const std::string output =
             "A.java:7: error: illegal start of expression\nx = ;//\\1,1,3,\n    ^\n"
             "A.java:9: error: other\ny//\\2,0,-1,\n";
-        const auto found = findErrorPlace(output);
-        const auto* place = std::get_if<ErrorPlace>(&found);
+        // No line map: the marker is read.
+        const auto place = findErrorPlace(output, {}, "A.java");
         QVERIFY(place);
         QCOMPARE(place->shownOutput,
                  std::string("A.java:7: error: illegal start of expression\nx = ;"));
@@ -75,19 +75,43 @@ class BuildFilesTest : public QObject {
         QCOMPARE(place->slot, 1);
         QCOMPARE(place->bodyLine, 3);
 
-        const auto declaration = std::get<ErrorPlace>(findErrorPlace("e\nclass X//\\2,0,-1,\n"));
-        QCOMPARE(declaration.bodyLine, -1);
-        QCOMPARE(declaration.classIndex, 2);
+        const auto declaration = findErrorPlace("e\r\nclass X//\\2,0,-1,\r\n", {}, "A.java");
+        QCOMPARE(declaration->bodyLine, -1);
+        QCOMPARE(declaration->classIndex, 2);
+        QVERIFY(!findErrorPlace("javac: file not found", {}, "A.java"));
     }
 
-    void badMarkersAndNoMarker() {
-        QVERIFY(std::holds_alternative<NoMarker>(findErrorPlace("javac: file not found")));
-        const auto blank = findErrorPlace("s = \"//\\ 1,2,3,\"");
-        QVERIFY(std::holds_alternative<MarkerFieldError>(blank));
-        QCOMPARE(std::get<MarkerFieldError>(blank).shownOutput, std::string("s = \""));
-        QCOMPARE(std::get<MarkerFieldError>(blank).field, std::string(" 1"));
-        QVERIFY(std::holds_alternative<MarkerFieldError>(findErrorPlace("x//\\1,2")));
-        QVERIFY(std::holds_alternative<MarkerFieldError>(findErrorPlace("x//\\99999999999,1,1,")));
+    void onlyTheGeneratorsTrailingMarkerCounts() {
+        const auto place = findErrorPlace(
+            "A.java:2: error: x\nString s = \"//\\\\\"; int y = ;//\\1,1,0,\n   ^\n", {}, "A.java");
+        QVERIFY(place);
+        QCOMPARE(place->shownOutput,
+                 std::string("A.java:2: error: x\nString s = \"//\\\\\"; int y = ;"));
+        QCOMPARE(place->bodyLine, 0);
+        for (const char* notAMarker :
+             {"s = \"//\\ 1,2,3,\"", "x//\\1,2", "x//\\99999999999,1,1,", "x//\\1,2,3, y();"})
+            QVERIFY(!findErrorPlace(notAMarker, {}, "A.java"));
+    }
+
+    void messageLineLeadsThroughTheLineMap() {
+        // Lines: 1 imports line 0, 2 field of class 1, 3 body line 4 of slot 2.
+        const SourceLineMap lines("i;//\\0,0,0,\r\nButton b;\r\ny = ;}", {{0, {0, 0, 0}, true},
+                                                                          {13, {1, 0, -1}, false},
+                                                                          {24, {1, 2, 4}, true},
+                                                                          {29, {1, 0, -1}, false}});
+        const std::string output =
+            "/w/B.java:1: error: elsewhere\n"
+            "/w/my dir/A.java:3: error: illegal start\ny = ;}\n    ^\n"
+            "/w/my dir/A.java:1: error: x\ni;//\\0,0,0,\n";
+        const auto place = findErrorPlace(output, lines, "A.java");
+        QCOMPARE(place->classIndex, 1);
+        QCOMPARE(place->slot, 2);
+        QCOMPARE(place->bodyLine, 4);
+        QCOMPARE(place->shownOutput, output.substr(0, output.size() - 10));
+        QCOMPARE(findErrorPlace("A.java:2: error: x\n", lines, "A.java")->bodyLine, -1);
+        // A line the map does not hold falls back to the marker.
+        QCOMPARE(findErrorPlace("A.java:4: error: x\nz;//\\1,1,7,\n", lines, "A.java")->bodyLine,
+                 7);
     }
 
     void lineRanges() {

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "codegen/CodeGenerator.h"
@@ -75,6 +76,14 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// "class,slot,line" of a source line, as the line map gives it.
+std::string placeOf(const GeneratedCode& code, long line) {
+    const auto place = code.lines.place(line);
+    if (!place) return "none";
+    return std::to_string(place->classIndex) + "," + std::to_string(place->slot) + "," +
+           std::to_string(place->bodyLine);
+}
+
 }  // namespace
 
 class TestCodegen : public QObject {
@@ -92,6 +101,9 @@ class TestCodegen : public QObject {
     void textsAreJavaStringBodies();
     void blankRunsFoldOutsideLiterals();
     void noCodeAfterLineComment();
+    void lineMapNamesEveryLine();
+    void noCommentMarkFormedBetweenTexts();
+    void paintParameterMustBeAName();
 };
 
 void TestCodegen::workedExample() {
@@ -351,6 +363,51 @@ void TestCodegen::noCodeAfterLineComment() {
         "String B_Caption=\"b\";int a;}";
     QCOMPARE(generate(project, {object(ObjectKind::Button, 0, "B", "b")}, options).source,
              expected);
+}
+
+void TestCodegen::lineMapNamesEveryLine() {
+    const GeneratedCode example =
+        generate(Project(), {object(ObjectKind::Button, 0, "JButton0", "Button 0")});
+    // Lines of the worked example that hold project text; the rest is class 1's code.
+    const std::map<long, std::string> fromProject = {{1, "0,0,0"},   {2, "0,0,1"},  {3, "1,0,-1"},
+                                                     {8, "1,0,0"},   {9, "1,1,-1"}, {15, "1,1,0"},
+                                                     {17, "1,2,-1"}, {22, "1,2,0"}};
+    for (long line = 1; line <= 25; ++line) {
+        const auto found = fromProject.find(line);
+        QCOMPARE(placeOf(example, line), found != fromProject.end() ? found->second : "1,0,-1");
+    }
+    QCOMPARE(placeOf(example, 26), std::string("none"));
+
+    // A lone CR ends a line for the compiler; the body line stays the marker's.
+    Project project;
+    project.fillSlot(1, 1, "helper", "void helper()", "a();\rb();\r\nc = ;");
+    const GeneratedCode loneCr = generate(project);
+    QCOMPARE(placeOf(loneCr, 9), std::string("1,1,0"));
+    QCOMPARE(placeOf(loneCr, 10), std::string("1,1,0"));
+    QCOMPARE(placeOf(loneCr, 11), std::string("1,1,1"));
+}
+
+void TestCodegen::noCommentMarkFormedBetweenTexts() {
+    Project project;
+    project.imports = "import java.awt.*;/";
+    project.setDeclaration(1, 0, "*x class A extends java.applet.Applet");
+    project.fillSlot(1, 1, "f", "void f()", "a = 4 /\r\n2;\r\n/* c *\r\nd */");
+    ProjectOptions options;
+    options.cWithout = true;
+    const std::string source = generate(project, {}, options).source;
+    QVERIFY(
+        contains(source, "import java.awt.*;/ *x class A extends java.applet.Applet//\\1,0,-1,"));
+    QVERIFY(contains(source, "a = 4 / //\\1,1,0,\n2;//\\1,1,1,\n/* c * //\\1,1,2,\nd */}"));
+}
+
+void TestCodegen::paintParameterMustBeAName() {
+    Project project;
+    project.fillSlot(1, 2, "paint", "public void paint(Graphics g//)", "// paint code");
+    QCOMPARE(generate(project).failure, CodeFailure::PaintDeclaration);
+    project.setDeclaration(1, 2, "public void paint(Graphics }g)");
+    QCOMPARE(generate(project).failure, CodeFailure::PaintDeclaration);
+    project.setDeclaration(1, 2, "public void paint(Graphics $g2 )");
+    QVERIFY(generate(project).ok());
 }
 
 QTEST_MAIN(TestCodegen)

@@ -1,11 +1,13 @@
 // Compiling from the main window with the real JDK, and leading from the
 // compiler's messages to the place of the first error.
 #include <QLabel>
-#include <QToolButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "buildtests.h"
+#include "designer/ui/Tapplet.h"
+#include "project/ProjectFile.h"
 #include "settings/ui/Toptions.h"
 
 using buildtests::BuildProgram;
@@ -105,28 +107,55 @@ class CompileTest : public QObject {
         QVERIFY(cpanel()->isHidden());
     }
 
-    void earlyLinesAndDeclarationsShowTheSlotOnly_data() {
-        QTest::addColumn<QString>("bodyText");
-        QTest::addColumn<QString>("declaration");
-        QTest::newRow("body line 0") << "int a = ;\r\nint b = 1;"
-                                     << "public void paint(Graphics g)";
-        QTest::newRow("body line 1") << "int a = 1;\r\nint b = ;\r\nint c = 1;"
-                                     << "public void paint(Graphics g)";
-        QTest::newRow("declaration") << "int a = 1;"
-                                     << "public void paint(Graphics g";
+    void everyErrorLandsOnItsLine_data() {
+        QTest::addColumn<QString>("where");  // body of init, paint, class, imports or object
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("classIndex");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("selection");  // empty: none
+        const QString first = "int a = ;\r\nint b = 1;\r\nint c = 2;";
+        QTest::newRow("first body line")
+            << "init" << first << 1 << 1 << QString("int a = ;") + LineBreak;
+        QTest::newRow("second body line") << "init"
+                                          << "int a = 1;\r\nint b = ;\r\nint c = 2;" << 1 << 1
+                                          << QString("int b = ;") + LineBreak;
+        QTest::newRow("last body line")
+            << "paint"
+            << "int a = 1;\r\nint b = 2;\r\nint c = ;" << 1 << 2 << "int c = ;";
+        QTest::newRow("only line") << "init"
+                                   << "int a = ;" << 1 << 1 << "int a = ;";
+        QTest::newRow("class declaration")
+            << "class"
+            << "public class NewClass extends Applet implements Nothing" << 1 << 0 << "";
+        QTest::newRow("imports") << "imports"
+                                 << "import java.applet.*;\r\nimport java.awt.*;\r\n"
+                                    "import java.nothere.*;"
+                                 << 0 << 0 << "import java.nothere.*;";
+        QTest::newRow("field line") << "object"
+                                    << "int" << 1 << 0 << "";
     }
-    void earlyLinesAndDeclarationsShowTheSlotOnly() {
-        QFETCH(QString, bodyText);
-        QFETCH(QString, declaration);
+    void everyErrorLandsOnItsLine() {
+        QFETCH(QString, where);
+        QFETCH(QString, text);
         startSaved();
-        project().setBody(1, 2, bodyText.toStdString());
-        project().setDeclaration(1, 2, declaration.toStdString());
+        const std::string bytes = text.toStdString();
+        if (where == "init") project().setBody(1, 1, bytes);
+        if (where == "paint") project().setBody(1, 2, bytes);
+        if (where == "class") project().setDeclaration(1, 0, bytes);
+        if (where == "imports") project().imports = bytes;
+        if (where == "object") {
+            tz::ObjectRecord named;
+            named.fields = {"b", "10", "20", "65", "33", bytes, ""};
+            QVERIFY(p->started.program->app().addLoadedObject(tz::ObjectKind::Button, named));
+        }
+        // Started elsewhere, so that landing on the place shows.
+        p->zjava.findChild<QTabBar*>("tab")->setCurrentIndex(where == "paint" ? 1 : 2);
         compile();
         QVERIFY(project().compileFailed);
-        QCOMPARE(project().currentClass, 1);
-        QCOMPARE(project().currentSlot, 2);
-        QCOMPARE(p->zjava.findChild<QLineEdit*>("spec")->text(), declaration);
-        QVERIFY(!body()->textCursor().hasSelection());
+        QTEST(project().currentClass, "classIndex");
+        QTEST(project().currentSlot, "slot");
+        QTEST(selected(), "selection");
+        QVERIFY(p->mess().contains("NewClass.java:"));
     }
 
     void errorInTheImportsShowsTheImports() {
@@ -156,9 +185,9 @@ class CompileTest : public QObject {
         startSaved();
         compile();
         fakeCompiler("E.java:3: error: x\nint s = \"//\\a,1,2,\";\n");
-        QCOMPARE(dialogsDuring([&] { compile(); }),
-                 QStringList("'a' is not a valid integer value"));
-        QCOMPARE(p->mess(), QString("E.java:3: error: x\nint s = \""));
+        // A "//\" of the user's text is no marker: the output stays whole.
+        QCOMPARE(dialogsDuring([&] { compile(); }), QStringList());
+        QCOMPARE(p->mess(), QString("E.java:3: error: x\nint s = \"//\\a,1,2,\";\n \n"));
         QVERIFY(project().compileFailed);
     }
 
@@ -231,6 +260,51 @@ class CompileTest : public QObject {
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
         QVERIFY(readFile(folder + "/run.htm").contains("<APPLET CODE=\"NewClass.class\""));
         QCOMPARE(buildtests::recorded(p->bin + "/viewer.log"), QStringList({folder, "run.htm"}));
+    }
+
+    void openedOrImportedProjectRunsNothingStale() {
+        startSaved();
+        compile();
+        QVERIFY(!project().compileFailed);
+        const QString other = p->inProgram("other");
+        QDir().mkpath(other);
+        writeFile(other + "/B.tzp", QByteArray::fromStdString(tz::writeProjectFile({})));
+        writeFile(other + "/NewClass.java", "// hand-made");
+        answerFileDialog([&] { p->trigger("OpenProject1"); }, other + "/B.tzp");
+        QCOMPARE(QString::fromStdString(project().projectPath), other + "/B.tzp");
+        p->key(Qt::Key_F9);
+        QVERIFY(!QFile::exists(other + "/run.htm"));
+        // Nor is the empty source buffer written over the file.
+        QCOMPARE(dialogsDuring([&] { QVERIFY(!p->zjava.Save1Click()); }),
+                 QStringList("The Java source is empty; " + other +
+                             "/NewClass.java was left as it is."));
+        QCOMPARE(readFile(other + "/NewClass.java"), QString("// hand-made"));
+
+        startSaved();
+        compile();
+        writeFile(folder + "/Hand.java", "public class Hand extends java.applet.Applet {}\n");
+        answerFileDialog([&] { p->trigger("Open1"); }, folder + "/Hand.java");
+        p->key(Qt::Key_F9);
+        QVERIFY(!QFile::exists(folder + "/run.htm"));
+        QVERIFY(!QFile::exists(p->bin + "/viewer.log"));
+    }
+
+    void handWrittenSourceIsCopiedOnceBeforeItIsReplaced() {
+        startSaved();
+        const QByteArray hand =
+            "// mine\r\npublic class NewClass extends java.applet.Applet {}\r\n";
+        writeFile(source(), hand);
+        compile();
+        QCOMPARE(readBytes(source() + ".orig"), hand);
+        QCOMPARE(p->mess(), Success.arg(source()) + "\nThe original " + source() +
+                                " was copied to " + source() + ".orig.");
+        // A generated file is not copied; an existing copy is never replaced.
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        writeFile(source(), "// other");
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QCOMPARE(readBytes(source() + ".orig"), hand);
     }
 
     void navigationReadsTheFirstMarker() {

@@ -6,15 +6,22 @@ namespace tz {
 
 namespace {
 
-const std::string MarkerStart = "//\\";
-
-std::optional<int> decimal(const std::string& field) {
-    int value = 0;
-    const char* first = field.data();
-    const char* last = first + field.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || field.empty()) return std::nullopt;
-    return value;
+// The line number of a message line "<folder>/<name>:<digits>: ...".
+std::optional<long> messageLine(std::string_view line, std::string_view name) {
+    for (std::size_t at = line.find(name); at != std::string_view::npos;
+         at = line.find(name, at + 1)) {
+        if (at > 0 && line[at - 1] != '/') continue;
+        const std::size_t colon = at + name.size();
+        if (colon >= line.size() || line[colon] != ':') continue;
+        long number = 0;
+        const char* first = line.data() + colon + 1;
+        const char* last = line.data() + line.size();
+        const auto [end, error] = std::from_chars(first, last, number);
+        if (error == std::errc() && end != first && last - end >= 2 && end[0] == ':' &&
+            end[1] == ' ')
+            return number;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -23,23 +30,28 @@ bool compileFailed(const std::string& output) {
     return output.size() >= FailedOutputLength;
 }
 
-std::variant<ErrorPlace, MarkerFieldError, NoMarker> findErrorPlace(const std::string& output) {
-    const auto marker = output.find(MarkerStart);
-    if (marker == std::string::npos) return NoMarker{};
-    const std::string shown = output.substr(0, marker);
-    std::size_t position = marker + MarkerStart.size();
-    int numbers[3] = {};
-    for (int& number : numbers) {
-        const auto comma = output.find(',', position);
-        const std::string field = output.substr(
-            position, comma == std::string::npos ? std::string::npos : comma - position);
-        const auto value = decimal(field);
-        if (!value) return MarkerFieldError{shown, field};
-        number = *value;
-        if (comma == std::string::npos) return MarkerFieldError{shown, ""};
-        position = comma + 1;
+std::optional<long> firstMessageLine(const std::string& output, std::string_view sourceFileName) {
+    if (sourceFileName.empty()) return std::nullopt;
+    const std::string_view text = output;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = text.find('\n', start);
+        const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+        if (const auto line = messageLine(text.substr(start, end - start), sourceFileName))
+            return line;
+        start = end + 1;
     }
-    return ErrorPlace{shown, numbers[0], numbers[1], numbers[2]};
+    return std::nullopt;
+}
+
+std::optional<ErrorPlace> findErrorPlace(const std::string& output, const SourceLineMap& lines,
+                                         std::string_view sourceFileName) {
+    const auto marker = firstLineMarker(output);
+    std::optional<SourcePlace> place;
+    if (const auto line = firstMessageLine(output, sourceFileName)) place = lines.place(*line);
+    if (!place && marker) place = marker->place;
+    if (!place) return std::nullopt;
+    const std::string shown = marker ? output.substr(0, marker->position) : output;
+    return ErrorPlace{shown, place->classIndex, place->slot, place->bodyLine};
 }
 
 std::optional<LineRange> lineRange(const std::string& text, int lineIndex) {

@@ -2,7 +2,9 @@
 // Reading the compiler's output back to the place of the first error.
 #include <optional>
 #include <string>
-#include <variant>
+#include <string_view>
+
+#include "codegen/SourceLines.h"
 
 namespace tz {
 
@@ -14,18 +16,18 @@ struct ErrorPlace {
     std::string shownOutput;  // the output up to the first location marker
     int classIndex = 0;
     int slot = 0;
-    int bodyLine = 0;  // -1 for a declaration line
+    int bodyLine = 0;  // -1 for a declaration line or generated code
 };
 
-struct MarkerFieldError {
-    std::string shownOutput;  // the output is cut all the same
-    std::string field;        // the text that is not a number
-};
+// The line number of the compiler's first message on the file named
+// sourceFileName ("/dir/A.java:37: error: ..." for "A.java").
+std::optional<long> firstMessageLine(const std::string& output, std::string_view sourceFileName);
 
-struct NoMarker {};
-
-// The first location marker "//\class,slot,line," of the output.
-std::variant<ErrorPlace, MarkerFieldError, NoMarker> findErrorPlace(const std::string& output);
+// The place of the first message's line in lines; when that cannot be read,
+// the place named by the first location marker. nullopt when the output
+// names neither; the output is then shown as it is.
+std::optional<ErrorPlace> findErrorPlace(const std::string& output, const SourceLineMap& lines,
+                                         std::string_view sourceFileName);
 
 struct LineRange {
     std::size_t start;

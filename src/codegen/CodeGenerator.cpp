@@ -25,28 +25,58 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(start, end - start);
 }
 
-void appendMarker(std::string& out, int classIndex, int slotIndex, int line) {
-    out += "//\\";
-    out += std::to_string(classIndex);
-    out += ',';
-    out += std::to_string(slotIndex);
-    out += ',';
-    out += std::to_string(line);
-    out += ',';
+std::string marker(int classIndex, int slotIndex, int line) {
+    return "//\\" + std::to_string(classIndex) + ',' + std::to_string(slotIndex) + ',' +
+           std::to_string(line) + ',';
 }
 
-void appendMarkedText(std::string& out, std::string_view text, int classIndex, int slotIndex) {
+// Two characters that would open or close a comment when written side by side.
+bool formsCommentMark(char last, char next) {
+    return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
+}
+
+// The source text with the places its pieces came from.
+class SourceWriter {
+  public:
+    // A blank goes between two texts that would otherwise form a comment mark.
+    void put(std::string_view piece) {
+        if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
+            text += ' ';
+        text += piece;
+    }
+    // What is put from now on comes from place.
+    void from(const SourcePlace& place, bool fromProject) {
+        spans.push_back({text.size(), place, fromProject});
+    }
+
+    std::string text;
+    std::vector<SourceSpan> spans;
+};
+
+void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
     const std::string_view body = trimmed(text);
     int line = 0;
     std::size_t from = 0;
     for (auto pair = body.find(CrLf); pair != std::string_view::npos;
          pair = body.find(CrLf, from)) {
-        out.append(body, from, pair - from);
-        appendMarker(out, classIndex, slotIndex, line++);
-        out += '\n';
+        out.from({classIndex, slotIndex, line}, true);
+        out.put(body.substr(from, pair - from));
+        out.put(marker(classIndex, slotIndex, line++) + '\n');
         from = pair + 2;
     }
-    out.append(body, from, std::string_view::npos);
+    out.from({classIndex, slotIndex, line}, true);
+    out.put(body.substr(from));
+}
+
+// A Java identifier; bytes above ASCII may be letters of any script.
+bool isJavaIdentifier(std::string_view text) {
+    auto isStart = [](unsigned char c) {
+        const unsigned char lower = c | 0x20;
+        return (lower >= 'a' && lower <= 'z') || c == '_' || c == '$' || c >= 0x80;
+    };
+    if (text.empty() || !isStart(text.front())) return false;
+    return std::all_of(text.begin(), text.end(),
+                       [&](unsigned char c) { return isStart(c) || (c >= '0' && c <= '9'); });
 }
 
 std::string quoted(const std::string& text) {
@@ -90,18 +120,20 @@ class Generator {
 
     GeneratedCode run() {
         appendMarked(project_.imports, Project::ImportsEntry, 0, false);
-        out_ += sep_;
+        put(sep_);
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
         }
-        result_.source = foldBlankRuns(out_);
+        result_.source = foldBlankRuns(out_.text);
+        result_.lines = SourceLineMap(out_.text, out_.spans);
         return std::move(result_);
     }
 
   private:
     // Generation stops; the text so far is kept, without the blank pass.
     bool fail(CodeFailure failure, const std::string& message) {
-        result_.source = out_;
+        result_.source = out_.text;
+        result_.lines = SourceLineMap(out_.text, out_.spans);
         result_.failure = failure;
         result_.message = message;
         return false;
@@ -114,14 +146,14 @@ class Generator {
     bool appendClass(int k) {
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
-        out_ += sep_ + "{" + sep_;
+        put(sep_ + "{" + sep_);
         if (options_.addApplet) appendFieldGroups();
         appendMarked(header.body, k, 0, false);
-        out_ += sep_;
+        put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
         }
-        out_ += "}";
+        put("}");
         return true;
     }
 
@@ -131,18 +163,18 @@ class Generator {
         if (appletClass && method.name == "init") return appendInit(method, k, m);
         if (appletClass && method.name == "paint") return appendPaint(method, k, m);
         appendDeclaration(method.declaration, k, m);
-        out_ += std::string("{") + CrLf;
+        put(std::string("{") + CrLf);
         appendMarked(method.body, k, m, true);
-        out_ += "}" + sep_;
+        put("}" + sep_);
         return true;
     }
 
     bool appendInit(const MethodSlot& method, int k, int m) {
         appendDeclaration(method.declaration, k, m);
-        out_ += sep_ + "{" + sep_;
+        put(sep_ + "{" + sep_);
         if (options_.addApplet && !appendInitStatements()) return false;
         appendMarked(method.body, k, m, false);
-        out_ += sep_ + "}" + sep_;
+        put(sep_ + "}" + sep_);
         return true;
     }
 
@@ -157,38 +189,45 @@ class Generator {
         const std::string g = nameEnd != std::string::npos && nameEnd > nameStart
                                   ? method.declaration.substr(nameStart, nameEnd - nameStart)
                                   : std::string();
+        // The name is written into statements: anything else would break them.
+        if (!isJavaIdentifier(trimmed(g))) {
+            return fail(CodeFailure::PaintDeclaration, PaintDeclarationMessage);
+        }
         appendDeclaration(method.declaration, k, m);
-        out_ += sep_ + "{" + sep_;
+        put(sep_ + "{" + sep_);
         if (options_.autoBCOL) {
-            out_ += g + ".setColor(Color." + background_ + ");" + sep_;
-            out_ += g + ".fillRect(0,0,size().width,size().height);" + sep_;
+            put(g + ".setColor(Color." + background_ + ");" + sep_);
+            put(g + ".fillRect(0,0,size().width,size().height);" + sep_);
         }
         if (options_.addApplet) appendPaintStatements(g);
         appendMarked(method.body, k, m, false);
-        out_ += sep_;
-        if (options_.autoBCOL) out_ += g + ".setColor(Color." + contrast_ + ");" + sep_;
-        out_ += sep_ + "}" + sep_;
+        put(sep_);
+        if (options_.autoBCOL) put(g + ".setColor(Color." + contrast_ + ");" + sep_);
+        put(sep_ + "}" + sep_);
         return true;
     }
 
     // With no line separators the marker gets its own line end, so that the
     // code after it is not commented out.
     void appendDeclaration(const std::string& declaration, int k, int m) {
-        out_ += trimmed(declaration);
-        appendMarker(out_, k, m, DeclarationLine);
-        if (options_.cWithout) out_ += "\n";
-        out_ += sep_;
+        out_.from({k, m, DeclarationLine}, true);
+        put(trimmed(declaration));
+        put(marker(k, m, DeclarationLine));
+        if (options_.cWithout) put("\n");
+        put(sep_);
+        out_.from({k, 0, DeclarationLine}, false);
     }
 
     // A text that ends in a line comment gets a line break wherever code
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
-        const std::size_t start = out_.size();
+        const std::size_t start = out_.text.size();
         appendMarkedText(out_, text, k, m);
         if ((codeFollowsOnLine || options_.cWithout) &&
-            endsInLineComment(std::string_view(out_).substr(start))) {
-            out_ += lineBreak_;
+            endsInLineComment(std::string_view(out_.text).substr(start))) {
+            put(lineBreak_);
         }
+        out_.from({k, 0, DeclarationLine}, false);
     }
 
     void appendFieldGroups() {
@@ -214,10 +253,10 @@ class Generator {
 
     void appendFieldGroup(const char* type, const LiveObject& object, const std::string& tail) {
         const std::string& n = object.name;
-        out_ += type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
-                "_Ypos=" + std::to_string(object.top) + ";int " + n +
-                "_Width=" + std::to_string(object.width) + ";int " + n +
-                "_Height=" + std::to_string(object.height) + tail + sep_ + sep_;
+        put(type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
+            "_Ypos=" + std::to_string(object.top) + ";int " + n +
+            "_Width=" + std::to_string(object.width) + ";int " + n +
+            "_Height=" + std::to_string(object.height) + tail + sep_ + sep_);
     }
 
     bool appendInitStatements() {
@@ -240,32 +279,34 @@ class Generator {
     }
 
     void appendCreation(const std::string& n, const std::string& construction) {
-        out_ += n + "= new " + construction + ";" + sep_ + "add (" + n + ");" + sep_ + sep_;
+        put(n + "= new " + construction + ";" + sep_ + "add (" + n + ");" + sep_ + sep_);
     }
 
     void appendPaintStatements(const std::string& g) {
         for (const LiveObject* object : objectsOf(ObjectKind::Image)) {
             const std::string& n = object->name;
-            out_ += n + " = getImage(getDocumentBase()," + n + "_Picture);" + sep_;
-            out_ += g + ".drawImage(" + n + "," + n + "_Xpos," + n + "_Ypos," + n + "_Width," + n +
-                    "_Height,this);" + sep_;
+            put(n + " = getImage(getDocumentBase()," + n + "_Picture);" + sep_);
+            put(g + ".drawImage(" + n + "," + n + "_Xpos," + n + "_Ypos," + n + "_Width," + n +
+                "_Height,this);" + sep_);
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Button)) {
             const std::string& n = object->name;
             appendMove(n);
-            out_ += n + ".setLabel(" + n + "_Caption);" + sep_;
+            put(n + ".setLabel(" + n + "_Caption);" + sep_);
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Label)) {
             const std::string& n = object->name;
-            out_ += n + ".setAlignment(" + n + "_Align);" + sep_;
-            out_ += n + ".setText(" + n + "_Caption);" + sep_;
+            put(n + ".setAlignment(" + n + "_Align);" + sep_);
+            put(n + ".setText(" + n + "_Caption);" + sep_);
             appendMove(n);
         }
         for (const LiveObject* object : objectsOf(ObjectKind::TextField)) appendMove(object->name);
     }
 
+    void put(std::string_view piece) { out_.put(piece); }
+
     void appendMove(const std::string& n) {
-        out_ += n + ".move(" + n + "_Xpos," + n + "_Ypos);" + sep_;
+        put(n + ".move(" + n + "_Xpos," + n + "_Ypos);" + sep_);
     }
 
     const Project& project_;
@@ -276,16 +317,16 @@ class Generator {
     std::string lineBreak_;
     std::string background_;
     std::string contrast_;
-    std::string out_;
+    SourceWriter out_;
     GeneratedCode result_;
 };
 
 }  // namespace
 
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
-    std::string marked;
+    SourceWriter marked;
     appendMarkedText(marked, text, classIndex, slotIndex);
-    return marked;
+    return marked.text;
 }
 
 std::string javaStringBody(const std::string& text) {

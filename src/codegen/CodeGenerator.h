@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codegen/ImageCheck.h"
+#include "codegen/SourceLines.h"
 #include "designer/DesignObjects.h"
 #include "project/Project.h"
 #include "settings/ProjectOptions.h"
@@ -25,6 +26,8 @@ enum class CodeFailure {
 struct GeneratedCode {
     // The whole source, or what was generated before a failure.
     std::string source;
+    // Where each line of source came from.
+    SourceLineMap lines;
     CodeFailure failure = CodeFailure::None;
     std::string message;
     bool ok() const { return failure == CodeFailure::None; }

@@ -96,6 +96,7 @@ void Tzjava::Compile1Click() {
     // The first compile's wait keeps every window live; a second one on
     // top of it would overwrite its batch and its output.
     if (compiling_) return;
+    backupNote_.clear();
     if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
 
     CompileWait wait(compiling_);
@@ -136,6 +137,7 @@ void Tzjava::Compile1Click() {
                  " was compiled SUCCESFULLY");
         project().compileFailed = false;
     }
+    if (!backupNote_.isEmpty()) mess_->appendPlainText(backupNote_);
 }
 
 std::optional<std::string> Tzjava::compilerOutput() {
@@ -150,18 +152,15 @@ std::optional<std::string> Tzjava::compilerOutput() {
 // ---- error navigation ---------------------------------------------------
 
 void Tzjava::geterror() {
-    const auto found = tz::findErrorPlace(tz::storedText(mess_->toPlainText()));
-    // Without a marker the compiler's own text is all there is: it stays.
-    if (std::holds_alternative<tz::NoMarker>(found)) return;
-    if (const auto* bad = std::get_if<tz::MarkerFieldError>(&found)) {
-        showMess(tz::displayText(bad->shownOutput));
-        tz::reportError(this, tz::displayLine(tz::integerError(bad->field)));
-        return;
-    }
-    const auto& place = std::get<tz::ErrorPlace>(found);
-    showMess(tz::displayText(place.shownOutput));
-    if (!showErrorPlace(place)) return;
-    if (place.bodyLine > 1) MemoRow(place.bodyLine);
+    const std::string sourceName =
+        tz::storedLine(QFileInfo(tz::displayLine(project().javaSourcePath)).fileName());
+    const auto place =
+        tz::findErrorPlace(tz::storedText(mess_->toPlainText()), codeLines_, sourceName);
+    // Without a place the compiler's own text is all there is: it stays.
+    if (!place) return;
+    showMess(tz::displayText(place->shownOutput));
+    if (!showErrorPlace(*place)) return;
+    if (place->bodyLine >= 0) MemoRow(place->bodyLine);
 }
 
 bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {

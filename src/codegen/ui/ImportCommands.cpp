@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
@@ -36,6 +37,7 @@ bool Tzjava::importJava(const QString& path) {
     }
     const tz::Project before = project();
     std::string sourceBefore = std::move(code_);
+    tz::SourceLineMap linesBefore = std::exchange(codeLines_, {});
     const QString statusBefore = status_->text();
 
     project().projectPath = tz::Project::Untitled;
@@ -63,10 +65,13 @@ bool Tzjava::importJava(const QString& path) {
     if (!restructure()) {
         project() = before;
         code_ = std::move(sourceBefore);
+        codeLines_ = std::move(linesBefore);
         showStatus(statusBefore);
         return false;
     }
     project().currentClass = tz::Project::ImportsEntry;
+    // Nothing compiled from an earlier source may run.
+    project().compileFailed = true;
     UpdateTab(0, 0);
     return true;
 }

@@ -1,5 +1,6 @@
 // The main window's Java source commands: generate, save and export.
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 #include "codegen/CodeGenerator.h"
@@ -7,12 +8,14 @@
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
+#include "project/ProjectFile.h"
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
 
 bool Tzjava::CreateCode() {
     showMess(tz::GeneratingMessage);
     code_.clear();
+    codeLines_ = {};
     tz::GeneratedCode generated;
     {
         tz::BusyCursor busy;
@@ -22,6 +25,7 @@ bool Tzjava::CreateCode() {
                                    });
     }
     code_ = std::move(generated.source);
+    codeLines_ = std::move(generated.lines);
     switch (generated.failure) {
         case tz::CodeFailure::None:
             showMess(tz::GeneratedMessage);
@@ -41,7 +45,35 @@ void Tzjava::GenerateCode1Click() {
     CreateCode();
 }
 
+bool Tzjava::keepOriginalSource(const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    std::string error;
+    const auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
+    if (!bytes) {
+        tz::reportError(this, tz::displayLine(error));
+        return false;
+    }
+    // A file with markers was written here: generated again, nothing is lost.
+    if (tz::firstLineMarker(*bytes)) return true;
+    const QString original = path + ".orig";
+    // The first copy is the user's own; a later one would not be.
+    if (QFileInfo::exists(original) || QFileInfo(original).isSymLink()) return true;
+    if (const auto failed = tz::saveFileBytes(tz::storedLine(original), *bytes)) {
+        tz::reportError(this, tz::displayLine(*failed));
+        return false;
+    }
+    backupNote_ = QString("The original %1 was copied to %2.").arg(path, original);
+    mess_->appendPlainText(backupNote_);
+    return true;
+}
+
 bool Tzjava::CodeSave(const QString& path) {
+    // An empty buffer holds nothing worth the file it would replace.
+    if (code_.empty() && QFileInfo::exists(path)) {
+        tz::reportError(this, QString("The Java source is empty; %1 was left as it is.").arg(path));
+        return false;
+    }
+    if (!keepOriginalSource(path)) return false;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(code_.data(), qint64(code_.size())) != qint64(code_.size()) || !file.flush()) {

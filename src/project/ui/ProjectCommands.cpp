@@ -137,6 +137,9 @@ void Tzjava::OpenProject1Click() {
 bool Tzjava::openProjectFile(const QString& path) {
     if (!OpenProject(path)) return false;
     code_.clear();
+    codeLines_ = {};
+    // The last compile was of another project: nothing may run before the next.
+    project().compileFailed = true;
     project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     UpdateTree();

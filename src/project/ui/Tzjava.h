@@ -162,6 +162,10 @@ class Tzjava : public QMainWindow {
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);
     void showMess(const QString& text);
+    // A file at path that this program did not write is copied once to
+    // path.orig, noted in backupNote_ and mess; false after an error report.
+    bool keepOriginalSource(const QString& path);
+    QString backupNote_;
 
     void Open1Click();
     void BitBtn3Click();
@@ -185,6 +189,8 @@ class Tzjava : public QMainWindow {
     mutable tz::Project project_;
     mutable bool bodyPending_ = false;
     std::string code_;
+    // Where each line of a generated code_ came from; empty for imported code.
+    tz::SourceLineMap codeLines_;
     tz::MainSettings mainSettings_;
     QString programDirectory_;
     QString settingsPath_;

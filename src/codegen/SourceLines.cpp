@@ -1,0 +1,80 @@
+#include "codegen/SourceLines.h"
+
+#include <charconv>
+
+namespace tz {
+
+namespace {
+
+constexpr std::string_view MarkerStart = "//\\";
+
+bool endsLine(std::string_view text, std::size_t i) {
+    return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
+}  // namespace
+
+SourceLineMap::SourceLineMap(std::string_view source, const std::vector<SourceSpan>& spans) {
+    std::vector<bool> byProject;
+    std::size_t line = 0;
+    for (std::size_t s = 0; s < spans.size(); ++s) {
+        const SourceSpan& span = spans[s];
+        const std::size_t end = s + 1 < spans.size() ? spans[s + 1].offset : source.size();
+        bool claimed = false;
+        for (std::size_t i = span.offset; i < end; ++i) {
+            if (!claimed) {
+                claimed = true;
+                if (line == lines_.size()) {
+                    lines_.push_back(span.place);
+                    byProject.push_back(span.fromProject);
+                } else if (span.fromProject) {
+                    lines_[line] = span.place;
+                    byProject[line] = true;
+                }
+            }
+            if (endsLine(source, i)) {
+                ++line;
+                claimed = false;
+            }
+        }
+    }
+}
+
+std::optional<SourcePlace> SourceLineMap::place(long line) const {
+    if (line < 1 || std::size_t(line) > lines_.size()) return std::nullopt;
+    return lines_[std::size_t(line) - 1];
+}
+
+std::optional<LineMarker> trailingMarker(std::string_view line) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    const std::size_t start = line.rfind(MarkerStart);
+    if (start == std::string_view::npos) return std::nullopt;
+    std::size_t position = start + MarkerStart.size();
+    int numbers[3] = {};
+    for (int& number : numbers) {
+        const std::size_t comma = line.find(',', position);
+        if (comma == std::string_view::npos || comma == position) return std::nullopt;
+        const char* first = line.data() + position;
+        const char* last = line.data() + comma;
+        const auto [end, error] = std::from_chars(first, last, number);
+        if (error != std::errc() || end != last) return std::nullopt;
+        position = comma + 1;
+    }
+    if (position != line.size()) return std::nullopt;
+    return LineMarker{start, {numbers[0], numbers[1], numbers[2]}};
+}
+
+std::optional<LineMarker> firstLineMarker(std::string_view text) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = text.find('\n', start);
+        const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+        if (auto marker = trailingMarker(text.substr(start, end - start))) {
+            marker->position += start;
+            return marker;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tz
