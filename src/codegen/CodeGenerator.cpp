@@ -25,11 +25,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(start, end - start);
 }
 
-std::string marker(int classIndex, int slotIndex, int line) {
-    return "//\\" + std::to_string(classIndex) + ',' + std::to_string(slotIndex) + ',' +
-           std::to_string(line) + ',';
-}
-
 // Two characters that would open or close a comment when written side by side.
 bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
@@ -43,6 +38,13 @@ class SourceWriter {
         if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
             text += ' ';
         text += piece;
+    }
+    void putMarker(int classIndex, int slotIndex, int line) {
+        put("//\\");
+        for (const int number : {classIndex, slotIndex, line}) {
+            text += std::to_string(number);
+            text += ',';
+        }
     }
     // What is put from now on comes from place.
     void from(const SourcePlace& place, bool fromProject) {
@@ -61,7 +63,8 @@ void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, 
          pair = body.find(CrLf, from)) {
         out.from({classIndex, slotIndex, line}, true);
         out.put(body.substr(from, pair - from));
-        out.put(marker(classIndex, slotIndex, line++) + '\n');
+        out.putMarker(classIndex, slotIndex, line++);
+        out.text += '\n';
         from = pair + 2;
     }
     out.from({classIndex, slotIndex, line}, true);
@@ -212,7 +215,7 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        put(marker(k, m, DeclarationLine));
+        out_.putMarker(k, m, DeclarationLine);
         if (options_.cWithout) put("\n");
         put(sep_);
         out_.from({k, 0, DeclarationLine}, false);

@@ -17,25 +17,24 @@ bool endsLine(std::string_view text, std::size_t i) {
 SourceLineMap::SourceLineMap(std::string_view source, const std::vector<SourceSpan>& spans) {
     std::vector<bool> byProject;
     std::size_t line = 0;
+    auto claim = [&](const SourceSpan& span) {
+        if (line == lines_.size()) {
+            lines_.push_back(span.place);
+            byProject.push_back(span.fromProject);
+        } else if (span.fromProject) {
+            lines_[line] = span.place;
+            byProject[line] = true;
+        }
+    };
     for (std::size_t s = 0; s < spans.size(); ++s) {
         const SourceSpan& span = spans[s];
         const std::size_t end = s + 1 < spans.size() ? spans[s + 1].offset : source.size();
-        bool claimed = false;
+        if (span.offset >= end) continue;
+        claim(span);
         for (std::size_t i = span.offset; i < end; ++i) {
-            if (!claimed) {
-                claimed = true;
-                if (line == lines_.size()) {
-                    lines_.push_back(span.place);
-                    byProject.push_back(span.fromProject);
-                } else if (span.fromProject) {
-                    lines_[line] = span.place;
-                    byProject[line] = true;
-                }
-            }
-            if (endsLine(source, i)) {
-                ++line;
-                claimed = false;
-            }
+            if (source[i] > '\r' || !endsLine(source, i)) continue;
+            ++line;
+            if (i + 1 < end) claim(span);
         }
     }
 }
