@@ -94,8 +94,8 @@ bool Tzjava::generateAndSaveSource() {
 }
 
 void Tzjava::Compile1Click() {
-    // The first compile's wait keeps every window live; a second one on
-    // top of it would end the first's run.
+    // The first compile's wait keeps every window live; a second one would
+    // wait inside the first's wait, which could then not end first.
     if (compiling_) return;
     if (!projectSavedOrAskedFor() || refusedForLineBreak({project().javaSourcePath}, "javac.bat") ||
         !generateAndSaveSource())

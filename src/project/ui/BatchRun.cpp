@@ -36,7 +36,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         "Builds Java applets visually. With a project file, opens it; with --export-java, "
         "--import-java or --compile, works with no window and exits with 0 when done, 1 when "
-        "a message stopped the run or the compile failed, 2 for a wrong command line.");
+        "a message stopped the run or the compile failed, 2 for a wrong command line or "
+        "when there is no display for the program's windows.");
     // The toolkit's options are no part of this program's command line.
     const QCommandLineOption helpOption({"h", "help", "?", "help-all"},
                                         "Displays help on commandline options.");
