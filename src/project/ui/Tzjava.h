@@ -104,7 +104,7 @@ class Tzjava : public QMainWindow {
   private:
     void FormCreate();
     void FormActivate();
-    bool FormCloseQuery();
+    void FormCloseQuery();
 
     void buildMenus();
     // Connects a menu item or toolbar button by name and enables it.
@@ -161,6 +161,7 @@ class Tzjava : public QMainWindow {
     tz::ProjectFileContent currentContent() const;
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);
+    void showCaption();
     void showMess(const QString& text);
 
     void Open1Click();
@@ -190,6 +191,8 @@ class Tzjava : public QMainWindow {
     QString settingsPath_;
     QString currentHelpFile_;
     bool updating_ = false;
+    // The tree's highlight follows the tables while the tree is rebuilt.
+    bool rebuildingTree_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 
