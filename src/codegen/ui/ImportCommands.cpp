@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
@@ -62,7 +63,7 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().javaSourcePath = tz::storedLine(path);
 
-    if (!restructure()) {
+    if (!restructure(path)) {
         project() = before;
         code_ = std::move(sourceBefore);
         showStatus(statusBefore);
@@ -74,7 +75,7 @@ bool Tzjava::importJava(const QString& path) {
     return true;
 }
 
-bool Tzjava::restructure() {
+bool Tzjava::restructure(const QString& sourceFile) {
     tz::ScanResult result;
     {
         tz::BusyCursor busy;
@@ -92,7 +93,7 @@ bool Tzjava::restructure() {
         respanel_->hide();
     }
     if (!result.ok) {
-        tz::showMessage(this, tz::displayLine(result.message));
+        tz::showMessage(this, tz::displayLine(result.message), sourceFile);
         return false;
     }
     showScanTree(result.treeItems);
