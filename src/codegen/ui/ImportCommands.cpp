@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
 #include <climits>
@@ -14,6 +15,7 @@
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
+#include "platform/ui/PasteGuard.h"
 #include "project/ui/Tzjava.h"
 
 namespace {
@@ -74,6 +76,7 @@ bool Tzjava::importJava(const QString& path) {
     // Nothing compiled from an earlier source may run.
     project().compileFailed = true;
     UpdateTab(0, 0);
+    showCaption();
     return true;
 }
 
@@ -103,6 +106,7 @@ bool Tzjava::restructure(const QString& sourceFile) {
 }
 
 void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
+    const QScopedValueRollback rebuilding(rebuildingTree_, true);
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     QTreeWidgetItem* classItem = nullptr;
@@ -142,5 +146,6 @@ void Tzjava::Copy1Click() {
 }
 
 void Tzjava::Paste1Click() {
-    if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "paste");
+    QWidget* editor = focusedEditor();
+    if (editor && tz::clipboardHoldsData()) QMetaObject::invokeMethod(editor, "paste");
 }

@@ -108,7 +108,7 @@ class Tzjava : public QMainWindow {
   private:
     void FormCreate();
     void FormActivate();
-    bool FormCloseQuery();
+    void FormCloseQuery();
 
     void buildMenus();
     // Connects a menu item or toolbar button by name and enables it.
@@ -165,6 +165,7 @@ class Tzjava : public QMainWindow {
     tz::ProjectFileContent currentContent() const;
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);
+    void showCaption();
     void showMess(const QString& text);
     // A file at path that this program did not write is copied once to
     // path.orig, noted in backupNote_ and mess; false after an error report.
@@ -201,6 +202,8 @@ class Tzjava : public QMainWindow {
     QString settingsPath_;
     QString currentHelpFile_;
     bool updating_ = false;
+    // The tree's highlight follows the tables while the tree is rebuilt.
+    bool rebuildingTree_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 
