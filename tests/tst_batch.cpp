@@ -285,6 +285,10 @@ class BatchTest : public QObject {
         QCOMPARE(entries, expected);
 
         QProcess java;
+        // Without a UTF-8 locale the JDK itself cannot name that folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", "C.UTF-8");
+        java.setProcessEnvironment(environment);
         java.setWorkingDirectory(folder);
         java.start("xvfb-run", {"-a", "-s", "-screen 0 1024x768x24", "java", "-jar", "Probe.jar"});
         QVERIFY(java.waitForFinished(120000));
