@@ -47,6 +47,7 @@ class Entries {
         return QString("Both %1 and %2 would be stored as %3 in the JAR.")
             .arg(shown(at->second), shown(file), QString::fromStdString(name));
     }
+    bool has(const std::string& name) const { return files_.contains(name); }
     const std::map<std::string, fs::path>& files() const { return files_; }
 
   private:
@@ -89,21 +90,22 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
 
 // The runner's classes, unpacked from the archive java/bin's viewer runs.
 QString addRunner(Entries& entries, const QString& javaBin, const QString& folder) {
-    QString error = runJarTool(
-        javaBin, {"--extract", "--file", QDir(javaBin).absoluteFilePath(RunnerArchive)}, folder);
+    const QString archive = QDir(javaBin).absoluteFilePath(RunnerArchive);
+    if (QString error = runJarTool(javaBin, {"--extract", "--file", archive}, folder);
+        !error.isEmpty())
+        return error;
     const fs::path root(QFile::encodeName(folder).toStdString());
     std::error_code walkError;
     for (auto it = fs::recursive_directory_iterator(root, walkError);
-         error.isEmpty() && !walkError && it != fs::recursive_directory_iterator();
-         it.increment(walkError)) {
+         !walkError && it != fs::recursive_directory_iterator(); it.increment(walkError)) {
         const std::string name = it->path().lexically_relative(root).generic_string();
-        if (it->is_regular_file() && !name.starts_with("META-INF/"))
-            error = entries.add(name, it->path());
+        if (!it->is_regular_file() || name.starts_with("META-INF/")) continue;
+        if (QString error = entries.add(name, it->path()); !error.isEmpty()) return error;
     }
-    if (error.isEmpty() && walkError)
-        error =
-            QString("Cannot read %1: %2").arg(folder, QString::fromStdString(walkError.message()));
-    return error;
+    if (walkError)
+        return QString("Cannot read %1: %2")
+            .arg(archive, QString::fromStdString(walkError.message()));
+    return QString();
 }
 
 // The classes, the pictures and the files the page's parameters name.
@@ -114,23 +116,24 @@ QString addApplet(Entries& entries, const RunnableJar& jar) {
     if (std::find(jar.classFiles.begin(), jar.classFiles.end(), appletClass) ==
         jar.classFiles.end())
         return QString("The compile wrote no %1.").arg(shown(folder / appletClass));
-    QString error;
     for (const std::string& name : jar.classFiles)
-        if (error.isEmpty()) error = entries.add(name, folder / name);
+        if (QString error = entries.add(name, folder / name); !error.isEmpty()) return error;
     for (const std::string& picture : jar.picturePaths) {
         // The applet loads it by name from beside its page, as the viewer does.
         const std::string name = pictureFileName(picture);
         const fs::path beside = folder / name;
         const fs::path file = isFile(beside) ? beside : fs::path(picture);
-        if (error.isEmpty() && !isFile(file))
-            error = QString("The picture file %1 cannot be found.").arg(shown(picture));
-        if (error.isEmpty()) error = entries.add(name, file);
+        if (!isFile(file))
+            return QString("The picture file %1 cannot be found.").arg(shown(picture));
+        if (QString error = entries.add(name, file); !error.isEmpty()) return error;
     }
-    if (pageHasParameters(jar.parameters))
-        for (const RunParameter& parameter : jar.parameters)
-            if (error.isEmpty() && isPlainName(parameter.value) && isFile(folder / parameter.value))
-                error = entries.add(parameter.value, folder / parameter.value);
-    return error;
+    if (!pageHasParameters(jar.parameters)) return QString();
+    // A name already stored (the page itself, a class) is that entry.
+    for (const RunParameter& parameter : jar.parameters)
+        if (isPlainName(parameter.value) && !entries.has(parameter.value) &&
+            isFile(folder / parameter.value))
+            entries.add(parameter.value, folder / parameter.value);
+    return QString();
 }
 
 }  // namespace
@@ -174,23 +177,23 @@ QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const Q
     QString error =
         writeFile(page, QByteArray::fromStdString(appletPage(jar.javaSourcePath, jar.designWidth,
                                                              jar.designHeight, jar.parameters)));
-    if (error.isEmpty()) error = entries.add(PageEntry, QFile::encodeName(page).toStdString());
-    if (error.isEmpty()) error = addApplet(entries, jar);
-    if (error.isEmpty()) error = addRunner(entries, javaBin, runner);
+    if (!error.isEmpty()) return error;
+    entries.add(PageEntry, QFile::encodeName(page).toStdString());
+    if (!(error = addApplet(entries, jar)).isEmpty()) return error;
+    if (!(error = addRunner(entries, javaBin, runner)).isEmpty()) return error;
     const fs::path contentPath(QFile::encodeName(content).toStdString());
     for (const auto& [name, file] : entries.files())
-        if (error.isEmpty()) error = copyInto(contentPath, name, file);
+        if (!(error = copyInto(contentPath, name, file)).isEmpty()) return error;
     const QString manifest = stage.filePath("manifest.mf");
-    if (error.isEmpty())
-        error = writeFile(manifest, QString("Main-Class: %1\nCreated-By: %2 %3\n")
-                                        .arg(RunnerClass, QCoreApplication::applicationName(),
-                                             QCoreApplication::applicationVersion())
-                                        .toUtf8());
+    error = writeFile(manifest, QString("Main-Class: %1\nCreated-By: %2 %3\n")
+                                    .arg(RunnerClass, QCoreApplication::applicationName(),
+                                         QCoreApplication::applicationVersion())
+                                    .toUtf8());
+    if (!error.isEmpty()) return error;
     const QString archive = stage.filePath("out.jar");
-    if (error.isEmpty())
-        error = runJarTool(
-            javaBin, {"--create", "--file", archive, "--manifest", manifest, "-C", content, "."},
-            stage.path());
+    error = runJarTool(javaBin,
+                       {"--create", "--file", archive, "--manifest", manifest, "-C", content, "."},
+                       stage.path());
     if (!error.isEmpty()) return error;
     QFile made(archive);
     if (!made.open(QIODevice::ReadOnly))
