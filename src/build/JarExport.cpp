@@ -99,7 +99,7 @@ QString addRunner(Entries& entries, const QString& javaBin, const QString& folde
     for (auto it = fs::recursive_directory_iterator(root, walkError);
          !walkError && it != fs::recursive_directory_iterator(); it.increment(walkError)) {
         const std::string name = it->path().lexically_relative(root).generic_string();
-        if (!it->is_regular_file() || name.starts_with("META-INF/")) continue;
+        if (!isFile(it->path()) || name.starts_with("META-INF/")) continue;
         if (QString error = entries.add(name, it->path()); !error.isEmpty()) return error;
     }
     if (walkError)
