@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "build/BuildFiles.h"
 #include "codegen/ImageCheck.h"
+#include "platform/SafeFile.h"
+#include "platform/TextBytes.h"
 
 namespace tz {
 
@@ -27,8 +28,7 @@ QString shown(const fs::path& path) {
 }
 
 bool isFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
+    return isRegularFile(path.string());
 }
 
 // A name a page can give relative to its folder, with no folder of its own.
@@ -81,11 +81,9 @@ QString copyInto(const fs::path& folder, const std::string& name, const fs::path
                  : QString();
 }
 
-QString writeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QString("Unable to write to %1: %2").arg(path, file.errorString());
-    return QString();
+QString writeFile(const QString& path, const std::string& bytes) {
+    const auto error = saveFileBytes(storedLine(path), bytes);
+    return error ? displayLine(*error) : QString();
 }
 
 // The runner's classes, unpacked from the archive java/bin's viewer runs.
@@ -174,9 +172,8 @@ QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const Q
 
     const QString page = stage.filePath(PageEntry);
     Entries entries;
-    QString error =
-        writeFile(page, QByteArray::fromStdString(appletPage(jar.javaSourcePath, jar.designWidth,
-                                                             jar.designHeight, jar.parameters)));
+    QString error = writeFile(
+        page, appletPage(jar.javaSourcePath, jar.designWidth, jar.designHeight, jar.parameters));
     if (!error.isEmpty()) return error;
     entries.add(PageEntry, QFile::encodeName(page).toStdString());
     if (!(error = addApplet(entries, jar)).isEmpty()) return error;
@@ -188,17 +185,16 @@ QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const Q
     error = writeFile(manifest, QString("Main-Class: %1\nCreated-By: %2 %3\n")
                                     .arg(RunnerClass, QCoreApplication::applicationName(),
                                          QCoreApplication::applicationVersion())
-                                    .toUtf8());
+                                    .toStdString());
     if (!error.isEmpty()) return error;
     const QString archive = stage.filePath("out.jar");
     error = runJarTool(javaBin,
                        {"--create", "--file", archive, "--manifest", manifest, "-C", content, "."},
                        stage.path());
     if (!error.isEmpty()) return error;
-    QFile made(archive);
-    if (!made.open(QIODevice::ReadOnly))
-        return QString("Cannot open file %1. %2").arg(archive, made.errorString());
-    return writeFile(out, made.readAll());
+    std::string readError;
+    const auto made = loadFileBytes(storedLine(archive), readError);
+    return made ? writeFile(out, *made) : displayLine(readError);
 }
 
 }  // namespace tz
