@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
         case tz::RunMode::Compile:
+        case tz::RunMode::ExportJar:
             return tz::runBatch(commandLine, programDirectory);
         case tz::RunMode::Gui:
             // Windows nobody can see would wait for ever.

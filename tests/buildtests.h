@@ -38,7 +38,7 @@ struct BuildProgram {
     explicit BuildProgram(const QString& iniText = QString())
         : started(iniText), zjava(started.program->zjava()), bin(inProgram("java/bin")) {
         QDir().mkpath(bin);
-        for (const char* name : {"javac", "javac.pif"})
+        for (const char* name : {"javac", "javac.pif", "jar", "appletviewer.jar"})
             QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, bin + "/" + name);
         writeRecorder(bin + "/appletviewer", "viewer.log");
         writeRecorder(inProgram("ext.pif"), "ext.log");

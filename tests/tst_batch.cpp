@@ -3,8 +3,10 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QImage>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -95,7 +97,7 @@ class BatchTest : public QObject {
         QVERIFY(QFile::copy(TZ_EXECUTABLE, program));
         const QString bin = programFolder.filePath("java/bin");
         QVERIFY(QDir().mkpath(bin));
-        for (const char* name : {"javac", "javac.pif"})
+        for (const char* name : {"javac", "javac.pif", "jar", "appletviewer.jar"})
             QVERIFY(QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, bin + "/" + name));
     }
 
@@ -292,6 +294,115 @@ class BatchTest : public QObject {
         }
     }
 
+    // A probe applet with a picture, two parameters, an inner and a second
+    // class, exported and run by java -jar from a folder of its own.
+    void exportedJarRunsFromAnyFolder() {
+        if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+            QSKIP("xvfb-run is not installed");
+        QDir().mkpath(path("jar"));
+        QImage picture(16, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        for (int x = 8; x < 16; ++x)
+            for (int y = 0; y < 8; ++y) picture.setPixel(x, y, qRgb(0, 0, 255));
+        QVERIFY(picture.save(path("jar/pic.png")));
+        // Left by earlier compiles: the JAR holds only what this one writes.
+        writeFile(path("jar/NewClass$7.class"), "stale");
+        writeFile(path("jar/Old.class"), "stale");
+        const QString project = path("jar/Probe.tzp");
+        writeFile(
+            project, projectBytes([&](tz::ProjectFileContent& content) {
+                auto add = [&](tz::ObjectKind kind, std::array<std::string, 7> fields) {
+                    auto& table = content.objects[int(kind)];
+                    table.records[table.count++].fields = fields;
+                };
+                add(tz::ObjectKind::Button, {"Go", "10", "10", "65", "33", "JButton0", ""});
+                add(tz::ObjectKind::Label, {"Hi", "100", "10", "73", "25", "JLabel0", "[LEFT]"});
+                add(tz::ObjectKind::TextField,
+                    {"text", "200", "10", "73", "21", "JTextfield0", ""});
+                add(tz::ObjectKind::Image,
+                    {path("jar/pic.png").toStdString(), "20", "40", "16", "8", "JImage0", ""});
+                content.appletWidth = 300;
+                content.appletHeight = 226;
+                content.options.parameters = {{"speed", "10"}, {"text", "Hi there"}};
+                tz::Project& p = content.project;
+                p.setLastSlot(1, 3);
+                p.fillSlot(
+                    1, 3, "start", "public void start()",
+                    "new Thread(new Runnable() { public void run() { try {\r\n"
+                    "java.awt.MediaTracker tracker = new java.awt.MediaTracker(NewClass.this);\r\n"
+                    "Image image = getImage(getDocumentBase(), JImage0_Picture);\r\n"
+                    "tracker.addImage(image, 0);\r\n"
+                    "tracker.waitForAll();\r\n"
+                    "while (!isShowing()) Thread.sleep(20);\r\n"
+                    "java.awt.Robot robot = new java.awt.Robot();\r\n"
+                    "repaint();\r\n"
+                    "robot.waitForIdle();\r\n"
+                    "java.awt.Point at = getLocationOnScreen();\r\n"
+                    "java.awt.image.BufferedImage shot = robot.createScreenCapture(new "
+                    "java.awt.Rectangle(at.x, at.y, getWidth(), getHeight()));\r\n"
+                    "Frame frame = (Frame) getParent();\r\n"
+                    "System.out.println(getParameter(\"speed\") + \"|\" + "
+                    "getParameter(\"text\") + \"|\" + image.getWidth(null) + \"x\" + "
+                    "image.getHeight(null) + \"|\" + getWidth() + \"x\" + getHeight() + "
+                    "\"|\" + Integer.toHexString(shot.getRGB(22, 42)) + \"|\" + "
+                    "Integer.toHexString(shot.getRGB(33, 45)) + \"|\" + frame.getTitle());\r\n"
+                    "frame.dispatchEvent(new java.awt.event.WindowEvent(frame, "
+                    "java.awt.event.WindowEvent.WINDOW_CLOSING));\r\n"
+                    "} catch (Exception e) { e.printStackTrace(); } } }).start();");
+                p.setClassCount(2);
+                p.fillSlot(2, 0, "Helper", "class Helper", "int unused;");
+            }));
+        const QString folder = path("Mein Ordner \u00fc");
+        QDir().mkpath(folder);
+        const QString jar = folder + "/Probe.jar";
+        const Finished exported = run({"--export-jar", project, jar});
+        QVERIFY2(exported.status == 0, exported.err.constData());
+        QCOMPARE(QString(exported.out), "The runnable JAR " + jar + " was written.\n");
+
+        QProcess list;
+        list.start(QStringLiteral(TZ_JAVA_BIN_DIR) + "/jar",
+                   {"--list", "--file", QStringLiteral(TZ_JAVA_BIN_DIR) + "/appletviewer.jar"});
+        QVERIFY(list.waitForFinished(60000));
+        QStringList expected = QString(list.readAll()).split('\n', Qt::SkipEmptyParts);
+        expected << "run.htm"
+                 << "NewClass.class"
+                 << "NewClass$1.class"
+                 << "Helper.class"
+                 << "pic.png";
+        list.start(QStringLiteral(TZ_JAVA_BIN_DIR) + "/jar", {"--list", "--file", jar});
+        QVERIFY(list.waitForFinished(60000));
+        QStringList entries = QString(list.readAll()).split('\n', Qt::SkipEmptyParts);
+        expected.sort();
+        entries.sort();
+        QCOMPARE(entries, expected);
+
+        QProcess java;
+        // Without a UTF-8 locale the JDK itself cannot name that folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", "C.UTF-8");
+        java.setProcessEnvironment(environment);
+        java.setWorkingDirectory(folder);
+        java.start("xvfb-run", {"-a", "-s", "-screen 0 1024x768x24", "java", "-jar", "Probe.jar"});
+        QVERIFY(java.waitForFinished(120000));
+        QCOMPARE(java.exitCode(), 0);
+        QCOMPARE(
+            QString(java.readAllStandardOutput()).trimmed(),
+            QString("10|Hi there|16x8|300x200|ffff0000|ff0000ff|Applet Viewer: NewClass.class"));
+    }
+
+    void exportJarStopsAtACompileError() {
+        QDir().mkpath(path("badjar"));
+        const QString broken = path("badjar/Broken.tzp");
+        writeFile(broken, projectBytes([](tz::ProjectFileContent& content) {
+                      content.project.setBody(1, 1, "int a;\r\nint x = ;\r\nint c;");
+                  }));
+        const Finished finished = run({"--export-jar", broken, path("badjar/Broken.jar")});
+        QCOMPARE(finished.status, 1);
+        QVERIFY2(finished.out.endsWith("int x = ;\nat class 1, slot 1, line 1\n"),
+                 finished.out.constData());
+        QVERIFY(!QFile::exists(path("badjar/Broken.jar")));
+    }
+
     void nonRegularFilesAreRefusedAtOnce() {
         const QString fifo = path("pipe");
         makeFifo(fifo);
@@ -396,6 +507,8 @@ class BatchTest : public QObject {
         QTest::newRow("compile two")
             << QStringList{"--compile", "a.tzp", "b.tzp"} << none << 2 << QByteArray();
         QTest::newRow("unknown option") << QStringList{"--bogus"} << none << 2 << QByteArray();
+        QTest::newRow("jar without output")
+            << QStringList{"--export-jar", "a.tzp"} << none << 2 << QByteArray();
         QTest::newRow("toolkit option")
             << QStringList{"-style", "fusion"} << none << 2 << QByteArray();
         QTest::newRow("two projects") << QStringList{"a.tzp", "b.tzp"} << none << 2 << QByteArray();

@@ -2,6 +2,7 @@
 // the compiler wrapper and the applet viewer's page reading.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -130,6 +131,45 @@ class JavaLayerTest : public QObject {
         QVERIFY(viewer.waitForFinished(120000));
         QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
                  QString("Applet Viewer: NewClass.class|300x200|Press|Hello|10"));
+    }
+
+    // The viewer finds a picture by name beside its page whatever the
+    // folder and the picture are called.
+    void picturesLoadFromAFolderWithBlanksAndQuotes() {
+        if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+            QSKIP("xvfb-run is not installed");
+        JavaFolder folder;
+        const QString applet = folder.root.filePath("My Apps \"it's\"");
+        QVERIFY(QDir().mkpath(applet));
+        QImage picture(5, 3, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(applet + "/my pic.png"));
+        tz::Project project;
+        project.javaSourcePath = (applet + "/NewClass.java").toStdString();
+        project.setLastSlot(1, 3);
+        project.fillSlot(
+            1, 3, "start", "public void start()",
+            "try {\r\n"
+            "java.awt.MediaTracker tracker = new java.awt.MediaTracker(this);\r\n"
+            "Image image = getImage(getCodeBase(), JImage0_Picture);\r\n"
+            "tracker.addImage(image, 0);\r\n"
+            "tracker.waitForAll();\r\n"
+            "System.out.println(image.getWidth(null) + \"x\" + image.getHeight(null));\r\n"
+            "} catch (InterruptedException e) { }\r\n"
+            "System.exit(0);");
+        tz::LiveObject image{
+            tz::ObjectKind::Image, 0, applet.toStdString() + "/my pic.png", 1, 1, 5, 3, "JImage0"};
+        const tz::GeneratedCode code = tz::CreateCode(project, {image}, tz::ProjectOptions{}, {});
+        QVERIFY(code.ok());
+        writeFile(applet + "/NewClass.java", QByteArray::fromStdString(code.source));
+        QCOMPARE(folder.compile(applet + "/NewClass.java"), QString(" \r\n"));
+        writeFile(applet + "/run.htm",
+                  QByteArray::fromStdString(tz::appletPage(project.javaSourcePath, 100, 126, {})));
+        QProcess viewer;
+        viewer.setWorkingDirectory(applet);
+        viewer.start("xvfb-run", {"-a", folder.bin + "/appletviewer", "run.htm"});
+        QVERIFY(viewer.waitForFinished(120000));
+        QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(), QString("5x3"));
     }
 };
 

@@ -215,6 +215,24 @@ class PreviewTest : public QObject {
         QCOMPARE(recorded(p->bin + "/viewer.log"), QStringList({folder, "run.htm"}));
     }
 
+    // The menu command asks for the file and before overwriting one.
+    void exportJarAsksForTheFileThenWritesIt() {
+        startSaved(QString());
+        const QString jar = folder + "/Demo.jar";
+        writeFile(jar, "older");
+        for (int answer : {int(QMessageBox::No), int(QMessageBox::Yes)}) {
+            QCOMPARE(answerMessageBoxes(
+                         [&] {
+                             QCOMPARE(answerFileDialog([&] { p->trigger("ExportJar1"); }, jar),
+                                      QString("exportJar"));
+                         },
+                         answer),
+                     QStringList("OK to overwrite " + jar));
+            QCOMPARE(readBytes(jar).startsWith("PK"), answer == QMessageBox::Yes);
+        }
+        QCOMPARE(p->mess(), "The runnable JAR " + jar + " was written.");
+    }
+
     void nothingRunsWhileTheCompileHasFailed() {
         p = std::make_unique<BuildProgram>("[Main]\r\nBrowser=" + browser() + "\r\n");
         folder = p->inProgram("proj");

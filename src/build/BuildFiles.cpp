@@ -73,13 +73,17 @@ std::string classNameOf(const std::string& javaSourcePath) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+bool pageHasParameters(const std::vector<RunParameter>& parameters) {
+    return !parameters.empty() && !parameters.front().name.empty();
+}
+
 std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
                        const std::vector<RunParameter>& parameters) {
     std::string page = std::string("<TITLE>Tarvelo Zuva</TITLE>") + CrLf;
     page += "<APPLET CODE=\"" + classNameOf(javaSourcePath) +
             ".class\" WIDTH=" + std::to_string(designWidth) +
             " HEIGHT=" + std::to_string(designHeight - CaptionHeight) + ">" + CrLf;
-    if (!parameters.empty() && !parameters.front().name.empty()) {
+    if (pageHasParameters(parameters)) {
         for (const RunParameter& parameter : parameters)
             page += "<PARAM NAME=\"" + htmlEscaped(parameter.name) + "\" VALUE=\"" +
                     htmlEscaped(parameter.value) + "\">" + CrLf;

@@ -20,6 +20,9 @@ std::string compilerOutputPadding();
 std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
                        const std::vector<RunParameter>& parameters);
 
+// Whether the page carries the run parameters: only when the first has a name.
+bool pageHasParameters(const std::vector<RunParameter>& parameters);
+
 std::string externalCompilerBatch(const std::string& compiler, const std::string& parameters,
                                   const std::string& javaSourcePath);
 

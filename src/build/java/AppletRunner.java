@@ -12,10 +12,13 @@ import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
 import java.io.File;
 import java.io.InputStream;
+import java.net.MalformedURLException;
+import java.net.URI;
+import java.net.URISyntaxException;
 import java.net.URL;
 import java.net.URLClassLoader;
 import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
+import java.nio.file.Paths;
 import java.util.Collections;
 import java.util.Enumeration;
 import java.util.HashMap;
@@ -25,14 +28,23 @@ import java.util.Map;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 
-/** Runs the applet that an HTML page's APPLET tag names, in a window of its size. */
+/**
+ * Runs the applet that an HTML page's APPLET tag names, in a window of its size. The page is
+ * a file, or run.htm inside the archive this class came from: then the applet's classes and
+ * files are that archive's entries.
+ */
 public final class AppletRunner implements AppletStub, AppletContext {
     private static final Pattern TAG = Pattern.compile("<\\s*(APPLET|PARAM)\\b([^>]*)>",
             Pattern.CASE_INSENSITIVE);
     private static final Pattern ATTRIBUTE = Pattern.compile(
             "([A-Za-z]+)\\s*=\\s*(\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))");
 
-    private final File folder;
+    private static final String PAGE_IN_ARCHIVE = "/run.htm";
+    // Characters a URI may hold as they stand; '?' and '#' here belong to file names.
+    private static final String URI_CHARACTERS =
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.!~*'();/:@&=+$,";
+
+    private final URL base;  // the page's folder: document and code base
     private final Map<String, String> parameters = new HashMap<>();
     private Label status;  // made with the window: a page can be read without a display
     private String code;
@@ -40,9 +52,19 @@ public final class AppletRunner implements AppletStub, AppletContext {
     private int height = 300;
     private Applet applet;
 
-    private AppletRunner(File page) throws Exception {
-        folder = page.getAbsoluteFile().getParentFile();
-        readPage(new String(Files.readAllBytes(page.toPath()), StandardCharsets.ISO_8859_1));
+    private AppletRunner(URL page) throws Exception {
+        String text = page.toString();
+        base = new URL(text.substring(0, text.lastIndexOf('/') + 1));
+        try (InputStream in = page.openStream()) {
+            readPage(new String(in.readAllBytes(), StandardCharsets.ISO_8859_1));
+        }
+    }
+
+    /** The page named on the command line, else the archive's own, else run.htm here. */
+    private static URL pageOf(String[] args) throws MalformedURLException {
+        URL inArchive = AppletRunner.class.getResource(PAGE_IN_ARCHIVE);
+        if (args.length == 0 && inArchive != null) return inArchive;
+        return new File(args.length > 0 ? args[0] : "run.htm").getAbsoluteFile().toURI().toURL();
     }
 
     private static Map<String, String> attributes(String text) {
@@ -107,7 +129,7 @@ public final class AppletRunner implements AppletStub, AppletContext {
         try {
             if (code == null) throw new IllegalArgumentException("The page has no APPLET tag with a CODE.");
             String className = code.endsWith(".class") ? code.substring(0, code.length() - 6) : code;
-            URLClassLoader loader = new URLClassLoader(new URL[] {folder.toURI().toURL()});
+            URLClassLoader loader = new URLClassLoader(new URL[] {base});
             applet = (Applet) loader.loadClass(className.replace('/', '.')).getDeclaredConstructor().newInstance();
             applet.setStub(this);
             applet.setSize(width, height);
@@ -129,7 +151,7 @@ public final class AppletRunner implements AppletStub, AppletContext {
     }
 
     public static void main(String[] args) throws Exception {
-        AppletRunner runner = new AppletRunner(new File(args.length > 0 ? args[0] : "run.htm"));
+        AppletRunner runner = new AppletRunner(pageOf(args));
         if (args.length > 1 && args[1].equals("--describe")) {
             System.out.println("code=" + runner.code + " width=" + runner.width + " height=" + runner.height
                     + " parameters=" + new java.util.TreeMap<>(runner.parameters));
@@ -140,27 +162,60 @@ public final class AppletRunner implements AppletStub, AppletContext {
 
     // AppletStub
     @Override public boolean isActive() { return applet != null; }
-    @Override public URL getDocumentBase() { return folderUrl(); }
-    @Override public URL getCodeBase() { return folderUrl(); }
+    @Override public URL getDocumentBase() { return base; }
+    @Override public URL getCodeBase() { return base; }
     @Override public String getParameter(String name) {
         return name == null ? null : parameters.get(name.toLowerCase(Locale.ROOT));
     }
     @Override public AppletContext getAppletContext() { return this; }
     @Override public void appletResize(int w, int h) { if (applet != null) applet.setSize(w, h); }
 
-    private URL folderUrl() {
+    /**
+     * A URL as applets make it: an encoded base with a name appended as it stands, blanks and
+     * all. Whatever a URI cannot hold is encoded; escapes already there are kept.
+     */
+    private static URI uriOf(URL url) throws URISyntaxException {
+        String text = url.toString();
+        StringBuilder uri = new StringBuilder();
+        for (int i = 0; i < text.length(); i += Character.charCount(text.codePointAt(i))) {
+            int c = text.codePointAt(i);
+            boolean escape = c == '%' && i + 2 < text.length()
+                    && Character.digit(text.charAt(i + 1), 16) >= 0
+                    && Character.digit(text.charAt(i + 2), 16) >= 0;
+            boolean plain = c < 128 ? URI_CHARACTERS.indexOf(c) >= 0
+                    : !Character.isISOControl(c) && !Character.isSpaceChar(c);
+            if (escape || plain) {
+                uri.appendCodePoint(c);
+            } else {
+                for (byte b : new String(Character.toChars(c)).getBytes(StandardCharsets.UTF_8)) {
+                    uri.append(String.format("%%%02X", b & 0xff));
+                }
+            }
+        }
+        return new URI(uri.toString());
+    }
+
+    /** The URL in its proper encoding; as it stands when it cannot be read so. */
+    private static URL proper(URL url) {
         try {
-            return folder.toURI().toURL();
-        } catch (java.net.MalformedURLException e) {
-            return null;
+            return uriOf(url).toURL();
+        } catch (URISyntaxException | MalformedURLException | IllegalArgumentException e) {
+            return url;
         }
     }
 
     // AppletContext
-    @Override public AudioClip getAudioClip(URL url) { return null; }
+    @Override public AudioClip getAudioClip(URL url) { return Applet.newAudioClip(proper(url)); }
     @Override public Image getImage(URL url) {
-        return "file".equals(url.getProtocol()) ? Toolkit.getDefaultToolkit().getImage(url.getPath())
-                : Toolkit.getDefaultToolkit().getImage(url);
+        URL source = proper(url);
+        try {
+            if ("file".equals(source.getProtocol())) {
+                return Toolkit.getDefaultToolkit().getImage(Paths.get(source.toURI()).toString());
+            }
+        } catch (URISyntaxException | IllegalArgumentException e) {
+            // a file URL with a host: read as a URL
+        }
+        return Toolkit.getDefaultToolkit().getImage(source);
     }
     @Override public Applet getApplet(String name) { return null; }
     @Override public Enumeration<Applet> getApplets() {

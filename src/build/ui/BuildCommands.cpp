@@ -8,6 +8,7 @@
 #include <QProcess>
 
 #include "build/BuildFiles.h"
+#include "build/JarExport.h"
 #include "build/ProcessRunner.h"
 #include "build/RunFolder.h"
 #include "build/ui/CompileFrames.h"
@@ -15,6 +16,7 @@
 #include "designer/ui/Tapplet.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ProjectFile.h"
 #include "project/ui/Tzjava.h"
@@ -55,6 +57,7 @@ void Tzjava::connectBuildCommands() {
     onCommand("PreviewAppletinBrowser1", [this] { BitBtn5Click(); });
     onCommand("BitBtn5", [this] { BitBtn5Click(); });
     onCommand("BitBtn6", [this] { BitBtn6Click(); });
+    onCommand("ExportJar1", [this] { ExportJar1Click(); });
     // The panel's picture until the animation first changes it.
     cpanel_->findChild<QLabel*>("animpic")->setPixmap(tz::compileFrame(0));
 }
@@ -248,6 +251,45 @@ void Tzjava::BitBtn6Click() {
     project().compileFailed = true;
     Compile1Click();
     BitBtn5Click();
+}
+
+// ---- runnable JAR -------------------------------------------------------
+
+void Tzjava::ExportJar1Click() {
+    const QString path =
+        chooseFile(QFileDialog::AcceptSave, "exportJar", {"Runnable JAR (*.jar)"}, "jar");
+    if (!path.isEmpty() && mayOverwrite(path)) exportRunnableJar(path);
+}
+
+bool Tzjava::exportRunnableJar(const QString& path) {
+    if (compiling_ || !projectSavedOrAskedFor()) return false;
+    // The classes are those the compile writes beside the source: it needs
+    // its place first.
+    if (project().javaSourcePath == tz::Project::Untitled && !Save1Click()) return false;
+    const tz::ClassStamps before = tz::classStamps(project().javaSourcePath);
+    project().compileFailed = true;
+    Compile1Click();
+    if (project().compileFailed) return false;
+
+    tz::RunnableJar jar{.javaSourcePath = project().javaSourcePath,
+                        .classFiles = tz::classesWrittenSince(before, project().javaSourcePath),
+                        .picturePaths = {},
+                        .designWidth = windows_.app->appletWidth(),
+                        .designHeight = windows_.app->appletHeight(),
+                        .parameters = windows_.opt->options().parameters};
+    for (const tz::LiveObject& object : windows_.app->liveObjects())
+        if (object.kind == tz::ObjectKind::Image) jar.picturePaths.push_back(object.text);
+    QString error;
+    {
+        tz::BusyCursor busy;
+        error = tz::writeRunnableJar(jar, javaBinDirectory(), path);
+    }
+    if (!error.isEmpty()) {
+        tz::reportError(this, error);
+        return false;
+    }
+    showMess(QString("The runnable JAR %1 was written.").arg(path));
+    return true;
 }
 
 // ---- external compiler --------------------------------------------------

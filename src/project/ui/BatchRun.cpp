@@ -37,7 +37,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Builds Java applets visually. With a project file, opens it; with --export-java, "
-        "--import-java or --compile, works with no window and exits with 0 when done, 1 when "
+        "--import-java, --compile or --export-jar, works with no window and exits with 0 when "
+        "done, 1 when "
         "a message stopped the run or the compile failed, 2 for a wrong command line or "
         "when there is no display for the program's windows.");
     // The toolkit's options are no part of this program's command line.
@@ -53,10 +54,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "compile",
         "Compiles PROJECT.tzp and prints the result; after a failed compile also "
         "where the first error is.");
+    const QCommandLineOption jarOption(
+        "export-jar",
+        "Compiles PROJECT.tzp and writes the applet, its pictures and the applet runner to "
+        "OUT.jar, which java -jar runs; after a failed compile prints where the first error is.");
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addOption(compileOption);
-    parser.addPositionalArgument("files", "PROJECT.tzp | PROJECT.tzp OUT.java | IN.java OUT.tzp",
+    parser.addOption(jarOption);
+    parser.addPositionalArgument("files",
+                                 "PROJECT.tzp | PROJECT.tzp OUT.java | IN.java OUT.tzp | "
+                                 "PROJECT.tzp OUT.jar",
                                  "[files...]");
 
     CommandLine line;
@@ -81,15 +89,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const bool exporting = parser.isSet(exportOption);
     const bool importing = parser.isSet(importOption);
     const bool compiling = parser.isSet(compileOption);
-    if (int(exporting) + int(importing) + int(compiling) > 1) {
+    const bool packing = parser.isSet(jarOption);
+    if (int(exporting) + int(importing) + int(compiling) + int(packing) > 1) {
         line.mode = RunMode::WrongCommandLine;
-        line.text = "--export-java, --import-java and --compile exclude each other.";
+        line.text = "--export-java, --import-java, --compile and --export-jar exclude each other.";
     } else if (compiling) {
         line.mode = files.size() == 1 ? RunMode::Compile : RunMode::WrongCommandLine;
         line.text = "Expected one project file.";
-    } else if (exporting || importing) {
-        line.mode = files.size() == 2 ? (exporting ? RunMode::ExportJava : RunMode::ImportJava)
-                                      : RunMode::WrongCommandLine;
+    } else if (exporting || importing || packing) {
+        line.mode = files.size() != 2 ? RunMode::WrongCommandLine
+                    : exporting       ? RunMode::ExportJava
+                    : importing       ? RunMode::ImportJava
+                                      : RunMode::ExportJar;
         line.text = "Expected an input file and an output file.";
     } else {
         line.mode = files.size() <= 1 ? RunMode::Gui : RunMode::WrongCommandLine;
@@ -105,15 +116,24 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 namespace {
 
 // Prints the message memo's last text, and where a failed compile led.
-int compileInBatch(Tzjava& zjava, const QString& project) {
-    if (!zjava.openProjectFile(project)) return 1;
-    zjava.Compile1Click();
+int reportInBatch(const Tzjava& zjava, bool done) {
     std::fprintf(stdout, "%s\n", zjava.messText().toLocal8Bit().constData());
-    if (!zjava.project().compileFailed) return 0;
+    if (!zjava.project().compileFailed) return done ? 0 : 1;
     if (const auto& place = zjava.lastErrorPlace())
         std::fprintf(stdout, "at class %d, slot %d, line %d\n", place->classIndex, place->slot,
                      place->bodyLine);
     return 1;
+}
+
+int compileInBatch(Tzjava& zjava, const QString& project) {
+    if (!zjava.openProjectFile(project)) return 1;
+    zjava.Compile1Click();
+    return reportInBatch(zjava, true);
+}
+
+int exportJarInBatch(Tzjava& zjava, const QString& project, const QString& jar) {
+    if (!zjava.openProjectFile(project)) return 1;
+    return reportInBatch(zjava, zjava.exportRunnableJar(jar));
 }
 
 // Writing the output would replace the input; reported, and nothing is written.
@@ -146,6 +166,8 @@ int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
                 return zjava.importJava(commandLine.input) && zjava.SaveProject(commandLine.output)
                            ? 0
                            : 1;
+            case RunMode::ExportJar:
+                return exportJarInBatch(zjava, commandLine.input, commandLine.output);
             default:
                 return compileInBatch(zjava, commandLine.input);
         }

@@ -6,12 +6,21 @@
 
 namespace tz {
 
-enum class RunMode { Gui, ExportJava, ImportJava, Compile, Help, Version, WrongCommandLine };
+enum class RunMode {
+    Gui,
+    ExportJava,
+    ImportJava,
+    Compile,
+    ExportJar,
+    Help,
+    Version,
+    WrongCommandLine
+};
 
 struct CommandLine {
     RunMode mode = RunMode::Gui;
-    QString input;   // the project to open (Gui, ExportJava) or the Java source
-    QString output;  // the Java source or project file written
+    QString input;   // the project to open (Gui, ExportJava, ExportJar) or the Java source
+    QString output;  // the Java source, project file or JAR written
     QString text;    // the help text, the version or why the line is wrong
     QString usage;   // the help text, shown after a wrong line
 };

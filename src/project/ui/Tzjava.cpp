@@ -156,6 +156,7 @@ void Tzjava::buildMenus() {
     addCommand(projectMenu, "extcomp1", "Ext. Compile...");
     projectMenu->addSeparator();
     addCommand(projectMenu, "BuildRun1", "Build && Run", QKeySequence("F7"));
+    addCommand(projectMenu, "ExportJar1", "Export Runnable JAR...");
     projectMenu->addSeparator();
     addCommand(projectMenu, "Options1", "Options");
 

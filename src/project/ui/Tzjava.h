@@ -241,9 +241,12 @@ class Tzjava : public QMainWindow {
     void BitBtn5Click();
     void BitBtn6Click();
     void extcompClick();
+    // Compiles, then writes the runnable JAR to path; false when nothing was written.
+    bool exportRunnableJar(const QString& path);
 
   private:
     void connectBuildCommands();
+    void ExportJar1Click();
     // False, after the message and Save Project As, for a never saved project.
     bool projectSavedOrAskedFor();
     // False when the command must stop before compiling.
