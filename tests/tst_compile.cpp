@@ -1,9 +1,10 @@
 // Compiling from the main window with the real JDK, and leading from the
 // compiler's messages to the place of the first error.
 #include <QLabel>
-#include <QToolButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <csignal>
 
 #include "buildtests.h"
 #include "settings/ui/Toptions.h"
@@ -46,8 +47,39 @@ class CompileTest : public QObject {
         p->zjava.findChild<QPlainTextEdit*>("mess")->setPlainText(text);
     }
 
+    QTemporaryDir runtime;
+
   private Q_SLOTS:
+    // Compile services of this test only.
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
     void cleanup() { p.reset(); }
+
+    // A service killed mid-session: the next compile runs the JDK in the
+    // batch and the program starts a new service for the one after.
+    void killedServiceIsReplacedAfterAColdCompile() {
+        startSaved();
+        for (const char* name : {"compileservice", "compileservice.jar"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
+        compile();  // nothing to start at program start; started after this compile
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        const auto first = buildtests::compileServiceState();
+        QCOMPARE(first.value("compiles"), QString("1"));
+
+        QCOMPARE(::kill(first.value("pid").toInt(), SIGKILL), 0);
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() < 0; }, 60000));
+        QFile::remove(folder + "/NewClass.class");
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QVERIFY(QFile::exists(folder + "/NewClass.class"));
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        const auto second = buildtests::compileServiceState();
+        QVERIFY(second.value("pid") != first.value("pid"));
+        QCOMPARE(second.value("compiles"), QString("1"));
+        QCOMPARE(p->mess(), Success.arg(source()));
+    }
 
     void cleanCompileInAFolderWithABlank() {
         startSaved();

@@ -122,6 +122,8 @@ void Tzjava::Compile1Click() {
     if (!exitCode) return;  // the program is quitting
     cpanel_->hide();
     repaint();
+    // A service that has gone (killed, idle) serves the next compile again.
+    if (warmCompiler_) warmCompiler_->keepRunning();
 
     mess_->clear();
     const auto text = compilerOutput();
@@ -136,6 +138,12 @@ void Tzjava::Compile1Click() {
                  " was compiled SUCCESFULLY");
         project().compileFailed = false;
     }
+}
+
+void Tzjava::startWarmCompiler() {
+    if (!tz::readWarmCompiler(settingsPath_.toStdString())) return;
+    warmCompiler_ = std::make_unique<tz::WarmCompiler>(javaBinDirectory() + "/compileservice");
+    warmCompiler_->keepRunning();
 }
 
 std::optional<std::string> Tzjava::compilerOutput() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "build/CompilerMessages.h"
+#include "build/WarmCompiler.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
@@ -213,6 +214,9 @@ class Tzjava : public QMainWindow {
     // ---- compile and run commands ----------------------------------------
   public:
     void Compile1Click();
+    // At program start: the warm compile service, unless the settings turn
+    // it off. A batch run never starts one.
+    void startWarmCompiler();
     // Where the last compile's error navigation went, if anywhere.
     const std::optional<tz::ErrorPlace>& lastErrorPlace() const { return lastErrorPlace_; }
     // Leads from the compiler's output in mess to the first error's place.
@@ -241,4 +245,5 @@ class Tzjava : public QMainWindow {
     QString javaSourceFolder() const;
     bool compiling_ = false;
     std::optional<tz::ErrorPlace> lastErrorPlace_;
+    std::unique_ptr<tz::WarmCompiler> warmCompiler_;
 };
