@@ -103,8 +103,8 @@ inline QMap<QString, QString> compileServiceState() {
     const QByteArray reply = askCompileService("TZS1");
     QMap<QString, QString> state;
     if (!reply.startsWith('S')) return state;
-    for (const QByteArray& field : reply.mid(5).trimmed().split(' '))
-        state[field.section('=', 0, 0)] = field.section('=', 1);
+    for (const QString& field : QString::fromUtf8(reply.mid(5)).split(' ', Qt::SkipEmptyParts))
+        state[field.section('=', 0, 0)] = field.section('=', 1).trimmed();
     return state;
 }
 

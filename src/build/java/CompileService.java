@@ -284,9 +284,11 @@ public final class CompileService {
 
     private static int printStatus(Path socket) throws IOException {
         try (SocketChannel channel = SocketChannel.open(UnixDomainSocketAddress.of(socket))) {
-            final DataOutputStream out = new DataOutputStream(Channels.newOutputStream(channel));
-            out.writeBytes("TZS1");
-            out.flush();
+            try {
+                channel.write(ByteBuffer.wrap("TZS1".getBytes(StandardCharsets.ISO_8859_1)));
+            } catch (IOException e) {
+                // a refusal may already be there to read
+            }
             final DataInputStream in = new DataInputStream(Channels.newInputStream(channel));
             final int kind = in.readByte();
             final byte[] text = new byte[in.readInt()];
@@ -294,7 +296,7 @@ public final class CompileService {
             System.out.print(new String(text, StandardCharsets.UTF_8));
             return kind == 'S' ? 0 : 1;
         } catch (IOException e) {
-            System.err.println("no compile service answers at " + socket);
+            System.err.println("no compile service answers at " + socket + ": " + e.getMessage());
             return 1;
         }
     }
