@@ -49,6 +49,9 @@ import jdk.net.ExtendedSocketOptions;
 public final class CompileService {
     private static final long IDLE_MILLIS = 30L * 60 * 1000;
     private static final int MAX_STRINGS = 4096;
+    // javac's exit statuses for a compiler that could not finish.
+    private static final int SYSTEM_ERROR = 3;
+    private static final int ABNORMAL = 4;
     private static final int MAX_STRING_BYTES = 1 << 20;
     private static final String[] LOCALE_VARIABLES = {"LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANG"};
     // Options whose value is not a file name.
@@ -105,7 +108,12 @@ public final class CompileService {
         });
         while (true) {
             final SocketChannel connection = server.accept();
-            connections.execute(() -> service.serve(connection));
+            try {
+                connections.execute(() -> service.serve(connection));
+            } catch (RuntimeException | OutOfMemoryError e) {
+                // No thread for it: its caller compiles on its own.
+                connection.close();
+            }
         }
     }
 
@@ -205,6 +213,12 @@ public final class CompileService {
         } finally {
             compileSlots.release();
             lastUse.set(System.currentTimeMillis());
+        }
+        // Out of resources (the capped heap) or a compiler crash: a javac run of
+        // its own has the whole machine and prints its own trace.
+        if (status == SYSTEM_ERROR || status == ABNORMAL) {
+            declined(out, "the compiler failed here");
+            return;
         }
         compiles.incrementAndGet();
         out.writeByte('R');
