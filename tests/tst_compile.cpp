@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <csignal>
 
+#include "build/javaclient/CompileServiceSocket.h"
 #include "buildtests.h"
 #include "settings/ui/Toptions.h"
 
@@ -79,6 +80,26 @@ class CompileTest : public QObject {
         QVERIFY(second.value("pid") != first.value("pid"));
         QCOMPARE(second.value("compiles"), QString("1"));
         QCOMPARE(p->mess(), Success.arg(source()));
+    }
+
+    // Turned off, the program starts no service and uses none that runs.
+    void warmCompilerTurnedOffCompilesAlone() {
+        p = std::make_unique<BuildProgram>("[Main]\r\nWarmCompiler=0\r\n");
+        folder = p->inProgram("off");
+        p->saveProjectAs(folder + "/Demo.tzp");
+        for (const char* name : {"compileservice", "compileservice.jar"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
+        QProcess running;
+        running.start(p->bin + "/compileservice",
+                      {QString::fromStdString(tz::compileServiceSocket())});
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        compile();
+        qunsetenv("TZ_WARM_COMPILER");
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QCOMPARE(buildtests::servedCompiles(), 0);
+        running.closeWriteChannel();
+        QVERIFY(running.waitForFinished(30000));
     }
 
     void cleanCompileInAFolderWithABlank() {

@@ -141,7 +141,11 @@ void Tzjava::Compile1Click() {
 }
 
 void Tzjava::startWarmCompiler() {
-    if (!tz::readWarmCompiler(settingsPath_.toStdString())) return;
+    if (!tz::readWarmCompiler(settingsPath_.toStdString())) {
+        // Nor does this program's javac use a service another one started.
+        qputenv("TZ_WARM_COMPILER", "0");
+        return;
+    }
     warmCompiler_ = std::make_unique<tz::WarmCompiler>(javaBinDirectory() + "/compileservice");
     warmCompiler_->keepRunning();
 }

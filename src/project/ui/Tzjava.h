@@ -215,7 +215,7 @@ class Tzjava : public QMainWindow {
   public:
     void Compile1Click();
     // At program start: the warm compile service, unless the settings turn
-    // it off. A batch run never starts one.
+    // it off (then the program's compiles use none). A batch run never starts one.
     void startWarmCompiler();
     // Where the last compile's error navigation went, if anywhere.
     const std::optional<tz::ErrorPlace>& lastErrorPlace() const { return lastErrorPlace_; }
