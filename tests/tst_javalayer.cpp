@@ -256,6 +256,16 @@ class JavaLayerTest : public QObject {
         QCOMPARE(servedCompiles(), served);
     }
 
+    // At most one service per user: a second one ends at once.
+    void secondServiceLeavesTheFirst() {
+        const QString pid = buildtests::compileServiceState().value("pid");
+        QProcess second;
+        second.start(JavaBin + "/compileservice", {compileServiceSocket()});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(buildtests::compileServiceState().value("pid"), pid);
+    }
+
     // A request the service cannot read gets a refusal; the service goes on.
     void malformedRequestsAreDeclined() {
         for (const QByteArray& request :

@@ -12,6 +12,7 @@ import java.net.UnixDomainSocketAddress;
 import java.nio.ByteBuffer;
 import java.nio.channels.Channels;
 import java.nio.channels.FileChannel;
+import java.nio.channels.FileLock;
 import java.nio.channels.ServerSocketChannel;
 import java.nio.channels.SocketChannel;
 import java.nio.charset.CharacterCodingException;
@@ -57,7 +58,11 @@ public final class CompileService {
     // Options whose value is not a file name.
     private static final Set<String> PLAIN_VALUE_OPTIONS =
             Set.of("-encoding", "-source", "--source", "-target", "--target", "--release");
-    private static final Set<String> CLASS_PATH_OPTIONS = Set.of("-cp", "-classpath", "--class-path");
+    private static final Set<String> CLASS_PATH_OPTIONS =
+            Set.of("-cp", "-classpath", "--class-path");
+
+    // Held for the service's life; a collected lock would be released.
+    private static FileLock instanceLock;
 
     // Each compile holds its own compiler instance; two at once keep the heap small.
     private final Semaphore compileSlots = new Semaphore(2);
@@ -81,13 +86,16 @@ public final class CompileService {
         final Path socket = Path.of(args[0]).toAbsolutePath();
         final Path folder = socket.getParent();
         if (!isPrivateFolder(folder)) {
-            System.err.println("compile service: " + folder + " is not a folder only this user can open");
+            System.err.println(
+                    "compile service: " + folder + " is not a folder only this user can open");
             System.exit(1);
         }
-        final FileChannel lockFile = FileChannel.open(folder.resolve(socket.getFileName() + ".lock"),
-                StandardOpenOption.CREATE, StandardOpenOption.WRITE);
+        final FileChannel lockFile =
+                FileChannel.open(folder.resolve(socket.getFileName() + ".lock"),
+                        StandardOpenOption.CREATE, StandardOpenOption.WRITE);
         // One service per user: another one holds the lock.
-        if (lockFile.tryLock() == null) System.exit(0);
+        instanceLock = lockFile.tryLock();
+        if (instanceLock == null) System.exit(0);
         Files.deleteIfExists(socket);
         final ServerSocketChannel server = ServerSocketChannel.open(StandardProtocolFamily.UNIX);
         server.bind(UnixDomainSocketAddress.of(socket));
@@ -157,8 +165,8 @@ public final class CompileService {
 
     private void serve(SocketChannel connection) {
         try (connection) {
-            final DataInputStream in =
-                    new DataInputStream(new BufferedInputStream(Channels.newInputStream(connection)));
+            final DataInputStream in = new DataInputStream(
+                    new BufferedInputStream(Channels.newInputStream(connection)));
             final DataOutputStream out = new DataOutputStream(Channels.newOutputStream(connection));
             if (!owner.equals(connection.getOption(ExtendedSocketOptions.SO_PEERCRED).user())) {
                 declined(out, "connection refused: not this user's");
@@ -168,7 +176,7 @@ public final class CompileService {
             try {
                 in.readFully(magic);
             } catch (EOFException e) {
-                return;  // someone only checked that the service is there
+                return; // someone only checked that the service is there
             }
             lastUse.set(System.currentTimeMillis());
             final String kind = new String(magic, StandardCharsets.ISO_8859_1);
@@ -200,14 +208,17 @@ public final class CompileService {
             return;
         }
         final String workingDirectory = strings.get(0);
-        final List<String> arguments = new ArrayList<>(strings.subList(1 + LOCALE_VARIABLES.length, strings.size()));
+        final List<String> arguments =
+                new ArrayList<>(strings.subList(1 + LOCALE_VARIABLES.length, strings.size()));
         // javac's default class path is its working directory.
-        if (arguments.stream().noneMatch(a -> CLASS_PATH_OPTIONS.contains(a) || a.startsWith("--class-path=")))
+        if (arguments.stream().noneMatch(
+                    a -> CLASS_PATH_OPTIONS.contains(a) || a.startsWith("--class-path=")))
             arguments.addAll(0, List.of("-classpath", workingDirectory));
         final ByteArrayOutputStream output = new ByteArrayOutputStream();
         final int status;
         compileSlots.acquireUninterruptibly();
-        try (PrintWriter writer = new PrintWriter(new OutputStreamWriter(output, Charset.defaultCharset()), true)) {
+        try (PrintWriter writer = new PrintWriter(
+                     new OutputStreamWriter(output, Charset.defaultCharset()), true)) {
             // The compiler's own command-line entry: the same messages and status as a javac run.
             status = com.sun.tools.javac.Main.compile(arguments.toArray(new String[0]), writer);
         } finally {
@@ -242,7 +253,8 @@ public final class CompileService {
             if (PLAIN_VALUE_OPTIONS.contains(argument)) {
                 ++i;
             } else if (argument.startsWith("--") && argument.contains("=")) {
-                if (!argument.substring(argument.indexOf('=') + 1).startsWith("/")) return "relative path";
+                if (!argument.substring(argument.indexOf('=') + 1).startsWith("/"))
+                    return "relative path";
             } else if (!argument.startsWith("-") && !argument.startsWith("/")) {
                 return "relative path";
             }
@@ -250,7 +262,8 @@ public final class CompileService {
         return null;
     }
 
-    // Strings as the caller's javac would decode them; a name that does not survive that is refused.
+    // Strings as the caller's javac would decode them; a name that does not survive that is
+    // refused.
     private List<String> readStrings(DataInputStream in) throws IOException {
         final int count = in.readInt();
         if (count < 0 || count > MAX_STRINGS) throw new IOException("too many strings");
@@ -261,10 +274,10 @@ public final class CompileService {
             final byte[] bytes = new byte[length];
             in.readFully(bytes);
             final String text = fileNames.newDecoder()
-                    .onMalformedInput(CodingErrorAction.REPORT)
-                    .onUnmappableCharacter(CodingErrorAction.REPORT)
-                    .decode(ByteBuffer.wrap(bytes))
-                    .toString();
+                                        .onMalformedInput(CodingErrorAction.REPORT)
+                                        .onUnmappableCharacter(CodingErrorAction.REPORT)
+                                        .decode(ByteBuffer.wrap(bytes))
+                                        .toString();
             if (text.indexOf('\0') >= 0 || !Arrays.equals(text.getBytes(fileNames), bytes))
                 throw new CharacterCodingException();
             strings.add(text);
@@ -287,12 +300,14 @@ public final class CompileService {
         long rssKb = -1;
         try {
             for (String line : Files.readAllLines(Path.of("/proc/self/status"))) {
-                if (line.startsWith("VmRSS:")) rssKb = Long.parseLong(line.replaceAll("[^0-9]", ""));
+                if (line.startsWith("VmRSS:"))
+                    rssKb = Long.parseLong(line.replaceAll("[^0-9]", ""));
             }
         } catch (IOException | NumberFormatException ignored) {
             // no resident size on this system
         }
-        return "pid=" + ProcessHandle.current().pid() + " rss-kb=" + rssKb + " compiles=" + compiles.get()
+        return "pid=" + ProcessHandle.current().pid() + " rss-kb=" + rssKb
+                + " compiles=" + compiles.get()
                 + " heap-max-mb=" + Runtime.getRuntime().maxMemory() / (1024 * 1024) + "\n";
     }
 
