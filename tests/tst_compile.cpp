@@ -91,7 +91,7 @@ class CompileTest : public QObject {
             QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
         QProcess running;
         running.start(p->bin + "/compileservice",
-                      {QString::fromStdString(tz::compileServiceSocket())});
+                      {QString::fromStdString(tz::compileServiceSocket(true))});
         QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
         compile();
         compile();

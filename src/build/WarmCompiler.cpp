@@ -30,7 +30,7 @@ void WarmCompiler::keepRunning() {
         close(probe);
         return;
     }
-    const std::string socket = compileServiceSocket();
+    const std::string socket = compileServiceSocket(true);
     if (socket.empty()) return;
     service_ = std::make_unique<QProcess>();
     service_->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -27,10 +27,10 @@ std::string serviceFolder() {
 
 }  // namespace
 
-std::string compileServiceSocket() {
+std::string compileServiceSocket(bool createFolder) {
     const std::string folder = serviceFolder();
     // An existing folder keeps its mode; the check below decides.
-    mkdir(folder.c_str(), 0700);
+    if (createFolder) mkdir(folder.c_str(), 0700);
     if (!isPrivateFolder(folder)) return {};
     const std::string socket = folder + "/compile.sock";
     return socket.size() < sizeof(sockaddr_un::sun_path) ? socket : std::string();

@@ -7,9 +7,10 @@
 namespace tz {
 
 // The socket in a folder only this user can open: $XDG_RUNTIME_DIR/tzjava,
-// else a private folder in the temporary folder. The folder is created when
-// missing; empty when it is not this user's alone or the path is too long.
-std::string compileServiceSocket();
+// else a private folder in the temporary folder, created when asked for and
+// missing. Empty when the folder is not this user's alone or the path is too
+// long.
+std::string compileServiceSocket(bool createFolder = false);
 
 // A connection to the service whose peer is this user, or -1.
 int connectToCompileService();
