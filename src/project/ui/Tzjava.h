@@ -174,7 +174,8 @@ class Tzjava : public QMainWindow {
     // Asks to save unsaved changes first; false when the command must stop.
     bool askToSaveChanges();
     // Rebuilds the project from the source buffer; false when refused.
-    bool restructure();
+    // sourceFile: the file the buffer was read from, named by a refusal.
+    bool restructure(const QString& sourceFile = {});
     void showScanTree(const std::vector<tz::ScanTreeItem>& items);
     // The project file bytes of the project as last saved or opened.
     std::string savedProject_;
