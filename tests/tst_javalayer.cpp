@@ -23,9 +23,11 @@ namespace {
 
 const QString JavaBin = QStringLiteral(TZ_JAVA_BIN_DIR);
 
-// A program folder of our own whose java/bin links to the built layer.
+// A program folder of our own whose java/bin links to the built layer, and
+// a compile's working folder.
 struct JavaFolder {
     QTemporaryDir root;
+    QTemporaryDir work;
     QString bin;
     JavaFolder() : bin(root.filePath("java/bin")) {
         QDir().mkpath(bin);
@@ -36,11 +38,11 @@ struct JavaFolder {
     std::unique_ptr<QProcess> startCompile(
         const QString& source, bool optimize = false,
         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-        writeFile(bin + "/byt.txt", QByteArray::fromStdString(tz::compilerOutputPadding()));
-        writeFile(bin + "/javac.bat", QByteArray::fromStdString(tz::javacBatch(optimize)));
+        writeFile(work.filePath("byt.txt"), QByteArray::fromStdString(tz::compilerOutputPadding()));
+        writeFile(work.filePath("javac.bat"), QByteArray::fromStdString(tz::javacBatch(optimize)));
         auto pif = std::make_unique<QProcess>();
         pif->setProcessEnvironment(environment);
-        pif->setWorkingDirectory(bin);
+        pif->setWorkingDirectory(work.path());
         pif->start(bin + "/javac.pif", {source});
         return pif;
     }
@@ -48,7 +50,7 @@ struct JavaFolder {
     QByteArray output(QProcess& pif) {
         if (!QTest::qWaitFor([&] { return pif.state() == QProcess::NotRunning; }, 120000))
             return "the batch did not end";
-        return readBytes(bin + "/tst.txt");
+        return readBytes(work.filePath("tst.txt"));
     }
     QString compile(const QString& source, bool optimize = false) {
         return QString::fromUtf8(output(*startCompile(source, optimize)));
@@ -119,7 +121,7 @@ class JavaLayerTest : public QObject {
         writeFile(source, CleanApplet);
         QCOMPARE(folder.compile(source), QString(" \r\n"));
         QVERIFY(QFile::exists(hostile + "/NewClass.class"));
-        for (const QString& dir : {folder.bin, folder.root.path()})
+        for (const QString& dir : {folder.bin, folder.root.path(), folder.work.path()})
             for (const char* trace : {"PWNED", "PWNED2", "PWNED3"})
                 QVERIFY(!QFile::exists(dir + "/" + trace));
     }
