@@ -2,7 +2,9 @@
 # Installs the Debian 12 packages the program, its tests and its benchmarks need.
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          openjdk-17-jdk xvfb xauth fonts-dejavu-core)
+          openjdk-17-jdk xvfb xauth fonts-dejavu-core
+          librsvg2-bin desktop-file-utils appstream shared-mime-info lintian dpkg-dev man-db
+          xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -22,6 +22,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvelo Zuva");
     QApplication::setApplicationVersion("1.15");
+    // Lets desktops match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName("org.tarvelo.zuva");
     const QString programDirectory = QApplication::applicationDirPath() + "/";
 
     const tz::CommandLine commandLine = tz::parseCommandLine(QApplication::arguments());

@@ -115,6 +115,29 @@ class HelpTest : public QObject {
             text(viewer)->toPlainText().contains(inDirectory("TARJAVA.HLP") + " cannot be shown"));
     }
 
+    void helpFileNamesIgnoreCaseAndAFailureShowsInTextStyle() {
+        start();
+        // The default Java syntax help file is tarjava.hlp.
+        writeFile(inDirectory("TARJAVA.HLP"), "<html><body><h1>Start</h1><p>x</p></body></html>");
+        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        QCOMPARE(viewer->fileName(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(topicOutline(topics(viewer)), QStringList("Start"));
+        writeFile(inDirectory("tarjava.hlp"), "Exact\r\n===\r\n");
+        QCOMPARE(command("JavaSyntaxHelp1")->fileName(), inDirectory("tarjava.hlp"));
+
+        // The page shown before leaves the caret in its heading.
+        command("HelpTopics1");
+        QVERIFY(QFile::remove(inDirectory("tarjava.hlp")));
+        QVERIFY(QFile::remove(inDirectory("TARJAVA.HLP")));
+        command("JavaSyntaxHelp1");
+        const QTextBlock failure = text(viewer)->document()->lastBlock();
+        QVERIFY(failure.text().contains("cannot be shown"));
+        QCOMPARE(failure.blockFormat().headingLevel(), 0);
+        const QTextCharFormat style = failure.begin().fragment().charFormat();
+        QCOMPARE(style.fontWeight(), int(QFont::Normal));
+        QVERIFY(!style.hasProperty(QTextFormat::FontPointSize));
+    }
+
     void programHelpFileBecomesCurrentAgainOnActivation() {
         start("[Main]\r\nJava-Help=/usr/share/java.hlp\r\n");
         QVERIFY(QTest::qWaitForWindowActive(zjava));

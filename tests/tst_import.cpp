@@ -173,6 +173,14 @@ class ImportTest : public QObject {
         QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
     }
 
+    void captionAfterImportNamesTheUntitledProject() {
+        const QString project = started->directory.filePath("P.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, project);
+        QCOMPARE(zjava->windowTitle(), "Tarvelo Zuva - [" + project + "]");
+        QVERIFY(import(javaFile("A.java", NineLines)).isEmpty());
+        QCOMPARE(zjava->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
+    }
+
     void editCommandsWorkOnTheFocusedEditor() {
         QClipboard* clipboard = QApplication::clipboard();
         body->setFocus();

@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -59,9 +62,12 @@ class MainWindowTest : public QObject {
     void clickTab(int index) {
         QTest::mouseClick(tab, Qt::LeftButton, {}, tab->tabRect(index).center());
     }
-    // Opens the tree's popup menu with a real context-menu event and clicks an item.
-    void popupCommand(const char* actionName, bool expectEnabled = true) {
-        const QPoint at(5, 5);
+    // Right-clicks a tree item (the current one when none is given) and
+    // clicks an item of the popup menu that opens.
+    void popupCommand(const char* actionName, bool expectEnabled = true,
+                      QTreeWidgetItem* on = nullptr) {
+        const QPoint at = tree->visualItemRect(on ? on : tree->currentItem()).center();
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
         QContextMenuEvent request(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree->viewport(), &request);
         auto* menu = zjava->findChild<QMenu*>("popup1");
@@ -126,6 +132,10 @@ class MainWindowTest : public QObject {
         QVERIFY(zjava->findChild<QWidget*>("BitBtn3")->isHidden());
         QCOMPARE(zjava->findChild<QWidget*>("extcomp")->toolTip(),
                  QString("Compile with external compiler"));
+        // Glyphs are drawn for the screen's pixels, not scaled up.
+        const QIcon glyph = zjava->findChild<QToolButton*>("openb")->icon();
+        for (qreal ratio : {1.5, 2.0})
+            QCOMPARE(glyph.pixmap(QSize(16, 16), ratio).size(), QSize(16, 16) * ratio);
     }
 
     void viewCommandsShowWindows() {
@@ -156,6 +166,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(zjava->project().currentSlot, 2);
         QCOMPARE(body->toPlainText(), QString("// third class, second method"));
         QCOMPARE(tab->currentIndex(), 2);
+    }
+
+    void rightClickAndKeysActOnTheHighlightedItem() {
+        popupCommand("AddClass1");
+        popupCommand("AddInterface1");
+        clickTreeItem(tree->topLevelItem(2)->child(0));
+        popupCommand("DeleteClass1", true, tree->topLevelItem(1));
+        QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "NewInterface"}));
+
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Home);
+        QCOMPARE(spec->text(), QString("Imports"));
+        QTest::keyClick(tree, Qt::Key_End);
+        QCOMPARE(spec->text(), QString("public void NewInterface() "));
+        QTest::keyClick(tree, Qt::Key_Up);
+        QCOMPARE(tab->currentIndex(), 0);
+        QCOMPARE(zjava->project().currentSlot, 0);
+        QCOMPARE(body->toPlainText(), QString("// NewClass Code"));
     }
 
     void tabClickSelectsSlotAndTree() {
@@ -292,6 +320,33 @@ class MainWindowTest : public QObject {
         QCOMPARE(body->toPlainText(), QString("import java.applet.*;\nimport java.awt.*;"));
         popupCommand("DeleteClass1", false);
         popupCommand("AddInterface1", false);
+    }
+
+    void pasteOfAnEmptyClipboardChangesNothing() {
+        // What the clipboard holds after the program that owned it quit.
+        QApplication::clipboard()->setMimeData(new QMimeData);
+        body->setFocus();
+        QTest::keyClick(body, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(body, Qt::Key_Insert, Qt::ShiftModifier);
+        triggerCommand("Paste1");
+        QCOMPARE(body->toPlainText(), QString("// NewClass code"));
+    }
+
+    void ctrlASavesAsInEveryWindowEvenFromAnEditor() {
+        const auto pressCtrlA = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        };
+        body->setFocus();
+        QCOMPARE(answerFileDialog(pressCtrlA, QString()), QString("saveProject"));
+        QVERIFY(!body->textCursor().hasSelection());
+
+        QWidget& obj = started->program->obj();
+        obj.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&obj));
+        auto* grid = obj.findChild<QTableWidget*>();
+        grid->editItem(grid->item(0, 1));
+        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QCOMPARE(answerFileDialog(pressCtrlA, QString()), QString("saveProject"));
     }
 
     void addClassIsDisabledAtTwentyClasses() {

@@ -14,6 +14,11 @@ class PaletteTest : public QObject {
             QCOMPARE(button->geometry(), QRect(8 + 40 * (number - 1), 7, 41, 25));
             QCOMPARE(button->toolTip(), number <= 4 ? hints[number - 1] : QString());
             QCOMPARE(button->icon().isNull(), number > 4);
+            // Drawn for the screen's pixels, not scaled up from small pictures.
+            for (qreal ratio : {1.5, 2.0})
+                if (number <= 4)
+                    QCOMPARE(button->icon().pixmap(button->iconSize(), ratio).size(),
+                             button->iconSize() * ratio);
         }
     }
 

@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 #include "designer/ui/Tapplet.h"
@@ -83,13 +85,61 @@ class SettingsTest : public QObject {
         QCOMPARE(bounds(started.program->obj()), QRect(210, 305, 151, 350));
     }
 
-    void unwritableSettingsFileKeepsTheWindowOpen() {
+    void projectOpenedAtStartKeepsItsAppletSize() {
+        QTemporaryDir directory;
+        const QString small = directory.filePath("small.tzp");
+        {
+            StartedProgram first;
+            first.program->app().setAppletWidth(300);
+            first.program->app().setAppletHeight(200);
+            QVERIFY(first.program->zjava().SaveProject(small));
+        }
+        const QString ini = directory.filePath("tarjava.ini");
+        writeFile(ini, "[Applet]\r\nleft=20\r\nwidth=500\r\nheight=400\r\n");
+        Program program(directory.path() + "/", ini);
+        // As the command line does it: the project opens before the first activation.
+        program.show();
+        QVERIFY(program.zjava().openProjectFile(small));
+        QVERIFY(QTest::qWaitForWindowActive(&program.zjava()));
+        QCOMPARE(program.app().x(), 20);
+        QCOMPARE(program.app().appletWidth(), 300);
+        QCOMPARE(program.app().appletHeight(), 200);
+        QVERIFY(!program.zjava().hasUnsavedChanges());
+    }
+
+    void windowsAreMovedWholeOntoTheScreenHoldingMostOfThem() {
+        StartedProgram started(
+            "[Toolbar]\r\nleft=1700\r\ntop=400\r\n"
+            "[Objector]\r\nleft=1200\r\ntop=-20\r\n"
+            "[Applet]\r\nleft=1400\r\ntop=10\r\nwidth=900\r\nheight=300\r\n");
+        Program& program = *started.program;
+        QVERIFY(QTest::qWaitForWindowActive(&program.zjava()));
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        QCOMPARE(screens.size(), 2);
+        const QRect large = screens[0]->availableGeometry();
+        const QRect small = screens[1]->availableGeometry();
+        QVERIFY(small.contains(program.tool().frameGeometry()));
+        QCOMPARE(program.tool().size(), QSize(376, 37));
+        QVERIFY(large.contains(program.obj().frameGeometry()));
+        QCOMPARE(program.obj().size(), QSize(151, 350));
+        // Wider than the small screen: made narrower, to fit it.
+        QVERIFY(small.contains(program.app().frameGeometry()));
+        QCOMPARE(program.app().frameGeometry().width(), small.width());
+        QCOMPARE(program.app().height(), 300);
+        QVERIFY(large.contains(program.zjava().frameGeometry()));
+    }
+
+    void unwritableSettingsFileIsReportedAndTheProgramQuits() {
         StartedProgram started;
         QVERIFY(QDir(started.directory.path()).mkdir("tarjava.ini"));
-        QStringList messages;
-        QVERIFY(!closeMainWindow(started, &messages));
-        QCOMPARE(messages, QStringList("Unable to write to " + started.settingsPath()));
-        QVERIFY(started.program->zjava().isVisible());
+        started.program->zjava().findChild<QPlainTextEdit*>("this")->appendPlainText("x");
+        bool closed = false;
+        const QStringList messages =
+            answerMessageBoxes([&] { closed = started.program->zjava().close(); }, QMessageBox::No);
+        QCOMPARE(messages, QStringList({"Save changes to the current project?",
+                                        "Unable to write to " + started.settingsPath()}));
+        QVERIFY(closed);
+        QVERIFY(!started.program->zjava().isVisible());
     }
 
     void installedProgramKeepsSettingsInTheUserFolder() {
@@ -100,5 +150,20 @@ class SettingsTest : public QObject {
     }
 };
 
-QTEST_MAIN(SettingsTest)
+int main(int argc, char* argv[]) {
+    // A large screen and, on its right, a small one.
+    QTemporaryDir folder;
+    const QString config = folder.filePath("screens.json");
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) return 1;
+    file.write(R"({"windowFrameMargins": true, "screens": [
+        {"name": "large", "x": 0, "y": 0, "width": 1280, "height": 1024},
+        {"name": "small", "x": 1280, "y": 0, "width": 640, "height": 480}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication application(argc, argv);
+    SettingsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_settings.moc"

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
 #include <climits>
@@ -13,6 +14,7 @@
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
+#include "platform/ui/PasteGuard.h"
 #include "project/ui/Tzjava.h"
 
 namespace {
@@ -69,6 +71,7 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
+    showCaption();
     return true;
 }
 
@@ -98,6 +101,7 @@ bool Tzjava::restructure(const QString& sourceFile) {
 }
 
 void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
+    const QScopedValueRollback rebuilding(rebuildingTree_, true);
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     QTreeWidgetItem* classItem = nullptr;
@@ -137,5 +141,6 @@ void Tzjava::Copy1Click() {
 }
 
 void Tzjava::Paste1Click() {
-    if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "paste");
+    QWidget* editor = focusedEditor();
+    if (editor && tz::clipboardHoldsData()) QMetaObject::invokeMethod(editor, "paste");
 }

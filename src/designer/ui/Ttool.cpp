@@ -5,21 +5,15 @@
 #include <QToolButton>
 
 #include "designer/ui/Tapplet.h"
+#include "platform/ui/PaintedIcon.h"
 
 namespace {
 
 constexpr QSize GlyphSize(30, 20);
-
-QPixmap blankGlyph() {
-    QPixmap glyph(GlyphSize);
-    glyph.fill(Qt::transparent);
-    return glyph;
-}
+const QRect GlyphArea(QPoint(0, 0), GlyphSize);
 
 // A raised button face lettered OK.
-QPixmap buttonGlyph() {
-    QPixmap glyph = blankGlyph();
-    QPainter painter(&glyph);
+void drawButtonGlyph(QPainter& painter) {
     const QRect face(1, 2, 27, 16);
     painter.fillRect(face, QColor(192, 192, 192));
     painter.setPen(Qt::white);
@@ -35,27 +29,21 @@ QPixmap buttonGlyph() {
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(face, Qt::AlignCenter, "OK");
-    return glyph;
 }
 
 // A large capital A.
-QPixmap labelGlyph() {
-    QPixmap glyph = blankGlyph();
-    QPainter painter(&glyph);
+void drawLabelGlyph(QPainter& painter) {
     QFont font("Serif");
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(19);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 128));
-    painter.drawText(glyph.rect(), Qt::AlignCenter, "A");
-    return glyph;
+    painter.drawText(GlyphArea, Qt::AlignCenter, "A");
 }
 
 // A sunken box holding a line of text.
-QPixmap textFieldGlyph() {
-    QPixmap glyph = blankGlyph();
-    QPainter painter(&glyph);
+void drawTextFieldGlyph(QPainter& painter) {
     const QRect box(1, 4, 27, 12);
     painter.fillRect(box, Qt::white);
     painter.setPen(QColor(64, 64, 64));
@@ -67,13 +55,10 @@ QPixmap textFieldGlyph() {
     painter.setPen(Qt::black);
     for (int x = 4; x < 22; x += 3) painter.drawLine(x, 10, x + 1, 10);
     painter.drawLine(23, 7, 23, 13);  // the caret
-    return glyph;
 }
 
 // A small landscape with sky and sun.
-QPixmap imageGlyph() {
-    QPixmap glyph = blankGlyph();
-    QPainter painter(&glyph);
+void drawImageGlyph(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect frame(1, 1, 27, 18);
     painter.fillRect(frame, QColor(128, 200, 255));
@@ -92,7 +77,6 @@ QPixmap imageGlyph() {
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(frame);
-    return glyph;
 }
 
 }  // namespace
@@ -109,7 +93,9 @@ Ttool::Ttool(QWidget* parent)
     move(284, 653);
     resize(376, 37);
 
-    const QPixmap glyphs[] = {buttonGlyph(), labelGlyph(), textFieldGlyph(), imageGlyph()};
+    const QIcon glyphs[] = {
+        tz::paintedIcon(GlyphSize, drawButtonGlyph), tz::paintedIcon(GlyphSize, drawLabelGlyph),
+        tz::paintedIcon(GlyphSize, drawTextFieldGlyph), tz::paintedIcon(GlyphSize, drawImageGlyph)};
     const char* const hints[] = {"Button", "Label", "TextField", "Image"};
     for (int number = 1; number <= ButtonCount; ++number) {
         auto* button = new QToolButton(this);

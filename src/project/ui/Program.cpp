@@ -8,13 +8,15 @@
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
+#include "platform/ui/PasteGuard.h"
 #include "project/ui/Tzjava.h"
 #include "settings/SettingsFile.h"
 #include "settings/ui/Tdevopt.h"
 #include "settings/ui/Toptions.h"
 
 Program::Program(const QString& programDirectory, const QString& settingsPath)
-    : zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath)),
+    : pasteGuard_(std::make_unique<tz::PasteGuard>()),
+      zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath)),
       app_(std::make_unique<Tapplet>()),
       obj_(std::make_unique<TObjector>()),
       opt_(std::make_unique<Toptions>()),

@@ -10,6 +10,9 @@ class TObjector;
 class Toptions;
 class Ttool;
 class Tdevopt;
+namespace tz {
+class PasteGuard;
+}
 
 class Program {
   public:
@@ -30,6 +33,7 @@ class Program {
     static QString settingsPathFor(const QString& programDirectory);
 
   private:
+    std::unique_ptr<tz::PasteGuard> pasteGuard_;
     std::unique_ptr<Tzjava> zjava_;
     std::unique_ptr<Tapplet> app_;
     std::unique_ptr<TObjector> obj_;

@@ -125,8 +125,17 @@ bool Tzjava::OpenProject(const QString& path) {
 
 void Tzjava::showProjectPath(const QString& path) {
     project().projectPath = tz::storedLine(path);
-    setWindowTitle(QString("Tarvelo Zuva - [%1]").arg(path));
+    showCaption();
     showStatus(tz::displayLine(project().javaSourcePath));
+}
+
+// The caption names the file the next Save Project writes.
+void Tzjava::showCaption() {
+    if (project().projectPath == tz::Project::Untitled) {
+        setWindowTitle("Tarvelo Zuva- [Untitled]");
+    } else {
+        setWindowTitle(QString("Tarvelo Zuva - [%1]").arg(tz::displayLine(project().projectPath)));
+    }
 }
 
 void Tzjava::OpenProject1Click() {

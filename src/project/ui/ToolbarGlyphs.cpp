@@ -2,7 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "platform/ui/PaintedIcon.h"
 
 namespace tz {
 
@@ -94,12 +95,10 @@ void drawGlyph(QPainter& p, Glyph glyph) {
 }  // namespace
 
 QIcon toolbarGlyph(Glyph glyph) {
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    drawGlyph(painter, glyph);
-    return QIcon(pixmap);
+    return paintedIcon(QSize(Size, Size), [glyph](QPainter& painter) {
+        painter.setPen(Qt::black);
+        drawGlyph(painter, glyph);
+    });
 }
 
 }  // namespace tz

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -22,6 +23,8 @@
 #include "inspector/ui/TObjector.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
+#include "platform/ui/MenuKeys.h"
+#include "platform/ui/OnScreen.h"
 #include "project/ui/ToolbarGlyphs.h"
 #include "settings/ui/THelpViewer.h"
 #include "settings/ui/Tdevopt.h"
@@ -59,7 +62,6 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     QFont arial("Arial");
     arial.setStyleHint(QFont::SansSerif);
     setFont(arial);
-    setWindowTitle("Tarvelo Zuva- [Untitled]");
     resize(604, 531);
 
     auto* central = new QWidget(this);
@@ -90,6 +92,10 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
 
     buildMenus();
     connectCommands();
+    QList<QAction*> shortcutCommands;
+    for (QAction* action : menuBar()->findChildren<QAction*>())
+        if (!action->shortcut().isEmpty()) shortcutCommands << action;
+    new tz::MenuKeys(shortcutCommands, {findChild<QAction*>("SaveProjectAs1")}, this);
     FormCreate();
 }
 
@@ -104,6 +110,7 @@ void Tzjava::FormCreate() {
     updating_ = false;
     placementPending_ = true;
     project().buildDefault();
+    showCaption();
     UpdateTree();
     UpdateTab(project().currentClass, project().currentSlot);
     project().compileFailed = true;
@@ -281,8 +288,15 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
             [this](QTreeWidgetItem* item) { treeDblClick(item); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { treeDblClick(item); });
-    connect(tree_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { showPopup(tree_->viewport(), at); });
+    // A right click or a key that moves the highlight selects like a left
+    // click, so that the editors and the popup act on the highlighted item.
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (!rebuildingTree_ && item) treeDblClick(item);
+    });
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QTreeWidgetItem* item = tree_->itemAt(at)) tree_->setCurrentItem(item);
+        showPopup(tree_->viewport(), at);
+    });
     column->addWidget(tree_, 1);
     return panel;
 }
@@ -380,15 +394,25 @@ void Tzjava::FormActivate() {
     currentHelpFile_ = programHelpFile();
     if (!placementPending_) return;
     placementPending_ = false;
+    // A project opened before this point (from the command line) brings its
+    // own applet size, which the stored placement must not replace.
+    const bool projectOpened = project().projectPath != Project::Untitled;
+    const int appletWidth = windows_.app->appletWidth();
+    const int appletHeight = windows_.app->appletHeight();
+    const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
     if (!settingsPath_.isEmpty()) {
         const auto placements =
             tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
-        const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
         for (std::size_t i = 0; i < placements.size(); ++i)
             applyPlacement(windows[int(i)], placements[i].bounds);
     }
-    // The design window's size, part of the project, is only now settled.
-    markProjectSaved();
+    if (projectOpened) {
+        windows_.app->setAppletWidth(appletWidth);
+        windows_.app->setAppletHeight(appletHeight);
+    }
+    for (QWidget* window : windows) tz::moveOntoScreen(window);
+    // The default project's applet size is only now settled.
+    if (!projectOpened) markProjectSaved();
 }
 
 std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
@@ -413,25 +437,28 @@ void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
     window->resize(rect.size());
 }
 
-bool Tzjava::FormCloseQuery() {
+// Settings are no project data: a settings file that cannot be written is
+// reported, but must never keep the user from quitting.
+void Tzjava::FormCloseQuery() {
     if (settingsPath_.isEmpty() ||
         tz::writePlacements(settingsPath_.toStdString(), currentPlacements()))
-        return true;
+        return;
     tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
-    return false;
 }
 
 void Tzjava::closeEvent(QCloseEvent* event) {
-    if (askToSaveChanges() && FormCloseQuery()) {
-        event->accept();
-    } else {
+    if (!askToSaveChanges()) {
         event->ignore();
+        return;
     }
+    FormCloseQuery();
+    event->accept();
 }
 
 // ---- tree and tabs ------------------------------------------------------
 
 void Tzjava::UpdateTree() {
+    const QScopedValueRollback rebuilding(rebuildingTree_, true);
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     auto* imports = new QTreeWidgetItem(tree_, QStringList(QStringLiteral("Imports")));

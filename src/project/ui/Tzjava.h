@@ -109,7 +109,7 @@ class Tzjava : public QMainWindow {
   private:
     void FormCreate();
     void FormActivate();
-    bool FormCloseQuery();
+    void FormCloseQuery();
 
     void buildMenus();
     // Connects a menu item or toolbar button by name and enables it.
@@ -166,6 +166,7 @@ class Tzjava : public QMainWindow {
     tz::ProjectFileContent currentContent() const;
     void applyContent(const tz::ProjectFileContent& content);
     void showProjectPath(const QString& path);
+    void showCaption();
     void showMess(const QString& text);
 
     void Open1Click();
@@ -196,6 +197,8 @@ class Tzjava : public QMainWindow {
     QString settingsPath_;
     QString currentHelpFile_;
     bool updating_ = false;
+    // The tree's highlight follows the tables while the tree is rebuilt.
+    bool rebuildingTree_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 

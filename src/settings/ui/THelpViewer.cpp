@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTreeWidget>
 
+#include "platform/FileNames.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "settings/HelpText.h"
@@ -52,11 +53,17 @@ void THelpViewer::showTopics(const QString& path) {
     topics_->setFocus();
 }
 
-void THelpViewer::load(const QString& path) {
+void THelpViewer::load(const QString& named) {
+    // Help files come from a system whose names ignore case.
+    const QString path = tz::resolveNameCase(named);
     path_ = path;
     setWindowTitle(QFileInfo(path).fileName() + " - Help");
     topics_->clear();
     text_->clear();
+    // The caret may stand in a heading of the previous page; its style
+    // must not pass to what is shown next.
+    text_->setCurrentCharFormat(QTextCharFormat());
+    QTextCursor(text_->document()).setBlockFormat(QTextBlockFormat());
     text_->document()->setDefaultFont(font());
     std::string reason;
     const auto read = tz::readRegularFile(tz::storedLine(path), reason);
