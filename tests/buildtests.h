@@ -2,6 +2,9 @@
 // Fixtures of the compile and preview tests: a started program whose
 // java/bin holds the real compiler layer and recording stand-ins for the
 // programs that are started and not waited for.
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -70,6 +73,44 @@ struct BuildProgram {
     Tzjava& zjava;
     QString bin;
 };
+
+// The compile service's socket in this test's runtime folder.
+inline QString compileServiceSocket() {
+    return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/tzjava/compile.sock";
+}
+
+// Sends request to the compile service, ends the sending side and returns
+// the whole reply; empty when no service answers.
+inline QByteArray askCompileService(const QByteArray& request) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(compileServiceSocket());
+    std::copy(path.begin(), path.end(), address.sun_path);
+    QByteArray reply;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL) == request.size()) {
+        shutdown(fd, SHUT_WR);
+        char buffer[4096];
+        for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) reply.append(buffer, got);
+    }
+    close(fd);
+    return reply;
+}
+
+// The service's report of itself: pid, rss-kb, compiles; empty when none answers.
+inline QMap<QString, QString> compileServiceState() {
+    const QByteArray reply = askCompileService("TZS1");
+    QMap<QString, QString> state;
+    if (!reply.startsWith('S')) return state;
+    for (const QString& field : QString::fromUtf8(reply.mid(5)).split(' ', Qt::SkipEmptyParts))
+        state[field.section('=', 0, 0)] = field.section('=', 1).trimmed();
+    return state;
+}
+
+inline int servedCompiles() {
+    return compileServiceState().value("compiles", "-1").toInt();
+}
 
 // Runs action; message boxes are answered OK and file dialogs cancelled.
 // Returns, in order, the texts of the boxes and "file dialog <name>".

@@ -192,6 +192,20 @@ class BatchTest : public QObject {
         QCOMPARE(finished.status, 0);
     }
 
+    // The compiler reads the bytes the user typed: Latin-1 when the source
+    // is not UTF-8.
+    void latin1AppletCompiles() {
+        QDir().mkpath(path("latin1"));
+        const QString source = path("latin1/A.java");
+        QByteArray latin1 = JavaSource;
+        writeFile(source, latin1.replace("\"}\"", "\"Gr\374\337e\""));
+        const QString project = path("latin1/A.tzp");
+        QCOMPARE(run({"--import-java", source, project}).status, 0);
+        const Finished finished = run({"--compile", project});
+        QVERIFY2(finished.status == 0, finished.out.constData());
+        QVERIFY(readBytes(path("latin1/A.class")).contains("Gr\303\274\303\237e"));
+    }
+
     void exportWritesWhatTheProgramWrites() {
         const QString project = path("Shown.tzp");
         const QString shown = path("Shown.java");

@@ -4,7 +4,9 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <csignal>
 
+#include "build/javaclient/CompileServiceSocket.h"
 #include "buildtests.h"
 #include "designer/ui/Tapplet.h"
 #include "project/ProjectFile.h"
@@ -48,8 +50,59 @@ class CompileTest : public QObject {
         p->zjava.findChild<QPlainTextEdit*>("mess")->setPlainText(text);
     }
 
+    QTemporaryDir runtime;
+
   private Q_SLOTS:
+    // Compile services of this test only.
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
     void cleanup() { p.reset(); }
+
+    // A service killed mid-session: the next compile runs the JDK in the
+    // batch and the program starts a new service for the one after.
+    void killedServiceIsReplacedAfterAColdCompile() {
+        startSaved();
+        for (const char* name : {"compileservice", "compileservice.jar"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
+        compile();  // nothing to start at program start; started after this compile
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        const auto first = buildtests::compileServiceState();
+        QCOMPARE(first.value("compiles"), QString("1"));
+
+        QCOMPARE(::kill(first.value("pid").toInt(), SIGKILL), 0);
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() < 0; }, 60000));
+        QFile::remove(folder + "/NewClass.class");
+        compile();
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QVERIFY(QFile::exists(folder + "/NewClass.class"));
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        const auto second = buildtests::compileServiceState();
+        QVERIFY(second.value("pid") != first.value("pid"));
+        QCOMPARE(second.value("compiles"), QString("1"));
+        QCOMPARE(p->mess(), Success.arg(source()));
+    }
+
+    // Turned off, the program starts no service and uses none that runs.
+    void warmCompilerTurnedOffCompilesAlone() {
+        p = std::make_unique<BuildProgram>("[Main]\r\nWarmCompiler=0\r\n");
+        folder = p->inProgram("off");
+        p->saveProjectAs(folder + "/Demo.tzp");
+        for (const char* name : {"compileservice", "compileservice.jar"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
+        QProcess running;
+        running.start(p->bin + "/compileservice",
+                      {QString::fromStdString(tz::compileServiceSocket(true))});
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        compile();
+        compile();
+        qunsetenv("TZ_WARM_COMPILER");
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QCOMPARE(buildtests::servedCompiles(), 0);
+        running.closeWriteChannel();
+        QVERIFY(running.waitForFinished(30000));
+    }
 
     void cleanCompileInAFolderWithABlank() {
         startSaved();

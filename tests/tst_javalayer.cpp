@@ -1,5 +1,7 @@
 // The Java layer beside the executable, with the real JDK: the batch runner,
-// the compiler wrapper and the applet viewer's page reading.
+// the compiler client and its warm service, and the applet viewer's page
+// reading.
+#include <poll.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -8,9 +10,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 #include "build/BuildFiles.h"
+#include "buildtests.h"
 #include "codegen/CodeGenerator.h"
-#include "testhelpers.h"
+
+using buildtests::askCompileService;
+using buildtests::compileServiceSocket;
+using buildtests::servedCompiles;
 
 namespace {
 
@@ -27,17 +35,35 @@ struct JavaFolder {
         for (const char* name : {"javac", "javac.pif", "appletviewer", "appletviewer.jar"})
             QFile::link(JavaBin + "/" + name, bin + "/" + name);
     }
-    // Writes the batch files as a compile does and runs the batch on source.
-    QString compile(const QString& source, bool optimize = false) {
+    // Writes the batch files as a compile does and starts the batch on source.
+    std::unique_ptr<QProcess> startCompile(
+        const QString& source, bool optimize = false,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
         writeFile(work.filePath("byt.txt"), QByteArray::fromStdString(tz::compilerOutputPadding()));
         writeFile(work.filePath("javac.bat"), QByteArray::fromStdString(tz::javacBatch(optimize)));
-        QProcess pif;
-        pif.setWorkingDirectory(work.path());
-        pif.start(bin + "/javac.pif", {source});
-        pif.waitForFinished(120000);
-        return readFile(work.filePath("tst.txt"));
+        auto pif = std::make_unique<QProcess>();
+        pif->setProcessEnvironment(environment);
+        pif->setWorkingDirectory(work.path());
+        pif->start(bin + "/javac.pif", {source});
+        return pif;
+    }
+    // The batch's output once it has ended; events are served meanwhile.
+    QByteArray output(QProcess& pif) {
+        if (!QTest::qWaitFor([&] { return pif.state() == QProcess::NotRunning; }, 120000))
+            return "the batch did not end";
+        return readBytes(work.filePath("tst.txt"));
+    }
+    QString compile(const QString& source, bool optimize = false) {
+        return QString::fromUtf8(output(*startCompile(source, optimize)));
     }
 };
+
+// The JDK's compiler run in this process, whatever service answers.
+QProcessEnvironment coldEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TZ_WARM_COMPILER", "0");
+    return environment;
+}
 
 const char* const CleanApplet =
     "import java.applet.*;\r\nimport java.awt.*;\r\n"
@@ -48,7 +74,25 @@ const char* const CleanApplet =
 
 class JavaLayerTest : public QObject {
     Q_OBJECT
+    QTemporaryDir runtime;
+    QProcess service;
+
   private Q_SLOTS:
+    // One service for the whole test, in a runtime folder of its own.
+    void initTestCase() {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        QVERIFY(QDir().mkdir(runtime.filePath("tzjava"),
+                             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        service.setProcessChannelMode(QProcess::ForwardedChannels);
+        service.start(JavaBin + "/compileservice", {compileServiceSocket()});
+        QVERIFY(QTest::qWaitFor([] { return servedCompiles() == 0; }, 60000));
+    }
+
+    void cleanupTestCase() {
+        service.closeWriteChannel();
+        QVERIFY(service.waitForFinished(30000));
+    }
+
     void cleanCompileLeavesOnlyThePadding() {
         JavaFolder folder;
         const QString source = folder.root.filePath("NewClass.java");
@@ -170,6 +214,142 @@ class JavaLayerTest : public QObject {
         viewer.start("xvfb-run", {"-a", folder.bin + "/appletviewer", "run.htm"});
         QVERIFY(viewer.waitForFinished(120000));
         QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(), QString("5x3"));
+    }
+
+    // The same bytes from the service as from the JDK's compiler run here,
+    // and the JDK reads a Latin-1 source as Latin-1.
+    void warmOutputEqualsCold_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("clean") << QByteArray("g.drawString(\"hi\", 1, 1);") << QByteArray(" \r\n");
+        QTest::newRow("errors") << QByteArray("y = 2;\r\nString s = 1;\r\nnoSuchCall();")
+                                << QByteArray("3 errors");
+        QTest::newRow("warning") << QByteArray("sun.misc.Unsafe u = null;")
+                                 << QByteArray("1 warning");
+        QTest::newRow("latin1") << QByteArray("g.drawString(\"Gr\374\337e\", 1, 1);")
+                                << QByteArray(" \r\n");
+    }
+    void warmOutputEqualsCold() {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, expected);
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, QByteArray(CleanApplet).replace("g.drawString(\"hi\", 1, 1);", body));
+        const QByteArray cold =
+            folder.output(*folder.startCompile(source, true, coldEnvironment()));
+        QVERIFY2(expected == " \r\n" ? cold == expected : cold.contains(expected),
+                 cold.constData());
+        const int served = servedCompiles();
+        QCOMPARE(folder.output(*folder.startCompile(source, true)), cold);
+        QCOMPARE(servedCompiles(), served + 1);
+    }
+
+    void parallelCompilesGetTheirOwnOutput() {
+        const int served = servedCompiles();
+        std::vector<std::unique_ptr<JavaFolder>> folders;
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 4; ++i) {
+            folders.push_back(std::make_unique<JavaFolder>());
+            const QString source = folders.back()->root.filePath("NewClass.java");
+            // Odd ones call a method of their own number that does not exist.
+            const QByteArray body = i % 2 ? "missing" + QByteArray::number(i) + "();"
+                                          : QByteArray("g.drawString(\"hi\", 1, 1);");
+            writeFile(source, QByteArray(CleanApplet).replace("g.drawString(\"hi\", 1, 1);", body));
+            runs.push_back(folders.back()->startCompile(source));
+        }
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray output = folders[i]->output(*runs[i]);
+            if (i % 2 == 0) {
+                QCOMPARE(output, QByteArray(" \r\n"));
+            } else {
+                QVERIFY2(output.contains("missing" + QByteArray::number(i)), output.constData());
+                QVERIFY(!output.contains("missing" + QByteArray::number(4 - i)));
+            }
+        }
+        QCOMPARE(servedCompiles(), served + 4);
+    }
+
+    // Only this user's connections, through a folder only this user opens.
+    void otherUsersAreRefused() {
+        const QString folder = runtime.filePath("tzjava");
+        const auto privateMode = QFile::permissions(folder);
+        const auto openMode = QFile::ReadOther | QFile::ExeOther;
+        JavaFolder java;
+        const QString source = java.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        const int served = servedCompiles();
+        // A folder others can enter is not trusted: the JDK compiles here.
+        QVERIFY(QFile::setPermissions(folder, privateMode | openMode));
+        QCOMPARE(java.compile(source), QString(" \r\n"));
+        if (geteuid() == 0 && !QStandardPaths::findExecutable("setpriv").isEmpty()) {
+            const QString socket = compileServiceSocket();
+            QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | openMode);
+            QFile::setPermissions(socket, QFile::permissions(socket) | QFile::WriteOther);
+            QProcess other;
+            other.setProcessChannelMode(QProcess::MergedChannels);
+            other.start("setpriv",
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", "java", "-cp",
+                         JavaBin + "/compileservice.jar", "CompileService", "--status", socket});
+            QVERIFY(other.waitForFinished(120000));
+            const QByteArray answer = other.readAll();
+            QVERIFY2(other.exitCode() == 1 && answer.contains("refused"), answer.constData());
+        }
+        QVERIFY(QFile::setPermissions(folder, privateMode));
+        QCOMPARE(servedCompiles(), served);
+    }
+
+    // At most one service per user: a second one ends at once.
+    void secondServiceLeavesTheFirst() {
+        const QString pid = buildtests::compileServiceState().value("pid");
+        QProcess second;
+        second.start(JavaBin + "/compileservice", {compileServiceSocket()});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(buildtests::compileServiceState().value("pid"), pid);
+    }
+
+    // A request the service cannot read gets a refusal; the service goes on.
+    void malformedRequestsAreDeclined() {
+        for (const QByteArray& request :
+             {QByteArray("HELLO"), QByteArray("TZC1\x7f\xff\xff\xff", 8),
+              QByteArray("TZC1\0\0\0\2\0\0\0\x09/tmp", 16), QByteArray("TZC1\0\0\0\0", 8)})
+            QVERIFY2(askCompileService(request).startsWith('E'), request.toHex().constData());
+        QVERIFY(servedCompiles() >= 0);
+    }
+
+    // A service that ends before its reply is whole leaves the compile to
+    // the JDK here.
+    void serviceEndingMidReplyFallsBackToTheJdk() {
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir().mkdir(elsewhere.filePath("tzjava"),
+                             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        // Accepts one connection, sends half a reply and ends.
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(elsewhere.filePath("tzjava/compile.sock"));
+        std::copy(path.begin(), path.end(), address.sun_path);
+        QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        QVERIFY(listen(listener, 1) == 0);
+        int connections = 0;
+        std::thread broken([&] {
+            pollfd waiting{listener, POLLIN, 0};
+            if (poll(&waiting, 1, 120000) != 1) return;
+            const int peer = accept(listener, nullptr, nullptr);
+            ++connections;
+            send(peer, "R\0\0\0\0\0\0\0\x40half", 13, MSG_NOSIGNAL);
+            close(peer);
+        });
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", elsewhere.path());
+        const QByteArray output = folder.output(*folder.startCompile(source, false, environment));
+        broken.join();
+        close(listener);
+        QCOMPARE(output, QByteArray(" \r\n"));
+        QCOMPARE(connections, 1);
     }
 };
 

@@ -39,6 +39,10 @@ bool writeMainSettings(const std::string& settingsPath, const MainSettings& sett
     return profile.save(settingsPath);
 }
 
+bool readWarmCompiler(const std::string& settingsPath) {
+    return ProfileFile::load(settingsPath).readInt(MainSection, "WarmCompiler", 1) != 0;
+}
+
 std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
                                             std::vector<WindowPlacement> current) {
     const ProfileFile profile = ProfileFile::load(settingsPath);

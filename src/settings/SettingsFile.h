@@ -37,6 +37,10 @@ MainSettings readMainSettings(const std::string& settingsPath, const std::string
 // False when the file cannot be written; it is then left as it was.
 bool writeMainSettings(const std::string& settingsPath, const MainSettings& settings);
 
+// Whether the program keeps a compiler warm in the background: [Main]
+// WarmCompiler, on unless it is 0.
+bool readWarmCompiler(const std::string& settingsPath);
+
 // Each window's bounds as stored, a missing or malformed key keeping the
 // given value.
 std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,

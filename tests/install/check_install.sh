@@ -27,6 +27,8 @@ lib/tarvelo-zuva/TARJAVA.HLP
 lib/tarvelo-zuva/ext.pif
 lib/tarvelo-zuva/java/bin/appletviewer
 lib/tarvelo-zuva/java/bin/appletviewer.jar
+lib/tarvelo-zuva/java/bin/compileservice
+lib/tarvelo-zuva/java/bin/compileservice.jar
 lib/tarvelo-zuva/java/bin/javac
 lib/tarvelo-zuva/java/bin/javac.pif
 lib/tarvelo-zuva/tzjava

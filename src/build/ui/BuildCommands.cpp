@@ -126,6 +126,8 @@ void Tzjava::Compile1Click() {
     if (!exitCode) return;  // the program is quitting
     cpanel_->hide();
     repaint();
+    // A service that has gone (killed, idle) serves the next compile again.
+    if (warmCompiler_) warmCompiler_->keepRunning();
 
     mess_->clear();
     const auto text = compilerOutput(work + "tst.txt");
@@ -141,6 +143,16 @@ void Tzjava::Compile1Click() {
         project().compileFailed = false;
     }
     if (!backupNote_.isEmpty()) mess_->appendPlainText(backupNote_);
+}
+
+void Tzjava::startWarmCompiler() {
+    if (!tz::readWarmCompiler(settingsPath_.toStdString())) {
+        // Nor does this program's javac use a service another one started.
+        qputenv("TZ_WARM_COMPILER", "0");
+        return;
+    }
+    warmCompiler_ = std::make_unique<tz::WarmCompiler>(javaBinDirectory() + "/compileservice");
+    warmCompiler_->keepRunning();
 }
 
 std::shared_ptr<QTemporaryDir> Tzjava::newCompileFolder() {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
@@ -40,6 +41,8 @@ void Program::show() {
     tool_->show();
     zjava_->raise();
     zjava_->activateWindow();
+    // Once the windows are up: the compiler warms up meanwhile.
+    QTimer::singleShot(0, zjava_.get(), &Tzjava::startWarmCompiler);
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Times the compile F6 starts (javac.pif running javac.bat) through the warm
+# compile service against a bare javac of the same 40-line applet, several
+# rounds each, and prints the medians, their ratio and the service's
+# resident size. Run by hand: bench/warm_compile.sh [BUILD_DIR] [ROUNDS]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+rounds=${2:-10}
+bin=$build/java/bin
+work=$(mktemp -d)
+cleanup() {
+    exec 3>&- || true
+    wait || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR/tzjava"
+socket=$XDG_RUNTIME_DIR/tzjava/compile.sock
+source=$work/Bench.java
+{
+    echo 'import java.applet.*;'
+    echo 'import java.awt.*;'
+    echo 'import java.awt.event.*;'
+    echo 'public class Bench extends Applet implements ActionListener'
+    echo '{'
+    echo 'Button JButton0 = new Button("Press");'
+    echo 'Label JLabel0 = new Label("Hello");'
+    echo 'TextField JText0 = new TextField(20);'
+    echo 'int count;'
+    echo 'public void init()'
+    echo '{'
+    echo 'setLayout(null);'
+    echo 'add(JButton0); JButton0.setBounds(10, 10, 65, 33);'
+    echo 'add(JLabel0); JLabel0.setBounds(10, 60, 73, 25);'
+    echo 'add(JText0); JText0.setBounds(10, 100, 120, 25);'
+    echo 'JButton0.addActionListener(this);'
+    echo '}'
+    for i in 1 2 3 4; do
+        echo "public int step$i(int x)"
+        echo '{'
+        echo "for (int k = 0; k < $i; k++) x = x * 31 + k;"
+        echo 'return x;'
+        echo '}'
+    done
+    echo 'public void actionPerformed(ActionEvent e)'
+    echo '{'
+    echo 'count = step1(step2(step3(step4(count))));'
+    echo 'JLabel0.setText("Clicks: " + count);'
+    echo '}'
+    echo '}'
+} > "$source"
+printf ' \r\n' > "$work/byt.txt"
+printf '@echo off\r\njavac %%1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n' > "$work/javac.bat"
+cp "$bin/javac.pif" "$work/javac.pif"
+ln -s "$bin/javac" "$work/javac"
+
+now() { date +%s%N; }
+# Median of the rounds in milliseconds.
+median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+time_rounds() {
+    for ((i = 0; i < rounds; i++)); do
+        start=$(now)
+        "$@" > /dev/null 2>&1
+        echo $((($(now) - start) / 1000000))
+    done
+}
+batch() { (cd "$work" && ./javac.pif "$source") && [ "$(cat "$work/tst.txt")" = "$(printf ' \r')" ]; }
+
+# The service ends when this script's end of the pipe closes.
+mkfifo "$work/pipe"
+"$bin/compileservice" "$socket" < "$work/pipe" &
+service=$!
+exec 3> "$work/pipe"
+until java -cp "$bin/compileservice.jar" CompileService --status "$socket" > /dev/null 2>&1; do sleep 0.2; done
+# The session's first compiles warm the compiler up.
+for _ in 1 2 3 4 5; do batch; done
+
+bare=$(time_rounds javac "$source" | median)
+warm=$(time_rounds batch | median)
+echo "bare javac:           ${bare} ms (median of $rounds)"
+echo "F6 batch via service: ${warm} ms (median of $rounds)"
+awk -v w="$warm" -v b="$bare" 'BEGIN { printf "ratio:                %.3f\n", w / b }'
+echo "service resident size: $(ps -o rss= -p "$service" | tr -d ' ') KiB"
+java -cp "$bin/compileservice.jar" CompileService --status "$socket"
