@@ -1,4 +1,6 @@
 // The object palette: one button down at most, arming the create mode.
+#include <QToolTip>
+
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -15,6 +17,19 @@ class PaletteTest : public QObject {
             QCOMPARE(button->toolTip(), number <= 4 ? hints[number - 1] : QString());
             QCOMPARE(button->icon().isNull(), number > 4);
         }
+    }
+
+    void hintsShowWhileTheDesignWindowIsActive() {
+        Designer d;
+        d.obj.move(700, 300);  // clear of the design window
+        d.app.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.app));
+        QTest::mouseMove(d.tool.button(1), QPoint(6, 6));
+        QTRY_COMPARE(QToolTip::text(), QString("Button"));
+        QVERIFY(QToolTip::isVisible());
+        QTest::mouseMove(d.obj.deleteButton(), QPoint(6, 6));
+        QTRY_COMPARE(QToolTip::text(), QString("Delete Object"));
+        QVERIFY(d.app.isActiveWindow());
     }
 
     void onlyOneButtonIsDownAndAllMayBeUp() {

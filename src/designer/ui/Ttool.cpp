@@ -102,6 +102,11 @@ Ttool::Ttool(QWidget* parent)
     setObjectName("tool");
     setWindowTitle("Object Handler");
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The pictures carry no text: their hints show whichever window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    // Window managers that ignore the button hints of a tool window still
+    // leave minimise and maximise off a toolbar.
+    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(0, 128, 255));
     setPalette(background);
