@@ -2,6 +2,7 @@
 // double-click shortcuts and deleting the current object.
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "designer/DesignRules.h"
 #include "tst_designer_fixture.h"
@@ -128,9 +129,15 @@ class InspectorTest : public QObject {
                    grid->columnViewportPosition(1) + grid->columnWidth(1) <=
                        grid->viewport()->width();
         };
-        QVERIFY(d.enterCell(0, "A caption much too long for the value column").isEmpty());
+        const QString caption = "A caption much too long for the value column";
+        QVERIFY(d.enterCell(0, caption).isEmpty());
         QVERIFY(d.openEditor());
         QVERIFY(labelsInView());
+        // Cut short in its cell, the value shows whole as a tool tip.
+        d.obj.move(700, 300);  // clear of the other windows, for the pointer
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, d.cellPoint(1, 1));
+        QTest::mouseMove(grid->viewport(), d.cellPoint(0, 1));
+        QTRY_COMPARE(QToolTip::text(), caption);
 
         // The grid line between the columns can be dragged.
         QWidget* viewport = grid->viewport();

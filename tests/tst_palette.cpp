@@ -32,6 +32,23 @@ class PaletteTest : public QObject {
         QVERIFY(d.app.isActiveWindow());
     }
 
+    void toolWindowsAskForNoCaptionButtonsAndCloseOnlyHides() {
+        Designer d;
+        const Qt::WindowFlags buttons =
+            Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+        for (QWidget* window : {static_cast<QWidget*>(&d.tool), static_cast<QWidget*>(&d.obj)}) {
+            QCOMPARE(window->windowType(), Qt::Tool);
+            QCOMPARE(window->windowFlags() & buttons, Qt::WindowFlags());
+            QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+            QVERIFY(window->close());
+            QVERIFY(window->isHidden());
+        }
+        triggerCommand("Too1");
+        triggerCommand("Objector1");
+        QVERIFY(d.tool.isVisible());
+        QVERIFY(d.obj.isVisible());
+    }
+
     void onlyOneButtonIsDownAndAllMayBeUp() {
         Designer d;
         d.pressPalette(1);

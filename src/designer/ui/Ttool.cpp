@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "designer/ui/Tapplet.h"
+#include "platform/ui/ToolWindow.h"
 
 namespace {
 
@@ -97,16 +98,10 @@ QPixmap imageGlyph() {
 
 }  // namespace
 
-Ttool::Ttool(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+Ttool::Ttool(QWidget* parent) : QWidget(parent) {
     setObjectName("tool");
     setWindowTitle("Object Handler");
-    setAttribute(Qt::WA_QuitOnClose, false);
-    // The pictures carry no text: their hints show whichever window is active.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
-    // Window managers that ignore the button hints of a tool window still
-    // leave minimise and maximise off a toolbar.
-    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
+    ToolWindow::applyTo(this);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(0, 128, 255));
     setPalette(background);

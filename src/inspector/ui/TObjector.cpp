@@ -16,6 +16,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/ToolWindow.h"
 #include "project/Project.h"
 
 #include <algorithm>
@@ -148,16 +149,10 @@ QIcon deleteGlyph() {
 }  // namespace
 
 TObjector::TObjector(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      open_(std::make_unique<PictureDialog>(this)) {
+    : QWidget(parent), open_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
-    setAttribute(Qt::WA_QuitOnClose, false);
-    // Its hints matter while the user works in the design window.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
-    // Window managers that ignore the button hints of a tool window still
-    // leave minimise and maximise off a toolbar.
-    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
+    ToolWindow::applyTo(this);
     move(210, 305);
     resize(151, 350);
 
@@ -196,6 +191,7 @@ TObjector::TObjector(QWidget* parent)
     // The labels must not be cut where the font runs wider than planned.
     grid_->setColumnWidth(0, std::max(45, grid_->fontMetrics().horizontalAdvance("Caption") + 8));
     new LabelColumnSizer(grid_);
+    grid_->setWordWrap(false);  // one line a cell; a long value is cut short
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     grid_->setTabKeyNavigation(true);
