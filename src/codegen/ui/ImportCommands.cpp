@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
@@ -60,7 +61,7 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().javaSourcePath = tz::storedLine(path);
 
-    if (!restructure()) {
+    if (!restructure(path)) {
         project() = before;
         code_ = std::move(sourceBefore);
         showStatus(statusBefore);
@@ -71,7 +72,7 @@ bool Tzjava::importJava(const QString& path) {
     return true;
 }
 
-bool Tzjava::restructure() {
+bool Tzjava::restructure(const QString& sourceFile) {
     tz::ScanResult result;
     {
         tz::BusyCursor busy;
@@ -89,7 +90,7 @@ bool Tzjava::restructure() {
         respanel_->hide();
     }
     if (!result.ok) {
-        tz::showMessage(this, tz::displayLine(result.message));
+        tz::showMessage(this, tz::displayLine(result.message), sourceFile);
         return false;
     }
     showScanTree(result.treeItems);

@@ -16,10 +16,11 @@ void printLine(const QString& text) {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
-void stopInBatch(const QString& message) {
+void stopInBatch(const QString& message, const QString& file) {
     if (!batch) return;
-    printLine(message);
-    throw BatchStop{message};
+    const QString line = file.isEmpty() ? message : file + ": " + message;
+    printLine(line);
+    throw BatchStop{line};
 }
 
 int ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
@@ -41,13 +42,13 @@ bool batchMode() {
     return batch;
 }
 
-void reportError(QWidget* parent, const QString& message) {
-    stopInBatch(message);
+void reportError(QWidget* parent, const QString& message, const QString& file) {
+    stopInBatch(message, file);
     QMessageBox::critical(parent, QApplication::applicationName(), message);
 }
 
-void showMessage(QWidget* parent, const QString& message) {
-    stopInBatch(message);
+void showMessage(QWidget* parent, const QString& message, const QString& file) {
+    stopInBatch(message, file);
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
                     parent);
     box.exec();

@@ -17,9 +17,11 @@ void setBatchMode(bool on);
 bool batchMode();
 
 // The program-wide error report: a critical box with the text.
-void reportError(QWidget* parent, const QString& message);
+// file: the file the message is about when its text does not name it; in
+// batch mode the line then starts with it.
+void reportError(QWidget* parent, const QString& message, const QString& file = {});
 // A plain message box with an OK button.
-void showMessage(QWidget* parent, const QString& message);
+void showMessage(QWidget* parent, const QString& message, const QString& file = {});
 // Questions proceed only on Yes.
 bool askYesNo(QWidget* parent, const QString& question);
 bool askYesNoCancel(QWidget* parent, const QString& question);
