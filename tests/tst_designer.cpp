@@ -87,7 +87,7 @@ class DesignerTest : public QObject {
         QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton2", "JButton3"}));
     }
 
-    void loadedObjectsAndTheDefaultNameClash() {
+    void newNamesSkipTheNamesOfLoadedObjects() {
         Designer d;
         d.create(1, {QPoint(10, 10)});
         d.app.discardAllObjects();
@@ -100,11 +100,17 @@ class DesignerTest : public QObject {
         QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("010"));
         QCOMPARE(d.control(ObjectKind::Button, 0)->geometry(), QRect(10, 5, 70, 30));
 
-        d.arm(1);
-        QStringList shown =
-            answerMessageBoxes([&] { d.clickBackground(QPoint(50, 50)); }, QMessageBox::Ok);
-        QCOMPARE(shown, QStringList("A component named JButton2 already exists"));
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
+        QVERIFY(d.app.addLoadedObject(ObjectKind::Label, {{"L", "1", "1", "9", "9", "jbutton3"}}));
+        QStringList shown = answerMessageBoxes(
+            [&] {
+                d.create(1, {QPoint(50, 50), QPoint(50, 90)});
+            },
+            QMessageBox::Ok);
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(fields(d.record(ObjectKind::Button, 2)),
+                 QStringList({"Button 4", "50", "50", "65", "33", "JButton4", ""}));
+        QCOMPARE(d.record(ObjectKind::Button, 3).fields[tz::Name], std::string("JButton5"));
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
 
         // Refused records leave nothing behind.
         tz::ObjectRecord taken{{"Again", "1", "1", "9", "9", "jbutton0", ""}};
@@ -117,8 +123,8 @@ class DesignerTest : public QObject {
             QMessageBox::Ok);
         QCOMPARE(shown, QStringList({"A component named jbutton0 already exists",
                                      "'x' is not a valid integer value"}));
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
-        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
+        QCOMPARE(d.app.table(ObjectKind::Label).count, 1);
     }
 
     void loadedImagesKeepTheirStoredSize() {
@@ -201,11 +207,12 @@ class DesignerTest : public QObject {
         QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Height], std::string("50"));
         QCOMPARE(d.value(4), QString("50"));
 
-        // Dragged above and left of the corner: the smallest visible object.
+        // Dragged above and left of the corner: still an object to grab.
         QTest::mousePress(button, Qt::RightButton, {}, QPoint(5, 5));
         QTest::mouseMove(&d.app, QPoint(3, 4));
         QTest::mouseRelease(&d.app, Qt::RightButton, {}, QPoint(3, 4));
-        QCOMPARE(button->size(), QSize(1, 1));
+        QCOMPARE(button->size(), QSize(8, 8));
+        QCOMPARE(d.value(3), QString("8"));
     }
 
     void pressesSelectAndLeaveCreateMode() {

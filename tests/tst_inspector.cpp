@@ -2,6 +2,7 @@
 // double-click shortcuts and deleting the current object.
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "designer/DesignRules.h"
 #include "tst_designer_fixture.h"
@@ -80,6 +81,78 @@ class InspectorTest : public QObject {
         QVERIFY(d.enterCell(5, "jbutton0").isEmpty());
         QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "jbutton0", "okButton"}));
         QCOMPARE(d.selectedTreeText(), QString("jbutton0"));
+    }
+
+    // A blank Name must neither bring a removed object back nor drop a
+    // shown one from the saved file.
+    void aBlankNameIsRefusedAndTheSaveHoldsWhatIsShown() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
+        d.clickTreeItem("JButton1");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        d.clickTreeItem("JButton2");
+        QLineEdit* editor = d.typeIntoCell(5, "");
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QCOMPARE(
+            answerMessageBoxes([&] { QTest::keyClick(editor, Qt::Key_Return); }, QMessageBox::Ok),
+            QStringList("An object needs a Name; use Delete to remove it"));
+        QCOMPARE(d.value(5), QString());
+        QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "JButton0", "JButton2"}));
+        QCOMPARE(d.app.currentIndex(), 2);
+
+        QVERIFY(d.enterCell(5, "ghost").isEmpty());
+        QCOMPARE(d.treeTexts().mid(0, 3), QStringList({"[Buttons]", "JButton0", "ghost"}));
+        QCOMPARE(d.control(ObjectKind::Button, 2)->objectName(), QString("ghost"));
+        QCOMPARE(d.control(ObjectKind::Button, 1)->objectName(), QString());
+
+        const QString path = d.started.directory.filePath("ghost.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path);
+        const QByteArray saved = readBytes(path);
+        QVERIFY(saved.contains("Buttons=2\r\n"));
+        QVERIFY(saved.contains("\r\nJButton0\r\n"));
+        QVERIFY(saved.contains("Button 2\r\n10\r\n110\r\n65\r\n33\r\nghost\r\n"));
+        QVERIFY(!saved.contains("JButton1"));
+        d.create(1, {QPoint(100, 100)});  // changed, and opened again below
+        answerMessageBoxes([&] { answerFileDialog([] { triggerCommand("OpenProject1"); }, path); },
+                           QMessageBox::No);
+        QCOMPARE(d.treeTexts().mid(0, 4),
+                 QStringList({"[Buttons]", "JButton0", "ghost", "[Labels]"}));
+    }
+
+    void theLabelColumnStaysInView() {
+        Designer d;
+        d.create(2, {QPoint(10, 10)});
+        QTableWidget* grid = d.obj.grid();
+        const auto labelsInView = [&] {
+            return grid->columnViewportPosition(0) == 0 &&
+                   grid->columnViewportPosition(1) + grid->columnWidth(1) <=
+                       grid->viewport()->width();
+        };
+        const QString caption = "A caption much too long for the value column";
+        QVERIFY(d.enterCell(0, caption).isEmpty());
+        QVERIFY(d.openEditor());
+        QVERIFY(labelsInView());
+        // Cut short in its cell, the value shows whole as a tool tip.
+        d.obj.move(700, 300);  // clear of the other windows, for the pointer
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, d.cellPoint(1, 1));
+        QTest::mouseMove(grid->viewport(), d.cellPoint(0, 1));
+        QTRY_COMPARE(QToolTip::text(), caption);
+
+        // The grid line between the columns can be dragged.
+        QWidget* viewport = grid->viewport();
+        const int line = grid->columnWidth(0);
+        const int y = d.cellPoint(3, 0).y();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(line, y));
+        QTest::mouseMove(viewport, QPoint(line + 20, y));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(line + 20, y));
+        QCOMPARE(grid->columnWidth(0), line + 20);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(line + 20, y));
+        QTest::mouseMove(viewport, QPoint(viewport->width() + 50, y));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(viewport->width() + 50, y));
+        QVERIFY(grid->columnWidth(1) > 0);
+        QVERIFY(d.enterCell(1, "12").isEmpty());
+        QVERIFY(labelsInView());
     }
 
     void alignmentCyclesOnDoubleClick() {

@@ -132,6 +132,18 @@ class OptionsTest : public QObject {
         QCOMPARE(o.app.appletWidth(), 250);
         QCOMPARE(o.app.appletHeight(), 200);
     }
+
+    void sizesAreCappedSoTheDesignWindowStaysReachable() {
+        Options o;
+        o.opt.show();
+        o.child<QLineEdit>("appx")->setText("40000");
+        o.child<QLineEdit>("appy")->setText("40000");
+        QVERIFY(o.pressOk().isEmpty());
+        QCOMPARE(o.app.appletWidth(), 4096);
+        QCOMPARE(o.app.appletHeight(), 4096);
+        o.opt.show();
+        QCOMPARE(o.opt.appletWidthText(), QString("4096"));
+    }
 };
 
 QTEST_MAIN(OptionsTest)

@@ -1,4 +1,6 @@
 // The object palette: one button down at most, arming the create mode.
+#include <QToolTip>
+
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -20,6 +22,36 @@ class PaletteTest : public QObject {
                     QCOMPARE(button->icon().pixmap(button->iconSize(), ratio).size(),
                              button->iconSize() * ratio);
         }
+    }
+
+    void hintsShowWhileTheDesignWindowIsActive() {
+        Designer d;
+        d.obj.move(700, 300);  // clear of the design window
+        d.app.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.app));
+        QTest::mouseMove(d.tool.button(1), QPoint(6, 6));
+        QTRY_COMPARE(QToolTip::text(), QString("Button"));
+        QVERIFY(QToolTip::isVisible());
+        QTest::mouseMove(d.obj.deleteButton(), QPoint(6, 6));
+        QTRY_COMPARE(QToolTip::text(), QString("Delete Object"));
+        QVERIFY(d.app.isActiveWindow());
+    }
+
+    void toolWindowsAskForNoCaptionButtonsAndCloseOnlyHides() {
+        Designer d;
+        const Qt::WindowFlags buttons =
+            Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+        for (QWidget* window : {static_cast<QWidget*>(&d.tool), static_cast<QWidget*>(&d.obj)}) {
+            QCOMPARE(window->windowType(), Qt::Tool);
+            QCOMPARE(window->windowFlags() & buttons, Qt::WindowFlags());
+            QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+            QVERIFY(window->close());
+            QVERIFY(window->isHidden());
+        }
+        triggerCommand("Too1");
+        triggerCommand("Objector1");
+        QVERIFY(d.tool.isVisible());
+        QVERIFY(d.obj.isVisible());
     }
 
     void onlyOneButtonIsDownAndAllMayBeUp() {

@@ -2,12 +2,14 @@
 // external compiler.
 #include <QDirIterator>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QToolButton>
 
 #include "buildtests.h"
 #include "designer/ui/Tapplet.h"
+#include "designer/ui/Ttool.h"
 #include "settings/ui/Toptions.h"
 
 using buildtests::BuildProgram;
@@ -231,6 +233,64 @@ class PreviewTest : public QObject {
             QCOMPARE(readBytes(jar).startsWith("PK"), answer == QMessageBox::Yes);
         }
         QCOMPARE(p->mess(), "The runnable JAR " + jar + " was written.");
+    }
+
+    // The stored height counts a caption bar; the design window's client
+    // area is the applet, so an object at its bottom edge shows in the viewer.
+    void anObjectAtTheBottomEdgeIsDrawnInTheViewer() {
+        if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+            QSKIP("xvfb-run is not installed");
+        startSaved(Compiler);
+        whileModal([&] { p->trigger("Options1"); },
+                   [](QDialog* shown) {
+                       shown->findChild<QLineEdit*>("appx")->setText("300");
+                       shown->findChild<QLineEdit*>("appy")->setText("226");
+                       QTest::mouseClick(shown->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+                   });
+        Tapplet& app = p->started.program->app();
+        QCOMPARE(app.size(), QSize(300, 200));
+        QTest::mouseClick(p->started.program->tool().button(2), Qt::LeftButton);
+        QTest::mouseClick(&app, Qt::LeftButton, {}, QPoint(10, app.height() - 25));
+        // The applet reports once its label is drawn where it was placed.
+        project().setLastSlot(1, 3);
+        project().fillSlot(
+            1, 3, "start", "public void start()",
+            "new Thread(() -> {\r\n"
+            "try {\r\n"
+            "java.awt.Robot robot = new java.awt.Robot();\r\n"
+            "for (int i = 0; i < 150; ++i) {\r\n"
+            "Thread.sleep(100);\r\n"
+            "if (!JLabel0.isShowing() || JLabel0.getY() != JLabel0_Ypos) continue;\r\n"
+            "java.awt.Rectangle seen = new java.awt.Rectangle(JLabel0.getLocationOnScreen(),"
+            " JLabel0.getSize()).intersection(new java.awt.Rectangle(getLocationOnScreen(),"
+            " getSize()));\r\n"
+            "if (seen.isEmpty()) continue;\r\n"
+            "java.awt.image.BufferedImage shot = robot.createScreenCapture(seen);\r\n"
+            "for (int x = 0; x < shot.getWidth(); ++x)\r\n"
+            "for (int y = 0; y < shot.getHeight(); ++y)\r\n"
+            "if (new java.awt.Color(shot.getRGB(x, y)).getGreen() < 64) {\r\n"
+            "System.out.println(\"drawn\");\r\n"
+            "System.exit(0);\r\n"
+            "}\r\n"
+            "}\r\n"
+            "} catch (Exception e) {\r\n"
+            "e.printStackTrace();\r\n"
+            "}\r\n"
+            "System.out.println(\"not drawn\");\r\n"
+            "System.exit(0);\r\n"
+            "}).start();");
+        p->key(Qt::Key_F7);
+        QVERIFY(p->mess().endsWith("compiled SUCCESFULLY"));
+        QVERIFY(readFile(folder + "/run.htm").contains(" WIDTH=300 HEIGHT=200>"));
+        p->trigger("SaveProject1");
+        QVERIFY(readFile(folder + "/Demo.tzp").contains("\r\nwidth=300\r\nheight=226\r\n"));
+
+        QProcess viewer;
+        viewer.setWorkingDirectory(folder);
+        viewer.start("xvfb-run",
+                     {"-a", QStringLiteral(TZ_JAVA_BIN_DIR) + "/appletviewer", "run.htm"});
+        QVERIFY(viewer.waitForFinished(120000));
+        QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(), QString("drawn"));
     }
 
     void nothingRunsWhileTheCompileHasFailed() {

@@ -1,10 +1,11 @@
 #include "build/BuildFiles.h"
 
+#include "designer/DesignObjects.h"
+
 namespace tz {
 
 namespace {
 const char* const CrLf = "\r\n";
-constexpr int CaptionHeight = 26;
 
 // The batch runs in a shell: a path with characters the shell would act on
 // is quoted, so that a file name can never run a command.
@@ -82,7 +83,7 @@ std::string appletPage(const std::string& javaSourcePath, int designWidth, int d
     std::string page = std::string("<TITLE>Tarvelo Zuva</TITLE>") + CrLf;
     page += "<APPLET CODE=\"" + classNameOf(javaSourcePath) +
             ".class\" WIDTH=" + std::to_string(designWidth) +
-            " HEIGHT=" + std::to_string(designHeight - CaptionHeight) + ">" + CrLf;
+            " HEIGHT=" + std::to_string(designHeight - AppletCaptionHeight) + ">" + CrLf;
     if (pageHasParameters(parameters)) {
         for (const RunParameter& parameter : parameters)
             page += "<PARAM NAME=\"" + htmlEscaped(parameter.name) + "\" VALUE=\"" +

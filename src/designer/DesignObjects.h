@@ -26,6 +26,12 @@ struct ObjectTable {
     int count = 0;  // slots used so far: the index of the next new object
 };
 
+// The stored applet height counts a caption bar of this height; the applet
+// itself is that much lower.
+inline constexpr int AppletCaptionHeight = 26;
+// The largest stored applet width or height.
+inline constexpr int MaxAppletSize = 4096;
+
 enum class Alignment { Left, Right, Center };
 
 // The state of one live design control, as the code generator reads it.

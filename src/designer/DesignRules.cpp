@@ -32,6 +32,10 @@ std::string nameTakenError(const std::string& name) {
     return "A component named " + name + " already exists";
 }
 
+std::string emptyNameError() {
+    return "An object needs a Name; use Delete to remove it";
+}
+
 std::optional<std::string> componentNameError(const std::string& newName,
                                               const std::vector<std::string>& takenNames) {
     if (newName.empty()) return std::nullopt;
@@ -40,6 +44,18 @@ std::optional<std::string> componentNameError(const std::string& newName,
     for (const std::string& taken : takenNames)
         if (lowered(taken) == key) return nameTakenError(newName);
     return std::nullopt;
+}
+
+int firstFreeNumber(const std::string& prefix, int first,
+                    const std::vector<std::string>& takenNames) {
+    std::vector<std::string> taken;
+    taken.reserve(takenNames.size());
+    for (const std::string& name : takenNames) taken.push_back(lowered(name));
+    const std::string key = lowered(prefix);
+    int number = first;
+    while (std::find(taken.begin(), taken.end(), key + std::to_string(number)) != taken.end())
+        ++number;
+    return number;
 }
 
 std::optional<ObjectKind> kindOfCreateTag(const std::string& tag) {

@@ -22,6 +22,14 @@ const std::vector<std::string>& fixedComponentNames();
 std::optional<std::string> componentNameError(const std::string& newName,
                                               const std::vector<std::string>& takenNames);
 std::string nameTakenError(const std::string& name);
+// The message that refuses an empty Name for an object in use: only Delete
+// removes an object.
+std::string emptyNameError();
+
+// The first number from first up for which prefix + number is none of
+// takenNames, compared without regard to case.
+int firstFreeNumber(const std::string& prefix, int first,
+                    const std::vector<std::string>& takenNames);
 
 std::optional<ObjectKind> kindOfCreateTag(const std::string& tag);
 std::optional<ObjectKind> kindOfCurrentTag(const std::string& tag);

@@ -18,11 +18,14 @@
 #include "platform/ui/ErrorBox.h"
 #include "project/Project.h"
 
+#include <algorithm>
+
 using tz::ObjectKind;
 
 namespace {
 
 constexpr int SlotCount = tz::ObjectTable::SlotCount;
+constexpr int SmallestResize = 8;
 
 int kindIndex(ObjectKind kind) {
     return static_cast<int>(kind);
@@ -115,7 +118,8 @@ Tapplet::Tapplet(QWidget* parent)
     setBackgroundColour(QColor(192, 192, 192));
     setAutoFillBackground(true);
     move(215, 147);
-    resize(410, 316);
+    setAppletWidth(410);
+    setAppletHeight(316);
 
     flytt_ = new FrameShape(this);
     flytt_->setObjectName("flytt");
@@ -184,6 +188,10 @@ bool Tapplet::U(ObjectKind kind, int index) {
         if (row == tz::Height) object->resize(object->width(), *value);
     }
     const std::string name = tz::storedLine(inspector_->cell(1, tz::Name));
+    if (name.empty() && table(kind).records[index].inUse()) {
+        tz::reportError(this, tz::displayLine(tz::emptyNameError()));
+        return false;
+    }
     if (const auto refusal = tz::componentNameError(name, namesOtherThan(object))) {
         tz::reportError(this, tz::displayLine(*refusal));
         return false;
@@ -202,23 +210,20 @@ void Tapplet::UpdateChoice(const std::string& name) {
     tree->setUpdatesEnabled(false);
     inspector_->clearTree();
     QTreeWidgetItem* toSelect = nullptr;
-    QTreeWidgetItem* lastAdded = nullptr;
     for (ObjectKind kind : tz::AllKinds) {
         auto* group = new QTreeWidgetItem(QStringList(tz::kindInfo(kind).treeItem));
         tree->addTopLevelItem(group);
         group->setExpanded(true);
-        lastAdded = group;
         const tz::ObjectTable& objects = table(kind);
         for (int slot = 0; slot < objects.count; ++slot) {
             const QWidget* object = control(kind, slot);
-            if (!object) continue;
+            if (!object || object->isHidden()) continue;
             const std::string objectName = kind == ObjectKind::Button
                                                ? objects.records[slot].fields[tz::Name]
                                                : object->objectName().toStdString();
-            if (!object->isHidden()) {
-                lastAdded = new QTreeWidgetItem(group, QStringList(tz::displayLine(objectName)));
-            }
-            if (objectName == name) toSelect = lastAdded;
+            auto* item = new QTreeWidgetItem(group, QStringList(tz::displayLine(objectName)));
+            // An empty name would find a removed object's neighbour.
+            if (!name.empty() && objectName == name) toSelect = item;
         }
     }
     tree->setUpdatesEnabled(true);
@@ -350,15 +355,14 @@ void Tapplet::createObjectAt(const QPoint& point) {
     }
     const int n = table(*kind).count;
     const tz::KindInfo& info = tz::kindInfo(*kind);
-    const std::string name = info.namePrefix + std::to_string(n);
-    if (const auto refusal = tz::componentNameError(name, namesOtherThan(nullptr))) {
-        tz::reportError(this, tz::displayLine(*refusal));
-        return;
-    }
+    // A loaded project may already use the names that follow its counter.
+    const int number = tz::firstFreeNumber(info.namePrefix, n, namesOtherThan(nullptr));
+    const std::string name = info.namePrefix + std::to_string(number);
     tables_[kindIndex(*kind)].count = n + 1;  // the slot now holds a control
     QWidget* object = makeControl(*kind, n, name);
     object->setGeometry(point.x(), point.y(), info.defaultWidth, info.defaultHeight);
-    setControlText(*kind, object, QString::fromStdString(info.captionPrefix + std::to_string(n)));
+    setControlText(*kind, object,
+                   QString::fromStdString(info.captionPrefix + std::to_string(number)));
     if (*kind == ObjectKind::Image) {
         imageAutoSize_[n] = true;
         picturePaths_[n] = *picture;
@@ -435,21 +439,23 @@ void Tapplet::skapafalse() {
 
 // ---- applet size and colour ---------------------------------------------
 
-// The applet's size is the design window's inner area: window decorations
-// differ from desktop to desktop, and the applet does not draw on them.
+// The stored height counts a caption bar, as the page's HEIGHT does not:
+// the client area is exactly the applet, whatever this desktop's caption is.
 int Tapplet::appletWidth() const {
     return width();
 }
 int Tapplet::appletHeight() const {
-    return height();
+    return height() + tz::AppletCaptionHeight;
 }
 
+// Capped, so that the design window never grows out of reach.
 void Tapplet::setAppletWidth(int width) {
-    resize(std::max(1, width), height());
+    resize(std::clamp(width, 1, tz::MaxAppletSize), height());
 }
 
 void Tapplet::setAppletHeight(int height) {
-    resize(width(), std::max(1, height));
+    resize(width(), std::clamp(height, tz::AppletCaptionHeight + 1, tz::MaxAppletSize) -
+                        tz::AppletCaptionHeight);
 }
 
 QColor Tapplet::backgroundColour() const {
@@ -577,8 +583,10 @@ void Tapplet::endMove(bool dropped) {
 
 void Tapplet::endResize() {
     QWidget* moving = control(moving_->kind, moving_->slot);
-    // A frame dragged above or left of the corner still leaves a visible object.
-    moving->resize(std::max(1, flytt_->width()), std::max(1, flytt_->height()));
+    // A frame dragged above or left of the corner still leaves an object
+    // big enough to grab again.
+    moving->resize(std::max(SmallestResize, flytt_->width()),
+                   std::max(SmallestResize, flytt_->height()));
     moving->show();
     releaseMouse();
     gesture_ = Gesture::Idle;

@@ -76,7 +76,8 @@ class Tapplet : public QWidget {
     // Create mode off and every palette button up.
     void skapafalse();
 
-    // The applet's size is the design window's outer size.
+    // The applet's size as stored and shown in the options: the client
+    // area's width, and its height plus a caption bar.
     int appletWidth() const;
     int appletHeight() const;
     void setAppletWidth(int width);

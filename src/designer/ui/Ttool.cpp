@@ -6,6 +6,7 @@
 
 #include "designer/ui/Tapplet.h"
 #include "platform/ui/PaintedIcon.h"
+#include "platform/ui/ToolWindow.h"
 
 namespace {
 
@@ -81,11 +82,10 @@ void drawImageGlyph(QPainter& painter) {
 
 }  // namespace
 
-Ttool::Ttool(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+Ttool::Ttool(QWidget* parent) : QWidget(parent) {
     setObjectName("tool");
     setWindowTitle("Object Handler");
-    setAttribute(Qt::WA_QuitOnClose, false);
+    ToolWindow::applyTo(this);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(0, 128, 255));
     setPalette(background);

@@ -1,12 +1,14 @@
 #include "inspector/ui/TObjector.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -14,7 +16,11 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/ToolWindow.h"
 #include "project/Project.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -26,11 +32,24 @@ bool isEnter(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// The in-place editor hands Enter and double clicks to the inspector.
+// The in-place editor hands Enter and double clicks to the inspector; a
+// value cut short in its cell shows whole as a tool tip.
 class CellDelegate : public QStyledItemDelegate {
   public:
     explicit CellDelegate(TObjector* inspector)
         : QStyledItemDelegate(inspector), inspector_(inspector) {}
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        if (sizeHint(option, index).width() > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), index.data().toString(), view, option.rect);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -53,6 +72,69 @@ class CellDelegate : public QStyledItemDelegate {
     TObjector* inspector_;
 };
 
+// The label column never scrolls away: the value column takes whatever
+// width is left, and the grid line between them can be dragged.
+class LabelColumnSizer : public QObject {
+  public:
+    explicit LabelColumnSizer(QTableWidget* grid) : QObject(grid), grid_(grid) {
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->horizontalHeader()->setMinimumSectionSize(MinimumWidth);
+        grid->viewport()->setMouseTracking(true);
+        grid->viewport()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QWidget* viewport = grid_->viewport();
+        if (watched != viewport) return false;
+        switch (event->type()) {
+            case QEvent::Resize:
+                setLabelWidth(grid_->columnWidth(0));
+                return false;
+            case QEvent::MouseButtonPress: {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                dragging_ = mouse->button() == Qt::LeftButton && onGridLine(mouse);
+                return dragging_;
+            }
+            case QEvent::MouseMove: {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                if (dragging_) setLabelWidth(mouse->position().toPoint().x());
+                if (dragging_ || onGridLine(mouse)) {
+                    viewport->setCursor(Qt::SplitHCursor);
+                } else {
+                    viewport->unsetCursor();
+                }
+                return dragging_;
+            }
+            case QEvent::MouseButtonRelease:
+                if (!dragging_) return false;
+                dragging_ = false;
+                return true;
+            default:
+                return false;
+        }
+    }
+
+  private:
+    static constexpr int MinimumWidth = 12;
+    static constexpr int GripWidth = 3;
+
+    bool onGridLine(const QMouseEvent* mouse) const {
+        return std::abs(mouse->position().toPoint().x() - grid_->columnWidth(0)) <= GripWidth;
+    }
+    // Both columns keep some width and together fill the grid exactly.
+    void setLabelWidth(int width) {
+        const int room = grid_->viewport()->width();
+        const int label =
+            std::clamp(width, MinimumWidth, std::max(MinimumWidth, room - MinimumWidth));
+        grid_->setColumnWidth(0, label);
+        grid_->setColumnWidth(1, std::max(MinimumWidth, room - label));
+    }
+
+    QTableWidget* grid_;
+    bool dragging_ = false;
+};
+
 QIcon deleteGlyph() {
     QPixmap glyph(16, 16);
     glyph.fill(Qt::transparent);
@@ -67,11 +149,10 @@ QIcon deleteGlyph() {
 }  // namespace
 
 TObjector::TObjector(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      open_(std::make_unique<PictureDialog>(this)) {
+    : QWidget(parent), open_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
-    setAttribute(Qt::WA_QuitOnClose, false);
+    ToolWindow::applyTo(this);
     move(210, 305);
     resize(151, 350);
 
@@ -109,7 +190,8 @@ TObjector::TObjector(QWidget* parent)
     grid_->setFont(treeFont);
     // The labels must not be cut where the font runs wider than planned.
     grid_->setColumnWidth(0, std::max(45, grid_->fontMetrics().horizontalAdvance("Caption") + 8));
-    grid_->setColumnWidth(1, 195);
+    new LabelColumnSizer(grid_);
+    grid_->setWordWrap(false);  // one line a cell; a long value is cut short
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     grid_->setTabKeyNavigation(true);
@@ -122,8 +204,7 @@ TObjector::TObjector(QWidget* parent)
         grid_->setItem(row, 0, label);
         grid_->setItem(row, ValueColumn, new QTableWidgetItem);
     }
-    // Room for all seven rows above the horizontal scroll bar.
-    grid_->setFixedHeight(150 + grid_->horizontalScrollBar()->sizeHint().height());
+    grid_->setFixedHeight(150);
     grid_->installEventFilter(this);
     grid_->viewport()->installEventFilter(this);
     connect(grid_, &QTableWidget::currentCellChanged, this,
@@ -215,8 +296,12 @@ void TObjector::treeClick() {
     const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
     if (n > 0 && kind) {
         const QString name = treeItemAt(selected)->text(0);
-        for (int slot = 0; slot < designer_->table(*kind).count; ++slot) {
-            if (designer_->control(*kind, slot)->objectName() != name) continue;
+        const tz::ObjectTable& objects = designer_->table(*kind);
+        for (int slot = 0; slot < objects.count; ++slot) {
+            // Removed objects share the empty name; none of them is listed.
+            if (!objects.records[slot].inUse() ||
+                designer_->control(*kind, slot)->objectName() != name)
+                continue;
             designer_->setCurrentIndex(slot);
             designer_->G(*kind, slot);
             return;

@@ -424,8 +424,12 @@ std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
                                                               {"Objector", windows_.obj}};
     for (const auto& [section, window] : windows) {
         if (!window) continue;
+        // The design window's size is the applet's, as the project stores it.
+        const bool design = window == windows_.app;
         placements.push_back(
-            {section, {window->x(), window->y(), window->width(), window->height()}});
+            {section,
+             {window->x(), window->y(), design ? windows_.app->appletWidth() : window->width(),
+              design ? windows_.app->appletHeight() : window->height()}});
     }
     return placements;
 }
@@ -435,7 +439,12 @@ void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
     // A placement from another screen setup must never hide a window.
     if (bounds.width <= 0 || bounds.height <= 0 || !isOnSomeScreen(rect)) return;
     window->move(rect.topLeft());
-    window->resize(rect.size());
+    if (window != windows_.app) {
+        window->resize(rect.size());
+        return;
+    }
+    windows_.app->setAppletWidth(rect.width());
+    windows_.app->setAppletHeight(rect.height());
 }
 
 // Settings are no project data: a settings file that cannot be written is
