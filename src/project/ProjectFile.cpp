@@ -10,6 +10,7 @@
 #include "platform/Conversions.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextBytes.h"
+#include "project/NameHelpers.h"
 #include "project/ProjectFileLines.h"
 
 namespace tz {
@@ -164,67 +165,35 @@ struct Head {
     std::array<int, AllKinds.size()> objectCounts{};
 };
 
-// The head's values as an INI reader finds them. Lookups go to the part of
-// the file up to the "[Applet]" line, which ends every head section before
-// it, and to the whole file only for a value that part lacks, so that a large
-// file is not searched line by line for every key.
-class HeadValues {
-  public:
-    explicit HeadValues(const std::string& bytes)
-        : bytes_(bytes), head_(ProfileFile::fromBytes(headPart(bytes))) {}
-
-    std::string text(const std::string& section, const std::string& key,
-                     const std::string& fallback) const {
-        return value(section, key).value_or(fallback);
-    }
-    int number(const std::string& section, const std::string& key, int fallback) const {
-        const auto found = value(section, key);
-        return found ? parseProfileInt(*found).value_or(fallback) : fallback;
-    }
-
-  private:
-    static std::string headPart(const std::string& bytes) {
-        LineStream lines(bytes);
-        if (!lines.skipPast("[Applet]")) return bytes;
-        return bytes.substr(0, lines.position());
-    }
-    std::optional<std::string> value(const std::string& section, const std::string& key) const {
-        if (auto found = head_.value(section, key)) return found;
-        if (!whole_) whole_ = ProfileFile::fromBytes(bytes_);
-        return whole_->value(section, key);
-    }
-
-    const std::string& bytes_;
-    ProfileFile head_;
-    mutable std::optional<ProfileFile> whole_;
-};
-
 Head readHead(const std::string& bytes, ProjectFileContent& content) {
-    const HeadValues profile(bytes);
+    // One pass over the file gathers every head value.
+    const ProfileFile profile = ProfileFile::fromBytes(bytes);
     Head head;
-    head.className = profile.text("Java", "classname", "ERROR");
-    if (head.className == "ERROR") refuseCorrupt();
+    // The name becomes part of the Java source's path.
+    const auto className = profile.value("Java", "classname");
+    if (!className || !isJavaIdentifier(*className)) refuseCorrupt();
+    head.className = *className;
 
     ProjectOptions& options = content.options;
     const auto flags = optionFlags(options);
     for (std::size_t i = 0; i < flags.size(); ++i)
-        *flags[i] = profile.text("Options", OptionKeys[i], "FALSE") == "true";
-    const int colour = profile.number("Options", "BCOL", DefaultColourIndex);
+        *flags[i] = profile.readString("Options", OptionKeys[i], "FALSE") == "true";
+    const int colour = profile.readInt("Options", "BCOL", DefaultColourIndex);
     // A list selection outside the list selects nothing.
     options.colourIndex = isColourIndex(colour) ? colour : -1;
-    head.parameterRows = profile.number("Param", "Params", 1);
+    head.parameterRows = profile.readInt("Param", "Params", 1);
 
-    content.appletWidth = profile.number("Java", "width", 600);
-    content.appletHeight = profile.number("Java", "height", 400);
+    content.appletWidth = profile.readInt("Java", "width", 600);
+    content.appletHeight = profile.readInt("Java", "height", 400);
     for (std::size_t k = 0; k < AllKinds.size(); ++k)
         head.objectCounts[k] =
-            checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
+            checkedCount(profile.readInt("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
 
     Project& project = content.project;
-    project.setClassCount(checkedCount(profile.number("Java", "classes", 1), Project::MaxClasses));
+    project.setClassCount(checkedCount(profile.readInt("Java", "classes", 1), Project::MaxClasses));
     for (int n = 1; n <= project.classCount(); ++n)
         project.setLastSlot(
-            n, checkedCount(profile.number("Gcount", std::to_string(n), 1), Project::MaxMethods));
+            n, checkedCount(profile.readInt("Gcount", std::to_string(n), 1), Project::MaxMethods));
     return head;
 }
 
@@ -305,6 +274,8 @@ void readClassTable(LineStream& lines, Project& project) {
     for (int n = 1; n <= project.classCount(); ++n) {
         for (int s = 0; s <= project.lastSlot(n); ++s) {
             project.setName(n, s, std::string(nextLine(lines)));
+            // Saving takes the Java source's path from this name.
+            if (n == 1 && s == 0 && !isJavaIdentifier(project.slot(1, 0).name)) refuseCorrupt();
             project.setDeclaration(n, s, std::string(nextLine(lines)));
             project.setBody(n, s, gatherText(lines, LineRole::Body));
         }
