@@ -8,10 +8,12 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
+#include "project/ProjectFileLines.h"
 #include "project/ui/Tzjava.h"
 
 namespace {
@@ -41,18 +43,15 @@ bool Tzjava::importJava(const QString& path) {
     project().projectPath = tz::Project::Untitled;
     code_.clear();
     code_.reserve(bytes->size() + bytes->size() / 8);
-    // Every line ends in CR LF, whatever ended it in the file; a CR is dropped.
+    // Every line ends in CR LF, whatever ended it in the file: CR LF, LF or CR.
     std::size_t lines = 0;
     QElapsedTimer sinceRedraw;
     sinceRedraw.start();
-    for (std::size_t start = 0; start < bytes->size();) {
-        const std::size_t end = std::min(bytes->find('\n', start), bytes->size());
-        for (std::size_t i = start; i < end; ++i)
-            if ((*bytes)[i] != '\r') code_ += (*bytes)[i];
-        code_ += "\r\n";
+    tz::LineStream stream(*bytes);
+    while (const auto line = stream.next()) {
+        (code_ += *line) += "\r\n";
         ++lines;
-        start = end + 1;
-        if (start >= bytes->size() || sinceRedraw.elapsed() >= RedrawMilliseconds) {
+        if (stream.position() >= bytes->size() || sinceRedraw.elapsed() >= RedrawMilliseconds) {
             showStatus(QString("%1 Lines: %2").arg(path).arg(lines));
             status_->repaint();
             sinceRedraw.restart();
@@ -60,18 +59,21 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().javaSourcePath = tz::storedLine(path);
 
-    if (!restructure()) {
+    const auto endedEarly = restructure();
+    if (!endedEarly) {
         project() = before;
         code_ = std::move(sourceBefore);
         showStatus(statusBefore);
         return false;
     }
+    if (!endedEarly->isEmpty())
+        showStatus(QString("%1 Lines: %2 - %3").arg(path).arg(lines).arg(*endedEarly));
     project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     return true;
 }
 
-bool Tzjava::restructure() {
+std::optional<QString> Tzjava::restructure() {
     tz::ScanResult result;
     {
         tz::BusyCursor busy;
@@ -90,10 +92,15 @@ bool Tzjava::restructure() {
     }
     if (!result.ok) {
         tz::showMessage(this, tz::displayLine(result.message));
-        return false;
+        return std::nullopt;
     }
     showScanTree(result.treeItems);
-    return true;
+    const QString endedEarly = tz::displayLine(result.endedEarly);
+    if (!endedEarly.isEmpty()) {
+        showMess(endedEarly);
+        tz::noteInBatch(endedEarly);
+    }
+    return endedEarly;
 }
 
 void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {

@@ -41,6 +41,10 @@ bool batchMode() {
     return batch;
 }
 
+void noteInBatch(const QString& note) {
+    if (batch) printLine(note);
+}
+
 void reportError(QWidget* parent, const QString& message) {
     stopInBatch(message);
     QMessageBox::critical(parent, QApplication::applicationName(), message);

@@ -16,6 +16,9 @@ struct BatchStop {
 void setBatchMode(bool on);
 bool batchMode();
 
+// A note the window shows elsewhere; in batch mode it goes to standard error
+// and the run goes on.
+void noteInBatch(const QString& note);
 // The program-wide error report: a critical box with the text.
 void reportError(QWidget* parent, const QString& message);
 // A plain message box with an OK button.

@@ -172,8 +172,9 @@ class Tzjava : public QMainWindow {
     QWidget* focusedEditor() const;
     // Asks to save unsaved changes first; false when the command must stop.
     bool askToSaveChanges();
-    // Rebuilds the project from the source buffer; false when refused.
-    bool restructure();
+    // Rebuilds the project from the source buffer; nullopt when refused, else
+    // where the source ended early (empty when it did not).
+    std::optional<QString> restructure();
     void showScanTree(const std::vector<tz::ScanTreeItem>& items);
     // The project file bytes of the project as last saved or opened.
     std::string savedProject_;
