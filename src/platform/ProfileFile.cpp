@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/LineBreaks.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
@@ -90,11 +92,9 @@ template <typename LineFound>
 void ProfileFile::forEachLine(LineFound&& lineFound) const {
     std::size_t begin = 0;
     while (begin < bytes_.size()) {
-        std::size_t end = begin;
-        while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
-        std::size_t next = end;
-        if (next < bytes_.size() && bytes_[next] == '\r') ++next;
-        if (next < bytes_.size() && bytes_[next] == '\n') ++next;
+        std::size_t end = findLineBreak(bytes_, begin);
+        if (end == std::string::npos) end = bytes_.size();
+        const std::size_t next = end < bytes_.size() ? afterLineBreak(bytes_, end) : end;
         lineFound(Line{begin, end, next});
         begin = next;
     }
@@ -117,8 +117,9 @@ void ProfileFile::indexValues() {
             section = first ? &*entry : nullptr;
             return;
         }
+        if (!section) return;
         const auto equals = line.find('=');
-        if (!section || equals == std::string_view::npos) return;
+        if (equals == std::string_view::npos) return;
         const std::string_view raw = unquoted(trimmed(line.substr(equals + 1)));
         values_.try_emplace({*section, lowered(trimmed(line.substr(0, equals)))},
                             raw.substr(0, MaxValueLength));
