@@ -165,9 +165,44 @@ struct Head {
     std::array<int, AllKinds.size()> objectCounts{};
 };
 
+// The head's values as an INI reader finds them. Lookups go to the part of
+// the file up to the "[Applet]" line, which ends every head section before
+// it, and to the whole file only for a value that part lacks, so that the
+// bodies of a large file are not gathered into the index.
+class HeadValues {
+  public:
+    explicit HeadValues(const std::string& bytes)
+        : bytes_(bytes), head_(ProfileFile::fromBytes(headPart(bytes))) {}
+
+    std::optional<std::string> value(const std::string& section, const std::string& key) const {
+        if (auto found = head_.value(section, key)) return found;
+        if (head_.bytes().size() == bytes_.size()) return std::nullopt;
+        if (!whole_) whole_ = ProfileFile::fromBytes(bytes_);
+        return whole_->value(section, key);
+    }
+    std::string text(const std::string& section, const std::string& key,
+                     const std::string& fallback) const {
+        return value(section, key).value_or(fallback);
+    }
+    int number(const std::string& section, const std::string& key, int fallback) const {
+        const auto found = value(section, key);
+        return found ? parseProfileInt(*found).value_or(fallback) : fallback;
+    }
+
+  private:
+    static std::string headPart(const std::string& bytes) {
+        LineStream lines(bytes);
+        if (!lines.skipPast("[Applet]")) return bytes;
+        return bytes.substr(0, lines.position());
+    }
+
+    const std::string& bytes_;
+    ProfileFile head_;
+    mutable std::optional<ProfileFile> whole_;
+};
+
 Head readHead(const std::string& bytes, ProjectFileContent& content) {
-    // One pass over the file gathers every head value.
-    const ProfileFile profile = ProfileFile::fromBytes(bytes);
+    const HeadValues profile(bytes);
     Head head;
     // The name becomes part of the Java source's path.
     const auto className = profile.value("Java", "classname");
@@ -177,23 +212,23 @@ Head readHead(const std::string& bytes, ProjectFileContent& content) {
     ProjectOptions& options = content.options;
     const auto flags = optionFlags(options);
     for (std::size_t i = 0; i < flags.size(); ++i)
-        *flags[i] = profile.readString("Options", OptionKeys[i], "FALSE") == "true";
-    const int colour = profile.readInt("Options", "BCOL", DefaultColourIndex);
+        *flags[i] = profile.text("Options", OptionKeys[i], "FALSE") == "true";
+    const int colour = profile.number("Options", "BCOL", DefaultColourIndex);
     // A list selection outside the list selects nothing.
     options.colourIndex = isColourIndex(colour) ? colour : -1;
-    head.parameterRows = profile.readInt("Param", "Params", 1);
+    head.parameterRows = profile.number("Param", "Params", 1);
 
-    content.appletWidth = profile.readInt("Java", "width", 600);
-    content.appletHeight = profile.readInt("Java", "height", 400);
+    content.appletWidth = profile.number("Java", "width", 600);
+    content.appletHeight = profile.number("Java", "height", 400);
     for (std::size_t k = 0; k < AllKinds.size(); ++k)
         head.objectCounts[k] =
-            checkedCount(profile.readInt("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
+            checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
 
     Project& project = content.project;
-    project.setClassCount(checkedCount(profile.readInt("Java", "classes", 1), Project::MaxClasses));
+    project.setClassCount(checkedCount(profile.number("Java", "classes", 1), Project::MaxClasses));
     for (int n = 1; n <= project.classCount(); ++n)
         project.setLastSlot(
-            n, checkedCount(profile.readInt("Gcount", std::to_string(n), 1), Project::MaxMethods));
+            n, checkedCount(profile.number("Gcount", std::to_string(n), 1), Project::MaxMethods));
     return head;
 }
 
