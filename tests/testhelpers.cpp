@@ -1,5 +1,6 @@
 #include "testhelpers.h"
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -98,4 +99,13 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+void makeFifo(const QString& path) {
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+}
+
+bool isFifo(const QString& path) {
+    struct stat status {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
 }

@@ -39,6 +39,9 @@ void triggerCommand(const char* name);
 QString readFile(const QString& path);
 QByteArray readBytes(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
+// A named pipe: opening it waits for the other end.
+void makeFifo(const QString& path);
+bool isFifo(const QString& path);
 
 // Byte texts shown readably when a comparison fails.
 namespace QTest {

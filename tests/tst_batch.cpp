@@ -1,6 +1,8 @@
+#include <sys/resource.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <csignal>
 
 #include "project/ProjectFile.h"
 #include "project/ui/Tzjava.h"
@@ -43,7 +45,8 @@ class BatchTest : public QObject {
     QString program;
 
     QString path(const QString& name) { return work.filePath(name); }
-    Finished run(const QStringList& arguments) {
+    // inChild runs in the started process before the program does.
+    Finished run(const QStringList& arguments, const std::function<void()>& inChild = {}) {
         QProcessEnvironment environment;  // no DISPLAY, no QT_QPA_PLATFORM
         const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
         for (const char* kept : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
@@ -52,6 +55,7 @@ class BatchTest : public QObject {
         environment.insert("XDG_CONFIG_HOME", programFolder.filePath("config"));
         QProcess process;
         process.setProcessEnvironment(environment);
+        if (inChild) process.setChildProcessModifier(inChild);
         process.start(program, arguments);
         Finished finished;
         if (!process.waitForFinished(120000)) return finished;
@@ -187,6 +191,7 @@ class BatchTest : public QObject {
         const Finished finished = run({option, in, out});
         QCOMPARE(finished.status, 1);
         QVERIFY2(finished.err.contains(message), finished.err.constData());
+        QVERIFY2(finished.err.contains(in.toUtf8()), finished.err.constData());
         QCOMPARE(finished.err.count('\n'), 1);
         QVERIFY(!QFile::exists(out));
     }
@@ -224,7 +229,7 @@ class BatchTest : public QObject {
         const Finished finished = run({"--import-java", in, path("Open.tzp")});
         QCOMPARE(finished.status, 0);
         QCOMPARE(finished.err,
-                 QByteArray("The source ends early, inside a comment in class Open.\n"));
+                 in.toUtf8() + ": The source ends early, inside a comment in class Open.\n");
         QVERIFY(readBytes(path("Open.tzp")).contains("\r\nclass Open \r\nint x;\r\n"));
     }
 
@@ -232,8 +237,89 @@ class BatchTest : public QObject {
         for (const char* option : {"--export-java", "--import-java"}) {
             const Finished finished = run({option, path("missing.file"), path("Out.file")});
             QCOMPARE(finished.status, 1);
+            QVERIFY(finished.err.contains(path("missing.file").toUtf8()));
             QCOMPARE(finished.err.count('\n'), 1);
             QVERIFY(!QFile::exists(path("Out.file")));
+        }
+    }
+
+    void nonRegularFilesAreRefusedAtOnce() {
+        const QString fifo = path("pipe");
+        makeFifo(fifo);
+        const QString source = path("Good.java");
+        writeFile(source, JavaSource);
+        const QString project = path("Good.tzp");
+        writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        for (const auto& [option, input] :
+             {std::pair{"--import-java", source}, {"--export-java", project}}) {
+            const Finished finished = run({option, input, fifo});
+            QCOMPARE(finished.status, 1);
+            QVERIFY2(finished.err.contains(fifo.toUtf8()), finished.err.constData());
+            QVERIFY(isFifo(fifo));
+        }
+        Finished finished = run({"--import-java", fifo, path("FromPipe.tzp")});
+        QCOMPARE(finished.status, 1);
+        QVERIFY2(finished.err.contains(fifo.toUtf8()), finished.err.constData());
+
+        // A picture that cannot be read leaves the image empty.
+        const QString pictured = path("PipePicture.tzp");
+        writeFile(pictured, projectBytes([&](tz::ProjectFileContent& content) {
+                      auto& images = content.objects[int(tz::ObjectKind::Image)];
+                      images.records[0].fields = {fifo.toStdString(), "1", "2", "3", "4",
+                                                  "JImage0",          ""};
+                      images.count = 1;
+                  }));
+        finished = run({"--export-java", pictured, path("PipePicture.java")});
+        QCOMPARE(finished.status, 0);
+        QVERIFY(readBytes(path("PipePicture.java")).contains("JImage0"));
+    }
+
+    void oneFileAsInputAndOutputIsRefused() {
+        const QString source = path("Same.java");
+        writeFile(source, JavaSource);
+        const QString project = path("Same.tzp");
+        const QByteArray projectFile = projectBytes([](tz::ProjectFileContent&) {});
+        writeFile(project, projectFile);
+        QVERIFY(QFile::link(source, path("SameLink.java")));
+        QCOMPARE(::link(QFile::encodeName(project).constData(),
+                        QFile::encodeName(path("SameHard.tzp")).constData()),
+                 0);
+        const QList<QStringList> lines{{"--import-java", source, source},
+                                       {"--import-java", source, path("SameLink.java")},
+                                       {"--export-java", project, project},
+                                       {"--export-java", project, path("SameHard.tzp")}};
+        for (const QStringList& line : lines) {
+            const Finished finished = run(line);
+            QCOMPARE(finished.status, 1);
+            QVERIFY2(finished.err.contains(line.at(2).toUtf8()), finished.err.constData());
+            QCOMPARE(readBytes(source), JavaSource);
+            QCOMPARE(readBytes(project), projectFile);
+        }
+    }
+
+    void failedWriteKeepsTheOldSource() {
+        QVERIFY(QDir(work.path()).mkpath("big"));
+        const QString project = path("big/Big.tzp");
+        writeFile(project, projectBytes([](tz::ProjectFileContent& content) {
+                      std::string body;
+                      for (int i = 0; i < 10000; ++i) body += "// a long body\r\n";
+                      content.project.setBody(1, 1, body);
+                  }));
+        const QString out = path("Big.java");
+        const QString compiled = path("big/NewClass.java");
+        for (const QString& old : {out, compiled}) writeFile(old, "the old source");
+        const auto limitFileSize = [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{65536, 65536};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        };
+        const std::pair<QStringList, QString> runs[] = {{{"--export-java", project, out}, out},
+                                                        {{"--compile", project}, compiled}};
+        for (const auto& [line, written] : runs) {
+            const Finished finished = run(line, limitFileSize);
+            QCOMPARE(finished.status, 1);
+            QCOMPARE(finished.err, "Unable to write to " + written.toUtf8() + ": File too large\n");
+            QCOMPARE(readBytes(written), QByteArray("the old source"));
         }
     }
 

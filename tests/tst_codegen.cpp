@@ -288,7 +288,7 @@ void TestCodegen::imageCopyFailure() {
     QCOMPARE(asked, 1);
     QVERIFY(code.source.ends_with("public void init()//\\1,1,-1,\r\n\r\n{\r\n"));
 
-    QVERIFY(!copyFileInBlocks(project.javaSourcePath, "/nowhere/x").empty());
+    QVERIFY(!copyFile(project.javaSourcePath, "/nowhere/x").empty());
 }
 
 void TestCodegen::textsAreJavaStringBodies() {

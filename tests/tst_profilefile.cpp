@@ -83,6 +83,17 @@ class ProfileFileTest : public QObject {
         QVERIFY(
             !ProfileFile::fromBytes("[A]\r\n").save(folder.filePath("taken.ini").toStdString()));
     }
+
+    void fifoIsNeitherWaitedForNorReplaced() {
+        QTemporaryDir folder;
+        const QString fifo = folder.filePath("tarjava.ini");
+        makeFifo(fifo);
+        ProfileFile profile = ProfileFile::load(fifo.toStdString());
+        QVERIFY(profile.bytes().empty());
+        profile.write("Main", "Browser", "x");
+        QVERIFY(!profile.save(fifo.toStdString()));
+        QVERIFY(isFifo(fifo));
+    }
 };
 
 QTEST_MAIN(ProfileFileTest)

@@ -1,34 +1,9 @@
 #include "codegen/ImageCheck.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
-
+#include "platform/SafeFile.h"
 #include "project/Project.h"
 
 namespace tz {
-
-namespace {
-
-constexpr std::size_t CopyBlockSize = 2048;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string systemError(const std::string& what, const std::string& path) {
-    return what + " \"" + path + "\". " + std::strerror(errno);
-}
-
-bool isFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
-}  // namespace
 
 std::string pictureFileName(const std::string& picturePath) {
     // Pictures chosen on other systems carry drive and backslash folders.
@@ -43,30 +18,18 @@ std::string checkImage(const std::string& picturePath, const std::string& javaSo
     if (fileName.empty()) return {};
     const std::string folder = directoryPart(javaSourcePath);
     const std::string target = folder + fileName;
-    if (isFile(target)) return {};
+    if (isRegularFile(target)) return {};
     const std::string question = "The file \"" + fileName + "\" cant be found in " + folder +
                                  " Do you want to copy it there?";
     if (!askCopy || !askCopy(question)) return {};
-    return copyFileInBlocks(picturePath, target);
+    return copyFile(picturePath, target);
 }
 
-std::string copyFileInBlocks(const std::string& from, const std::string& to) {
-    errno = 0;
-    FileHandle source(std::fopen(from.c_str(), "rb"));
-    if (!source) return systemError("Cannot open file", from);
-    FileHandle target(std::fopen(to.c_str(), "wb"));
-    if (!target) return systemError("Cannot create file", to);
-    char block[CopyBlockSize];
-    for (;;) {
-        const std::size_t got = std::fread(block, 1, CopyBlockSize, source.get());
-        if (got > 0 && std::fwrite(block, 1, got, target.get()) != got) {
-            return systemError("Unable to write to", to);
-        }
-        if (got < CopyBlockSize) break;
-    }
-    if (std::ferror(source.get())) return systemError("Unable to read", from);
-    if (std::fclose(target.release()) != 0) return systemError("Unable to write to", to);
-    return {};
+std::string copyFile(const std::string& from, const std::string& to) {
+    std::string error;
+    const auto bytes = loadFileBytes(from, error);
+    if (!bytes) return error;
+    return saveFileBytes(to, *bytes).value_or(std::string());
 }
 
 }  // namespace tz

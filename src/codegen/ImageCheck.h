@@ -18,8 +18,8 @@ std::string pictureFileName(const std::string& picturePath);
 std::string checkImage(const std::string& picturePath, const std::string& javaSourcePath,
                        const CopyQuestion& askCopy);
 
-// Copies a file byte for byte in blocks of 2048 bytes, creating or
-// overwriting the target. Returns the error text, or the empty text.
-std::string copyFileInBlocks(const std::string& from, const std::string& to);
+// Copies a file byte for byte, creating or replacing the target. Returns
+// the error text, or the empty text.
+std::string copyFile(const std::string& from, const std::string& to);
 
 }  // namespace tz

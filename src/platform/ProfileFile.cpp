@@ -1,14 +1,13 @@
 #include "platform/ProfileFile.h"
 
-#include "platform/LineBreaks.h"
-
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
 #include <set>
+
+#include "platform/LineBreaks.h"
+#include "platform/SafeFile.h"
 
 namespace tz {
 namespace {
@@ -76,9 +75,8 @@ std::optional<int> parseProfileInt(const std::string& text) {
 
 ProfileFile ProfileFile::load(const std::string& path) {
     if (path.empty()) return ProfileFile{};  // no file at all
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return ProfileFile{};
-    return fromBytes(file.readAll().toStdString());
+    std::string reason;
+    return fromBytes(readRegularFile(path, reason).value_or(std::string()));
 }
 
 ProfileFile ProfileFile::fromBytes(std::string bytes) {
@@ -211,12 +209,7 @@ void ProfileFile::writeInt(const std::string& section, const std::string& key, i
 }
 
 bool ProfileFile::save(const std::string& path) const {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes_.data(), static_cast<qint64>(bytes_.size())) !=
-        static_cast<qint64>(bytes_.size()))
-        return false;
-    return file.commit();
+    return !saveFileBytes(path, bytes_);
 }
 
 }  // namespace tz

@@ -2,13 +2,12 @@
 
 #include "designer/DesignRules.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cctype>
 
 #include "platform/Conversions.h"
 #include "platform/ProfileFile.h"
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "project/NameHelpers.h"
 #include "project/ProjectFileLines.h"
@@ -353,30 +352,6 @@ std::string javaSourcePathFor(const std::string& projectPath, const std::string&
 std::optional<std::string> saveProjectFile(const std::string& path,
                                            const ProjectFileContent& content) {
     return saveFileBytes(path, writeProjectFile(content));
-}
-
-std::optional<std::string> saveFileBytes(const std::string& path, const std::string& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        return file.errorString().toStdString();
-    return std::nullopt;
-}
-
-std::optional<std::string> loadFileBytes(const std::string& path, std::string& error) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString().toStdString();
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString().toStdString();
-        return std::nullopt;
-    }
-    return bytes.toStdString();
 }
 
 }  // namespace tz

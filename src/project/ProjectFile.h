@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "designer/DesignObjects.h"
+#include "platform/SafeFile.h"
 #include "project/Project.h"
 #include "settings/ProjectOptions.h"
 
@@ -46,11 +47,8 @@ ProjectFileReading readProjectFile(const std::string& bytes, const Project& curr
 // The file's directory, the class name and ".java".
 std::string javaSourcePathFor(const std::string& projectPath, const std::string& className);
 
-// File level: the error text of a file that cannot be written, if any.
+// File level, as saveFileBytes: the error text of a file not written, if any.
 std::optional<std::string> saveProjectFile(const std::string& path,
                                            const ProjectFileContent& content);
-std::optional<std::string> saveFileBytes(const std::string& path, const std::string& bytes);
-// The file's bytes, or nullopt with error set when it cannot be read.
-std::optional<std::string> loadFileBytes(const std::string& path, std::string& error);
 
 }  // namespace tz

@@ -12,6 +12,7 @@
 #include "build/ui/CompileFrames.h"
 #include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ProjectFile.h"
@@ -63,10 +64,8 @@ void Tzjava::Showanim(const QPixmap& picture) {
 }
 
 bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush()) {
-        tz::reportError(this, QString("Unable to write to %1: %2").arg(path, file.errorString()));
+    if (const auto error = tz::saveFileBytes(tz::storedLine(path), bytes)) {
+        tz::reportError(this, tz::displayLine(*error));
         return false;
     }
     return true;
@@ -142,8 +141,7 @@ std::optional<std::string> Tzjava::compilerOutput() {
     const QString path = javaBinDirectory() + "/tst.txt";
     std::string error;
     auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
-    if (!bytes)
-        tz::reportError(this, QString("Cannot open file %1. %2").arg(path, tz::displayLine(error)));
+    if (!bytes) tz::reportError(this, tz::displayLine(error));
     return bytes;
 }
 

@@ -10,6 +10,7 @@
 #include <climits>
 #include <optional>
 
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
@@ -59,7 +60,7 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().javaSourcePath = tz::storedLine(path);
 
-    const auto endedEarly = restructure();
+    const auto endedEarly = restructure(path);
     if (!endedEarly) {
         project() = before;
         code_ = std::move(sourceBefore);
@@ -73,7 +74,7 @@ bool Tzjava::importJava(const QString& path) {
     return true;
 }
 
-std::optional<QString> Tzjava::restructure() {
+std::optional<QString> Tzjava::restructure(const QString& sourceFile) {
     tz::ScanResult result;
     {
         tz::BusyCursor busy;
@@ -91,14 +92,14 @@ std::optional<QString> Tzjava::restructure() {
         respanel_->hide();
     }
     if (!result.ok) {
-        tz::showMessage(this, tz::displayLine(result.message));
+        tz::showMessage(this, tz::displayLine(result.message), sourceFile);
         return std::nullopt;
     }
     showScanTree(result.treeItems);
     const QString endedEarly = tz::displayLine(result.endedEarly);
     if (!endedEarly.isEmpty()) {
         showMess(endedEarly);
-        tz::noteInBatch(endedEarly);
+        tz::noteInBatch(endedEarly, sourceFile);
     }
     return endedEarly;
 }

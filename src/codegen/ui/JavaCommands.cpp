@@ -1,9 +1,9 @@
 // The main window's Java source commands: generate, save and export.
-#include <QFile>
 #include <QPlainTextEdit>
 
 #include "codegen/CodeGenerator.h"
 #include "designer/ui/Tapplet.h"
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
@@ -28,7 +28,10 @@ bool Tzjava::CreateCode() {
             return true;
         case tz::CodeFailure::PaintDeclaration:
             // The callers go on with the partial source.
-            tz::showMessage(this, tz::PaintDeclarationMessage);
+            tz::showMessage(this, tz::PaintDeclarationMessage,
+                            project().projectPath == tz::Project::Untitled
+                                ? QString()
+                                : tz::displayLine(project().projectPath));
             return true;
         case tz::CodeFailure::ImageCopy:
             tz::reportError(this, tz::displayLine(generated.message));
@@ -42,10 +45,8 @@ void Tzjava::GenerateCode1Click() {
 }
 
 bool Tzjava::CodeSave(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(code_.data(), qint64(code_.size())) != qint64(code_.size()) || !file.flush()) {
-        tz::reportError(this, QString("Unable to write to %1: %2").arg(path, file.errorString()));
+    if (const auto error = tz::saveFileBytes(tz::storedLine(path), code_)) {
+        tz::reportError(this, tz::displayLine(*error));
         return false;
     }
     return true;

@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include "platform/SafeFile.h"
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setPicture(const QPixmap& picture) {
@@ -23,6 +25,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 QPixmap loadPicture(const std::string& path) {
+    // The reader would wait for ever on a FIFO; anything else is no picture.
+    if (!tz::isRegularFile(path)) return QPixmap();
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     return QPixmap::fromImage(reader.read());
 }

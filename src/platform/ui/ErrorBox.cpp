@@ -16,10 +16,15 @@ void printLine(const QString& text) {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
-void stopInBatch(const QString& message) {
+QString aboutFile(const QString& message, const QString& file) {
+    return file.isEmpty() ? message : file + ": " + message;
+}
+
+void stopInBatch(const QString& message, const QString& file) {
     if (!batch) return;
-    printLine(message);
-    throw BatchStop{message};
+    const QString line = aboutFile(message, file);
+    printLine(line);
+    throw BatchStop{line};
 }
 
 int ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
@@ -41,17 +46,17 @@ bool batchMode() {
     return batch;
 }
 
-void noteInBatch(const QString& note) {
-    if (batch) printLine(note);
+void noteInBatch(const QString& note, const QString& file) {
+    if (batch) printLine(aboutFile(note, file));
 }
 
-void reportError(QWidget* parent, const QString& message) {
-    stopInBatch(message);
+void reportError(QWidget* parent, const QString& message, const QString& file) {
+    stopInBatch(message, file);
     QMessageBox::critical(parent, QApplication::applicationName(), message);
 }
 
-void showMessage(QWidget* parent, const QString& message) {
-    stopInBatch(message);
+void showMessage(QWidget* parent, const QString& message, const QString& file) {
+    stopInBatch(message, file);
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
                     parent);
     box.exec();

@@ -18,11 +18,13 @@ bool batchMode();
 
 // A note the window shows elsewhere; in batch mode it goes to standard error
 // and the run goes on.
-void noteInBatch(const QString& note);
+void noteInBatch(const QString& note, const QString& file = {});
 // The program-wide error report: a critical box with the text.
-void reportError(QWidget* parent, const QString& message);
+// file: the file the message is about when its text does not name it; in
+// batch mode the line then starts with it.
+void reportError(QWidget* parent, const QString& message, const QString& file = {});
 // A plain message box with an OK button.
-void showMessage(QWidget* parent, const QString& message);
+void showMessage(QWidget* parent, const QString& message, const QString& file = {});
 // Questions proceed only on Yes.
 bool askYesNo(QWidget* parent, const QString& question);
 bool askYesNoCancel(QWidget* parent, const QString& question);

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "platform/SafeFile.h"
+#include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Program.h"
 #include "project/ui/Tzjava.h"
@@ -102,6 +104,17 @@ int compileInBatch(Tzjava& zjava, const QString& project) {
     return 1;
 }
 
+// Writing the output would replace the input; reported, and nothing is written.
+bool inputIsOutput(const CommandLine& commandLine) {
+    if (commandLine.output.isEmpty() ||
+        !sameFile(storedLine(commandLine.input), storedLine(commandLine.output)))
+        return false;
+    reportError(
+        nullptr,
+        QString("%1 is the input file; it cannot be the output file too.").arg(commandLine.output));
+    return true;
+}
+
 }  // namespace
 
 int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
@@ -110,6 +123,7 @@ int runBatch(const CommandLine& commandLine, const QString& programDirectory) {
     Program program(programDirectory, QString());
     Tzjava& zjava = program.zjava();
     try {
+        if (inputIsOutput(commandLine)) return 1;
         switch (commandLine.mode) {
             case RunMode::ExportJava:
                 return zjava.openProjectFile(commandLine.input) &&

@@ -4,6 +4,7 @@
 
 #include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Tzjava.h"
@@ -110,9 +111,9 @@ bool Tzjava::OpenProject(const QString& path) {
         tz::readProjectFile(*bytes, project(), tz::fixedComponentNames());
     if (!reading.content) {
         if (reading.error == tz::CorruptProjectMessage) {
-            tz::showMessage(this, tz::CorruptProjectMessage);
+            tz::showMessage(this, tz::CorruptProjectMessage, path);
         } else {
-            tz::reportError(this, tz::displayLine(reading.error));
+            tz::reportError(this, tz::displayLine(reading.error), path);
         }
         return false;
     }

@@ -174,7 +174,8 @@ class Tzjava : public QMainWindow {
     bool askToSaveChanges();
     // Rebuilds the project from the source buffer; nullopt when refused, else
     // where the source ended early (empty when it did not).
-    std::optional<QString> restructure();
+    // sourceFile: the file the buffer was read from, named in batch lines.
+    std::optional<QString> restructure(const QString& sourceFile = {});
     void showScanTree(const std::vector<tz::ScanTreeItem>& items);
     // The project file bytes of the project as last saved or opened.
     std::string savedProject_;

@@ -1,7 +1,6 @@
 #include "settings/ui/THelpViewer.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 #include <QTextCursor>
 #include <QTreeWidget>
 
+#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "settings/HelpText.h"
 
@@ -58,13 +58,14 @@ void THelpViewer::load(const QString& path) {
     topics_->clear();
     text_->clear();
     text_->document()->setDefaultFont(font());
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = QFileInfo(path).isDir() ? "it is a folder" : file.errorString();
-        text_->setPlainText(QString("The help file %1 cannot be shown: %2.").arg(path, reason));
+    std::string reason;
+    const auto read = tz::readRegularFile(tz::storedLine(path), reason);
+    if (!read) {
+        text_->setPlainText(
+            QString("The help file %1 cannot be shown: %2.").arg(path, tz::displayLine(reason)));
         return;
     }
-    const std::string bytes = file.readAll().toStdString();
+    const std::string& bytes = *read;
     const QString shown = tz::displayText(bytes);
     if (Qt::mightBeRichText(shown)) {
         text_->setSearchPaths({QFileInfo(path).absolutePath()});
