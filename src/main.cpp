@@ -14,8 +14,8 @@ void printTo(std::FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // A batch run needs no display.
-    if (tz::asksForBatch(argc, argv)) {
+    // Only the program's windows need a display.
+    if (tz::startsWithoutDisplay(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         tz::keepToolkitNotesOffStandardError();
     }
@@ -31,13 +31,19 @@ int main(int argc, char* argv[]) {
             printTo(stdout, commandLine.text);
             return 0;
         case tz::RunMode::WrongCommandLine:
-            printTo(stderr, commandLine.text + "\nTry --help for the command line.");
+            printTo(stderr, commandLine.text + "\n\n" + commandLine.usage);
             return tz::WrongCommandLineStatus;
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
         case tz::RunMode::Compile:
             return tz::runBatch(commandLine, programDirectory);
         case tz::RunMode::Gui:
+            // Windows nobody can see would wait for ever.
+            if (!tz::hasDisplay()) {
+                printTo(stderr, "The program's windows need a display, and there is none.\n\n" +
+                                    commandLine.usage);
+                return tz::WrongCommandLineStatus;
+            }
             break;
     }
     Program program(programDirectory, Program::settingsPathFor(programDirectory));

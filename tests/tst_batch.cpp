@@ -1,8 +1,13 @@
 #include <sys/resource.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QScopeGuard>
 #include <csignal>
+#include <memory>
+#include <vector>
 
 #include "project/ProjectFile.h"
 #include "project/ui/Tzjava.h"
@@ -45,24 +50,37 @@ class BatchTest : public QObject {
     QString program;
 
     QString path(const QString& name) { return work.filePath(name); }
-    // inChild runs in the started process before the program does.
-    Finished run(const QStringList& arguments, const std::function<void()>& inChild = {}) {
-        QProcessEnvironment environment;  // no DISPLAY, no QT_QPA_PLATFORM
+    // No DISPLAY, no QT_QPA_PLATFORM, unless extra sets them.
+    QProcessEnvironment environment(const QStringList& extra = {}) {
+        QProcessEnvironment environment;
         const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
         for (const char* kept : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
             if (system.contains(kept)) environment.insert(kept, system.value(kept));
         environment.insert("HOME", programFolder.filePath("home"));
         environment.insert("XDG_CONFIG_HOME", programFolder.filePath("config"));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        if (inChild) process.setChildProcessModifier(inChild);
-        process.start(program, arguments);
+        for (const QString& assignment : extra)
+            environment.insert(assignment.section('=', 0, 0), assignment.section('=', 1));
+        return environment;
+    }
+    void start(QProcess& process, const QStringList& arguments, const QStringList& extra = {},
+               const QString& executable = QString()) {
+        process.setProcessEnvironment(environment(extra));
+        process.start(executable.isEmpty() ? program : executable, arguments);
+    }
+    static Finished finish(QProcess& process, int milliseconds = 240000) {
         Finished finished;
-        if (!process.waitForFinished(120000)) return finished;
+        if (!process.waitForFinished(milliseconds)) return finished;
         finished.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         finished.out = process.readAllStandardOutput();
         finished.err = process.readAllStandardError();
         return finished;
+    }
+    // inChild runs in the started process before the program does.
+    Finished run(const QStringList& arguments, const std::function<void()>& inChild = {}) {
+        QProcess process;
+        if (inChild) process.setChildProcessModifier(inChild);
+        start(process, arguments);
+        return finish(process);
     }
     // Neither beside the program nor in the user's configuration folder.
     void verifyNoSettingsWritten() {
@@ -102,6 +120,68 @@ class BatchTest : public QObject {
         QVERIFY(finished.out.endsWith("int x = ;\nat class 1, slot 1, line 2\n"));
         QCOMPARE(run({"--compile"}).status, 2);
         verifyNoSettingsWritten();
+    }
+
+    void parallelCompilesEachReportTheirOwnResult() {
+        std::vector<std::unique_ptr<QProcess>> compiles;
+        for (int i = 0; i < 8; ++i) {
+            const QString folder = path("parallel/p" + QString::number(i));
+            QDir().mkpath(folder);
+            writeFile(folder + "/P.tzp", projectBytes([i](tz::ProjectFileContent& content) {
+                          if (i % 2)
+                              content.project.setBody(
+                                  1, 1, "int v" + std::to_string(i) + " = ;\r\nint w;");
+                      }));
+            compiles.push_back(std::make_unique<QProcess>());
+            start(*compiles.back(), {"--compile", folder + "/P.tzp"});
+        }
+        for (int i = 0; i < 8; ++i) {
+            const QString source = path("parallel/p" + QString::number(i) + "/NewClass.java");
+            const Finished finished = finish(*compiles[i]);
+            if (i % 2 == 0) {
+                QCOMPARE(finished.out,
+                         "The file " + source.toUtf8() + " was compiled SUCCESFULLY\n");
+                QCOMPARE(finished.status, 0);
+            } else {
+                QVERIFY2(finished.out.startsWith(source.toUtf8() + ":"), finished.out.constData());
+                QVERIFY2(finished.out.endsWith("int v" + QByteArray::number(i) +
+                                               " = ;\nat class 1, slot 1, line 0\n"),
+                         finished.out.constData());
+                QCOMPARE(finished.status, 1);
+            }
+        }
+    }
+
+    // Installed by root and run by someone else: the program's folder and
+    // its Java layer can only be read.
+    void readOnlyProgramCompiles() {
+        QTemporaryDir installed;
+        QVERIFY(QFile::copy(program, installed.filePath("tzjava")));
+        QVERIFY(QDir().mkpath(installed.filePath("java/bin")));
+        for (const char* name : {"javac", "javac.pif"})
+            QVERIFY(QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name,
+                                installed.filePath("java/bin/") + name));
+        QCOMPARE(QProcess::execute("chmod", {"-R", "a+rX,a-w", installed.path()}), 0);
+        const auto writable = qScopeGuard([&] {
+            QProcess::execute("chmod", {"-R", "u+w", installed.path()});
+        });
+        QTemporaryDir projects;
+        QVERIFY(QFile::setPermissions(projects.path(), QFile::Permissions(0x7777)));
+        writeFile(projects.filePath("P.tzp"), projectBytes([](tz::ProjectFileContent&) {}));
+        QFile::setPermissions(projects.filePath("P.tzp"), QFile::Permissions(0x6666));
+        // Root could write anywhere: the run is then another user's.
+        QStringList command{installed.filePath("tzjava"), "--compile", projects.filePath("P.tzp")};
+        if (::geteuid() == 0)
+            command =
+                QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"} + command;
+        const QString executable = ::geteuid() == 0 ? "setpriv" : command.takeFirst();
+        QProcess process;
+        start(process, command, {}, executable);
+        const Finished finished = finish(process);
+        QVERIFY2(finished.err.isEmpty(), finished.err.constData());
+        QCOMPARE(finished.out, "The file " + projects.filePath("NewClass.java").toUtf8() +
+                                   " was compiled SUCCESFULLY\n");
+        QCOMPARE(finished.status, 0);
     }
 
     void exportWritesWhatTheProgramWrites() {
@@ -323,26 +403,54 @@ class BatchTest : public QObject {
         }
     }
 
+    // Every line is a batch command, a start on a display, or refused with
+    // the usage; none may wait on windows nobody sees.
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("environment");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("output");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << QByteArray("--import-java");
-        QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("1.15");
-        QTest::newRow("one file") << QStringList{"--export-java", "a.tzp"} << 2 << QByteArray();
-        QTest::newRow("both") << QStringList{"--export-java", "--import-java", "a", "b"} << 2
-                              << QByteArray();
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QByteArray();
-        QTest::newRow("two projects") << QStringList{"a.tzp", "b.tzp"} << 2 << QByteArray();
+        const QStringList none;
+        const QByteArray help("--import-java");
+        QTest::newRow("help") << QStringList{"--help"} << none << 0 << help;
+        QTest::newRow("-h") << QStringList{"-h"} << none << 0 << help;
+        QTest::newRow("-?") << QStringList{"-?"} << none << 0 << help;
+        QTest::newRow("help-all") << QStringList{"--help-all"} << none << 0 << help;
+        QTest::newRow("help-all, dead display")
+            << QStringList{"--help-all"} << QStringList{"DISPLAY=:97"} << 0 << help;
+        QTest::newRow("version") << QStringList{"--version"} << none << 0 << QByteArray("1.15");
+        QTest::newRow("-v") << QStringList{"-v"} << none << 0 << QByteArray("1.15");
+        QTest::newRow("one file") << QStringList{"--export-java", "a.tzp"} << none << 2
+                                  << QByteArray();
+        QTest::newRow("both") << QStringList{"--export-java", "--import-java", "a", "b"} << none
+                              << 2 << QByteArray();
+        QTest::newRow("compile two")
+            << QStringList{"--compile", "a.tzp", "b.tzp"} << none << 2 << QByteArray();
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << none << 2 << QByteArray();
+        QTest::newRow("toolkit option")
+            << QStringList{"-style", "fusion"} << none << 2 << QByteArray();
+        QTest::newRow("two projects") << QStringList{"a.tzp", "b.tzp"} << none << 2 << QByteArray();
+        // Starts of the program's windows, with no display to show them on.
+        QTest::newRow("no arguments") << QStringList() << none << 2 << QByteArray();
+        QTest::newRow("project") << QStringList{"x.tzp"} << none << 2 << QByteArray();
+        QTest::newRow("-- project") << QStringList{"--", "x.tzp"} << none << 2 << QByteArray();
+        QTest::newRow("-- option") << QStringList{"--", "--compile"} << none << 2 << QByteArray();
+        QTest::newRow("-") << QStringList{"-"} << none << 2 << QByteArray();
+        QTest::newRow("offscreen") << QStringList{"x.tzp"}
+                                   << QStringList{"QT_QPA_PLATFORM=offscreen"} << 2 << QByteArray();
     }
     void commandLine() {
         QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
         QFETCH(int, status);
         QFETCH(QByteArray, output);
-        const Finished finished = run(arguments);
+        QProcess process;
+        start(process, arguments, environment);
+        const Finished finished = finish(process, 60000);
         QCOMPARE(finished.status, status);
         QVERIFY(finished.out.contains(output));
         QCOMPARE(finished.err.isEmpty(), status == 0);
+        if (status == 2) QVERIFY2(finished.err.contains("Usage:"), finished.err.constData());
     }
 };
 

@@ -1,8 +1,8 @@
 // Compiling from the main window with the real JDK, and leading from the
 // compiler's messages to the place of the first error.
 #include <QLabel>
-#include <QToolButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "buildtests.h"
@@ -56,10 +56,17 @@ class CompileTest : public QObject {
         QVERIFY(!project().compileFailed);
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
         QVERIFY(cpanel()->isHidden());
-        QCOMPARE(readFile(p->bin + "/javac.bat"),
+        // The run's files stay in its own folder until the next compile.
+        const QString work = p->zjava.lastCompileFolder();
+        QVERIFY(!work.isEmpty() && !work.startsWith(p->started.directory.path()));
+        QCOMPARE(readFile(work + "/javac.bat"),
                  QString("@echo off\r\njavac %1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n"));
-        QCOMPARE(readFile(p->bin + "/byt.txt"), QString(" \r\n"));
-        QCOMPARE(readFile(p->bin + "/tst.txt"), QString(" \r\n"));
+        QCOMPARE(readFile(work + "/byt.txt"), QString(" \r\n"));
+        QCOMPARE(readFile(work + "/tst.txt"), QString(" \r\n"));
+        QCOMPARE(QFile::permissions(work) & 0x0077, QFileDevice::Permissions());
+        compile();
+        QVERIFY(!QFile::exists(work));
+        QVERIFY(QFile::exists(p->zjava.lastCompileFolder() + "/res.txt"));
     }
 
     void optimizeWritesTheOptionIntoTheBatch() {
@@ -68,7 +75,7 @@ class CompileTest : public QObject {
         options.optimize = true;
         p->started.program->opt().setOptions(options);
         compile();
-        QCOMPARE(readFile(p->bin + "/javac.bat").split("\r\n").value(1),
+        QCOMPARE(readFile(p->zjava.lastCompileFolder() + "/javac.bat").split("\r\n").value(1),
                  QString("javac -O %1 > res.txt"));
         QCOMPARE(p->mess(), Success.arg(source()));
     }
@@ -78,7 +85,7 @@ class CompileTest : public QObject {
         compile();
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
-        for (const QString& dir : {p->bin, folder, p->inProgram("")})
+        for (const QString& dir : {p->bin, folder, p->inProgram(""), p->zjava.lastCompileFolder()})
             for (const char* trace : {"PWNED", "PWNED2", "PWNED3"})
                 QVERIFY(!QFile::exists(dir + "/" + trace));
     }
@@ -169,7 +176,7 @@ class CompileTest : public QObject {
                  QStringList({"You must save your project before you can compile!",
                               "file dialog saveProject"}));
         QVERIFY(project().compileFailed);
-        QVERIFY(!QFile::exists(p->bin + "/javac.bat"));
+        QVERIFY(p->zjava.lastCompileFolder().isEmpty());
         QCOMPARE(p->mess(), before);
         // Build & Run then has nothing to run.
         dialogsDuring([&] { p->trigger("BuildRun1"); });
@@ -181,7 +188,8 @@ class CompileTest : public QObject {
         QFile::remove(p->bin + "/javac.pif");
         const QStringList shown = dialogsDuring([&] { compile(); });
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown.first().startsWith("Cannot open file " + p->bin + "/tst.txt."),
+        QVERIFY2(shown.first().startsWith("Cannot open file " + p->zjava.lastCompileFolder() +
+                                          "/tst.txt."),
                  qPrintable(shown.first()));
         QCOMPARE(p->mess(), QString());
         QVERIFY(project().compileFailed);

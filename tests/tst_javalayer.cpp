@@ -15,9 +15,11 @@ namespace {
 
 const QString JavaBin = QStringLiteral(TZ_JAVA_BIN_DIR);
 
-// A program folder of our own whose java/bin links to the built layer.
+// A program folder of our own whose java/bin links to the built layer, and
+// a compile's working folder.
 struct JavaFolder {
     QTemporaryDir root;
+    QTemporaryDir work;
     QString bin;
     JavaFolder() : bin(root.filePath("java/bin")) {
         QDir().mkpath(bin);
@@ -26,13 +28,13 @@ struct JavaFolder {
     }
     // Writes the batch files as a compile does and runs the batch on source.
     QString compile(const QString& source, bool optimize = false) {
-        writeFile(bin + "/byt.txt", QByteArray::fromStdString(tz::compilerOutputPadding()));
-        writeFile(bin + "/javac.bat", QByteArray::fromStdString(tz::javacBatch(optimize)));
+        writeFile(work.filePath("byt.txt"), QByteArray::fromStdString(tz::compilerOutputPadding()));
+        writeFile(work.filePath("javac.bat"), QByteArray::fromStdString(tz::javacBatch(optimize)));
         QProcess pif;
-        pif.setWorkingDirectory(bin);
+        pif.setWorkingDirectory(work.path());
         pif.start(bin + "/javac.pif", {source});
         pif.waitForFinished(120000);
-        return readFile(bin + "/tst.txt");
+        return readFile(work.filePath("tst.txt"));
     }
 };
 
@@ -75,7 +77,7 @@ class JavaLayerTest : public QObject {
         writeFile(source, CleanApplet);
         QCOMPARE(folder.compile(source), QString(" \r\n"));
         QVERIFY(QFile::exists(hostile + "/NewClass.class"));
-        for (const QString& dir : {folder.bin, folder.root.path()})
+        for (const QString& dir : {folder.bin, folder.root.path(), folder.work.path()})
             for (const char* trace : {"PWNED", "PWNED2", "PWNED3"})
                 QVERIFY(!QFile::exists(dir + "/" + trace));
     }

@@ -1,5 +1,9 @@
 // Running the compiled applet in the viewer or the browser, and the
 // external compiler.
+#include <QDirIterator>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QToolButton>
 
 #include "buildtests.h"
@@ -25,6 +29,22 @@ class PreviewTest : public QObject {
 
     tz::Project& project() { return p->zjava.project(); }
     QString browser() const { return tools.filePath("browser"); }
+    QByteArray path;
+    // The program and the project folder as they stand, for comparing.
+    static QStringList filesBelow(const QString& folder) {
+        QStringList files;
+        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) files << it.next();
+        files.sort();
+        return files;
+    }
+    // Ext. Compile with the program's own ext.pif, not the recorder.
+    void useRealExtPif() {
+        QFile::remove(p->inProgram("ext.pif"));
+        QVERIFY(QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/../../ext.pif",
+                            p->inProgram("ext.pif")));
+    }
     void startSaved(const QString& iniText, const QString& folderName = "proj") {
         p = std::make_unique<BuildProgram>(iniText);
         folder = p->inProgram(folderName);
@@ -39,10 +59,17 @@ class PreviewTest : public QObject {
     }
 
   private Q_SLOTS:
-    void init() { buildtests::writeRecorder(browser(), "browser.log"); }
+    void initTestCase() { path = qgetenv("PATH"); }
+    void init() {
+        buildtests::writeRecorder(browser(), "browser.log");
+        // No terminal to be found unless a test puts one there.
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+    }
     void cleanup() {
         p.reset();
         QFile::remove(tools.filePath("browser.log"));
+        qputenv("PATH", path);
     }
 
     void extCompileWritesTheBatchAndClearsTheFlag_data() {
@@ -65,14 +92,60 @@ class PreviewTest : public QObject {
         QFETCH(QString, line2);
         startSaved("[Main]\r\nCompiler=/opt/jdk/bin/javac\r\nComppar=" + parameters + "\r\n",
                    folderName);
+        buildtests::writeRecorder(tools.filePath("x-terminal-emulator"), "terminal.log");
+        qputenv("DISPLAY", ":0");
+        qputenv("PATH", tools.path().toUtf8() + ":" + path);
         QVERIFY(project().compileFailed);
         QCOMPARE(dialogsDuring([&] { press("extcomp"); }), QStringList());
-        QCOMPARE(readFile(p->inProgram("ext.bat")), "@echo off\r\n" + line2.arg(folder) + "\r\n");
+        const QStringList started = recorded(tools.filePath("terminal.log"));
+        QCOMPARE(started.mid(1), QStringList({"-e", p->inProgram("ext.pif"), "--in-terminal"}));
+        // The batch is in a working folder of the run's own, not the program's.
+        QVERIFY(!started.value(0).startsWith(p->started.directory.path()));
+        QCOMPARE(readFile(started.value(0) + "/ext.bat"),
+                 "@echo off\r\n" + line2.arg(folder) + "\r\n");
         QVERIFY(readFile(folder + "/NewClass.java").contains("public class NewClass"));
         QCOMPARE(p->mess(), QString());
         QVERIFY(!project().compileFailed);
-        QCOMPARE(recorded(p->inProgram("ext.log")),
-                 QStringList({p->started.directory.path(), "--terminal"}));
+        QFile::remove(tools.filePath("terminal.log"));
+    }
+
+    void extCompileWithoutATerminalShowsTheOutputWhenItEnds() {
+        const QString javac = QStandardPaths::findExecutable("javac");
+        QVERIFY(!javac.isEmpty());
+        startSaved("[Main]\r\nCompiler=" + javac + "\r\nComppar=-d " + tools.path() + "\r\n");
+        useRealExtPif();
+        project().setBody(1, 1, "int a = ;");
+        press("extcomp");
+        QVERIFY2(QTest::qWaitFor([&] { return p->mess().contains("error:"); }, 120000),
+                 qPrintable(p->mess()));
+        QVERIFY(p->mess().contains(folder + "/NewClass.java:"));
+        QVERIFY(!project().compileFailed);
+    }
+
+    // As installed: nothing may be written beside the program, and as another
+    // user nothing could be. Compile and Ext. Compile still work.
+    void readOnlyProgramFolderCompiles() {
+        writeFile(tools.filePath("jc"), "#!/bin/sh\necho \"compiled $*\"\n");
+        QFile::setPermissions(tools.filePath("jc"), QFile::ReadOwner | QFile::ExeOwner);
+        p = std::make_unique<BuildProgram>("[Main]\r\nCompiler=" + tools.filePath("jc") +
+                                           "\r\nComppar=-g\r\n");
+        useRealExtPif();
+        folder = tools.filePath("installed");
+        p->saveProjectAs(folder + "/Demo.tzp");
+        const QString program = p->started.directory.path();
+        QCOMPARE(QProcess::execute("chmod", {"-R", "a-w", program}), 0);
+        const auto writable = qScopeGuard([&] {
+            QProcess::execute("chmod", {"-R", "u+w", program});
+        });
+        const QStringList before = filesBelow(program);
+        p->key(Qt::Key_F6);
+        QCOMPARE(p->mess(), "The file " + folder + "/NewClass.java was compiled SUCCESFULLY");
+        QCOMPARE(filesBelow(program), before);
+        press("extcomp");
+        QVERIFY2(QTest::qWaitFor([&] { return p->mess().startsWith("compiled "); }, 60000),
+                 qPrintable(p->mess()));
+        QCOMPARE(p->mess(), "compiled -g " + folder + "/NewClass.java\n");
+        QCOMPARE(filesBelow(program), before);
     }
 
     void extCompileAsksForTheCompilerBeforeTheProject() {
@@ -86,6 +159,32 @@ class PreviewTest : public QObject {
                               "file dialog saveProject"}));
         QVERIFY(!QFile::exists(p->inProgram("ext.bat")));
         QVERIFY(project().compileFailed);
+    }
+
+    void lineBreaksNeverReachABatchOrThePage() {
+        p = std::make_unique<BuildProgram>(Compiler);
+        p->saveProjectAs(tools.filePath("plain/Demo.tzp"));
+        const QString hostile = tools.filePath("x\ntouch PWNED");
+        QVERIFY(QDir().mkpath(hostile));
+        QVERIFY(QFile::copy(tools.filePath("plain/Demo.tzp"), hostile + "/Demo.tzp"));
+        QVERIFY(p->zjava.openProjectFile(hostile + "/Demo.tzp"));
+        const QString refused = "\"" + tools.path() +
+                                "/x\\ntouch PWNED/NewClass.java\" holds a line break and cannot "
+                                "be written into %1.";
+        QCOMPARE(dialogsDuring([&] { p->key(Qt::Key_F6); }), QStringList(refused.arg("javac.bat")));
+        QCOMPARE(dialogsDuring([&] { press("extcomp"); }), QStringList(refused.arg("ext.bat")));
+        project().compileFailed = false;  // as after an earlier compile
+        QCOMPARE(dialogsDuring([&] { p->key(Qt::Key_F9); }), QStringList(refused.arg("run.htm")));
+        QCOMPARE(QDir(hostile).entryList(QDir::Files), QStringList("Demo.tzp"));
+
+        QVERIFY(p->zjava.openProjectFile(tools.filePath("plain/Demo.tzp")));
+        tz::MainSettings settings = p->zjava.mainSettings();
+        settings.compilerParameters = "-g\r\ntouch PWNED";
+        p->zjava.setMainSettings(settings);
+        QCOMPARE(dialogsDuring([&] { press("extcomp"); }),
+                 QStringList("\"-g\\r\\ntouch PWNED\" holds a line break and cannot be written "
+                             "into ext.bat."));
+        QVERIFY(!QFile::exists(p->inProgram("ext.log")));
     }
 
     void runWritesThePageAndStartsTheViewer_data() {

@@ -52,6 +52,19 @@ std::string compilerOutputPadding() {
     return std::string(" ") + CrLf;
 }
 
+std::string lineBreakRefusal(std::initializer_list<std::string_view> texts,
+                             const std::string& file) {
+    for (const std::string_view text : texts) {
+        if (text.find_first_of("\r\n") == std::string_view::npos) continue;
+        // Shown on one line, the breaks written as they would be typed.
+        std::string shown;
+        for (const char c : text)
+            shown += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        return "\"" + shown + "\" holds a line break and cannot be written into " + file + ".";
+    }
+    return {};
+}
+
 std::string classNameOf(const std::string& javaSourcePath) {
     const auto slash = javaSourcePath.find_last_of('/');
     std::string name =

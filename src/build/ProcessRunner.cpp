@@ -1,5 +1,8 @@
 #include "build/ProcessRunner.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QProcess>
@@ -7,13 +10,25 @@
 
 namespace tz {
 
+void startAsGroup(QProcess& child, const QString& program, const QStringList& arguments) {
+    child.setChildProcessModifier([] { ::setpgid(0, 0); });
+    child.start(program, arguments);
+}
+
+void endProcessGroup(QProcess& child) {
+    if (child.state() == QProcess::NotRunning) return;
+    // The leader is not yet reaped, so its id still names its group.
+    if (const auto leader = pid_t(child.processId()); leader > 0) ::kill(-leader, SIGKILL);
+    child.waitForFinished();
+}
+
 std::optional<int> WinExecAndWait(const QString& program, const QStringList& arguments,
                                   const QString& workingDirectory,
                                   const std::function<void(int frame)>& showFrame) {
     QProcess child;
     child.setWorkingDirectory(workingDirectory);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(program, arguments);
+    startAsGroup(child, program, arguments);
     if (!child.waitForStarted()) return -1;
 
     QEventLoop wait;
@@ -30,8 +45,7 @@ std::optional<int> WinExecAndWait(const QString& program, const QStringList& arg
 
     // Leaving the loop with the child still running means a quit request.
     if (child.state() != QProcess::NotRunning) {
-        child.kill();
-        child.waitForFinished();
+        endProcessGroup(child);
         return std::nullopt;
     }
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;

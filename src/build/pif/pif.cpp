@@ -1,10 +1,10 @@
-// Runs the batch file named after this program ("javac.pif" runs "javac.bat"
-// from its own folder) in a POSIX shell. "%1" becomes the first argument,
+// Runs the batch file named after this program ("javac.pif" runs "javac.bat")
+// from the working folder in a POSIX shell. "%1" becomes the first argument,
 // quoted so that no file name can run anything else; "@echo off" is
 // dropped; "copy A+B C" concatenates files. Ends when the batch has ended.
 //
-// Started with --terminal, it reruns itself in a terminal window where one
-// is available and keeps the window open until Enter is pressed.
+// Started with --in-terminal, it keeps its terminal window open until Enter
+// is pressed.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -86,28 +86,13 @@ int runBatch(const fs::path& batch, const std::string& argument) {
     return status;
 }
 
-int rerunInTerminal(const char* self, const std::string& argument) {
-    if (std::getenv("DISPLAY") == nullptr) return -1;
-    const std::string command =
-        "command -v x-terminal-emulator >/dev/null 2>&1 && "
-        "exec x-terminal-emulator -e " +
-        shellQuoted(self) + " --in-terminal " + shellQuoted(argument);
-    return std::system(command.c_str()) == 0 ? 0 : -1;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    bool terminal = false;
-    bool inTerminal = false;
-    if (!args.empty() && (args[0] == "--terminal" || args[0] == "--in-terminal")) {
-        terminal = args[0] == "--terminal";
-        inTerminal = args[0] == "--in-terminal";
-        args.erase(args.begin());
-    }
+    const bool inTerminal = !args.empty() && args[0] == "--in-terminal";
+    if (inTerminal) args.erase(args.begin());
     const std::string argument = args.empty() ? std::string() : args[0];
-    if (terminal && rerunInTerminal(argv[0], argument) == 0) return 0;
 
     const fs::path self = fs::absolute(fs::path(argv[0]));
     const fs::path folder = self.parent_path();
@@ -115,7 +100,8 @@ int main(int argc, char* argv[]) {
     const std::string path =
         folder.string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "");
     setenv("PATH", path.c_str(), 1);
-    const int status = runBatch(folder / (self.stem().string() + ".bat"), argument);
+    // The batch is the run's own, in its working folder; this folder is only read.
+    const int status = runBatch(self.stem().string() + ".bat", argument);
     if (inTerminal) {
         std::cout << "\nPress Enter to close this window." << std::flush;
         std::string ignored;

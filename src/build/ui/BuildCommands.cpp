@@ -9,6 +9,7 @@
 
 #include "build/BuildFiles.h"
 #include "build/ProcessRunner.h"
+#include "build/RunFolder.h"
 #include "build/ui/CompileFrames.h"
 #include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
@@ -92,38 +93,38 @@ bool Tzjava::generateAndSaveSource() {
 }
 
 void Tzjava::Compile1Click() {
-    // The first compile's wait keeps every window live; a second one on
-    // top of it would overwrite its batch and its output.
+    // The first compile's wait keeps every window live; a second one would
+    // wait inside the first's wait, which could then not end first.
     if (compiling_) return;
-    if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
+    if (!projectSavedOrAskedFor() || refusedForLineBreak({project().javaSourcePath}, "javac.bat") ||
+        !generateAndSaveSource())
+        return;
 
     CompileWait wait(compiling_);
     lastErrorPlace_.reset();
     centrePanels();
     cpanel_->show();
     cpanel_->raise();
-    const QString bin = javaBinDirectory() + "/";
     // A failure before the run must not leave the panel standing.
     auto stopHere = [this] { cpanel_->hide(); };
-    if (!writeBuildFile(bin + "byt.txt", tz::compilerOutputPadding())) return stopHere();
+    // Held here too: an Ext. Compile meanwhile must not take it away.
+    const auto folder = newCompileFolder();
+    if (!folder) return stopHere();
+    const QString work = folder->path() + "/";
+    if (!writeBuildFile(work + "byt.txt", tz::compilerOutputPadding())) return stopHere();
     showMess("Compiling project...");
-    if (!writeBuildFile(bin + "javac.bat", tz::javacBatch(windows_.opt->options().optimize)))
+    if (!writeBuildFile(work + "javac.bat", tz::javacBatch(windows_.opt->options().optimize)))
         return stopHere();
-    const QString output = bin + "tst.txt";
-    if (QFile::exists(output) && !QFile::remove(output)) {
-        tz::reportError(this, QString("Unable to delete %1").arg(output));
-        return stopHere();
-    }
     showMess("Compiling...");
-    const auto exitCode =
-        tz::WinExecAndWait(bin + "javac.pif", {tz::displayLine(project().javaSourcePath)}, bin,
-                           [this](int frame) { Showanim(tz::compileFrame(frame)); });
+    const auto exitCode = tz::WinExecAndWait(
+        javaBinDirectory() + "/javac.pif", {tz::displayLine(project().javaSourcePath)}, work,
+        [this](int frame) { Showanim(tz::compileFrame(frame)); });
     if (!exitCode) return;  // the program is quitting
     cpanel_->hide();
     repaint();
 
     mess_->clear();
-    const auto text = compilerOutput();
+    const auto text = compilerOutput(work + "tst.txt");
     if (!text) return;
     mess_->setPlainText(tz::displayText(*text));
     if (tz::compileFailed(*text)) {
@@ -137,8 +138,27 @@ void Tzjava::Compile1Click() {
     }
 }
 
-std::optional<std::string> Tzjava::compilerOutput() {
-    const QString path = javaBinDirectory() + "/tst.txt";
+std::shared_ptr<QTemporaryDir> Tzjava::newCompileFolder() {
+    // The last compile's folder is kept for the user until this one.
+    compileFolder_.reset();
+    QString error;
+    compileFolder_ = tz::makeRunFolder(error);
+    if (!compileFolder_) tz::reportError(this, error);
+    return compileFolder_;
+}
+
+QString Tzjava::lastCompileFolder() const {
+    return compileFolder_ ? compileFolder_->path() : QString();
+}
+
+bool Tzjava::refusedForLineBreak(std::initializer_list<std::string_view> texts, const char* file) {
+    const std::string refusal = tz::lineBreakRefusal(texts, file);
+    if (refusal.empty()) return false;
+    tz::reportError(this, tz::displayLine(refusal));
+    return true;
+}
+
+std::optional<std::string> Tzjava::compilerOutput(const QString& path) {
     std::string error;
     auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
     if (!bytes) tz::reportError(this, tz::displayLine(error));
@@ -198,7 +218,7 @@ void Tzjava::MemoRow(int n) {
 
 void Tzjava::Run2Click() {
     if (project().compileFailed) return;
-    if (!Save1Click()) return;
+    if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !Save1Click()) return;
     const QString folder = javaSourceFolder();
     const std::string page =
         tz::appletPage(project().javaSourcePath, windows_.app->appletWidth(),
@@ -238,15 +258,27 @@ void Tzjava::extcompClick() {
         tz::showMessage(this, NoExternalCompilerMessage);
         return;
     }
-    if (!projectSavedOrAskedFor() || !generateAndSaveSource()) return;
+    if (!projectSavedOrAskedFor() ||
+        refusedForLineBreak(
+            {mainSettings_.compiler, mainSettings_.compilerParameters, project().javaSourcePath},
+            "ext.bat") ||
+        !generateAndSaveSource())
+        return;
+    // The run before, if it still goes, is superseded.
+    externalRun_.reset();
+    QString error;
+    auto folder = tz::makeRunFolder(error);
+    if (!folder) return tz::reportError(this, error);
     if (!writeBuildFile(
-            programDirectory_ + "ext.bat",
+            folder->path() + "/ext.bat",
             tz::externalCompilerBatch(mainSettings_.compiler, mainSettings_.compilerParameters,
                                       project().javaSourcePath)))
         return;
     showMess("Ext. Compiling...");
     // Whatever the external compiler says, the applet may be run afterwards.
     project().compileFailed = false;
-    QProcess::startDetached(programDirectory_ + "ext.pif", {"--terminal"}, programDirectory_);
+    externalRun_ = std::make_unique<tz::ExternalRun>(
+        std::move(folder), programDirectory_ + "ext.pif", tz::findTerminal(),
+        [this](const std::string& output) { showMess(tz::displayText(output)); });
     showMess(QString());
 }

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "platform/SafeFile.h"
@@ -12,12 +13,18 @@
 
 namespace tz {
 
-bool asksForBatch(int argc, char* argv[]) {
-    // Only a single project file opens the program's windows.
-    if (argc > 2) return true;
-    for (int i = 1; i < argc; ++i)
-        if (argv[i][0] == '-') return true;
-    return false;
+bool startsWithoutDisplay(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (parseCommandLine(arguments).mode != RunMode::Gui) return true;
+    // The toolkit would stop the program at once without one.
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+           qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
 }
 
 void keepToolkitNotesOffStandardError() {
@@ -31,8 +38,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         "Builds Java applets visually. With a project file, opens it; with --export-java, "
         "--import-java or --compile, works with no window and exits with 0 when done, 1 when "
-        "a message stopped the run or the compile failed, 2 for a wrong command line.");
-    const QCommandLineOption helpOption = parser.addHelpOption();
+        "a message stopped the run or the compile failed, 2 for a wrong command line or "
+        "when there is no display for the program's windows.");
+    // The toolkit's options are no part of this program's command line.
+    const QCommandLineOption helpOption({"h", "help", "?", "help-all"},
+                                        "Displays help on commandline options.");
+    parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption exportOption("export-java",
                                           "Writes the Java source of PROJECT.tzp to OUT.java.");
@@ -49,6 +60,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                  "[files...]");
 
     CommandLine line;
+    line.usage = parser.helpText();
     if (!parser.parse(arguments)) {
         line.mode = RunMode::WrongCommandLine;
         line.text = parser.errorText();
@@ -56,7 +68,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(helpOption)) {
         line.mode = RunMode::Help;
-        line.text = parser.helpText();
+        line.text = line.usage;
         return line;
     }
     if (parser.isSet(versionOption)) {

@@ -13,11 +13,17 @@ struct CommandLine {
     QString input;   // the project to open (Gui, ExportJava) or the Java source
     QString output;  // the Java source or project file written
     QString text;    // the help text, the version or why the line is wrong
+    QString usage;   // the help text, shown after a wrong line
 };
 
-// Whether the arguments ask for a run without a display; decided before the
+// Whether the program must start without a display: every command line but
+// one that opens the program's windows, and that one too when there is no
+// display, so that it can be refused with the usage. Decided before the
 // application object exists, so that the platform can be chosen.
-bool asksForBatch(int argc, char* argv[]);
+bool startsWithoutDisplay(int argc, char* argv[]);
+
+// Whether the program's windows would be seen: the platform is a display.
+bool hasDisplay();
 
 // In a batch run standard error carries the program's messages alone:
 // the toolkit's own notes are dropped.

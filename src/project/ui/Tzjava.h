@@ -4,10 +4,14 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "build/CompilerMessages.h"
+#include "build/ExternalRun.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
@@ -215,6 +219,9 @@ class Tzjava : public QMainWindow {
     // ---- compile and run commands ----------------------------------------
   public:
     void Compile1Click();
+    // The last compile's working folder, with its batch and the compiler's
+    // output; kept until the next compile or the program's end.
+    QString lastCompileFolder() const;
     // Where the last compile's error navigation went, if anywhere.
     const std::optional<tz::ErrorPlace>& lastErrorPlace() const { return lastErrorPlace_; }
     // Leads from the compiler's output in mess to the first error's place.
@@ -236,11 +243,17 @@ class Tzjava : public QMainWindow {
     void Showanim(const QPixmap& picture);
     // False, after the error report, when the file could not be written.
     bool writeBuildFile(const QString& path, const std::string& bytes);
+    // A fresh working folder for a compile; nullptr after the error report.
+    std::shared_ptr<QTemporaryDir> newCompileFolder();
+    // True, after the error report, when one of texts holds a line break.
+    bool refusedForLineBreak(std::initializer_list<std::string_view> texts, const char* file);
     // The compiler's captured output; nullopt after the error report.
-    std::optional<std::string> compilerOutput();
+    std::optional<std::string> compilerOutput(const QString& path);
     // False, after the error report, for a place the project does not hold.
     bool showErrorPlace(const tz::ErrorPlace& place);
     QString javaSourceFolder() const;
     bool compiling_ = false;
     std::optional<tz::ErrorPlace> lastErrorPlace_;
+    std::shared_ptr<QTemporaryDir> compileFolder_;
+    std::unique_ptr<tz::ExternalRun> externalRun_;
 };
