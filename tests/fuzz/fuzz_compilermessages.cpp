@@ -1,7 +1,7 @@
 // Compiler output: the text shown is the output before the marker it found,
 // and a line's range is exactly that line.
-#include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <algorithm>
 
 #include "build/CompilerMessages.h"
 #include "fuzzcheck.h"
@@ -21,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const auto place = tz::findErrorPlace(text);
-    if (const auto* found = std::get_if<tz::ErrorPlace>(&place)) checkShown(text, found->shownOutput);
-    if (const auto* bad = std::get_if<tz::MarkerFieldError>(&place)) checkShown(text, bad->shownOutput);
+    if (const auto* found = std::get_if<tz::ErrorPlace>(&place))
+        checkShown(text, found->shownOutput);
+    if (const auto* bad = std::get_if<tz::MarkerFieldError>(&place))
+        checkShown(text, bad->shownOutput);
 
     // Lines end after their line feed; an empty text has one empty line.
     const auto feeds = static_cast<int>(std::count(text.begin(), text.end(), '\n'));

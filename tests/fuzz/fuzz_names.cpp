@@ -15,7 +15,8 @@ bool digit(char c) {
     return c >= '0' && c <= '9';
 }
 bool identifierPart(char c) {
-    return asciiLetter(c) || digit(c) || c == '_' || c == '$' || static_cast<unsigned char>(c) > 127;
+    return asciiLetter(c) || digit(c) || c == '_' || c == '$' ||
+           static_cast<unsigned char>(c) > 127;
 }
 
 std::string className(const std::string& text) {
@@ -58,8 +59,10 @@ std::optional<int> integer(const std::string& text) {
     for (; i < text.size(); ++i) {
         const char c = static_cast<char>(text[i] | 0x20);
         int d = -1;
-        if (digit(text[i])) d = text[i] - '0';
-        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        if (digit(text[i]))
+            d = text[i] - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
         if (d < 0) return std::nullopt;
         value = value * (hex ? 16 : 10) + d;
         if (value > (__int128(1) << 40)) return std::nullopt;

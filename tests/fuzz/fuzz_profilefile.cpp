@@ -8,7 +8,9 @@
 namespace {
 
 std::string without(std::string text, const char* characters) {
-    std::erase_if(text, [&](char c) { return std::string_view(characters).find(c) != std::string_view::npos; });
+    std::erase_if(text, [&](char c) {
+        return std::string_view(characters).find(c) != std::string_view::npos;
+    });
     return text;
 }
 

@@ -43,17 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // Deleted objects (no name) are left out of the file.
             const std::string name =
                 input.ConsumeBool() ? "n" + std::to_string(number++) : std::string();
-            table.records[slot] = tz::ObjectRecord{
-                {input.ConsumeRandomLengthString(40), std::to_string(input.ConsumeIntegral<int>()),
-                 std::to_string(input.ConsumeIntegral<int>()),
-                 std::to_string(input.ConsumeIntegral<int>()),
-                 std::to_string(input.ConsumeIntegral<int>()), name,
-                 input.ConsumeRandomLengthString(10)}};
+            table.records[slot] = tz::ObjectRecord{{input.ConsumeRandomLengthString(40),
+                                                    std::to_string(input.ConsumeIntegral<int>()),
+                                                    std::to_string(input.ConsumeIntegral<int>()),
+                                                    std::to_string(input.ConsumeIntegral<int>()),
+                                                    std::to_string(input.ConsumeIntegral<int>()),
+                                                    name, input.ConsumeRandomLengthString(10)}};
         }
     }
 
-    const tz::ProjectFileReading reading = tz::readProjectFile(
-        tz::writeProjectFile(saved), tz::Project{}, tz::fixedComponentNames());
+    const tz::ProjectFileReading reading =
+        tz::readProjectFile(tz::writeProjectFile(saved), tz::Project{}, tz::fixedComponentNames());
     FUZZ_CHECK(reading.content);
     const tz::ProjectFileContent& opened = *reading.content;
     FUZZ_CHECK(opened.appletWidth == saved.appletWidth);
