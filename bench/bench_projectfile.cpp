@@ -1,5 +1,5 @@
-// Saving and opening the largest project the tables hold, against writing and
-// reading the same bytes.
+// Saving and opening the largest project the tables hold, and refusing a large
+// malformed file, against writing and reading the same bytes.
 #include <benchmark/benchmark.h>
 
 #include <QSaveFile>
@@ -53,6 +53,16 @@ const std::string& largestFile() {
     return bytes;
 }
 
+// 30 MB of blank lines: no head at all.
+const std::string& malformedFile() {
+    static const std::string bytes = [] {
+        std::string result;
+        for (int line = 0; line < 15 * 1024 * 1024; ++line) result += "\r\n";
+        return result;
+    }();
+    return bytes;
+}
+
 std::string benchPath() {
     static QTemporaryDir directory;
     return directory.filePath("largest.tzp").toStdString();
@@ -65,9 +75,9 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     file.commit();
 }
 
-void countBytes(benchmark::State& state) {
+void countBytes(benchmark::State& state, const std::string& bytes = largestFile()) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(largestFile().size()));
+                            static_cast<int64_t>(bytes.size()));
 }
 
 void BM_WriteProjectFile(benchmark::State& state) {
@@ -117,6 +127,24 @@ void BM_ReadSameBytes(benchmark::State& state) {
     countBytes(state);
 }
 
+void BM_OpenMalformed(benchmark::State& state) {
+    writeBytes(benchPath(), malformedFile());
+    const Project current;
+    std::string error;
+    for (auto _ : state) {
+        const auto bytes = loadFileBytes(benchPath(), error);
+        if (!bytes || readProjectFile(*bytes, current, FixedNames).content) std::abort();
+    }
+    countBytes(state, malformedFile());
+}
+
+void BM_ReadMalformedBytes(benchmark::State& state) {
+    writeBytes(benchPath(), malformedFile());
+    std::string error;
+    for (auto _ : state) benchmark::DoNotOptimize(loadFileBytes(benchPath(), error));
+    countBytes(state, malformedFile());
+}
+
 }  // namespace
 
 BENCHMARK(BM_WriteProjectFile)->Unit(benchmark::kMillisecond);
@@ -126,5 +154,7 @@ BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteSameBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadSameBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenMalformed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMalformedBytes)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program, its tests and its benchmarks need.
+# Installs the Debian 12 packages the program, its tests, its fuzz targets and its
+# benchmarks need.
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          openjdk-17-jdk xvfb xauth fonts-dejavu-core
+          openjdk-17-jdk xvfb xauth fonts-dejavu-core clang libclang-rt-14-dev
           librsvg2-bin desktop-file-utils appstream shared-mime-info lintian dpkg-dev man-db
           xdotool)
 missing=()

@@ -298,6 +298,43 @@ class BatchTest : public QObject {
         QVERIFY(!QFile::exists(out));
     }
 
+    void classNamesNeverLeaveTheProjectFolder() {
+        QVERIFY(QDir(work.path()).mkpath("names"));
+        const QString folder = path("names");
+        writeFile(path("victim.java"), "kept");
+        writeFile(path("notes.txt"), "kept");
+        const QStringList outside = QDir(work.path()).entryList(QDir::Files);
+        for (const QByteArray& name : {QByteArray("../victim"), QByteArray("../notes.txt\0", 13)}) {
+            QByteArray bytes = projectBytes([](tz::ProjectFileContent&) {});
+            bytes.replace("classname=NewClass", "classname=" + name);
+            writeFile(folder + "/p.tzp", bytes);
+            const Finished finished = run({"--compile", folder + "/p.tzp"});
+            QCOMPARE(finished.status, 1);
+            QVERIFY2(finished.err.contains("This project file is corrupt!"),
+                     finished.err.constData());
+        }
+        // The imported class name stops at the NUL: the source is A.java.
+        writeFile(folder + "/N.java",
+                  QByteArray("public class A\0/../../B extends java.applet.Applet\n{\n}\n", 55));
+        QCOMPARE(run({"--import-java", folder + "/N.java", folder + "/n.tzp"}).status, 0);
+        QCOMPARE(run({"--compile", folder + "/n.tzp"}).status, 1);
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 QStringList({"A.java", "N.java", "n.tzp", "p.tzp"}));
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files), outside);
+        QCOMPARE(readBytes(path("victim.java")), QByteArray("kept"));
+        QCOMPARE(readBytes(path("notes.txt")), QByteArray("kept"));
+    }
+
+    void brokenSourceIsImportedWithANote() {
+        const QString in = path("Open.java");
+        writeFile(in, "class Open {\n  int x; /* not closed\n");
+        const Finished finished = run({"--import-java", in, path("Open.tzp")});
+        QCOMPARE(finished.status, 0);
+        QCOMPARE(finished.err,
+                 in.toUtf8() + ": The source ends early, inside a comment in class Open.\n");
+        QVERIFY(readBytes(path("Open.tzp")).contains("\r\nclass Open \r\nint x;\r\n"));
+    }
+
     void unreadableInputStopsTheRun() {
         for (const char* option : {"--export-java", "--import-java"}) {
             const Finished finished = run({option, path("missing.file"), path("Out.file")});

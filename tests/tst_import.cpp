@@ -82,9 +82,8 @@ class ImportTest : public QObject {
         QByteArray lf = NineLines;
         QTest::newRow("LF") << lf.replace("\r\n", "\n");
         QTest::newRow("last line without end") << NineLines.chopped(2);
-        QByteArray loneCr = NineLines;
-        QTest::newRow("lone CR")
-            << loneCr.replace("x = 1;", "x =\r 1;").replace("int x;", "in\rt x;");
+        QByteArray crOnly = NineLines;
+        QTest::newRow("CR only") << crOnly.replace("\r\n", "\r");
     }
     void lineEndingsAllBecomeCrLf() {
         QFETCH(QByteArray, file);
@@ -127,6 +126,17 @@ class ImportTest : public QObject {
         QCOMPARE(zjava->project().javaSourcePath, pathBefore);
         QCOMPARE(zjava->project().slot(1, 0).name, std::string("A"));
         QCOMPARE(status(), statusBefore);
+    }
+
+    void brokenSourceKeepsWhatWasReadAndSaysWhere() {
+        const QString path = javaFile("Open.java", "class Open {\r\nvoid run() {\r\n/* x();\r\n");
+        QVERIFY(import(path).isEmpty());
+        const QString where =
+            "The source ends early, inside a comment in method run of class Open.";
+        QCOMPARE(status(), path + " Lines: 3 - " + where);
+        QCOMPARE(zjava->messText(), where);
+        QCOMPARE(zjava->project().slot(1, 0).name, std::string("Open"));
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("/* x();\r\n"));
     }
 
     void unreadableFileIsReportedAndChangesNothing() {

@@ -130,8 +130,8 @@ class ProjectCommandsTest : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("no class name") << QByteArray("classname=") << QByteArray("other=")
                                        << QString(tz::CorruptProjectMessage);
-        QTest::newRow("class ERROR")
-            << QByteArray("classname=NewClass") << QByteArray("classname=ERROR")
+        QTest::newRow("class name a path")
+            << QByteArray("classname=NewClass") << QByteArray("classname=../NewClass")
             << QString(tz::CorruptProjectMessage);
         QTest::newRow("bad object name")
             << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\n9bad\r\n") << QString("9bad");

@@ -110,6 +110,7 @@ class TestProjectFile : public QObject {
     void refusedRecords();
     void recordsKeepTheirTextAndSkipDeletedObjects();
     void classCountZeroKeepsStaleClassName();
+    void classMayBeNamedError();
     void markerLikeLinesAreEscaped();
     void escapeRules_data();
     void escapeRules();
@@ -212,7 +213,10 @@ void TestProjectFile::corruptFilesAreRefused_data() {
     QTest::addColumn<std::string>("bytes");
     QTest::newRow("empty file") << std::string();
     QTest::newRow("no Java section") << startupWith("[Java]", "[Jawa]\r\n");
-    QTest::newRow("class named ERROR") << startupWith("classname=NewClass", "classname=ERROR\r\n");
+    QTest::newRow("class name a path") << startupWith("classname=NewClass", "classname=../v\r\n");
+    QTest::newRow("class name with NUL")
+        << startupWith("classname=NewClass", std::string("classname=../n.txt\0\r\n", 21));
+    QTest::newRow("class 1 slot named a path") << startupWith("[]\r\nNewClass", "[]\r\na/b\r\n");
     QTest::newRow("21 classes") << startupWith("classes=1", "classes=21\r\n");
     QTest::newRow("negative classes") << startupWith("classes=1", "classes=-1\r\n");
     QTest::newRow("41 methods") << startupWith("1=2", "1=41\r\n");
@@ -314,6 +318,15 @@ void TestProjectFile::classCountZeroKeepsStaleClassName() {
     QCOMPARE(reading.content->project.slot(1, 0).name, std::string("Stale"));
 }
 
+void TestProjectFile::classMayBeNamedError() {
+    ProjectFileContent content;
+    content.project.setName(1, 0, "ERROR");
+    const ProjectFileReading reading = readBack(writeProjectFile(content));
+    QVERIFY(reading.content);
+    QCOMPARE(reading.javaClassName, std::string("ERROR"));
+    QCOMPARE(reading.content->project.slot(1, 0).name, std::string("ERROR"));
+}
+
 void TestProjectFile::markerLikeLinesAreEscaped() {
     ProjectFileContent content;
     content.project.setBody(1, 1, "a();\r\n[]\r\n\\[]\r\n[] \r\nb();");
@@ -413,6 +426,7 @@ void TestProjectFile::randomProjectsSurviveSaveAndOpen() {
             for (int s = 0; s <= project.lastSlot(n); ++s)
                 project.fillSlot(n, s, text(6, false), text(8, false), text(20, true));
         }
+        project.setName(1, 0, "C" + std::to_string(round));  // it names the Java source
         project.imports = text(10, true);
         saved.appletWidth = below(2000) - 100;
         saved.options.optimize = below(2);

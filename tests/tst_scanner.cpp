@@ -58,6 +58,7 @@ class TestScanner : public QObject {
     void bodyLayout();
     void blocksThatAreNotMethods();
     void sourcesWithoutCompleteClasses();
+    void classNamesAreNeverPaths();
     void oversizedSourceLeavesProjectAlone();
     void commentsAndLiteralsInBodies();
     void literalsOutsideBodies();
@@ -123,20 +124,46 @@ void TestScanner::sourcesWithoutCompleteClasses() {
     QCOMPARE(project.classCount(), 0);
     QCOMPARE(project.imports, std::string(" package p;\r\nimport a.b;\r\n"));
     QVERIFY(result.treeItems.empty());
-    // The last character is never examined.
+    QVERIFY(result.endedEarly.empty());
+    // The last character counts like any other.
     QVERIFY(UpdateCode(project, "import a;").ok);
-    QCOMPARE(project.imports, std::string());
+    QCOMPARE(project.imports, std::string("import a;\r\n"));
 
-    // An unfinished class and method keep the slots' earlier texts.
+    // An unfinished class and method keep what was read of them, never the
+    // slots' earlier texts.
     project = Project();
-    result = UpdateCode(project, "class Z {\r\nint q;\r\nvoid run() {\r\nx();\r\n");
+    result = UpdateCode(project, "class Z {\r\nint q;\r\nvoid run() {\r\nx(); /* open\r\n");
     QVERIFY(result.ok);
+    QCOMPARE(result.endedEarly,
+             std::string("The source ends early, inside a comment in method run of class Z."));
     QCOMPARE(project.classCount(), 1);
     QCOMPARE(project.lastSlot(1), 1);
-    QCOMPARE(project.slot(1, 0).name, std::string("NewClass"));
-    QCOMPARE(project.slot(1, 1).name, std::string("init"));
+    QCOMPARE(project.slot(1, 0).name, std::string("Z"));
+    QCOMPARE(project.slot(1, 0).declaration, std::string("class Z "));
+    QCOMPARE(project.slot(1, 0).body, std::string("int q;\r\n"));
+    QCOMPARE(project.slot(1, 1).name, std::string("run"));
+    QCOMPARE(project.slot(1, 1).body, std::string("x();\r\n /* open\r\n"));
     const std::vector<ScanTreeItem> tree{{1, "Imports"}, {1, "Z"}, {2, "run"}};
     QCOMPARE(result.treeItems, tree);
+    result = UpdateCode(project, "class Y { int r");
+    QCOMPARE(result.endedEarly, std::string("The source ends early, inside class Y."));
+    QCOMPARE(project.slot(1, 0).body, std::string(" int r"));
+}
+
+void TestScanner::classNamesAreNeverPaths() {
+    Project project;
+    ScanResult result = UpdateCode(project, lines({"class A { }", "class B\\..\\x<T> { }"}) +
+                                                std::string("class C\0/../D { }", 17));
+    QVERIFY(result.ok);
+    QCOMPARE(project.slot(2, 0).name, std::string("B"));
+    QCOMPARE(project.slot(3, 0).name, std::string("C"));
+
+    const Project before = project;
+    result = UpdateCode(project, lines({"public class ../victim {", "}"}));
+    QVERIFY(!result.ok);
+    QVERIFY2(result.message.find("public class ../victim") != std::string::npos,
+             result.message.c_str());
+    QVERIFY(sameTables(project, before));
 }
 
 void TestScanner::oversizedSourceLeavesProjectAlone() {

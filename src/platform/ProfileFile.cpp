@@ -4,7 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <limits>
+#include <set>
 
+#include "platform/LineBreaks.h"
 #include "platform/SafeFile.h"
 
 namespace tz {
@@ -43,6 +45,13 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
+// Case-folded as equalsNoCase compares.
+std::string lowered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
 }  // namespace
 
 std::optional<int> parseProfileInt(const std::string& text) {
@@ -73,22 +82,46 @@ ProfileFile ProfileFile::load(const std::string& path) {
 ProfileFile ProfileFile::fromBytes(std::string bytes) {
     ProfileFile profile;
     profile.bytes_ = std::move(bytes);
+    profile.indexValues();
     return profile;
+}
+
+template <typename LineFound>
+void ProfileFile::forEachLine(LineFound&& lineFound) const {
+    std::size_t begin = 0;
+    while (begin < bytes_.size()) {
+        std::size_t end = findLineBreak(bytes_, begin);
+        if (end == std::string::npos) end = bytes_.size();
+        const std::size_t next = end < bytes_.size() ? afterLineBreak(bytes_, end) : end;
+        lineFound(Line{begin, end, next});
+        begin = next;
+    }
 }
 
 std::vector<ProfileFile::Line> ProfileFile::lines() const {
     std::vector<Line> result;
-    std::size_t begin = 0;
-    while (begin < bytes_.size()) {
-        std::size_t end = bytes_.find_first_of("\r\n", begin);
-        if (end == std::string::npos) end = bytes_.size();
-        std::size_t next = end;
-        if (next < bytes_.size() && bytes_[next] == '\r') ++next;
-        if (next < bytes_.size() && bytes_[next] == '\n') ++next;
-        result.push_back({begin, end, next});
-        begin = next;
-    }
+    forEachLine([&](const Line& line) { result.push_back(line); });
     return result;
+}
+
+void ProfileFile::indexValues() {
+    values_.clear();
+    std::set<std::string> sectionsSeen;
+    const std::string* section = nullptr;  // null outside the first section of a name
+    forEachLine([&](const Line& at) {
+        const std::string_view line = std::string_view(bytes_).substr(at.begin, at.end - at.begin);
+        if (const auto name = sectionName(line)) {
+            const auto [entry, first] = sectionsSeen.insert(lowered(*name));
+            section = first ? &*entry : nullptr;
+            return;
+        }
+        if (!section) return;
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos) return;
+        const std::string_view raw = unquoted(trimmed(line.substr(equals + 1)));
+        values_.try_emplace({*section, lowered(trimmed(line.substr(0, equals)))},
+                            raw.substr(0, MaxValueLength));
+    });
 }
 
 std::optional<std::size_t> ProfileFile::findSection(const std::vector<Line>& all,
@@ -117,16 +150,9 @@ std::optional<std::size_t> ProfileFile::findKey(const std::vector<Line>& all,
 
 std::optional<std::string> ProfileFile::value(const std::string& section,
                                               const std::string& key) const {
-    const auto all = lines();
-    const auto sectionLine = findSection(all, section);
-    if (!sectionLine) return std::nullopt;
-    const auto keyLine = findKey(all, *sectionLine, key);
-    if (!keyLine) return std::nullopt;
-    const Line& line = all[*keyLine];
-    const std::string_view text =
-        std::string_view(bytes_).substr(line.begin, line.end - line.begin);
-    const std::string_view raw = unquoted(trimmed(text.substr(text.find('=') + 1)));
-    return std::string(raw.substr(0, MaxValueLength));
+    const auto found = values_.find({lowered(section), lowered(key)});
+    if (found == values_.end()) return std::nullopt;
+    return found->second;
 }
 
 std::string ProfileFile::readString(const std::string& section, const std::string& key,
@@ -141,6 +167,12 @@ int ProfileFile::readInt(const std::string& section, const std::string& key, int
 }
 
 void ProfileFile::write(const std::string& section, const std::string& key,
+                        const std::string& value) {
+    place(section, key, value);
+    indexValues();
+}
+
+void ProfileFile::place(const std::string& section, const std::string& key,
                         const std::string& value) {
     const std::string entry = key + "=" + value;
     const auto all = lines();

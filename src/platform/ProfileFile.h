@@ -3,8 +3,10 @@
 // wins, section and key names compare without regard to case, values are
 // read as at most 1023 characters, and a write replaces a key in place or
 // adds it, creating the section and the file when needed.
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tz {
@@ -36,13 +38,21 @@ class ProfileFile {
         std::size_t end;    // offset just past the line's text, before CR/LF
         std::size_t next;   // offset of the following line
     };
+    template <typename LineFound>
+    void forEachLine(LineFound&& lineFound) const;
     std::vector<Line> lines() const;
+    void place(const std::string& section, const std::string& key, const std::string& value);
+    // Every value a lookup can find, gathered in one pass over the bytes, so
+    // that a lookup does not search a large file again.
+    void indexValues();
     std::optional<std::size_t> findSection(const std::vector<Line>& all,
                                            const std::string& section) const;
     std::optional<std::size_t> findKey(const std::vector<Line>& all, std::size_t sectionLine,
                                        const std::string& key) const;
 
     std::string bytes_;
+    // Keyed by section and key name in lower case.
+    std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
 // Integer text as profile files read it; nullopt when it is not an integer.

@@ -13,12 +13,13 @@ std::string GetClassName(const std::string& declaration) {
     const auto found = declaration.find(keyword);
     if (found == std::string::npos) return "???";
     const std::size_t start = found + keyword.size();
-    const auto space = declaration.find(' ', start);
-    if (space == std::string::npos) {
+    std::size_t end = start;
+    while (end < declaration.size() && isJavaIdentifierPart(declaration[end])) ++end;
+    if (end == declaration.size()) {
         const std::string name = declaration.substr(start);
         return name.size() >= LongestTrailingClassName ? "???" : name;
     }
-    return declaration.substr(start, space - start);
+    return declaration.substr(start, end - start);
 }
 
 std::string GetFuncName(const std::string& declaration) {
@@ -30,6 +31,20 @@ std::string GetFuncName(const std::string& declaration) {
     std::size_t start = end;
     while (start > 0 && declaration[start - 1] != ' ') --start;
     return declaration.substr(start, end - start);
+}
+
+bool isJavaIdentifierPart(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || byte >= 0x80;
+}
+
+bool isJavaIdentifier(const std::string& name) {
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
+    for (const char c : name) {
+        if (!isJavaIdentifierPart(c)) return false;
+    }
+    return true;
 }
 
 }  // namespace tz

@@ -9,6 +9,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
+#include "project/NameHelpers.h"
 #include "project/ProjectFileLines.h"
 
 namespace tz {
@@ -165,13 +166,19 @@ struct Head {
 
 // The head's values as an INI reader finds them. Lookups go to the part of
 // the file up to the "[Applet]" line, which ends every head section before
-// it, and to the whole file only for a value that part lacks, so that a large
-// file is not searched line by line for every key.
+// it, and to the whole file only for a value that part lacks, so that the
+// bodies of a large file are not gathered into the index.
 class HeadValues {
   public:
     explicit HeadValues(const std::string& bytes)
         : bytes_(bytes), head_(ProfileFile::fromBytes(headPart(bytes))) {}
 
+    std::optional<std::string> value(const std::string& section, const std::string& key) const {
+        if (auto found = head_.value(section, key)) return found;
+        if (head_.bytes().size() == bytes_.size()) return std::nullopt;
+        if (!whole_) whole_ = ProfileFile::fromBytes(bytes_);
+        return whole_->value(section, key);
+    }
     std::string text(const std::string& section, const std::string& key,
                      const std::string& fallback) const {
         return value(section, key).value_or(fallback);
@@ -187,11 +194,6 @@ class HeadValues {
         if (!lines.skipPast("[Applet]")) return bytes;
         return bytes.substr(0, lines.position());
     }
-    std::optional<std::string> value(const std::string& section, const std::string& key) const {
-        if (auto found = head_.value(section, key)) return found;
-        if (!whole_) whole_ = ProfileFile::fromBytes(bytes_);
-        return whole_->value(section, key);
-    }
 
     const std::string& bytes_;
     ProfileFile head_;
@@ -201,8 +203,10 @@ class HeadValues {
 Head readHead(const std::string& bytes, ProjectFileContent& content) {
     const HeadValues profile(bytes);
     Head head;
-    head.className = profile.text("Java", "classname", "ERROR");
-    if (head.className == "ERROR") refuseCorrupt();
+    // The name becomes part of the Java source's path.
+    const auto className = profile.value("Java", "classname");
+    if (!className || !isJavaIdentifier(*className)) refuseCorrupt();
+    head.className = *className;
 
     ProjectOptions& options = content.options;
     const auto flags = optionFlags(options);
@@ -304,6 +308,8 @@ void readClassTable(LineStream& lines, Project& project) {
     for (int n = 1; n <= project.classCount(); ++n) {
         for (int s = 0; s <= project.lastSlot(n); ++s) {
             project.setName(n, s, std::string(nextLine(lines)));
+            // Saving takes the Java source's path from this name.
+            if (n == 1 && s == 0 && !isJavaIdentifier(project.slot(1, 0).name)) refuseCorrupt();
             project.setDeclaration(n, s, std::string(nextLine(lines)));
             project.setBody(n, s, gatherText(lines, LineRole::Body));
         }

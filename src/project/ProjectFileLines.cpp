@@ -35,26 +35,6 @@ std::string_view unescapedLine(std::string_view line, LineRole role) {
     return line;
 }
 
-std::size_t findLineBreak(std::string_view text, std::size_t from) {
-    // A plain loop: find_first_of searches its set for every byte.
-    for (std::size_t at = from; at < text.size(); ++at) {
-        if (text[at] == '\r' || text[at] == '\n') return at;
-    }
-    return std::string_view::npos;
-}
-
-std::optional<std::string_view> LineStream::next() {
-    if (position_ >= bytes_.size()) return std::nullopt;
-    const std::size_t begin = position_;
-    std::size_t end = findLineBreak(bytes_, begin);
-    if (end == std::string_view::npos) end = bytes_.size();
-    position_ = end;
-    if (position_ < bytes_.size() && bytes_[position_] == '\r') ++position_;
-    // LF alone, or the LF of CR LF.
-    if (position_ < bytes_.size() && bytes_[position_] == '\n') ++position_;
-    return bytes_.substr(begin, end - begin);
-}
-
 bool LineStream::skipPast(std::string_view marker) {
     while (const auto line = next()) {
         if (*line == marker) return true;

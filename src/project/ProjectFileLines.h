@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/LineBreaks.h"
+
 namespace tz {
 
 // Where a line stands decides which lines need the escape.
@@ -27,7 +29,17 @@ class LineStream {
     explicit LineStream(std::string_view bytes) : bytes_(bytes) {}
 
     // The next line without its line break; nullopt at the end of the file.
-    std::optional<std::string_view> next();
+    std::optional<std::string_view> next() {
+        if (position_ >= bytes_.size()) return std::nullopt;
+        const std::size_t begin = position_;
+        const std::size_t end = findLineBreak(bytes_, begin);
+        if (end == std::string_view::npos) {
+            position_ = bytes_.size();
+            return bytes_.substr(begin);
+        }
+        position_ = afterLineBreak(bytes_, end);
+        return bytes_.substr(begin, end - begin);
+    }
     // Skips lines up to and including the one that equals marker; false when
     // the file ends first.
     bool skipPast(std::string_view marker);
@@ -38,9 +50,6 @@ class LineStream {
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
-
-// Offset of the first CR or LF at or after from; npos when there is none.
-std::size_t findLineBreak(std::string_view text, std::size_t from);
 
 // Calls lineFound for each line of a text: its pieces between CR LF, CR or LF
 // line breaks, so a text of n line breaks has n + 1 lines.
@@ -54,7 +63,7 @@ void forEachLine(std::string_view text, LineFound&& lineFound) {
             return;
         }
         lineFound(text.substr(begin, end - begin));
-        begin = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        begin = afterLineBreak(text, end);
     }
 }
 

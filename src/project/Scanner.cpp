@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "platform/TextBytes.h"
 #include "project/NameHelpers.h"
 
 namespace tz {
@@ -44,14 +45,15 @@ class Scanner {
         table_.setClassCount(0);
         using Clock = std::chrono::steady_clock;
         auto lastReport = Clock::now();
-        for (i_ = 0; i_ + 1 < source_.size(); ++i_) {
+        for (i_ = 0; i_ < source_.size(); ++i_) {
             if (progress && i_ % ClockCheckInterval == 0 &&
                 Clock::now() - lastReport >= ProgressInterval) {
                 progress(i_, source_.size());
                 lastReport = Clock::now();
             }
-            if (!step()) break;
+            if (!step()) return std::move(result_);
         }
+        finish();
         return std::move(result_);
     }
 
@@ -144,6 +146,12 @@ class Scanner {
         }
         if (table_.classCount() == 0) result_.treeItems.push_back({1, "Imports"});
         className_ = GetClassName(pending_);
+        // The first class names the Java source file.
+        if (table_.classCount() == 0 && !isJavaIdentifier(className_)) {
+            return refuse("The first class, \"" + withoutLeadingWhite(asOneLine(pending_)) +
+                          "\", has no name a Java source file can take; the project is left "
+                          "unchanged.");
+        }
         result_.treeItems.push_back({1, className_});
         classIndex_ = table_.classCount() + 1;
         table_.setClassCount(classIndex_);
@@ -264,14 +272,44 @@ class Scanner {
             --braceDepth_;
             return;
         }
+        endBlock("}");
+    }
+
+    // closing: the block's "}", or nothing when the source ended first.
+    void endBlock(const char* closing) {
         if (notAMethod_) {
-            classLevel_ += std::string(CrLf) + methodHeader_ + "{" + pending_ + "}";
+            classLevel_ += std::string(CrLf) + methodHeader_ + "{" + pending_ + closing;
         } else {
             table_.fillSlot(classIndex_, methodCounter_, methodName_, asOneLine(methodHeader_),
                             std::move(pending_));
         }
         pending_.clear();
         state_ = ScanState::Class;
+    }
+
+    // A source that ends inside a method or a class keeps what was read of
+    // them, and says where it ended.
+    void finish() {
+        std::string where;
+        if (literalQuote_) {
+            where = "a literal";
+        } else if (blockComment_ || state_ == ScanState::Rem || state_ == ScanState::CRem) {
+            where = "a comment";
+        }
+        const bool inBlock = state_ == ScanState::Function;
+        if (inBlock) {
+            if (!where.empty()) where += " in ";
+            where += notAMethod_ ? "a block" : "method " + methodName_;
+            endBlock("");
+        }
+        if (state_ == ScanState::Class || state_ == ScanState::CRem ||
+            state_ == ScanState::CRemCr) {
+            classLevel_ += pending_;
+            endClass();
+            if (!where.empty()) where += inBlock ? " of " : " in ";
+            where += "class " + className_;
+        }
+        if (!where.empty()) result_.endedEarly = "The source ends early, inside " + where + ".";
     }
 
     bool refuse(std::string message) {

@@ -19,6 +19,9 @@ struct ScanTreeItem {
 struct ScanResult {
     bool ok = true;
     std::string message;  // why the source was refused
+    // Where the source ended early (inside a comment, a literal, a class or a
+    // method), empty when it ended outside all of them. What was read is kept.
+    std::string endedEarly;
     // The project tree as the scan found it, in display order (when ok).
     std::vector<ScanTreeItem> treeItems;
 };

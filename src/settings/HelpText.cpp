@@ -33,8 +33,7 @@ int underlineLevel(const std::string& line) {
     const std::string mark = trimmed(line);
     if (mark.size() < 3) return 0;
     for (const auto& [symbol, level] : {std::pair{'=', 1}, std::pair{'-', 2}}) {
-        if (std::all_of(mark.begin(), mark.end(), [&](char c) { return c == symbol; }))
-            return level;
+        if (mark.find_first_not_of(symbol) == std::string::npos) return level;
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 
 #include "platform/SafeFile.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/PasteGuard.h"
+#include "project/ProjectFileLines.h"
 #include "project/ui/Tzjava.h"
 
 namespace {
@@ -46,18 +48,15 @@ bool Tzjava::importJava(const QString& path) {
     project().projectPath = tz::Project::Untitled;
     code_.clear();
     code_.reserve(bytes->size() + bytes->size() / 8);
-    // Every line ends in CR LF, whatever ended it in the file; a CR is dropped.
+    // Every line ends in CR LF, whatever ended it in the file: CR LF, LF or CR.
     std::size_t lines = 0;
     QElapsedTimer sinceRedraw;
     sinceRedraw.start();
-    for (std::size_t start = 0; start < bytes->size();) {
-        const std::size_t end = std::min(bytes->find('\n', start), bytes->size());
-        for (std::size_t i = start; i < end; ++i)
-            if ((*bytes)[i] != '\r') code_ += (*bytes)[i];
-        code_ += "\r\n";
+    tz::LineStream stream(*bytes);
+    while (const auto line = stream.next()) {
+        (code_ += *line) += "\r\n";
         ++lines;
-        start = end + 1;
-        if (start >= bytes->size() || sinceRedraw.elapsed() >= RedrawMilliseconds) {
+        if (stream.position() >= bytes->size() || sinceRedraw.elapsed() >= RedrawMilliseconds) {
             showStatus(QString("%1 Lines: %2").arg(path).arg(lines));
             status_->repaint();
             sinceRedraw.restart();
@@ -65,13 +64,16 @@ bool Tzjava::importJava(const QString& path) {
     }
     project().javaSourcePath = tz::storedLine(path);
 
-    if (!restructure(path)) {
+    const auto endedEarly = restructure(path);
+    if (!endedEarly) {
         project() = before;
         code_ = std::move(sourceBefore);
         codeLines_ = std::move(linesBefore);
         showStatus(statusBefore);
         return false;
     }
+    if (!endedEarly->isEmpty())
+        showStatus(QString("%1 Lines: %2 - %3").arg(path).arg(lines).arg(*endedEarly));
     project().currentClass = tz::Project::ImportsEntry;
     // Nothing compiled from an earlier source may run.
     project().compileFailed = true;
@@ -80,7 +82,7 @@ bool Tzjava::importJava(const QString& path) {
     return true;
 }
 
-bool Tzjava::restructure(const QString& sourceFile) {
+std::optional<QString> Tzjava::restructure(const QString& sourceFile) {
     tz::ScanResult result;
     {
         tz::BusyCursor busy;
@@ -99,10 +101,15 @@ bool Tzjava::restructure(const QString& sourceFile) {
     }
     if (!result.ok) {
         tz::showMessage(this, tz::displayLine(result.message), sourceFile);
-        return false;
+        return std::nullopt;
     }
     showScanTree(result.treeItems);
-    return true;
+    const QString endedEarly = tz::displayLine(result.endedEarly);
+    if (!endedEarly.isEmpty()) {
+        showMess(endedEarly);
+        tz::noteInBatch(endedEarly, sourceFile);
+    }
+    return endedEarly;
 }
 
 void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {

@@ -16,9 +16,13 @@ void printLine(const QString& text) {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
+QString aboutFile(const QString& message, const QString& file) {
+    return file.isEmpty() ? message : file + ": " + message;
+}
+
 void stopInBatch(const QString& message, const QString& file) {
     if (!batch) return;
-    const QString line = file.isEmpty() ? message : file + ": " + message;
+    const QString line = aboutFile(message, file);
     printLine(line);
     throw BatchStop{line};
 }
@@ -40,6 +44,10 @@ void setBatchMode(bool on) {
 }
 bool batchMode() {
     return batch;
+}
+
+void noteInBatch(const QString& note, const QString& file) {
+    if (batch) printLine(aboutFile(note, file));
 }
 
 void reportError(QWidget* parent, const QString& message, const QString& file) {

@@ -16,6 +16,9 @@ struct BatchStop {
 void setBatchMode(bool on);
 bool batchMode();
 
+// A note the window shows elsewhere; in batch mode it goes to standard error
+// and the run goes on.
+void noteInBatch(const QString& note, const QString& file = {});
 // The program-wide error report: a critical box with the text.
 // file: the file the message is about when its text does not name it; in
 // batch mode the line then starts with it.

@@ -182,9 +182,10 @@ class Tzjava : public QMainWindow {
     QWidget* focusedEditor() const;
     // Asks to save unsaved changes first; false when the command must stop.
     bool askToSaveChanges();
-    // Rebuilds the project from the source buffer; false when refused.
-    // sourceFile: the file the buffer was read from, named by a refusal.
-    bool restructure(const QString& sourceFile = {});
+    // Rebuilds the project from the source buffer; nullopt when refused, else
+    // where the source ended early (empty when it did not).
+    // sourceFile: the file the buffer was read from, named in batch lines.
+    std::optional<QString> restructure(const QString& sourceFile = {});
     void showScanTree(const std::vector<tz::ScanTreeItem>& items);
     // The project file bytes of the project as last saved or opened.
     std::string savedProject_;

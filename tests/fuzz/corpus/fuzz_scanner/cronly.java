@@ -1,0 +1,1 @@
+class A {void m() { // c x(); }}
