@@ -20,11 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int lineIndex = input.ConsumeIntegralInRange(-1, 40);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
-    const auto place = tz::findErrorPlace(text);
-    if (const auto* found = std::get_if<tz::ErrorPlace>(&place))
-        checkShown(text, found->shownOutput);
-    if (const auto* bad = std::get_if<tz::MarkerFieldError>(&place))
-        checkShown(text, bad->shownOutput);
+    // With no line map the place comes from the markers alone.
+    if (const auto place = tz::findErrorPlace(text, {}, "A.java"))
+        checkShown(text, place->shownOutput);
 
     // Lines end after their line feed; an empty text has one empty line.
     const auto feeds = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
