@@ -130,7 +130,7 @@ class SettingsTest : public QObject {
         // Wider than the small screen: made narrower, to fit it.
         QVERIFY(small.contains(program.app().frameGeometry()));
         QCOMPARE(program.app().frameGeometry().width(), small.width());
-        QCOMPARE(program.app().height(), 300);
+        QCOMPARE(program.app().appletHeight(), 300);
         QVERIFY(large.contains(program.zjava().frameGeometry()));
     }
 

@@ -29,6 +29,7 @@ lib/tarvelo-zuva/java/bin/appletviewer
 lib/tarvelo-zuva/java/bin/appletviewer.jar
 lib/tarvelo-zuva/java/bin/compileservice
 lib/tarvelo-zuva/java/bin/compileservice.jar
+lib/tarvelo-zuva/java/bin/jar
 lib/tarvelo-zuva/java/bin/javac
 lib/tarvelo-zuva/java/bin/javac.pif
 lib/tarvelo-zuva/tzjava
