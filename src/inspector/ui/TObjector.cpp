@@ -76,7 +76,8 @@ class CellDelegate : public QStyledItemDelegate {
 // width is left, and the grid line between them can be dragged.
 class LabelColumnSizer : public QObject {
   public:
-    explicit LabelColumnSizer(QTableWidget* grid) : QObject(grid), grid_(grid) {
+    explicit LabelColumnSizer(QTableWidget* grid)
+        : QObject(grid), grid_(grid), viewport_(grid->viewport()) {
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grid->horizontalHeader()->setMinimumSectionSize(MinimumWidth);
         grid->viewport()->setMouseTracking(true);
@@ -85,7 +86,9 @@ class LabelColumnSizer : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QWidget* viewport = grid_->viewport();
+        // The viewport outlives the grid's own destructor: look at nothing
+        // of the grid before the event is known to be one we handle.
+        QWidget* viewport = viewport_;
         if (watched != viewport) return false;
         switch (event->type()) {
             case QEvent::Resize:
@@ -132,6 +135,7 @@ class LabelColumnSizer : public QObject {
     }
 
     QTableWidget* grid_;
+    QWidget* viewport_;
     bool dragging_ = false;
 };
 
