@@ -366,7 +366,7 @@ class BatchTest : public QObject {
                     auto& table = content.objects[int(kind)];
                     table.records[table.count++].fields = fields;
                 };
-                add(tz::ObjectKind::Button, {"Go", "10", "10", "65", "33", "JButton0", ""});
+                add(tz::ObjectKind::Button, {"Go", "10", "10", "65", "25", "JButton0", ""});
                 add(tz::ObjectKind::Label, {"Hi", "100", "10", "73", "25", "JLabel0", "[LEFT]"});
                 add(tz::ObjectKind::TextField,
                     {"text", "200", "10", "73", "21", "JTextfield0", ""});
@@ -439,6 +439,81 @@ class BatchTest : public QObject {
         QCOMPARE(
             QString(java.readAllStandardOutput()).trimmed(),
             QString("10|Hi there|16x8|300x200|ffff0000|ff0000ff|Applet Viewer: NewClass.class"));
+    }
+
+    // A button, a right-aligned label and a text field of chosen sizes run
+    // with their designed bounds, in an applet of the designed size, with
+    // and without a window manager.
+    void designedBoundsRunAsDesigned() {
+        if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
+            QStandardPaths::findExecutable("openbox").isEmpty())
+            QSKIP("xvfb-run or openbox is missing");
+        const QString project = path("Bounds.tzp"), jar = path("Bounds.jar");
+        writeFile(project, projectBytes([&](tz::ProjectFileContent& content) {
+                      const std::array<std::string, 7> designed[] = {
+                          {"Go", "10", "12", "200", "40", "B", ""},
+                          {"Hi", "30", "60", "150", "22", "L", "[RIGHT]"},
+                          {"t", "5", "90", "300", "33", "T", ""}};
+                      for (int kind : {0, 1, 2})
+                          content.objects[kind].records[0].fields = designed[kind];
+                      for (int kind : {0, 1, 2}) content.objects[kind].count = 1;
+                      content.appletWidth = 420;
+                      content.appletHeight = 326;
+                      content.project.setLastSlot(1, 3);
+                      // Reports once the window manager's frame, if any, is settled.
+                      content.project.fillSlot(
+                          1, 3, "start", "public void start()",
+                          "new Thread(() -> { try {\r\n"
+                          "while (!isShowing() || System.getenv(\"WM\") != null && "
+                          "getParent().getInsets().top == 0) Thread.sleep(20);\r\n"
+                          "new java.awt.Robot().waitForIdle();\r\n"
+                          "for (Component c : new Component[] {B, L, T}) "
+                          "System.out.println(c.getBounds());\r\nSystem.out.println(getSize());\r\n"
+                          "System.exit(0);\r\n} catch (Exception e) { e.printStackTrace(); } "
+                          "}).start();");
+                  }));
+        QCOMPARE(run({"--export-jar", project, jar}).status, 0);
+        for (const QStringList& wm : {QStringList(), QStringList("WM=openbox")}) {
+            QProcess java;
+            java.setProcessEnvironment(environment(wm));
+            java.start("xvfb-run", {"-a", "sh", "-c", "${WM:-true} & exec java -jar \"$0\"", jar});
+            QVERIFY(java.waitForFinished(120000));
+            QCOMPARE(
+                QString(java.readAllStandardOutput()).remove("java.awt.Rectangle"),
+                QString(
+                    "[x=10,y=12,width=200,height=40]\n[x=30,y=60,width=150,height=22]\n"
+                    "[x=5,y=90,width=300,height=33]\njava.awt.Dimension[width=420,height=300]\n"));
+        }
+    }
+
+    // Refused before anything is compiled: no place for a file, or the project's own.
+    void jarOutputIsCheckedBeforeTheCompile() {
+        const QString project = path("jarout/P.tzp"), classFile = path("jarout/NewClass.class");
+        QDir().mkpath(path("jarout"));
+        writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        writeFile(classFile, "old");
+        for (const QString& out :
+             {path("jarout"), path("jarout/no/P.jar"), path("jarout/NewClass.java"), classFile}) {
+            const Finished finished = run({"--export-jar", project, out});
+            QVERIFY2(finished.err.startsWith("Unable to write the JAR to " + out.toUtf8() + ": "),
+                     finished.err.constData());
+            QCOMPARE(finished.status, 1);
+            QVERIFY(!QFile::exists(path("jarout/NewClass.java")) && readBytes(classFile) == "old");
+        }
+    }
+
+    // A project saved as its applet's source, an older backup beside it.
+    void compileNeverWritesOverItsProject() {
+        const QString project = path("Hello.java");
+        const QByteArray bytes =
+            projectBytes([](auto& content) { content.project.setName(1, 0, "Hello"); });
+        writeFile(project, bytes);
+        writeFile(project + ".orig", "older");
+        const Finished finished = run({"--compile", project});
+        QVERIFY2(finished.err.startsWith(project.toUtf8() + " is the project file"),
+                 finished.err.constData());
+        QCOMPARE(finished.status, 1);
+        QVERIFY(readBytes(project) == bytes && readBytes(project + ".orig") == "older");
     }
 
     void exportJarStopsAtACompileError() {

@@ -26,7 +26,7 @@ class BuildFilesTest : public QObject {
 
     void appletPageWithoutParameters() {
         QCOMPARE(appletPage("/work/NewClass.java", 600, 400, {RunParameter{}}),
-                 std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                 std::string("<META CHARSET=\"UTF-8\">\r\n<TITLE>Tarvelo Zuva</TITLE>\r\n"
                              "<APPLET CODE=\"NewClass.class\" WIDTH=600 HEIGHT=374>\r\n"
                              "</APPLET>\r\n"));
     }
@@ -34,7 +34,7 @@ class BuildFilesTest : public QObject {
     void appletPageParametersFollowTheFirstRow() {
         const std::string withTwo =
             appletPage("Demo.java", 410, 316, {{"speed", "10"}, {"text", "Hi"}, {"", ""}});
-        QCOMPARE(withTwo, std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+        QCOMPARE(withTwo, std::string("<META CHARSET=\"UTF-8\">\r\n<TITLE>Tarvelo Zuva</TITLE>\r\n"
                                       "<APPLET CODE=\"Demo.class\" WIDTH=410 HEIGHT=290>\r\n"
                                       "<PARAM NAME=\"speed\" VALUE=\"10\">\r\n"
                                       "<PARAM NAME=\"text\" VALUE=\"Hi\">\r\n"
@@ -43,11 +43,14 @@ class BuildFilesTest : public QObject {
         const std::string firstEmpty =
             appletPage("Demo.java", 410, 316, {{"", "1"}, {"text", "Hi"}});
         QVERIFY(firstEmpty.find("PARAM") == std::string::npos);
+        // Bytes that are not UTF-8 are Latin-1 text, and the page says so.
+        QVERIFY(appletPage("A.java", 9, 35, {{"m", "\xfc"}})
+                    .starts_with("<META CHARSET=\"ISO-8859-1\">"));
     }
 
     void appletPageWritesMarkupCharactersAsEntities() {
         QCOMPARE(appletPage("A.java", 100, 126, {{"a<b>", "\"Tom & Jerry\""}}),
-                 std::string("<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                 std::string("<META CHARSET=\"UTF-8\">\r\n<TITLE>Tarvelo Zuva</TITLE>\r\n"
                              "<APPLET CODE=\"A.class\" WIDTH=100 HEIGHT=100>\r\n"
                              "<PARAM NAME=\"a&lt;b&gt;\" VALUE=\"&quot;Tom &amp; Jerry&quot;\">\r\n"
                              "</APPLET>\r\n"));

@@ -59,6 +59,7 @@ const std::string WorkedExample =
     "\r\n"
     "{\r\n"
     "JButton0.move(JButton0_Xpos,JButton0_Ypos);\r\n"
+    "JButton0.setSize(JButton0_Width,JButton0_Height);\r\n"
     "JButton0.setLabel(JButton0_Caption);\r\n"
     "// paint code\r\n"
     "\r\n"
@@ -221,11 +222,15 @@ void TestCodegen::objectStatements() {
     QVERIFY(contains(source,
                      "{\r\nI0 = getImage(getDocumentBase(),I0_Picture);\r\n"
                      "g.drawImage(I0,I0_Xpos,I0_Ypos,I0_Width,I0_Height,this);\r\n"
-                     "B0.move(B0_Xpos,B0_Ypos);\r\nB0.setLabel(B0_Caption);\r\n"
+                     "B0.move(B0_Xpos,B0_Ypos);\r\nB0.setSize(B0_Width,B0_Height);\r\n"
+                     "B0.setLabel(B0_Caption);\r\n"
                      "L0.setAlignment(L0_Align);\r\nL0.setText(L0_Caption);\r\n"
-                     "L0.move(L0_Xpos,L0_Ypos);\r\nL1.setAlignment(L1_Align);\r\n"
-                     "L1.setText(L1_Caption);\r\nL1.move(L1_Xpos,L1_Ypos);\r\n"
-                     "T0.move(T0_Xpos,T0_Ypos);\r\nT1.move(T1_Xpos,T1_Ypos);\r\n// paint code"));
+                     "L0.move(L0_Xpos,L0_Ypos);\r\nL0.setSize(L0_Width,L0_Height);\r\n"
+                     "L1.setAlignment(L1_Align);\r\nL1.setText(L1_Caption);\r\n"
+                     "L1.move(L1_Xpos,L1_Ypos);\r\nL1.setSize(L1_Width,L1_Height);\r\n"
+                     "T0.move(T0_Xpos,T0_Ypos);\r\nT0.setSize(T0_Width,T0_Height);\r\n"
+                     "T1.move(T1_Xpos,T1_Ypos);\r\nT1.setSize(T1_Width,T1_Height);\r\n"
+                     "// paint code"));
     QVERIFY(!contains(source, "deleted"));
 
     options.addApplet = false;
@@ -371,12 +376,12 @@ void TestCodegen::lineMapNamesEveryLine() {
     // Lines of the worked example that hold project text; the rest is class 1's code.
     const std::map<long, std::string> fromProject = {{1, "0,0,0"},   {2, "0,0,1"},  {3, "1,0,-1"},
                                                      {8, "1,0,0"},   {9, "1,1,-1"}, {15, "1,1,0"},
-                                                     {17, "1,2,-1"}, {22, "1,2,0"}};
-    for (long line = 1; line <= 25; ++line) {
+                                                     {17, "1,2,-1"}, {23, "1,2,0"}};
+    for (long line = 1; line <= 26; ++line) {
         const auto found = fromProject.find(line);
         QCOMPARE(placeOf(example, line), found != fromProject.end() ? found->second : "1,0,-1");
     }
-    QCOMPARE(placeOf(example, 26), std::string("none"));
+    QCOMPARE(placeOf(example, 27), std::string("none"));
 
     // A lone CR ends a line for the compiler; the body line stays the marker's.
     Project project;

@@ -158,6 +158,7 @@ class CompileTest : public QObject {
         QCOMPARE(body()->toPlainText(),
                  QString("int a = 1;\nint b = 2;\nint c = 3;\nint d = ;\nc = a + b;"));
         QCOMPARE(selected(), "int d = ;" + QString(LineBreak));
+        QCOMPARE(p->zjava.findChild<QLabel*>("xy")->text(), QString("Line: 4"));
         QVERIFY(body()->hasFocus());
         // The memo ends with the echoed line, cut before its marker.
         const QString mess = p->mess();
@@ -306,6 +307,16 @@ class CompileTest : public QObject {
         QVERIFY(!QFile::exists(folder + "/run.htm"));
     }
 
+    // Silent, yet no success: killed as the out-of-memory killer would.
+    void killedCompilerFailsTheCompile() {
+        startSaved();
+        fakeCompiler("'; kill -KILL $$; '");
+        compile();
+        QVERIFY(project().compileFailed);
+        QCOMPARE(p->mess(), QString("The compiler was killed (signal 9) before it finished: the "
+                                    "compile failed."));
+    }
+
     void runWaitsForACleanCompile() {
         startSaved();
         project().setBody(1, 1, "int a = 1;\r\nint b = 2;\r\nint c = 3;\r\nint d = ;\r\nc = a;");
@@ -364,8 +375,10 @@ class CompileTest : public QObject {
         QCOMPARE(p->mess(), Success.arg(source()));
         writeFile(source(), "// other");
         compile();
-        QCOMPARE(p->mess(), Success.arg(source()));
+        QCOMPARE(p->mess(), Success.arg(source()) + "\nThe original " + source() +
+                                " was copied to " + source() + ".orig.1.");
         QCOMPARE(readBytes(source() + ".orig"), hand);
+        QCOMPARE(readBytes(source() + ".orig.1"), QByteArray("// other"));
     }
 
     void navigationReadsTheFirstMarker() {

@@ -211,7 +211,7 @@ class PreviewTest : public QObject {
         QCOMPARE(app.appletHeight(), 400);
         p->key(Qt::Key_F9);
         QCOMPARE(readFile(folder + "/run.htm"),
-                 "<TITLE>Tarvelo Zuva</TITLE>\r\n"
+                 "<META CHARSET=\"UTF-8\">\r\n<TITLE>Tarvelo Zuva</TITLE>\r\n"
                  "<APPLET CODE=\"NewClass.class\" WIDTH=600 HEIGHT=374>\r\n" +
                      paramLines + "</APPLET>\r\n");
         QCOMPARE(recorded(p->bin + "/viewer.log"), QStringList({folder, "run.htm"}));
@@ -222,6 +222,11 @@ class PreviewTest : public QObject {
         startSaved(QString());
         const QString jar = folder + "/Demo.jar";
         writeFile(jar, "older");
+        QString opened;
+        whileModal(
+            [&] { p->trigger("ExportJar1"); },
+            [&](QDialog* shown) { opened = static_cast<QFileDialog*>(shown)->directory().path(); });
+        QCOMPARE(opened, folder);
         for (int answer : {int(QMessageBox::No), int(QMessageBox::Yes)}) {
             QCOMPARE(answerMessageBoxes(
                          [&] {

@@ -1,6 +1,7 @@
 #include "build/BuildFiles.h"
 
 #include "designer/DesignObjects.h"
+#include "platform/TextBytes.h"
 
 namespace tz {
 
@@ -89,7 +90,10 @@ std::string appletPage(const std::string& javaSourcePath, int designWidth, int d
             page += "<PARAM NAME=\"" + htmlEscaped(parameter.name) + "\" VALUE=\"" +
                     htmlEscaped(parameter.value) + "\">" + CrLf;
     }
-    return page + "</APPLET>" + CrLf;
+    page += std::string("</APPLET>") + CrLf;
+    // The page's texts are the user's bytes: the page says how to read them.
+    return std::string("<META CHARSET=\"") + (isUtf8(page) ? "UTF-8" : "ISO-8859-1") + "\">" +
+           CrLf + page;
 }
 
 std::string externalCompilerBatch(const std::string& compiler, const std::string& parameters,

@@ -17,6 +17,7 @@ std::string compilerOutputPadding();
 // run.htm for the class of javaSourcePath, an applet of the design window's
 // size (the page's height leaves out the window's caption). Parameters are
 // written only when the first has a name; markup characters become entities.
+// The first line names the page's encoding: UTF-8, else ISO-8859-1.
 std::string appletPage(const std::string& javaSourcePath, int designWidth, int designHeight,
                        const std::vector<RunParameter>& parameters);
 

@@ -26,6 +26,16 @@ std::optional<long> messageLine(std::string_view line, std::string_view name) {
 
 }  // namespace
 
+std::string compilerStatusNote(int status, const std::string& output) {
+    constexpr int Signalled = 128;
+    if (status > Signalled)
+        return "The compiler was killed (signal " + std::to_string(status - Signalled) +
+               ") before it finished: the compile failed.";
+    if (status == 0 || compileFailed(output)) return {};
+    return "The compiler ended with exit status " + std::to_string(status) +
+           " and no message: the compile failed.";
+}
+
 bool compileFailed(const std::string& output) {
     return output.size() >= FailedOutputLength;
 }

@@ -12,6 +12,12 @@ namespace tz {
 inline constexpr std::size_t FailedOutputLength = 5;
 bool compileFailed(const std::string& output);
 
+// What the message memo adds when the compiler's status (the batch
+// runner's: 128 + N after signal N) says the compile failed and its output
+// does not: a compiler that was killed, or that failed without a word.
+// Empty when there is nothing to add.
+std::string compilerStatusNote(int status, const std::string& output);
+
 struct ErrorPlace {
     std::string shownOutput;  // the output up to the first location marker
     int classIndex = 0;

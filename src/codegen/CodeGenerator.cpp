@@ -308,8 +308,10 @@ class Generator {
 
     void put(std::string_view piece) { out_.put(piece); }
 
+    // A control runs at its designed size, not at the size its text asks for.
     void appendMove(const std::string& n) {
         put(n + ".move(" + n + "_Xpos," + n + "_Ypos);" + sep_);
+        put(n + ".setSize(" + n + "_Width," + n + "_Height);" + sep_);
     }
 
     const Project& project_;

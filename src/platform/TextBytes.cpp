@@ -15,6 +15,10 @@ bool isValidUtf8(const std::string& bytes, QString* decoded = nullptr) {
 
 }  // namespace
 
+bool isUtf8(const std::string& bytes) {
+    return isValidUtf8(bytes);
+}
+
 QString displayLine(const std::string& bytes) {
     QString text;
     if (isValidUtf8(bytes, &text)) return text;

@@ -13,6 +13,9 @@ std::string storedText(const QString& text);
 QString displayLine(const std::string& bytes);
 std::string storedLine(const QString& text);
 
+// Whether the bytes are valid UTF-8 (and so shown as UTF-8).
+bool isUtf8(const std::string& bytes);
+
 // The text without its leading characters of code 32 and below.
 std::string withoutLeadingWhite(const std::string& text);
 

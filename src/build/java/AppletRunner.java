@@ -4,6 +4,7 @@ import java.applet.AppletStub;
 import java.applet.AudioClip;
 import java.awt.BorderLayout;
 import java.awt.Desktop;
+import java.awt.Dimension;
 import java.awt.Frame;
 import java.awt.Image;
 import java.awt.Label;
@@ -17,6 +18,9 @@ import java.net.URI;
 import java.net.URISyntaxException;
 import java.net.URL;
 import java.net.URLClassLoader;
+import java.nio.ByteBuffer;
+import java.nio.charset.CharacterCodingException;
+import java.nio.charset.Charset;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Paths;
 import java.util.Collections;
@@ -39,6 +43,9 @@ public final class AppletRunner implements AppletStub, AppletContext {
     private static final Pattern ATTRIBUTE = Pattern.compile(
             "([A-Za-z]+)\\s*=\\s*(\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))");
 
+    private static final Pattern CHARSET = Pattern.compile(
+            "<\\s*META\\b[^>]*\\bCHARSET\\s*=\\s*[\"']?([A-Za-z0-9._:-]+)", Pattern.CASE_INSENSITIVE);
+
     private static final String PAGE_IN_ARCHIVE = "/run.htm";
     // Characters a URI may hold as they stand; '?' and '#' here belong to file names.
     private static final String URI_CHARACTERS =
@@ -56,7 +63,27 @@ public final class AppletRunner implements AppletStub, AppletContext {
         String text = page.toString();
         base = new URL(text.substring(0, text.lastIndexOf('/') + 1));
         try (InputStream in = page.openStream()) {
-            readPage(new String(in.readAllBytes(), StandardCharsets.ISO_8859_1));
+            readPage(decoded(in.readAllBytes()));
+        }
+    }
+
+    /**
+     * The page in the encoding it names in a META tag; a page that names none is read as UTF-8
+     * where it is valid UTF-8, else as ISO-8859-1.
+     */
+    private static String decoded(byte[] bytes) {
+        Matcher m = CHARSET.matcher(new String(bytes, StandardCharsets.ISO_8859_1));
+        if (m.find()) {
+            try {
+                return new String(bytes, Charset.forName(m.group(1)));
+            } catch (IllegalArgumentException e) {
+                // an encoding this Java does not know: read as if none were named
+            }
+        }
+        try {
+            return StandardCharsets.UTF_8.newDecoder().decode(ByteBuffer.wrap(bytes)).toString();
+        } catch (CharacterCodingException e) {
+            return new String(bytes, StandardCharsets.ISO_8859_1);
         }
     }
 
@@ -132,6 +159,9 @@ public final class AppletRunner implements AppletStub, AppletContext {
             URLClassLoader loader = new URLClassLoader(new URL[] {base});
             applet = (Applet) loader.loadClass(className.replace('/', '.')).getDeclaredConstructor().newInstance();
             applet.setStub(this);
+            // The frame is made to fit the applet: a window manager's borders are only known
+            // once the frame is shown.
+            applet.setPreferredSize(new Dimension(width, height));
             applet.setSize(width, height);
             frame.add(applet, BorderLayout.CENTER);
             applet.init();
@@ -142,18 +172,16 @@ public final class AppletRunner implements AppletStub, AppletContext {
             report("Applet not started: " + cause);
         }
         frame.pack();
-        if (applet != null) {
-            java.awt.Insets insets = frame.getInsets();
-            frame.setSize(width + insets.left + insets.right,
-                    height + insets.top + insets.bottom + status.getPreferredSize().height);
-        }
         frame.setVisible(true);
+        frame.pack();
     }
 
     public static void main(String[] args) throws Exception {
         AppletRunner runner = new AppletRunner(pageOf(args));
         if (args.length > 1 && args[1].equals("--describe")) {
-            System.out.println("code=" + runner.code + " width=" + runner.width + " height=" + runner.height
+            // In UTF-8 whatever the locale: the page's every character can be told.
+            new java.io.PrintStream(System.out, true, StandardCharsets.UTF_8).println("code="
+                    + runner.code + " width=" + runner.width + " height=" + runner.height
                     + " parameters=" + new java.util.TreeMap<>(runner.parameters));
             return;
         }

@@ -1,10 +1,13 @@
 // Runs the batch file named after this program ("javac.pif" runs "javac.bat")
 // from the working folder in a POSIX shell. "%1" becomes the first argument,
 // quoted so that no file name can run anything else; "@echo off" is
-// dropped; "copy A+B C" concatenates files. Ends when the batch has ended.
+// dropped; "copy A+B C" concatenates files. Ends when the batch has ended,
+// with the status of its first failing line (128 + N for a line killed by
+// signal N).
 //
 // Started with --in-terminal, it keeps its terminal window open until Enter
 // is pressed.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -67,21 +70,31 @@ bool concatenate(const std::string& line) {
     return static_cast<bool>(out);
 }
 
+// A shell's status for a command: its exit code, or 128 + the signal that
+// ended it.
+int commandStatus(int waitStatus) {
+    if (waitStatus == -1) return 127;
+    if (WIFSIGNALED(waitStatus)) return 128 + WTERMSIG(waitStatus);
+    return WEXITSTATUS(waitStatus);
+}
+
 int runBatch(const fs::path& batch, const std::string& argument) {
     std::ifstream in(batch, std::ios::binary);
     if (!in) {
         std::cerr << "cannot read " << batch << "\n";
         return 1;
     }
+    // The batch goes on after a failing line (the compiler's output is still
+    // copied) but its status is that of the first line that failed.
     int status = 0;
     for (std::string raw; std::getline(in, raw);) {
         const std::string line = trimmed(raw);
         if (line.empty() || lowered(line) == "@echo off") continue;
-        if (lowered(line).rfind("copy ", 0) == 0) {
-            status = concatenate(line) ? 0 : 1;
-            continue;
-        }
-        status = std::system(substituted(line, argument).c_str());
+        const int lineStatus =
+            lowered(line).rfind("copy ", 0) == 0
+                ? (concatenate(line) ? 0 : 1)
+                : commandStatus(std::system(substituted(line, argument).c_str()));
+        if (status == 0) status = lineStatus;
     }
     return status;
 }
@@ -107,5 +120,5 @@ int main(int argc, char* argv[]) {
         std::string ignored;
         std::getline(std::cin, ignored);
     }
-    return status == 0 ? 0 : 1;
+    return status;
 }

@@ -8,7 +8,9 @@
 #include <QProcess>
 
 #include "build/BuildFiles.h"
+#include "build/CompilerMessages.h"
 #include "build/JarExport.h"
+#include "build/JarOutput.h"
 #include "build/ProcessRunner.h"
 #include "build/RunFolder.h"
 #include "build/ui/CompileFrames.h"
@@ -133,10 +135,18 @@ void Tzjava::Compile1Click() {
     const auto text = compilerOutput(work + "tst.txt");
     if (!text) return;
     mess_->setPlainText(tz::displayText(*text));
-    if (tz::compileFailed(*text)) {
+    // A compiler that did not end well failed, whatever it printed.
+    if (tz::compileFailed(*text) || *exitCode != 0) {
         // Set first: a marker that cannot be read still means a failed compile.
         project().compileFailed = true;
         geterror();
+        // Said after what the compiler said, if it said anything.
+        if (const auto note = tz::compilerStatusNote(*exitCode, *text); !note.empty()) {
+            if (tz::compileFailed(*text))
+                mess_->appendPlainText(tz::displayLine(note));
+            else
+                showMess(tz::displayLine(note));
+        }
     } else {
         showMess("The file " + tz::displayLine(project().javaSourcePath) +
                  " was compiled SUCCESFULLY");
@@ -220,12 +230,13 @@ void Tzjava::MemoRow(int n) {
     const auto line = tz::lineRange(this_->toPlainText().toLatin1().toStdString(), n);
     if (!line) return;  // the body has changed since the compile
     this_->setFocus();
+    // Selected from its end back to its start: the caret stays on the line,
+    // not after its line break, so that the line label names it.
     QTextCursor cursor = this_->textCursor();
-    cursor.setPosition(int(line->start));
+    cursor.setPosition(int(line->end));
+    cursor.setPosition(int(line->start), QTextCursor::KeepAnchor);
     this_->setTextCursor(cursor);
     this_->ensureCursorVisible();
-    cursor.setPosition(int(line->end), QTextCursor::KeepAnchor);
-    this_->setTextCursor(cursor);
 }
 
 // ---- applet preview -----------------------------------------------------
@@ -268,13 +279,22 @@ void Tzjava::BitBtn6Click() {
 // ---- runnable JAR -------------------------------------------------------
 
 void Tzjava::ExportJar1Click() {
-    const QString path =
-        chooseFile(QFileDialog::AcceptSave, "exportJar", {"Runnable JAR (*.jar)"}, "jar");
-    if (!path.isEmpty() && mayOverwrite(path)) exportRunnableJar(path);
+    const QString path = chooseFile(QFileDialog::AcceptSave, "exportJar", {"Runnable JAR (*.jar)"},
+                                    "jar", projectFolder());
+    if (!path.isEmpty() && !refusedJarOutput(path) && mayOverwrite(path)) exportRunnableJar(path);
+}
+
+bool Tzjava::refusedJarOutput(const QString& path) {
+    const QString refusal =
+        tz::jarOutputRefusal(path, project().projectPath, project().javaSourcePath);
+    if (!refusal.isEmpty()) tz::reportError(this, refusal);
+    return !refusal.isEmpty();
 }
 
 bool Tzjava::exportRunnableJar(const QString& path) {
     if (compiling_ || !projectSavedOrAskedFor()) return false;
+    // Refused before the compile, which would be for nothing.
+    if (refusedJarOutput(path)) return false;
     // The classes are those the compile writes beside the source: it needs
     // its place first.
     if (project().javaSourcePath == tz::Project::Untitled && !Save1Click()) return false;

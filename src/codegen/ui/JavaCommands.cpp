@@ -47,6 +47,20 @@ void Tzjava::GenerateCode1Click() {
     CreateCode();
 }
 
+namespace {
+
+// path.orig, else the first of path.orig.1, path.orig.2, ... that is not
+// taken: an older copy is never replaced.
+QString freeBackupName(const QString& path) {
+    const QString first = path + ".orig";
+    QString name = first;
+    for (int number = 1; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++number)
+        name = first + "." + QString::number(number);
+    return name;
+}
+
+}  // namespace
+
 bool Tzjava::keepOriginalSource(const QString& path) {
     if (!QFileInfo::exists(path)) return true;
     std::string error;
@@ -57,9 +71,7 @@ bool Tzjava::keepOriginalSource(const QString& path) {
     }
     // A file with markers was written here: generated again, nothing is lost.
     if (tz::firstLineMarker(*bytes)) return true;
-    const QString original = path + ".orig";
-    // The first copy is the user's own; a later one would not be.
-    if (QFileInfo::exists(original) || QFileInfo(original).isSymLink()) return true;
+    const QString original = freeBackupName(path);
     if (const auto failed = tz::saveFileBytes(tz::storedLine(original), *bytes)) {
         tz::reportError(this, tz::displayLine(*failed));
         return false;
@@ -70,6 +82,14 @@ bool Tzjava::keepOriginalSource(const QString& path) {
 }
 
 bool Tzjava::CodeSave(const QString& path) {
+    // A project saved under its source's name must not be written over.
+    if (project().projectPath != tz::Project::Untitled &&
+        tz::sameFile(tz::storedLine(path), project().projectPath)) {
+        tz::reportError(this, QString("%1 is the project file; the Java source cannot be "
+                                      "written over it. Save the project under another name.")
+                                  .arg(path));
+        return false;
+    }
     // An empty buffer holds nothing worth the file it would replace.
     if (code_.empty() && QFileInfo::exists(path)) {
         tz::reportError(this, QString("The Java source is empty; %1 was left as it is.").arg(path));

@@ -11,8 +11,9 @@
 #include "settings/ui/Toptions.h"
 
 QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
-                           const QStringList& filters, const QString& defaultSuffix) {
-    QFileDialog dialog(this);
+                           const QStringList& filters, const QString& defaultSuffix,
+                           const QString& folder) {
+    QFileDialog dialog(this, QString(), folder);
     dialog.setObjectName(name);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Overwriting is asked by the commands themselves, with their own text.
@@ -24,6 +25,11 @@ QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
+}
+
+QString Tzjava::projectFolder() const {
+    if (project().projectPath == tz::Project::Untitled) return {};
+    return QFileInfo(tz::displayLine(project().projectPath)).absolutePath();
 }
 
 bool Tzjava::mayOverwrite(const QString& path) {

@@ -157,8 +157,12 @@ class Tzjava : public QMainWindow {
     void showStatus(const QString& text);
 
     // A file dialog's chosen file, or the empty text when it was cancelled.
+    // It opens in folder, or in the working directory when that is empty.
     QString chooseFile(QFileDialog::AcceptMode mode, const QString& name,
-                       const QStringList& filters, const QString& defaultSuffix);
+                       const QStringList& filters, const QString& defaultSuffix,
+                       const QString& folder = QString());
+    // The saved project's folder; empty while the project is untitled.
+    QString projectFolder() const;
     QString chooseJavaFile(QFileDialog::AcceptMode mode);
     QString chooseProjectFile(QFileDialog::AcceptMode mode);
     // False when path exists and the user does not agree to overwrite it.
@@ -168,8 +172,9 @@ class Tzjava : public QMainWindow {
     void showProjectPath(const QString& path);
     void showCaption();
     void showMess(const QString& text);
-    // A file at path that this program did not write is copied once to
-    // path.orig, noted in backupNote_ and mess; false after an error report.
+    // A file at path that this program did not write is copied to path.orig
+    // (numbered when taken), noted in backupNote_ and mess; false after an
+    // error report.
     bool keepOriginalSource(const QString& path);
     QString backupNote_;
 
@@ -252,6 +257,8 @@ class Tzjava : public QMainWindow {
   private:
     void connectBuildCommands();
     void ExportJar1Click();
+    // True, after the error report, when path cannot take the runnable JAR.
+    bool refusedJarOutput(const QString& path);
     // False, after the message and Save Project As, for a never saved project.
     bool projectSavedOrAskedFor();
     // False when the command must stop before compiling.
