@@ -250,6 +250,14 @@ class CompileTest : public QObject {
         QCOMPARE(dialogsDuring([&] { compile(); }), QStringList());
         QCOMPARE(p->mess(), QString("E.java:3: error: x\nint s = \"//\\a,1,2,\";\n \n"));
         QVERIFY(project().compileFailed);
+
+        startSaved();
+        compile();
+        fakeCompiler("'; kill -KILL $$; '");  // silent, as after the out-of-memory killer
+        compile();
+        QCOMPARE(p->mess(), QString("The compiler was killed (signal 9) before it finished: the "
+                                    "compile failed."));
+        QVERIFY(project().compileFailed);
     }
 
     void neverSavedProjectAsksForSaving() {
@@ -305,16 +313,6 @@ class CompileTest : public QObject {
         QVERIFY(sawWait);
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(!QFile::exists(folder + "/run.htm"));
-    }
-
-    // Silent, yet no success: killed as the out-of-memory killer would.
-    void killedCompilerFailsTheCompile() {
-        startSaved();
-        fakeCompiler("'; kill -KILL $$; '");
-        compile();
-        QVERIFY(project().compileFailed);
-        QCOMPARE(p->mess(), QString("The compiler was killed (signal 9) before it finished: the "
-                                    "compile failed."));
     }
 
     void runWaitsForACleanCompile() {

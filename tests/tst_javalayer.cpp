@@ -130,18 +130,16 @@ class JavaLayerTest : public QObject {
     void appletViewerReadsThePage() {
         QTemporaryDir folder;
         writeFile(folder.filePath("run.htm"),
-                  QByteArray::fromStdString(tz::appletPage("/x/B\u00e4ume.java", 300, 226,
-                                                           {{"speed", "10"},
-                                                            {"Text", "Gr\u00fc\u00dfe \u20ac"},
-                                                            {"quote", "a \"<b>\" & c"}})));
+                  QByteArray::fromStdString(tz::appletPage(
+                      "/x/Bäume.java", 300, 226,
+                      {{"speed", "10"}, {"Text", "Grüße €"}, {"quote", "a \"<b>\" & c"}})));
         QProcess viewer;
         viewer.setWorkingDirectory(folder.path());
         viewer.start(JavaBin + "/appletviewer", {"run.htm", "--describe"});
         QVERIFY(viewer.waitForFinished(60000));
-        QCOMPARE(
-            QString(viewer.readAllStandardOutput()).trimmed(),
-            QString("code=B\u00e4ume.class width=300 height=200 parameters={quote=a \"<b>\" & c, "
-                    "speed=10, text=Gr\u00fc\u00dfe \u20ac}"));
+        QCOMPARE(QString(viewer.readAllStandardOutput()).trimmed(),
+                 QString("code=Bäume.class width=300 height=200 parameters={quote=a \"<b>\" & c, "
+                         "speed=10, text=Grüße €}"));
     }
 
     // A generated applet with a button and a label, run by the viewer on a
