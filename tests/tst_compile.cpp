@@ -250,13 +250,11 @@ class CompileTest : public QObject {
         QCOMPARE(dialogsDuring([&] { compile(); }), QStringList());
         QCOMPARE(p->mess(), QString("E.java:3: error: x\nint s = \"//\\a,1,2,\";\n \n"));
         QVERIFY(project().compileFailed);
-
         startSaved();
         compile();
         fakeCompiler("'; kill -KILL $$; '");  // silent, as after the out-of-memory killer
         compile();
-        QCOMPARE(p->mess(), QString("The compiler was killed (signal 9) before it finished: the "
-                                    "compile failed."));
+        QVERIFY2(p->mess().startsWith("The compiler was killed (signal 9)"), qPrintable(p->mess()));
         QVERIFY(project().compileFailed);
     }
 
