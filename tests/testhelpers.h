@@ -13,7 +13,9 @@ class QDialog;
 class QTreeWidgetItem;
 
 struct StartedProgram {
-    explicit StartedProgram(const QString& iniText = QString());
+    // projectFile, if given, is opened as from the command line.
+    explicit StartedProgram(const QString& iniText = QString(),
+                            const QString& projectFile = QString());
     QString settingsPath() const;
 
     QTemporaryDir directory;

@@ -1,5 +1,7 @@
 // The design window: creating objects, their records and names, and the
 // mouse gestures that select, move and resize them.
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QLabel>
 #include <QPushButton>
 
@@ -72,19 +74,37 @@ class DesignerTest : public QObject {
         QCOMPARE(d.value(6), QString());
     }
 
-    void removedSlotsStillCountForNewNames() {
+    void theCompletionListGoesWithThePictureDialog() {
+        Designer d;
+        const QString jpeg = writePicture(d.started.directory.path(), "sky.jpg", QSize(40, 30));
+        QCompleter* completer = nullptr;
+        d.arm(4);
+        whileModal([&] { d.clickBackground(QPoint(5, 5)); },
+                   [&](QDialog* dialog) {
+                       auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                       completer = name->completer();
+                       name->setText(jpeg);
+                       completer->popup()->show();  // as typing a name opens it
+                       QTest::keyClick(name, Qt::Key_Return);
+                   });
+        QVERIFY(d.control(ObjectKind::Image, 0));
+        QVERIFY(!completer->popup()->isVisible());
+    }
+
+    void newObjectsTakeTheSlotsOfDeletedOnes() {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
         d.clickTreeItem("JButton1");
         QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
         d.create(1, {QPoint(100, 10)});
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
-        QCOMPARE(d.record(ObjectKind::Button, 3).fields[tz::Name], std::string("JButton3"));
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 3);
+        QCOMPARE(fields(d.record(ObjectKind::Button, 1)),
+                 QStringList({"Button 1", "100", "10", "65", "33", "JButton1", ""}));
         QCOMPARE(d.treeTexts().mid(0, 4),
-                 QStringList({"[Buttons]", "JButton0", "JButton2", "JButton3"}));
+                 QStringList({"[Buttons]", "JButton0", "JButton1", "JButton2"}));
         std::vector<std::string> names;
         for (const tz::LiveObject& live : d.app.liveObjects()) names.push_back(live.name);
-        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton2", "JButton3"}));
+        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton1", "JButton2"}));
     }
 
     void newNamesSkipTheNamesOfLoadedObjects() {
@@ -144,6 +164,14 @@ class DesignerTest : public QObject {
             answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
+        // A deleted object makes room for one more.
+        d.clickTreeItem("JLabel7");
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        d.arm(2);
+        QVERIFY(answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok)
+                    .isEmpty());
+        QCOMPARE(d.control(ObjectKind::Label, 7)->pos(), QPoint(200, 200));
+        QCOMPARE(d.treeTexts().count(), tz::ObjectTable::SlotCount + 4);
     }
 
     void aLeftDragMovesByTheFrameKeepingTheGrabPoint() {
@@ -189,6 +217,22 @@ class DesignerTest : public QObject {
         QCOMPARE(field->pos(), QPoint(20, 20));
         QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
         QCOMPARE(d.record(ObjectKind::TextField, 0).fields[tz::Xpos], std::string("20"));
+    }
+
+    void escapeLeavesTheDraggedObjectAsItWas() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        QWidget* button = d.control(ObjectKind::Button, 0);
+        for (const auto mouseButton : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mousePress(button, mouseButton, {}, QPoint(5, 5));
+            QTest::mouseMove(&d.app, QPoint(150, 100));
+            QTest::keyClick(&d.app, Qt::Key_Escape);
+            QTest::mouseRelease(&d.app, mouseButton, {}, QPoint(150, 100));
+            QCOMPARE(button->geometry(), QRect(20, 20, 65, 33));
+            QVERIFY(!button->isHidden());
+            QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
+            QCOMPARE(d.value(1), QString("20"));
+        }
     }
 
     void aRightDragResizesOnRelease() {

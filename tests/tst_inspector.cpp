@@ -68,7 +68,9 @@ class InspectorTest : public QObject {
         QCOMPARE(d.enterCell(5, "Timer1"), QStringList("A component named Timer1 already exists"));
         QCOMPARE(d.enterCell(5, "jbutton0"),
                  QStringList("A component named jbutton0 already exists"));
-        QCOMPARE(d.enterCell(5, "2nd"), QStringList("''2nd'' is not a valid component name"));
+        for (const QString& refused : {"2nd", "int", "class", "null", "_"})
+            QCOMPARE(d.enterCell(5, refused),
+                     QStringList("''" + refused + "'' is not a valid component name"));
         QCOMPARE(d.control(ObjectKind::Button, 1)->objectName(), QString("JButton1"));
 
         QVERIFY(d.enterCell(5, "okButton").isEmpty());
@@ -118,6 +120,25 @@ class InspectorTest : public QObject {
                            QMessageBox::No);
         QCOMPARE(d.treeTexts().mid(0, 4),
                  QStringList({"[Buttons]", "JButton0", "ghost", "[Labels]"}));
+    }
+
+    void aClickSelectsTheWholeValueAndTabLeavesTheGrid() {
+        Designer d;
+        d.create(1, {QPoint(10, 10)});
+        d.obj.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &d.obj);
+        d.clickCell(1);
+        d.clickCell(0);
+        d.clickCell(0);  // on the selected cell, whose editor is open
+        QTest::keyClicks(d.openEditor(), "XYZ");
+        QCOMPARE(d.openEditor()->text(), QString("XYZ"));
+        for (const auto key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            d.clickCell(0);
+            QTest::keyClick(d.openEditor(), key);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus && focus != d.obj.grid() && !d.obj.grid()->isAncestorOf(focus));
+        }
+        QCOMPARE(d.value(0), QString("XYZ"));
     }
 
     void theLabelColumnStaysInView() {

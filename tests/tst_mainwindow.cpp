@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -67,9 +69,13 @@ class MainWindowTest : public QObject {
     void popupCommand(const char* actionName, bool expectEnabled = true,
                       QTreeWidgetItem* on = nullptr) {
         const QPoint at = tree->visualItemRect(on ? on : tree->currentItem()).center();
-        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(tree->viewport(), &request);
+        popupCommandAt(tree->viewport(), at, actionName, expectEnabled);
+    }
+    void popupCommandAt(QWidget* widget, QPoint at, const char* actionName,
+                        bool expectEnabled = true) {
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &request);
         auto* menu = zjava->findChild<QMenu*>("popup1");
         QVERIFY(menu);
         QVERIFY(QTest::qWaitForWindowExposed(menu));
@@ -186,6 +192,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(body->toPlainText(), QString("// NewClass Code"));
     }
 
+    void tabPopupActsOnTheTabUnderTheMouse() {
+        clickTab(1);
+        popupCommandAt(tab, tab->tabRect(2).center(), "DeleteInterface1");
+        QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init"}));
+        QCOMPARE(zjava->project().slot(1, 1).body, std::string("// init code"));
+    }
+
+    void theTreeWidensByItsSplitterAndCutNamesShowWhole() {
+        const QString name = "AppletWithANameMuchTooLongForTheTree";
+        replaceDeclaration("public class " + name + " extends Applet");
+        body->setFocus();
+        const QPoint at = tree->visualItemRect(findItem(name)).center();
+        QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &help);
+        QCOMPARE(QToolTip::text(), name);
+
+        QWidget* handle = zjava->findChild<QSplitter*>("treeSplitter")->handle(1);
+        const int before = tree->width();
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 20));
+        QTest::mouseMove(handle, QPoint(151, 20));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(151, 20));
+        QCOMPARE(tree->width(), before + 150);
+    }
+
     void tabClickSelectsSlotAndTree() {
         clickTab(2);
         QCOMPARE(zjava->project().currentSlot, 2);
@@ -251,7 +281,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(tab->tabText(1), QString("???"));
     }
 
-    void declarationsAreCutAndLeadingBlanksDropped() {
+    void declarationsKeepTheirLengthAndDropLeadingBlanks() {
         clickTab(1);
         // Leading blanks arrive with a paste; they are stored but not shown.
         QApplication::clipboard()->setText("  public void run()");
@@ -260,9 +290,14 @@ class MainWindowTest : public QObject {
         QTest::keyClick(spec, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(zjava->project().slot(1, 1).declaration, std::string("  public void run()"));
         QCOMPARE(spec->text(), QString("public void run()"));
-        replaceDeclaration("public void " + QString(100, 'a') + "()");
-        QCOMPARE(spec->text().size(), 100);
-        QCOMPARE(tab->tabText(1), QString("NOT"));
+        const QString longDeclaration =
+            "public void run() throws " + QStringList(8, "java.io.IOException").join(", ");
+        replaceDeclaration(longDeclaration);
+        QCOMPARE(spec->text(), longDeclaration);
+        QCOMPARE(tab->tabText(1), QString("run"));
+        const QString file = started->directory.filePath("Long.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, file);
+        QVERIFY(readFile(file).contains(longDeclaration + "\r\n"));
     }
 
     void renamingTheAppletClassSetsTheJavaSourcePath() {

@@ -1,6 +1,8 @@
 // The object palette: one button down at most, arming the create mode.
 #include <QToolTip>
+#include <QWindow>
 
+#include "project/ui/Tzjava.h"
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -24,9 +26,21 @@ class PaletteTest : public QObject {
         }
     }
 
+    void aDownButtonLooksClearlyPressed() {
+        Designer d;
+        QToolButton* button = d.tool.button(5);  // no glyph: the face alone
+        const QImage up = button->grab().toImage();
+        d.pressPalette(5);
+        const QImage down = button->grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < up.height(); ++y)
+            for (int x = 0; x < up.width(); ++x)
+                if (std::abs(qGray(up.pixel(x, y)) - qGray(down.pixel(x, y))) > 40) ++changed;
+        QVERIFY2(changed > up.width() * up.height() / 2, qPrintable(QString::number(changed)));
+    }
+
     void hintsShowWhileTheDesignWindowIsActive() {
         Designer d;
-        d.obj.move(700, 300);  // clear of the design window
         d.app.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d.app));
         QTest::mouseMove(d.tool.button(1), QPoint(6, 6));
@@ -45,6 +59,8 @@ class PaletteTest : public QObject {
             QCOMPARE(window->windowType(), Qt::Tool);
             QCOMPARE(window->windowFlags() & buttons, Qt::WindowFlags());
             QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+            QCOMPARE(window->windowHandle()->transientParent(),
+                     d.started.program->zjava().windowHandle());
             QVERIFY(window->close());
             QVERIFY(window->isHidden());
         }

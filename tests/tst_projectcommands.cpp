@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 
@@ -95,6 +96,34 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(readBytes(second), readBytes(first));
     }
 
+    void afterOpeningTheInspectorShowsOnlyWhatItEdits() {
+        d->create(1, {QPoint(30, 40)});
+        const QString file = path("Shown.tzp");
+        saveAs(file);
+        QVERIFY(run("OpenProject1", file).isEmpty());
+        for (int row = 0; row < TObjector::RowCount; ++row) QCOMPARE(d->value(row), QString());
+        d->clickTreeItem("JButton0");
+        QVERIFY(d->enterCell(0, "Go").isEmpty());
+        QVERIFY(run("SaveProject1", QString()).isEmpty());
+        QVERIFY(readFile(file).contains("\nGo\r\n30\r\n40\r\n"));
+    }
+
+    void aProjectWiderThanTheScreenKeepsItsWidth() {
+        const int wide = QGuiApplication::primaryScreen()->availableGeometry().width() + 500;
+        d->app.setAppletWidth(wide);
+        QTemporaryDir folder;  // outlives the first program
+        const QString file = folder.filePath("Wide.tzp");
+        saveAs(file);
+        const QByteArray saved = readBytes(file);
+        d.reset();
+        StartedProgram started(QString(), file);
+        QCOMPARE(started.program->app().appletWidth(), wide);
+        QVERIFY(
+            answerMessageBoxes([&] { QVERIFY(started.program->zjava().close()); }, QMessageBox::Yes)
+                .isEmpty());
+        QCOMPARE(readBytes(file), saved);
+    }
+
     void saveOnAnOpenedProjectNeedsNoDialog() {
         const QString file = path("P.tzp");
         saveAs(file);
@@ -135,6 +164,8 @@ class ProjectCommandsTest : public QObject {
             << QString(tz::CorruptProjectMessage);
         QTest::newRow("bad object name")
             << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\n9bad\r\n") << QString("9bad");
+        QTest::newRow("object named by a Java keyword")
+            << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\nnew\r\n") << QString("''new''");
     }
     void refusedFilesChangeNothing() {
         QFETCH(QByteArray, from);
@@ -215,6 +246,7 @@ class ProjectCommandsTest : public QObject {
     void imageQuestion() {
         QFETCH(int, answer);
         QVERIFY(QDir(d->started.directory.path()).mkpath("pics"));
+        QVERIFY(QDir(d->started.directory.path()).mkpath("out"));
         QByteArray picture;
         for (int i = 0; i < 5000; ++i) picture += char(i * 7);
         const QString original = path("pics/pic.gif");
@@ -227,13 +259,14 @@ class ProjectCommandsTest : public QObject {
         writeFile(project, QByteArray::fromStdString(tz::writeProjectFile(content)));
         QVERIFY(run("OpenProject1", project).isEmpty());
 
-        const QString folder = d->started.directory.path() + "/";
-        QCOMPARE(run("FileSaveas", path("Applet.java"), answer),
+        // Asked and copied where the export writes, not beside the project.
+        const QString folder = d->started.directory.path() + "/out/";
+        QCOMPARE(run("FileSaveas", path("out/Applet.java"), answer),
                  QStringList{"The file \"pic.gif\" cant be found in " + folder +
                              " Do you want to copy it there?"});
         const bool copied = answer == QMessageBox::Yes;
-        QCOMPARE(QFile::exists(path("pic.gif")), copied);
-        if (copied) QCOMPARE(readBytes(path("pic.gif")), picture);
+        QCOMPARE(QFile::exists(path("out/pic.gif")), copied);
+        if (copied) QCOMPARE(readBytes(path("out/pic.gif")), picture);
         QVERIFY(zjava->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
     }
 
