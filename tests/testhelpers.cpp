@@ -13,11 +13,10 @@
 
 #include "project/ui/Tzjava.h"
 
-StartedProgram::StartedProgram(const QString& iniText, const QString& projectFile) {
+StartedProgram::StartedProgram(const QString& iniText) {
     if (!iniText.isNull()) writeFile(settingsPath(), iniText.toUtf8());
     program = std::make_unique<Program>(directory.path() + "/", settingsPath());
     program->show();
-    if (!projectFile.isEmpty()) program->zjava().openProjectFile(projectFile);
     QVERIFY(QTest::qWaitForWindowActive(&program->zjava()));
 }
 

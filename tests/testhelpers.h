@@ -13,9 +13,7 @@ class QDialog;
 class QTreeWidgetItem;
 
 struct StartedProgram {
-    // projectFile, if given, is opened as from the command line.
-    explicit StartedProgram(const QString& iniText = QString(),
-                            const QString& projectFile = QString());
+    explicit StartedProgram(const QString& iniText = QString());
     QString settingsPath() const;
 
     QTemporaryDir directory;

@@ -1,7 +1,5 @@
 // The design window: creating objects, their records and names, and the
 // mouse gestures that select, move and resize them.
-#include <QAbstractItemView>
-#include <QCompleter>
 #include <QLabel>
 #include <QPushButton>
 
@@ -74,23 +72,6 @@ class DesignerTest : public QObject {
         QCOMPARE(d.value(6), QString());
     }
 
-    void theCompletionListGoesWithThePictureDialog() {
-        Designer d;
-        const QString jpeg = writePicture(d.started.directory.path(), "sky.jpg", QSize(40, 30));
-        QCompleter* completer = nullptr;
-        d.arm(4);
-        whileModal([&] { d.clickBackground(QPoint(5, 5)); },
-                   [&](QDialog* dialog) {
-                       auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-                       completer = name->completer();
-                       name->setText(jpeg);
-                       completer->popup()->show();  // as typing a name opens it
-                       QTest::keyClick(name, Qt::Key_Return);
-                   });
-        QVERIFY(d.control(ObjectKind::Image, 0));
-        QVERIFY(!completer->popup()->isVisible());
-    }
-
     void newObjectsTakeTheSlotsOfDeletedOnes() {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
@@ -98,8 +79,7 @@ class DesignerTest : public QObject {
         QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
         d.create(1, {QPoint(100, 10)});
         QCOMPARE(d.app.table(ObjectKind::Button).count, 3);
-        QCOMPARE(fields(d.record(ObjectKind::Button, 1)),
-                 QStringList({"Button 1", "100", "10", "65", "33", "JButton1", ""}));
+        QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("JButton1"));
         QCOMPARE(d.treeTexts().mid(0, 4),
                  QStringList({"[Buttons]", "JButton0", "JButton1", "JButton2"}));
         std::vector<std::string> names;
@@ -164,14 +144,10 @@ class DesignerTest : public QObject {
             answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
-        // A deleted object makes room for one more.
-        d.clickTreeItem("JLabel7");
+        d.clickTreeItem("JLabel7");  // a deleted object makes room for one more
         QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
-        d.arm(2);
-        QVERIFY(answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok)
-                    .isEmpty());
+        QVERIFY(answerMessageBoxes([&] { d.clickBackground({200, 200}); }, 0).isEmpty());
         QCOMPARE(d.control(ObjectKind::Label, 7)->pos(), QPoint(200, 200));
-        QCOMPARE(d.treeTexts().count(), tz::ObjectTable::SlotCount + 4);
     }
 
     void aLeftDragMovesByTheFrameKeepingTheGrabPoint() {
@@ -217,21 +193,12 @@ class DesignerTest : public QObject {
         QCOMPARE(field->pos(), QPoint(20, 20));
         QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
         QCOMPARE(d.record(ObjectKind::TextField, 0).fields[tz::Xpos], std::string("20"));
-    }
-
-    void escapeLeavesTheDraggedObjectAsItWas() {
-        Designer d;
-        d.create(1, {QPoint(20, 20)});
-        QWidget* button = d.control(ObjectKind::Button, 0);
-        for (const auto mouseButton : {Qt::LeftButton, Qt::RightButton}) {
-            QTest::mousePress(button, mouseButton, {}, QPoint(5, 5));
+        for (const auto button : {Qt::LeftButton, Qt::RightButton}) {  // Escape ends a drag
+            QTest::mousePress(field, button, {}, QPoint(2, 2));
             QTest::mouseMove(&d.app, QPoint(150, 100));
             QTest::keyClick(&d.app, Qt::Key_Escape);
-            QTest::mouseRelease(&d.app, mouseButton, {}, QPoint(150, 100));
-            QCOMPARE(button->geometry(), QRect(20, 20, 65, 33));
-            QVERIFY(!button->isHidden());
-            QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
-            QCOMPARE(d.value(1), QString("20"));
+            QTest::mouseRelease(&d.app, button, {}, QPoint(150, 100));
+            QVERIFY(!field->isHidden() && field->geometry() == QRect(20, 20, 73, 21));
         }
     }
 

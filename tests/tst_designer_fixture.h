@@ -87,10 +87,10 @@ struct Designer {
 
     // Clicks a value cell where the user would: on its editor, if one is open.
     void clickCell(int row) {
-        QWidget* viewport = obj.grid()->viewport();
+        QWidget* target = obj.grid()->viewport();
         const QPoint at = cellPoint(row, 1);
-        QWidget* target = viewport->childAt(at) ? viewport->childAt(at) : viewport;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(viewport, at));
+        if (QWidget* editor = target->childAt(at)) target = editor;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(obj.grid()->viewport(), at));
     }
 
     QLineEdit* openEditor() {

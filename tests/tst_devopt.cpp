@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -117,23 +116,6 @@ class DevoptTest : public QObject {
         showDialog([&](QDialog* dialog) {
             QCOMPARE(field(dialog, "helpfile")->text(), stored);
             QCOMPARE(field(dialog, "compiler")->text(), QString("/usr/bin/javac"));
-        });
-    }
-
-    void programChoosersListAllFilesFirstAndProgramsByTheirExecuteBit() {
-        start();
-        showDialog([&](QDialog* dialog) {
-            for (const char* button : {"BitBtn4", "BitBtn5"})
-                whileModal([&] { press(dialog, button); },
-                           [&](QDialog* shown) {
-                               auto* chooser = qobject_cast<QFileDialog*>(shown);
-                               QCOMPARE(chooser->selectedNameFilter(), QString("All files (*)"));
-                               QVERIFY(!chooser->nameFilters().join(' ').contains(".exe"));
-                               QVERIFY(!(chooser->filter() & QDir::Executable));
-                               QTest::keyClick(chooser->findChild<QComboBox*>("fileTypeCombo"),
-                                               Qt::Key_Down);
-                               QVERIFY(chooser->filter() & QDir::Executable);
-                           });
         });
     }
 

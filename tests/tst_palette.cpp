@@ -1,6 +1,5 @@
 // The object palette: one button down at most, arming the create mode.
 #include <QToolTip>
-#include <QWindow>
 
 #include "project/ui/Tzjava.h"
 #include "tst_designer_fixture.h"
@@ -24,19 +23,6 @@ class PaletteTest : public QObject {
                     QCOMPARE(button->icon().pixmap(button->iconSize(), ratio).size(),
                              button->iconSize() * ratio);
         }
-    }
-
-    void aDownButtonLooksClearlyPressed() {
-        Designer d;
-        QToolButton* button = d.tool.button(5);  // no glyph: the face alone
-        const QImage up = button->grab().toImage();
-        d.pressPalette(5);
-        const QImage down = button->grab().toImage();
-        int changed = 0;
-        for (int y = 0; y < up.height(); ++y)
-            for (int x = 0; x < up.width(); ++x)
-                if (std::abs(qGray(up.pixel(x, y)) - qGray(down.pixel(x, y))) > 40) ++changed;
-        QVERIFY2(changed > up.width() * up.height() / 2, qPrintable(QString::number(changed)));
     }
 
     void hintsShowWhileTheDesignWindowIsActive() {
