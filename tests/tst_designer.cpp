@@ -72,19 +72,19 @@ class DesignerTest : public QObject {
         QCOMPARE(d.value(6), QString());
     }
 
-    void removedSlotsStillCountForNewNames() {
+    void newObjectsTakeTheSlotsOfDeletedOnes() {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
         d.clickTreeItem("JButton1");
         QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
         d.create(1, {QPoint(100, 10)});
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
-        QCOMPARE(d.record(ObjectKind::Button, 3).fields[tz::Name], std::string("JButton3"));
+        QCOMPARE(d.app.table(ObjectKind::Button).count, 3);
+        QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("JButton1"));
         QCOMPARE(d.treeTexts().mid(0, 4),
-                 QStringList({"[Buttons]", "JButton0", "JButton2", "JButton3"}));
+                 QStringList({"[Buttons]", "JButton0", "JButton1", "JButton2"}));
         std::vector<std::string> names;
         for (const tz::LiveObject& live : d.app.liveObjects()) names.push_back(live.name);
-        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton2", "JButton3"}));
+        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton1", "JButton2"}));
     }
 
     void newNamesSkipTheNamesOfLoadedObjects() {
@@ -144,6 +144,10 @@ class DesignerTest : public QObject {
             answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
+        d.clickTreeItem("JLabel7");  // a deleted object makes room for one more
+        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QVERIFY(answerMessageBoxes([&] { d.clickBackground({200, 200}); }, 0).isEmpty());
+        QCOMPARE(d.control(ObjectKind::Label, 7)->pos(), QPoint(200, 200));
     }
 
     void aLeftDragMovesByTheFrameKeepingTheGrabPoint() {
@@ -189,6 +193,13 @@ class DesignerTest : public QObject {
         QCOMPARE(field->pos(), QPoint(20, 20));
         QVERIFY(d.app.findChild<QWidget*>("flytt")->isHidden());
         QCOMPARE(d.record(ObjectKind::TextField, 0).fields[tz::Xpos], std::string("20"));
+        for (const auto button : {Qt::LeftButton, Qt::RightButton}) {  // Escape ends a drag
+            QTest::mousePress(field, button, {}, QPoint(2, 2));
+            QTest::mouseMove(&d.app, QPoint(150, 100));
+            QTest::keyClick(&d.app, Qt::Key_Escape);
+            QTest::mouseRelease(&d.app, button, {}, QPoint(150, 100));
+            QVERIFY(!field->isHidden() && field->geometry() == QRect(20, 20, 73, 21));
+        }
     }
 
     void aRightDragResizesOnRelease() {

@@ -67,6 +67,7 @@ struct Designer {
         const QList<QTreeWidgetItem*> found =
             tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
+        tree->scrollToItem(found.first());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(found.first()).center());
     }
@@ -82,6 +83,14 @@ struct Designer {
     QPoint cellPoint(int row, int column) {
         const QRect rect = obj.grid()->visualItemRect(obj.grid()->item(row, column));
         return QPoint(rect.left() + 8, rect.center().y());
+    }
+
+    // Clicks a value cell where the user would: on its editor, if one is open.
+    void clickCell(int row) {
+        QWidget* target = obj.grid()->viewport();
+        const QPoint at = cellPoint(row, 1);
+        if (QWidget* editor = target->childAt(at)) target = editor;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(obj.grid()->viewport(), at));
     }
 
     QLineEdit* openEditor() {

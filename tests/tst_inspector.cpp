@@ -68,7 +68,9 @@ class InspectorTest : public QObject {
         QCOMPARE(d.enterCell(5, "Timer1"), QStringList("A component named Timer1 already exists"));
         QCOMPARE(d.enterCell(5, "jbutton0"),
                  QStringList("A component named jbutton0 already exists"));
-        QCOMPARE(d.enterCell(5, "2nd"), QStringList("''2nd'' is not a valid component name"));
+        for (const QString& refused : {"2nd", "int", "class", "null", "_"})
+            QCOMPARE(d.enterCell(5, refused),
+                     QStringList("''" + refused + "'' is not a valid component name"));
         QCOMPARE(d.control(ObjectKind::Button, 1)->objectName(), QString("JButton1"));
 
         QVERIFY(d.enterCell(5, "okButton").isEmpty());
@@ -118,6 +120,18 @@ class InspectorTest : public QObject {
                            QMessageBox::No);
         QCOMPARE(d.treeTexts().mid(0, 4),
                  QStringList({"[Buttons]", "JButton0", "ghost", "[Labels]"}));
+    }
+
+    void aClickSelectsTheWholeValueAndTabLeavesTheGrid() {
+        Designer d;
+        d.create(1, {QPoint(10, 10)});
+        d.obj.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &d.obj);
+        for (int row : {1, 0, 0}) d.clickCell(row);  // the last click is on the open editor
+        QTest::keyClicks(d.openEditor(), "XYZ");
+        QTest::keyClick(d.openEditor(), Qt::Key_Tab);
+        QVERIFY(!d.obj.grid()->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(d.value(0), QString("XYZ"));
     }
 
     void theLabelColumnStaysInView() {

@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -62,14 +64,15 @@ class MainWindowTest : public QObject {
     void clickTab(int index) {
         QTest::mouseClick(tab, Qt::LeftButton, {}, tab->tabRect(index).center());
     }
-    // Right-clicks a tree item (the current one when none is given) and
-    // clicks an item of the popup menu that opens.
+    // Right-clicks a tree item (the current one when none is given), or the
+    // point at of widget, and clicks an item of the popup menu that opens.
     void popupCommand(const char* actionName, bool expectEnabled = true,
-                      QTreeWidgetItem* on = nullptr) {
-        const QPoint at = tree->visualItemRect(on ? on : tree->currentItem()).center();
-        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(tree->viewport(), &request);
+                      QTreeWidgetItem* on = nullptr, QWidget* widget = nullptr, QPoint at = {}) {
+        if (!widget) at = tree->visualItemRect(on ? on : tree->currentItem()).center();
+        if (!widget) widget = tree->viewport();
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &request);
         auto* menu = zjava->findChild<QMenu*>("popup1");
         QVERIFY(menu);
         QVERIFY(QTest::qWaitForWindowExposed(menu));
@@ -186,6 +189,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(body->toPlainText(), QString("// NewClass Code"));
     }
 
+    void tabPopupActsOnTheTabUnderTheMouse() {
+        clickTab(1);
+        popupCommand("DeleteInterface1", true, nullptr, tab, tab->tabRect(2).center());
+        QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init"}));
+    }
+
+    void theTreeWidensAndShowsCutNamesWhole() {
+        replaceDeclaration("public class AppletWithANameMuchTooLongForTheTree extends Applet");
+        body->setFocus();
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(1)).center();
+        QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &help);
+        QCOMPARE(QToolTip::text(), QString("AppletWithANameMuchTooLongForTheTree"));
+        QWidget* handle = zjava->findChild<QSplitter*>()->handle(1);
+        const int before = tree->width();
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 20));
+        QTest::mouseMove(handle, QPoint(151, 20));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(151, 20));
+        QCOMPARE(tree->width(), before + 150);
+    }
+
     void tabClickSelectsSlotAndTree() {
         clickTab(2);
         QCOMPARE(zjava->project().currentSlot, 2);
@@ -251,7 +275,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(tab->tabText(1), QString("???"));
     }
 
-    void declarationsAreCutAndLeadingBlanksDropped() {
+    void declarationsKeepTheirLengthAndDropLeadingBlanks() {
         clickTab(1);
         // Leading blanks arrive with a paste; they are stored but not shown.
         QApplication::clipboard()->setText("  public void run()");
@@ -260,9 +284,11 @@ class MainWindowTest : public QObject {
         QTest::keyClick(spec, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(zjava->project().slot(1, 1).declaration, std::string("  public void run()"));
         QCOMPARE(spec->text(), QString("public void run()"));
-        replaceDeclaration("public void " + QString(100, 'a') + "()");
-        QCOMPARE(spec->text().size(), 100);
-        QCOMPARE(tab->tabText(1), QString("NOT"));
+        const QString throwing = "void run() throws " + QStringList(9, "IOException").join(", ");
+        replaceDeclaration(throwing);
+        const QString file = started->directory.filePath("Long.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, file);
+        QVERIFY(readFile(file).contains(throwing + "\r\n"));
     }
 
     void renamingTheAppletClassSetsTheJavaSourcePath() {

@@ -1,5 +1,6 @@
 // The project options dialog: its start state, the parameter rows, and OK
 // applying colour and size to the design window.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -131,6 +132,28 @@ class OptionsTest : public QObject {
         QCOMPARE(o.app.backgroundColour(), QColor(192, 192, 192));
         QCOMPARE(o.app.appletWidth(), 250);
         QCOMPARE(o.app.appletHeight(), 200);
+    }
+
+    void tabLeavesTheGridEnterIsOkAndCancelUndoesAll() {
+        Options o;
+        o.setParameters({"a", "b", "c"});
+        for (const auto last : {Qt::Key_Escape, Qt::Key_Return})
+            whileModal([] { triggerCommand("Options1"); },
+                       [&](QDialog*) {
+                           o.opt.activateWindow();
+                           QTRY_COMPARE(QApplication::activeWindow(), &o.opt);
+                           o.click("optimize");
+                           o.grid->setCurrentCell(1, 0);
+                           QTest::keyClick(o.grid, Qt::Key_F2);
+                           QTest::keyClicks(QApplication::focusWidget(), "B");
+                           QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                           QVERIFY(!o.grid->isAncestorOf(QApplication::focusWidget()));
+                           o.click("delete");
+                           QTest::keyClick(o.child<QPushButton>("delete"), last);
+                           QVERIFY(!o.opt.isVisible());
+                       });
+        QCOMPARE(o.parameterNames(), QStringList({"a", "c"}));
+        QVERIFY(o.opt.options().optimize);  // changed once: Escape undid its round
     }
 
     void sizesAreCappedSoTheDesignWindowStaysReachable() {

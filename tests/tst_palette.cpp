@@ -1,6 +1,7 @@
 // The object palette: one button down at most, arming the create mode.
 #include <QToolTip>
 
+#include "project/ui/Tzjava.h"
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -26,7 +27,6 @@ class PaletteTest : public QObject {
 
     void hintsShowWhileTheDesignWindowIsActive() {
         Designer d;
-        d.obj.move(700, 300);  // clear of the design window
         d.app.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d.app));
         QTest::mouseMove(d.tool.button(1), QPoint(6, 6));
@@ -45,6 +45,8 @@ class PaletteTest : public QObject {
             QCOMPARE(window->windowType(), Qt::Tool);
             QCOMPARE(window->windowFlags() & buttons, Qt::WindowFlags());
             QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+            QCOMPARE(window->windowHandle()->transientParent(),
+                     d.started.program->zjava().windowHandle());
             QVERIFY(window->close());
             QVERIFY(window->isHidden());
         }

@@ -86,6 +86,7 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(zjava->project().slot(1, 0).body, std::string("\r\nint counter;"));
         QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
         QCOMPARE(d->record(tz::ObjectKind::Label, 0).fields[tz::Name], std::string("JLabel0"));
+        QCOMPARE(d->value(0) + d->value(5), QString());  // no object current, none shown
         QCOMPARE(d->started.program->opt().options(), changedOptions());
         QVERIFY(zjava->sourceBuffer().empty());
         QVERIFY(!zjava->hasUnsavedChanges());
@@ -135,6 +136,8 @@ class ProjectCommandsTest : public QObject {
             << QString(tz::CorruptProjectMessage);
         QTest::newRow("bad object name")
             << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\n9bad\r\n") << QString("9bad");
+        QTest::newRow("Java keyword")
+            << QByteArray("\r\nJButton0\r\n") << QByteArray("\r\nnew\r\n") << QString("''new''");
     }
     void refusedFilesChangeNothing() {
         QFETCH(QByteArray, from);
@@ -214,7 +217,7 @@ class ProjectCommandsTest : public QObject {
     }
     void imageQuestion() {
         QFETCH(int, answer);
-        QVERIFY(QDir(d->started.directory.path()).mkpath("pics"));
+        QVERIFY(QDir(d->started.directory.path()).mkpath("pics/out"));
         QByteArray picture;
         for (int i = 0; i < 5000; ++i) picture += char(i * 7);
         const QString original = path("pics/pic.gif");
@@ -227,13 +230,13 @@ class ProjectCommandsTest : public QObject {
         writeFile(project, QByteArray::fromStdString(tz::writeProjectFile(content)));
         QVERIFY(run("OpenProject1", project).isEmpty());
 
-        const QString folder = d->started.directory.path() + "/";
-        QCOMPARE(run("FileSaveas", path("Applet.java"), answer),
+        const QString folder = path("pics/out/");  // where the export writes
+        QCOMPARE(run("FileSaveas", folder + "Applet.java", answer),
                  QStringList{"The file \"pic.gif\" cant be found in " + folder +
                              " Do you want to copy it there?"});
         const bool copied = answer == QMessageBox::Yes;
-        QCOMPARE(QFile::exists(path("pic.gif")), copied);
-        if (copied) QCOMPARE(readBytes(path("pic.gif")), picture);
+        QCOMPARE(QFile::exists(folder + "pic.gif"), copied);
+        if (copied) QCOMPARE(readBytes(folder + "pic.gif"), picture);
         QVERIFY(zjava->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
     }
 

@@ -22,6 +22,16 @@ QRect bounds(const Tapplet& app) {
     return QRect(app.x(), app.y(), app.appletWidth(), app.appletHeight());
 }
 
+// Every window on the screen's free area and none over another.
+void checkSideBySide(Program& program) {
+    const QRect frames[] = {program.zjava().frameGeometry(), program.app().frameGeometry(),
+                            program.tool().frameGeometry(), program.obj().frameGeometry()};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(program.zjava().screen()->availableGeometry().contains(frames[i]));
+        for (int j = i + 1; j < 4; ++j) QVERIFY(!frames[i].intersects(frames[j]));
+    }
+}
+
 bool closeMainWindow(StartedProgram& started, QStringList* messages) {
     bool closed = false;
     *messages =
@@ -44,11 +54,11 @@ class SettingsTest : public QObject {
         QCOMPARE(settings.compilerParameters, std::string("-O -g"));
     }
 
-    void noSettingsFileKeepsBuiltInBoundsAndCloseCreatesIt() {
+    void noSettingsFilePlacesWindowsSideBySideAndCloseCreatesIt() {
         StartedProgram started;
         QVERIFY(QTest::qWaitForWindowActive(&started.program->zjava()));
-        QCOMPARE(bounds(started.program->app()), QRect(215, 147, 410, 316));
-        QCOMPARE(bounds(started.program->obj()), QRect(210, 305, 151, 350));
+        checkSideBySide(*started.program);
+        const int inspectorLeft = started.program->obj().x();
         started.program->obj().hide();  // hidden windows are written too
         QStringList messages;
         QVERIFY(closeMainWindow(started, &messages));
@@ -56,7 +66,7 @@ class SettingsTest : public QObject {
         const QString ini = readFile(started.settingsPath());
         for (const char* section : {"[Java]", "[Applet]", "[Toolbar]", "[Objector]"})
             QVERIFY2(ini.contains(section), section);
-        QVERIFY(ini.contains("[Objector]\r\nleft=210\r\ntop=305\r\nwidth=151\r\nheight=350\r\n"));
+        QVERIFY(ini.contains(QString("[Objector]\r\nleft=%1\r\n").arg(inspectorLeft)));
     }
 
     void placementRoundTripsThroughTheFile() {
@@ -86,8 +96,7 @@ class SettingsTest : public QObject {
     void placementOffEveryScreenIsIgnored() {
         StartedProgram started("[Applet]\r\nleft=-5000\r\ntop=-5000\r\n[Objector]\r\nwidth=0\r\n");
         QVERIFY(QTest::qWaitForWindowActive(&started.program->zjava()));
-        QCOMPARE(bounds(started.program->app()), QRect(215, 147, 410, 316));
-        QCOMPARE(bounds(started.program->obj()), QRect(210, 305, 151, 350));
+        checkSideBySide(*started.program);
     }
 
     void projectOpenedAtStartKeepsItsAppletSize() {
@@ -96,7 +105,7 @@ class SettingsTest : public QObject {
         {
             StartedProgram first;
             first.program->app().setAppletWidth(300);
-            first.program->app().setAppletHeight(200);
+            first.program->app().setAppletHeight(1100);  // higher than the screen
             QVERIFY(first.program->zjava().SaveProject(small));
         }
         const QString ini = directory.filePath("tarjava.ini");
@@ -108,7 +117,7 @@ class SettingsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&program.zjava()));
         QCOMPARE(program.app().x(), 20);
         QCOMPARE(program.app().appletWidth(), 300);
-        QCOMPARE(program.app().appletHeight(), 200);
+        QCOMPARE(program.app().appletHeight(), 1100);
         QVERIFY(!program.zjava().hasUnsavedChanges());
     }
 
@@ -126,10 +135,10 @@ class SettingsTest : public QObject {
         QVERIFY(small.contains(program.tool().frameGeometry()));
         QCOMPARE(program.tool().size(), QSize(376, 37));
         QVERIFY(large.contains(program.obj().frameGeometry()));
-        QCOMPARE(program.obj().size(), QSize(151, 350));
-        // Wider than the small screen: made narrower, to fit it.
-        QVERIFY(small.contains(program.app().frameGeometry()));
-        QCOMPARE(program.app().frameGeometry().width(), small.width());
+        QCOMPARE(program.obj().width(), 151);
+        // Wider than the small screen: the applet keeps its width.
+        QVERIFY(small.contains(program.app().frameGeometry().topLeft()));
+        QCOMPARE(program.app().appletWidth(), 900);
         QCOMPARE(program.app().appletHeight(), 300);
         QVERIFY(large.contains(program.zjava().frameGeometry()));
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace tz {
 
@@ -13,6 +14,21 @@ std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+// Java's keywords and literals: an object named so makes code that does not
+// compile. The lone underscore has been a keyword since Java 9.
+bool isJavaReservedWord(const std::string& name) {
+    static const std::unordered_set<std::string> words = {
+        "_",       "abstract",  "assert",       "boolean",  "break",      "byte",    "case",
+        "catch",   "char",      "class",        "const",    "continue",   "default", "do",
+        "double",  "else",      "enum",         "extends",  "false",      "final",   "finally",
+        "float",   "for",       "goto",         "if",       "implements", "import",  "instanceof",
+        "int",     "interface", "long",         "native",   "new",        "null",    "package",
+        "private", "protected", "public",       "return",   "short",      "static",  "strictfp",
+        "super",   "switch",    "synchronized", "this",     "throw",      "throws",  "transient",
+        "true",    "try",       "void",         "volatile", "while"};
+    return words.count(name) > 0;
 }
 
 }  // namespace
@@ -39,7 +55,8 @@ std::string emptyNameError() {
 std::optional<std::string> componentNameError(const std::string& newName,
                                               const std::vector<std::string>& takenNames) {
     if (newName.empty()) return std::nullopt;
-    if (!isValidIdentifier(newName)) return "''" + newName + "'' is not a valid component name";
+    if (!isValidIdentifier(newName) || isJavaReservedWord(newName))
+        return "''" + newName + "'' is not a valid component name";
     const std::string key = lowered(newName);
     for (const std::string& taken : takenNames)
         if (lowered(taken) == key) return nameTakenError(newName);

@@ -59,7 +59,7 @@ void Project::setName(int classIndex, int slotIndex, const std::string& name) {
 }
 
 void Project::setDeclaration(int classIndex, int slotIndex, const std::string& declaration) {
-    writableSlot(classIndex, slotIndex).declaration = cutText(declaration, DeclarationLength);
+    writableSlot(classIndex, slotIndex).declaration = declaration;
 }
 
 void Project::setBody(int classIndex, int slotIndex, std::string body) {

@@ -9,7 +9,7 @@ namespace tz {
 
 struct MethodSlot {
     std::string name;         // at most NameLength bytes
-    std::string declaration;  // at most DeclarationLength bytes
+    std::string declaration;  // any length: a cut throws clause breaks the Java
     std::string body;         // CR LF line breaks, any length
 };
 
@@ -24,7 +24,6 @@ class Project {
     static constexpr int MaxClasses = 20;
     static constexpr int MaxMethods = ClassEntry::SlotCount - 1;
     static constexpr std::size_t NameLength = 50;
-    static constexpr std::size_t DeclarationLength = 100;
     static constexpr int ImportsEntry = 0;
     static constexpr const char* Untitled = "Untitled";
 
@@ -39,7 +38,7 @@ class Project {
     int classCount() const { return classCount_; }
     void setClassCount(int count);
 
-    // Stored texts are cut to their capacity here, without a report.
+    // Names are cut to NameLength here, without a report.
     void setName(int classIndex, int slotIndex, const std::string& name);
     void setDeclaration(int classIndex, int slotIndex, const std::string& declaration);
     void setBody(int classIndex, int slotIndex, std::string body);

@@ -116,10 +116,12 @@ void Tzjava::FileSaveasClick() {
 }
 
 bool Tzjava::exportJava(const QString& path) {
-    // Generated first: the image check looks beside the previous source path.
-    if (!CreateCode() || !CodeSave(path)) return false;
+    // The pictures are checked, and copied, beside the file being written.
+    const std::string previous = project().javaSourcePath;
     project().javaSourcePath = tz::storedLine(path);
-    return true;
+    if (CreateCode() && CodeSave(path)) return true;
+    project().javaSourcePath = previous;
+    return false;
 }
 
 bool Tzjava::Save1Click() {

@@ -1,5 +1,7 @@
 #include "designer/ui/PictureDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 
 #include "project/Project.h"
@@ -20,6 +22,9 @@ std::optional<std::string> PictureDialog::choose(const std::string& javaSourcePa
     }
     const std::string folder = tz::directoryPart(javaSourcePath);
     if (!folder.empty()) open_->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
-    if (open_->exec() != QDialog::Accepted || open_->selectedFiles().isEmpty()) return std::nullopt;
+    const bool chosen = open_->exec() == QDialog::Accepted && !open_->selectedFiles().isEmpty();
+    // The file name's completion list is a window of its own: it goes with the dialog.
+    for (QCompleter* completer : open_->findChildren<QCompleter*>()) completer->popup()->hide();
+    if (!chosen) return std::nullopt;
     return QFile::encodeName(open_->selectedFiles().first()).toStdString();
 }

@@ -1,5 +1,6 @@
 #include "designer/ui/Tapplet.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -335,8 +336,16 @@ std::vector<std::string> Tapplet::namesOtherThan(const QObject* object) const {
     return names;
 }
 
+// A deleted object's slot is free again, so deletions never use up the kind.
+int Tapplet::freeSlot(ObjectKind kind) const {
+    const tz::ObjectTable& objects = table(kind);
+    for (int slot = 0; slot < objects.count; ++slot)
+        if (!objects.records[slot].inUse()) return slot;
+    return objects.count;
+}
+
 bool Tapplet::hasRoomFor(ObjectKind kind) {
-    if (table(kind).count < SlotCount) return true;
+    if (freeSlot(kind) < SlotCount) return true;
     tz::reportError(this, capacityMessage());
     return false;
 }
@@ -353,12 +362,18 @@ void Tapplet::createObjectAt(const QPoint& point) {
         picture = open_->choose(javaSourcePath());
         if (!picture) return;
     }
-    const int n = table(*kind).count;
+    const int n = freeSlot(*kind);
     const tz::KindInfo& info = tz::kindInfo(*kind);
     // A loaded project may already use the names that follow its counter.
     const int number = tz::firstFreeNumber(info.namePrefix, n, namesOtherThan(nullptr));
     const std::string name = info.namePrefix + std::to_string(number);
-    tables_[kindIndex(*kind)].count = n + 1;  // the slot now holds a control
+    tz::ObjectTable& objects = tables_[kindIndex(*kind)];
+    if (n == objects.count) {
+        objects.count = n + 1;  // the slot now holds a control
+    } else {
+        delete controls_[kindIndex(*kind)][n];  // the hidden control of a deleted object
+    }
+    objects.records[n] = tz::ObjectRecord{};
     QWidget* object = makeControl(*kind, n, name);
     object->setGeometry(point.x(), point.y(), info.defaultWidth, info.defaultHeight);
     setControlText(*kind, object,
@@ -376,7 +391,7 @@ void Tapplet::createObjectAt(const QPoint& point) {
 
 void Tapplet::discardAllObjects() {
     if (gesture_ != Gesture::Idle) {
-        releaseMouse();
+        releaseInput();
         flytt_->hide();
         gesture_ = Gesture::Idle;
         moving_.reset();
@@ -390,7 +405,10 @@ void Tapplet::discardAllObjects() {
     }
     picturePaths_.fill(std::string());
     imageAutoSize_.fill(false);
-    // No object is left to be current.
+    clearCurrentObject();
+}
+
+void Tapplet::clearCurrentObject() {
     currentIndex_ = -1;
     if (inspector_) inspector_->clearGrid();
 }
@@ -495,6 +513,16 @@ bool Tapplet::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+// The palette and the inspector float above the design window, also after
+// a click has brought it to the front.
+bool Tapplet::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        if (palette_) palette_->raise();
+        if (inspector_) inspector_->raise();
+    }
+    return QWidget::event(event);
+}
+
 void Tapplet::mousePressEvent(QMouseEvent* event) {
     if (gesture_ == Gesture::Idle && createMode_) createObjectAt(event->position().toPoint());
 }
@@ -536,7 +564,7 @@ void Tapplet::startMove(const ObjectRef& object, const QPoint& grabPoint) {
     flytt_->show();
     flytt_->raise();
     gesture_ = Gesture::Moving;
-    grabMouse(Qt::CrossCursor);
+    grabInput(Qt::CrossCursor);
 }
 
 void Tapplet::startResize(const ObjectRef& object) {
@@ -547,7 +575,7 @@ void Tapplet::startResize(const ObjectRef& object) {
     flytt_->show();
     flytt_->raise();
     gesture_ = Gesture::Resizing;
-    grabMouse();
+    grabInput(cursor());
 }
 
 void Tapplet::trackMouse(const QPoint& clientPosition) {
@@ -563,7 +591,31 @@ void Tapplet::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition
     if (gesture_ == Gesture::Moving && button == Qt::LeftButton)
         endMove(rect().contains(mapFromGlobal(globalPosition)));
     else if (gesture_ == Gesture::Resizing)
-        endResize();
+        endResize(true);
+}
+
+// The keyboard too, so that Escape reaches the design window during a gesture.
+void Tapplet::grabInput(const QCursor& cursor) {
+    grabMouse(cursor);
+    grabKeyboard();
+}
+
+void Tapplet::releaseInput() {
+    releaseMouse();
+    releaseKeyboard();
+}
+
+// Escape ends a move or resize with the object where and as it was.
+void Tapplet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || gesture_ == Gesture::Idle) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (gesture_ == Gesture::Moving) {
+        endMove(false);
+    } else {
+        endResize(false);
+    }
 }
 
 void Tapplet::endMove(bool dropped) {
@@ -571,7 +623,7 @@ void Tapplet::endMove(bool dropped) {
     if (dropped) moving->move(flytt_->pos());
     moving->show();
     flytt_->hide();
-    releaseMouse();
+    releaseInput();
     gesture_ = Gesture::Idle;
     if (dropped) {
         D(moving_->kind, moving_->slot);
@@ -581,17 +633,20 @@ void Tapplet::endMove(bool dropped) {
     update();
 }
 
-void Tapplet::endResize() {
+void Tapplet::endResize(bool applied) {
     QWidget* moving = control(moving_->kind, moving_->slot);
     // A frame dragged above or left of the corner still leaves an object
     // big enough to grab again.
-    moving->resize(std::max(SmallestResize, flytt_->width()),
-                   std::max(SmallestResize, flytt_->height()));
+    if (applied)
+        moving->resize(std::max(SmallestResize, flytt_->width()),
+                       std::max(SmallestResize, flytt_->height()));
     moving->show();
-    releaseMouse();
+    releaseInput();
     gesture_ = Gesture::Idle;
-    D(moving_->kind, moving_->slot);
-    G(moving_->kind, moving_->slot);
+    if (applied) {
+        D(moving_->kind, moving_->slot);
+        G(moving_->kind, moving_->slot);
+    }
     moving_.reset();
     flytt_->hide();
     update();

@@ -60,6 +60,8 @@ class Tapplet : public QWidget {
     // Creates an object of the create kind at point, when the kind is known.
     void createObjectAt(const QPoint& point);
     void discardAllObjects();
+    // No object is current and the inspector's grid is empty.
+    void clearCurrentObject();
     // Adds record as the next slot of kind; false (reported) when refused.
     bool addLoadedObject(tz::ObjectKind kind, const tz::ObjectRecord& record);
     void removeObject(tz::ObjectKind kind, int index);
@@ -86,10 +88,12 @@ class Tapplet : public QWidget {
     void setBackgroundColour(const QColor& colour);
 
   protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     struct ObjectRef {
@@ -101,6 +105,8 @@ class Tapplet : public QWidget {
     QWidget* makeControl(tz::ObjectKind kind, int slot, const std::string& name);
     std::optional<ObjectRef> locate(const QObject* control) const;
     std::vector<std::string> namesOtherThan(const QObject* control) const;
+    // The slot a new object of kind takes; SlotCount when the kind is full.
+    int freeSlot(tz::ObjectKind kind) const;
     bool hasRoomFor(tz::ObjectKind kind);
     std::string javaSourcePath() const;
     void showPictureOn(int index, bool takePictureSize);
@@ -112,7 +118,9 @@ class Tapplet : public QWidget {
     void trackMouse(const QPoint& clientPosition);
     void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
     void endMove(bool dropped);
-    void endResize();
+    void endResize(bool applied);
+    void grabInput(const QCursor& cursor);
+    void releaseInput();
     void blinkFrame();
 
     TObjector* inspector_ = nullptr;

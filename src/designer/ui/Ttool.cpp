@@ -92,6 +92,11 @@ Ttool::Ttool(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     move(284, 653);
     resize(376, 37);
+    // A button that is down looks pressed in beyond doubt: sunken and dark.
+    setStyleSheet(
+        "QToolButton { background: rgb(212, 208, 200); border: 2px outset rgb(240, 240, 240); }"
+        "QToolButton:checked { background: rgb(112, 112, 112);"
+        " border: 2px inset rgb(64, 64, 64); padding: 2px 0 0 2px; }");
 
     const QIcon glyphs[] = {
         tz::paintedIcon(GlyphSize, drawButtonGlyph), tz::paintedIcon(GlyphSize, drawLabelGlyph),

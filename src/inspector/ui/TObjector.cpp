@@ -1,14 +1,12 @@
 #include "inspector/ui/TObjector.h"
 
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +14,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/GridCellDelegate.h"
 #include "platform/ui/ToolWindow.h"
 #include "project/Project.h"
 
@@ -32,24 +31,17 @@ bool isEnter(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// The in-place editor hands Enter and double clicks to the inspector; a
-// value cut short in its cell shows whole as a tool tip.
-class CellDelegate : public QStyledItemDelegate {
-  public:
-    explicit CellDelegate(TObjector* inspector)
-        : QStyledItemDelegate(inspector), inspector_(inspector) {}
+bool isLeftPressOrDrag(const QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
+        return false;
+    return static_cast<const QMouseEvent*>(event)->buttons() & Qt::LeftButton;
+}
 
-    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                   const QModelIndex& index) override {
-        if (event->type() != QEvent::ToolTip || !index.isValid())
-            return QStyledItemDelegate::helpEvent(event, view, option, index);
-        if (sizeHint(option, index).width() > option.rect.width()) {
-            QToolTip::showText(event->globalPos(), index.data().toString(), view, option.rect);
-        } else {
-            QToolTip::hideText();
-        }
-        return true;
-    }
+// The in-place editor hands Enter and double clicks to the inspector.
+class CellDelegate : public tz::GridCellDelegate {
+  public:
+    CellDelegate(TObjector* inspector, QTableWidget* grid)
+        : tz::GridCellDelegate(grid), inspector_(inspector) {}
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -65,7 +57,15 @@ class CellDelegate : public QStyledItemDelegate {
             inspector_->gridDblClick();
             return true;
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        // A click on a cell selects its whole value, so typing replaces it;
+        // the keys move the caret.
+        auto* line = qobject_cast<QLineEdit*>(object);
+        if (line && isLeftPressOrDrag(event)) {
+            line->setFocus(Qt::MouseFocusReason);
+            line->selectAll();
+            return true;
+        }
+        return tz::GridCellDelegate::eventFilter(object, event);
     }
 
   private:
@@ -198,8 +198,7 @@ TObjector::TObjector(QWidget* parent)
     grid_->setWordWrap(false);  // one line a cell; a long value is cut short
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    grid_->setTabKeyNavigation(true);
-    grid_->setItemDelegate(new CellDelegate(this));
+    new CellDelegate(this, grid_);
     for (int row = 0; row < RowCount; ++row) {
         auto* label = new QTableWidgetItem;
         label->setFlags(Qt::NoItemFlags);  // the fixed label column

@@ -33,13 +33,14 @@ int placeWithin(int start, int length, int low, int room) {
 
 }  // namespace
 
-void moveOntoScreen(QWidget* window) {
+void moveOntoScreen(QWidget* window, Fit fit) {
     QScreen* screen = screenHoldingMost(window->frameGeometry());
     if (!screen) return;
     const QRect free = screen->availableGeometry();
     const QRect frame = window->frameGeometry();
     const QSize decoration = frame.size() - window->size();
-    const QSize fitting = window->size().boundedTo(free.size() - decoration);
+    const QSize fitting =
+        fit == Fit::KeepSize ? window->size() : window->size().boundedTo(free.size() - decoration);
     if (fitting != window->size()) window->resize(fitting);
     const QSize outer = fitting + decoration;
     window->move(placeWithin(frame.left(), outer.width(), free.left(), free.width()),

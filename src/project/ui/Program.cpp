@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWindow>
 
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
@@ -22,6 +23,15 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       opt_(std::make_unique<Toptions>()),
       tool_(std::make_unique<Ttool>()),
       dopt_(std::make_unique<Tdevopt>(programDirectory, settingsPath)) {
+    // Tool windows of the main window: kept above it and minimised with it.
+    // Only their native windows are linked: as child widgets they would join
+    // the main window's Tab order.
+    zjava_->createWinId();
+    for (QWidget* toolWindow :
+         {static_cast<QWidget*>(obj_.get()), static_cast<QWidget*>(tool_.get())}) {
+        toolWindow->createWinId();
+        toolWindow->windowHandle()->setTransientParent(zjava_->windowHandle());
+    }
     zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
     app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
     obj_->setPartners(app_.get(), &zjava_->project());

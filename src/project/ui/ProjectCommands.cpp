@@ -102,6 +102,8 @@ void Tzjava::applyContent(const tz::ProjectFileContent& content) {
             app.addLoadedObject(kind, table.records[slot]);
     }
     app.UpdateChoice(std::string());
+    // Loading passed every record through the grid; none of them is current.
+    app.clearCurrentObject();
     project() = content.project;
 }
 

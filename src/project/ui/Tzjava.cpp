@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
@@ -22,9 +23,11 @@
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/CutTextToolTip.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/MenuKeys.h"
 #include "platform/ui/OnScreen.h"
+#include "project/WindowLayout.h"
 #include "project/ui/ToolbarGlyphs.h"
 #include "settings/ui/THelpViewer.h"
 #include "settings/ui/Tdevopt.h"
@@ -70,11 +73,15 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     column->setSpacing(0);
     buildToolbar(central);
     column->addWidget(toolbar_);
-    auto* middle = new QHBoxLayout;
-    middle->setSpacing(0);
-    middle->addWidget(buildLeftPanel(central));
-    middle->addWidget(buildCodePanel(central), 1);
-    column->addLayout(middle, 1);
+    // The tree's width is the user's: long names need more room.
+    auto* middle = new QSplitter(Qt::Horizontal, central);
+    middle->setObjectName("treeSplitter");
+    middle->setChildrenCollapsible(false);
+    middle->addWidget(buildLeftPanel(middle));
+    middle->addWidget(buildCodePanel(middle));
+    middle->setStretchFactor(1, 1);
+    middle->setSizes({120, width() - 120});
+    column->addWidget(middle, 1);
     mess_ = new QPlainTextEdit(central);
     mess_->setObjectName("mess");
     mess_->setReadOnly(true);
@@ -255,7 +262,7 @@ void Tzjava::buildToolbar(QWidget* parent) {
 
 QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
-    panel->setFixedWidth(120);
+    panel->setMinimumWidth(60);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -284,6 +291,7 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     tree_ = new QTreeWidget(panel);
     tree_->setObjectName("tree");
     tree_->setHeaderHidden(true);
+    tree_->setItemDelegate(new tz::CutTextToolTipDelegate(tree_));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tree_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { treeDblClick(item); });
@@ -315,8 +323,11 @@ QWidget* Tzjava::buildCodePanel(QWidget* parent) {
     tab_->setUsesScrollButtons(true);
     tab_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tab_, &QTabBar::currentChanged, this, &Tzjava::tabChange);
-    connect(tab_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { showPopup(tab_, at); });
+    // As in the tree, the popup acts on the tab under the mouse.
+    connect(tab_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (const int index = tab_->tabAt(at); index >= 0) tab_->setCurrentIndex(index);
+        showPopup(tab_, at);
+    });
     stack->addWidget(tab_);
 
     spec_ = new QLineEdit(holder);
@@ -401,6 +412,7 @@ void Tzjava::FormActivate() {
     const int appletWidth = windows_.app->appletWidth();
     const int appletHeight = windows_.app->appletHeight();
     const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
+    placeWindowsSideBySide();
     if (!settingsPath_.isEmpty()) {
         const auto placements =
             tz::readPlacements(settingsPath_.toStdString(), currentPlacements());
@@ -411,9 +423,33 @@ void Tzjava::FormActivate() {
         windows_.app->setAppletWidth(appletWidth);
         windows_.app->setAppletHeight(appletHeight);
     }
-    for (QWidget* window : windows) tz::moveOntoScreen(window);
+    // The design window's size is the applet's: a small screen must not change it.
+    for (QWidget* window : windows)
+        tz::moveOntoScreen(window,
+                           window == windows_.app ? tz::Fit::KeepSize : tz::Fit::ShrinkToScreen);
     // The default project's applet size is only now settled.
     if (!projectOpened) markProjectSaved();
+}
+
+// Where no placement is stored, the windows start side by side.
+void Tzjava::placeWindowsSideBySide() {
+    const QScreen* shown = screen();
+    if (!shown) return;
+    const QRect client = geometry();
+    const QRect frame = frameGeometry();
+    const QMargins decoration(client.left() - frame.left(), client.top() - frame.top(),
+                              frame.right() - client.right(), frame.bottom() - client.bottom());
+    const tz::WindowLayout layout = tz::defaultWindowLayout(
+        shown->availableGeometry(), decoration,
+        {windows_.app->size(), windows_.tool->size(), windows_.obj->size()});
+    const auto place = [&](QWidget* window, const QRect& framed, bool resized) {
+        window->move(framed.topLeft());
+        if (resized) window->resize(framed.marginsRemoved(decoration).size());
+    };
+    place(this, layout.main, true);
+    place(windows_.app, layout.design, false);
+    place(windows_.tool, layout.palette, false);
+    place(windows_.obj, layout.inspector, true);
 }
 
 std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {

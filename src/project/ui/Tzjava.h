@@ -126,6 +126,7 @@ class Tzjava : public QMainWindow {
 
     std::vector<tz::WindowPlacement> currentPlacements() const;
     void applyPlacement(QWidget* window, const tz::Bounds& bounds);
+    void placeWindowsSideBySide();
 
     void treeDblClick(QTreeWidgetItem* item);
     void tabChange(int index);

@@ -15,8 +15,9 @@
 namespace {
 
 // Programs on this platform rarely end in .exe, so every chooser also
-// offers all files.
+// offers all files; a program is a file with the execute bit.
 const QString AllFiles = "All files (*)";
+const QString Programs = "Programs (*)";
 
 QString directoryPart(const QString& path) {
     return path.left(path.lastIndexOf('/') + 1);
@@ -88,6 +89,10 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
     open_->setOption(QFileDialog::DontUseNativeDialog);
     open_->setAcceptMode(QFileDialog::AcceptOpen);
     open_->setFileMode(QFileDialog::ExistingFile);
+    listed_ = open_->filter();
+    connect(open_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
+        open_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
+    });
 }
 
 void Tdevopt::showEvent(QShowEvent* event) {
@@ -114,11 +119,11 @@ void Tdevopt::BitBtn1Click() {
 // No default suffix for programs: it would turn a chosen "firefox" into
 // "firefox.exe".
 void Tdevopt::BitBtn4Click() {
-    chooseFile(webbrowser_, {"Web Browser executable (*.exe)", AllFiles}, QString());
+    chooseFile(webbrowser_, {AllFiles, Programs}, QString());
 }
 
 void Tdevopt::BitBtn5Click() {
-    chooseFile(compiler_, {"Compiler exe file (*.exe)", AllFiles}, QString());
+    chooseFile(compiler_, {AllFiles, Programs}, QString());
 }
 
 void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
@@ -126,6 +131,7 @@ void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
     open_->setDirectory(directoryPart(edit->text()));
     open_->selectFile(QString());
     open_->setNameFilters(filters);
+    open_->setFilter(listed_);
     open_->setDefaultSuffix(defaultSuffix);
     if (open_->exec() != QDialog::Accepted || open_->selectedFiles().isEmpty()) return;
     edit->setText(open_->selectedFiles().constFirst());

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QDir>
 
 #include "settings/SettingsFile.h"
 
@@ -38,4 +39,6 @@ class Tdevopt : public QDialog {
     QLineEdit* compiler_ = nullptr;
     QLineEdit* comppar_ = nullptr;
     QFileDialog* open_ = nullptr;
+    // What the chooser lists of a folder under "All files".
+    QDir::Filters listed_;
 };

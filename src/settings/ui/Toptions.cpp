@@ -14,6 +14,7 @@
 #include "platform/Conversions.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
+#include "platform/ui/GridCellDelegate.h"
 
 namespace {
 
@@ -56,6 +57,9 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     auto* remove = new QPushButton("Delete", panel);
     remove->setObjectName("delete");
     remove->setGeometry(283, 6, 75, 25);
+    // Enter is OK's, also after one of these was clicked.
+    add->setAutoDefault(false);
+    remove->setAutoDefault(false);
 
     grid_ = new QTableWidget(1, 2, panel);
     grid_->setObjectName("grid");
@@ -64,7 +68,7 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     grid_->horizontalHeader()->setDefaultSectionSize(126);
     grid_->verticalHeader()->setMinimumSectionSize(10);
     grid_->verticalHeader()->setDefaultSectionSize(std::max(15, fontMetrics().height() + 2));
-    grid_->setTabKeyNavigation(true);
+    new tz::GridCellDelegate(grid_);
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid_->setCurrentCell(0, 0);
 
@@ -100,10 +104,11 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("BitBtn1");
     ok->setDefault(true);
-    ok->setGeometry(150, 306, 86, 28);
+    ok->setGeometry(104, 306, 86, 28);
     auto* cancel = new QPushButton("&Cancel", this);
     cancel->setObjectName("BitBtn2");
-    cancel->setVisible(false);
+    cancel->setAutoDefault(false);
+    cancel->setGeometry(196, 306, 86, 28);
 
     for (QCheckBox* box : {autoBCOL_, optimize_, paintOnce_})
         connect(box, &QCheckBox::clicked, this, &Toptions::autoBCOLClick);
@@ -172,6 +177,15 @@ void Toptions::showEvent(QShowEvent* event) {
 void Toptions::FormActivate() {
     grid_->setHorizontalHeaderLabels({"Parameter", "Value"});
     if (designer_) setAppletSize(designer_->appletWidth(), designer_->appletHeight());
+    shownOptions_ = options();
+    shownColourListEnabled_ = colorz_->isEnabled();
+}
+
+// Cancel, Escape and the close button all leave the options as they were shown.
+void Toptions::reject() {
+    setOptions(shownOptions_);
+    colorz_->setEnabled(shownColourListEnabled_);
+    QDialog::reject();
 }
 
 void Toptions::autoBCOLClick() {

@@ -28,6 +28,8 @@ class Toptions : public QDialog {
     // The design window takes the colour the dialog's controls choose.
     void applyBackgroundColour();
 
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -48,4 +50,7 @@ class Toptions : public QDialog {
     QCheckBox* cWithout_ = nullptr;
     QCheckBox* autoBCOL_ = nullptr;
     QComboBox* colorz_ = nullptr;
+    // What Cancel brings back: the options as the dialog was shown with.
+    tz::ProjectOptions shownOptions_;
+    bool shownColourListEnabled_ = true;
 };
