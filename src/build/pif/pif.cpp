@@ -7,6 +7,7 @@
 // is pressed.
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,7 +71,7 @@ bool concatenate(const std::string& line) {
 int runBatch(const fs::path& batch, const std::string& argument) {
     std::ifstream in(batch, std::ios::binary);
     if (!in) {
-        std::cerr << "cannot read " << batch << "\n";
+        std::fprintf(stderr, "cannot read %s\n", batch.c_str());
         return 1;
     }
     int status = 0;

@@ -1,5 +1,6 @@
 #include "project/ui/Program.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -8,7 +9,9 @@
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ui/PasteGuard.h"
+#include "platform/ui/ProgramIcon.h"
 #include "project/ui/Tzjava.h"
 #include "settings/SettingsFile.h"
 #include "settings/ui/Tdevopt.h"
@@ -22,6 +25,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       opt_(std::make_unique<Toptions>()),
       tool_(std::make_unique<Ttool>()),
       dopt_(std::make_unique<Tdevopt>(programDirectory, settingsPath)) {
+    QApplication::setWindowIcon(tz::programIcon());
     zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
     app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
     obj_->setPartners(app_.get(), &zjava_->project());
@@ -46,7 +50,9 @@ void Program::show() {
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {
-    const bool writable = QFileInfo(programDirectory).isWritable();
+    // An installed folder is shared data even where root could write it.
+    const bool writable = QFileInfo(programDirectory).isWritable() &&
+                          !tz::isInstalledProgramFolder(programDirectory.toStdString());
     const QString configFolder =
         writable ? QString() : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!configFolder.isEmpty()) QDir().mkpath(configFolder);

@@ -37,5 +37,5 @@ class Tdevopt : public QDialog {
     QLineEdit* webbrowser_ = nullptr;
     QLineEdit* compiler_ = nullptr;
     QLineEdit* comppar_ = nullptr;
-    QFileDialog* open_ = nullptr;
+    QFileDialog* open_ = nullptr;  // made at first use
 };
