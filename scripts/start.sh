@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build -DTZ_BENCH=OFF
+scripts/build.sh build
 exec build/tzjava "$@"

@@ -5,9 +5,10 @@
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 export QT_QPA_PLATFORM=offscreen
-scripts/build.sh build
+# Benchmarks too, also in a folder configured without them.
+scripts/build.sh build -DTZ_BENCH=ON
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
 scripts/build.sh build-fuzz -DTZ_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTZ_BENCH=OFF
 (cd build-fuzz && ctest --output-on-failure --parallel "$(nproc)")

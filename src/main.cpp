@@ -1,4 +1,9 @@
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "project/ui/BatchRun.h"
@@ -11,9 +16,26 @@ void printTo(std::FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.trimmed().toLocal8Bit().constData());
 }
 
+// Without XDG_RUNTIME_DIR the toolkit makes itself a runtime folder in the
+// temporary folder at start; one it made goes again at the end when empty.
+struct ToolkitRuntimeFolder {
+    QString made;
+    ToolkitRuntimeFolder() {
+        const passwd* user = getpwuid(geteuid());
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") || user == nullptr) return;
+        const QString folder =
+            QDir::tempPath() + "/runtime-" + QString::fromLocal8Bit(user->pw_name);
+        if (!QFileInfo::exists(folder)) made = folder;
+    }
+    ~ToolkitRuntimeFolder() {
+        if (!made.isEmpty()) QDir().rmdir(made);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const ToolkitRuntimeFolder runtimeFolder;
     // Only the program's windows need a display.
     if (tz::startsWithoutDisplay(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

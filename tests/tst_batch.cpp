@@ -90,6 +90,13 @@ class BatchTest : public QObject {
                            QDirIterator::Subdirectories);
         QVERIFY(!files.hasNext());
     }
+    // Nor anything else of the program's: no toolkit settings, no empty folder.
+    void verifyUserFoldersLeftEmpty() {
+        for (const char* folder : {"home", "config"})
+            QCOMPARE(QDir(programFolder.filePath(folder))
+                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                     QStringList());
+    }
 
   private Q_SLOTS:
     void initTestCase() {
@@ -128,6 +135,7 @@ class BatchTest : public QObject {
         QVERIFY2(finished.out.endsWith("at class 1, slot 2, line 1\n"), finished.out.constData());
         QCOMPARE(run({"--compile"}).status, 2);
         verifyNoSettingsWritten();
+        verifyUserFoldersLeftEmpty();
     }
 
     void parallelCompilesEachReportTheirOwnResult() {

@@ -82,6 +82,9 @@ class CompileTest : public QObject {
         QVERIFY(second.value("pid") != first.value("pid"));
         QCOMPARE(second.value("compiles"), QString("1"));
         QCOMPARE(p->mess(), Success.arg(source()));
+        // Ended with the program, the service leaves nothing behind.
+        p.reset();
+        QVERIFY(!QFileInfo::exists(runtime.filePath("tzjava")));
     }
 
     // Turned off, the program starts no service and uses none that runs.

@@ -141,6 +141,17 @@ class MainWindowTest : public QObject {
             QCOMPARE(glyph.pixmap(QSize(16, 16), ratio).size(), QSize(16, 16) * ratio);
     }
 
+    // Task bars show the program's own icon on every window.
+    void everyWindowCarriesTheProgramIcon() {
+        const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+        const QImage icon =
+            QImage(":/icons/48/org.tarvelo.zuva.png").convertToFormat(premultiplied);
+        QVERIFY(!icon.isNull());
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QCOMPARE(window->windowIcon().pixmap(48).toImage().convertToFormat(premultiplied),
+                     icon);
+    }
+
     void viewCommandsShowWindows() {
         QWidget& app = started->program->app();
         app.hide();

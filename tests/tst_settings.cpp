@@ -7,6 +7,7 @@
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
+#include "project/ui/Program.h"
 #include "project/ui/Tzjava.h"
 #include "settings/SettingsFile.h"
 #include "testhelpers.h"
@@ -156,7 +157,18 @@ class SettingsTest : public QObject {
         QVERIFY(!started.program->zjava().isVisible());
     }
 
+    // Root may write an installed folder; it stays shared data all the same.
     void installedProgramKeepsSettingsInTheUserFolder() {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir prefix;
+        const QString installed = prefix.filePath("lib/tarvelo-zuva/");
+        const QString portable = prefix.filePath("build/");
+        for (const QString& folder : {installed, portable, prefix.filePath("share/tarvelo-zuva")})
+            QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(
+            Program::settingsPathFor(installed),
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/tarjava.ini");
+        QCOMPARE(Program::settingsPathFor(portable), portable + "tarjava.ini");
         QCOMPARE(tz::settingsFilePath("/opt/tz/", "/home/u/.config/tz", false),
                  std::string("/home/u/.config/tz/tarjava.ini"));
         QCOMPARE(tz::settingsFilePath("/opt/tz/", "/home/u/.config/tz", true),

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tz {
@@ -18,14 +19,30 @@ QStringList candidatePlaces() {
     return places;
 }
 
+// The folders that making place would add, deepest first.
+QStringList missingFolders(const QString& place) {
+    QStringList missing;
+    for (QString folder = QDir::cleanPath(place); !QFileInfo::exists(folder);
+         folder = QFileInfo(folder).path())
+        missing << folder;
+    return missing;
+}
+
 }  // namespace
 
 std::shared_ptr<QTemporaryDir> makeRunFolder(QString& error) {
     // The process id tells a user which program's folder it is.
     const QString name = QStringLiteral("tzjava-%1-XXXXXX").arg(QCoreApplication::applicationPid());
     for (const QString& place : candidatePlaces()) {
+        const QStringList made = missingFolders(place);
         QDir().mkpath(place);
-        auto folder = std::make_shared<QTemporaryDir>(place + "/" + name);
+        // Folders made for it go with it, unless another run uses them by then.
+        std::shared_ptr<QTemporaryDir> folder(new QTemporaryDir(place + "/" + name),
+                                              [made](QTemporaryDir* runFolder) {
+                                                  delete runFolder;
+                                                  for (const QString& path : made)
+                                                      QDir().rmdir(path);
+                                              });
         if (folder->isValid()) return folder;
         error = QStringLiteral("Unable to create a working folder in %1: %2")
                     .arg(place, folder->errorString());

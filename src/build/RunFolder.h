@@ -11,8 +11,8 @@ namespace tz {
 
 // A new empty folder that only this user can enter: under the user's
 // runtime folder, else the user's cache folder, else the system's
-// temporary folder. It goes, with everything in it, when the last pointer
-// goes. nullptr when none could be made; error then names the place tried
+// temporary folder. It goes, with everything in it and the folders made to
+// hold it, when the last pointer goes. nullptr when none could be made; error then names the place tried
 // last and the system's reason.
 std::shared_ptr<QTemporaryDir> makeRunFolder(QString& error);
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -162,8 +163,6 @@ int main(int argc, char* argv[]) {
     for (std::string& argument : arguments) command.push_back(argument.data());
     command.push_back(nullptr);
     execv(TZ_JDK_JAVAC, command.data());
-    const std::string failure =
-        std::string("javac: cannot run ") + TZ_JDK_JAVAC + ": " + std::strerror(errno) + "\n";
-    writeAll(STDOUT_FILENO, failure);
+    std::fprintf(stdout, "javac: cannot run %s: %s\n", TZ_JDK_JAVAC, std::strerror(errno));
     return 127;
 }

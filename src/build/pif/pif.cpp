@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,7 +82,7 @@ int commandStatus(int waitStatus) {
 int runBatch(const fs::path& batch, const std::string& argument) {
     std::ifstream in(batch, std::ios::binary);
     if (!in) {
-        std::cerr << "cannot read " << batch << "\n";
+        std::fprintf(stderr, "cannot read %s\n", batch.c_str());
         return 1;
     }
     // The batch goes on after a failing line (the compiler's output is still

@@ -1,5 +1,6 @@
 #include "project/ui/Program.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -9,7 +10,9 @@
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ui/PasteGuard.h"
+#include "platform/ui/ProgramIcon.h"
 #include "project/ui/Tzjava.h"
 #include "settings/SettingsFile.h"
 #include "settings/ui/Tdevopt.h"
@@ -23,6 +26,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       opt_(std::make_unique<Toptions>()),
       tool_(std::make_unique<Ttool>()),
       dopt_(std::make_unique<Tdevopt>(programDirectory, settingsPath)) {
+    QApplication::setWindowIcon(tz::programIcon());
     // Tool windows of the main window: kept above it and minimised with it.
     // Only their native windows are linked: as child widgets they would join
     // the main window's Tab order.
@@ -56,7 +60,9 @@ void Program::show() {
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {
-    const bool writable = QFileInfo(programDirectory).isWritable();
+    // An installed folder is shared data even where root could write it.
+    const bool writable = QFileInfo(programDirectory).isWritable() &&
+                          !tz::isInstalledProgramFolder(programDirectory.toStdString());
     const QString configFolder =
         writable ? QString() : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!configFolder.isEmpty()) QDir().mkpath(configFolder);

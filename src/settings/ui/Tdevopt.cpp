@@ -83,16 +83,6 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
     columns->addLayout(fields, 1);
     columns->addWidget(bevel);
     columns->addLayout(buttons);
-
-    open_ = new QFileDialog(this);
-    open_->setObjectName("open");
-    open_->setOption(QFileDialog::DontUseNativeDialog);
-    open_->setAcceptMode(QFileDialog::AcceptOpen);
-    open_->setFileMode(QFileDialog::ExistingFile);
-    listed_ = open_->filter();
-    connect(open_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
-        open_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
-    });
 }
 
 void Tdevopt::showEvent(QShowEvent* event) {
@@ -128,6 +118,18 @@ void Tdevopt::BitBtn5Click() {
 
 void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
                          const QString& defaultSuffix) {
+    // Made at first use: a file dialog writes the toolkit's settings when it goes.
+    if (!open_) {
+        open_ = new QFileDialog(this);
+        open_->setObjectName("open");
+        open_->setOption(QFileDialog::DontUseNativeDialog);
+        open_->setAcceptMode(QFileDialog::AcceptOpen);
+        open_->setFileMode(QFileDialog::ExistingFile);
+        listed_ = open_->filter();
+        connect(open_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
+            open_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
+        });
+    }
     open_->setDirectory(directoryPart(edit->text()));
     open_->selectFile(QString());
     open_->setNameFilters(filters);

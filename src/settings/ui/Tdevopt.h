@@ -38,7 +38,7 @@ class Tdevopt : public QDialog {
     QLineEdit* webbrowser_ = nullptr;
     QLineEdit* compiler_ = nullptr;
     QLineEdit* comppar_ = nullptr;
-    QFileDialog* open_ = nullptr;
+    QFileDialog* open_ = nullptr;  // made at first use
     // What the chooser lists of a folder under "All files".
     QDir::Filters listed_;
 };
