@@ -82,12 +82,6 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
     columns->addLayout(fields, 1);
     columns->addWidget(bevel);
     columns->addLayout(buttons);
-
-    open_ = new QFileDialog(this);
-    open_->setObjectName("open");
-    open_->setOption(QFileDialog::DontUseNativeDialog);
-    open_->setAcceptMode(QFileDialog::AcceptOpen);
-    open_->setFileMode(QFileDialog::ExistingFile);
 }
 
 void Tdevopt::showEvent(QShowEvent* event) {
@@ -123,6 +117,14 @@ void Tdevopt::BitBtn5Click() {
 
 void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
                          const QString& defaultSuffix) {
+    // Built at the first choice, not at start-up: a file dialog is costly.
+    if (!open_) {
+        open_ = new QFileDialog(this);
+        open_->setObjectName("open");
+        open_->setOption(QFileDialog::DontUseNativeDialog);
+        open_->setAcceptMode(QFileDialog::AcceptOpen);
+        open_->setFileMode(QFileDialog::ExistingFile);
+    }
     open_->setDirectory(directoryPart(edit->text()));
     open_->selectFile(QString());
     open_->setNameFilters(filters);
