@@ -1,6 +1,6 @@
 // Work put off at start-up until the windows have been painted.
-#include <QtTest>
 #include <QWidget>
+#include <QtTest>
 
 #include "platform/ui/AfterFirstPaint.h"
 
