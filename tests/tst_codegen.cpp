@@ -345,6 +345,10 @@ void TestCodegen::noCodeAfterLineComment() {
     QVERIFY(!endsInLineComment("a; // x\nb;"));
     QVERIFY(!endsInLineComment("s = \"// no comment\";"));
     QVERIFY(!endsInLineComment("/* // */ b"));
+    // Only a block comment carries past a line feed; literals and line comments end there.
+    QVERIFY(endsInLineComment("s = \"a\n// b"));
+    QVERIFY(!endsInLineComment("/* a\n// b */ c"));
+    QVERIFY(endsInLineComment("/* a\n*/ x; // b"));
 
     Project project;
     project.fillSlot(1, 1, "Init", "public void Init()", "// init code");

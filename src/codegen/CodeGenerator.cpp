@@ -119,6 +119,7 @@ class Generator {
                 kind.begin(), kind.end(),
                 [](const LiveObject* a, const LiveObject* b) { return a->slot < b->slot; });
         }
+        reserveOutput(objects.size());
     }
 
     GeneratedCode run() {
@@ -127,12 +128,32 @@ class Generator {
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
         }
-        result_.source = foldBlankRuns(out_.text);
         result_.lines = SourceLineMap(out_.text, out_.spans);
+        out_.text.resize(foldBlankRunsInPlace(out_.text.data(), out_.text.size()));
+        result_.source = std::move(out_.text);
         return std::move(result_);
     }
 
   private:
+    // Room for the whole source at once: growing it step by step would copy
+    // it again and again.
+    void reserveOutput(std::size_t objectCount) {
+        constexpr std::size_t MarkerRoom = 16;   // "//\k,m,line," and a line feed
+        constexpr std::size_t ObjectRoom = 400;  // the statements of one object
+        constexpr std::size_t SlotRoom = 64;     // braces, separators and a marker
+        std::size_t size = project_.imports.size() + objectCount * ObjectRoom;
+        std::size_t lines = 0;
+        for (int k = 1; k <= project_.classCount(); ++k) {
+            for (int m = 0; m <= project_.lastSlot(k); ++m) {
+                const MethodSlot& slot = project_.slot(k, m);
+                lines += std::size_t(std::count(slot.body.begin(), slot.body.end(), '\n')) + 1;
+                size += slot.declaration.size() + slot.body.size() + SlotRoom;
+            }
+        }
+        out_.text.reserve(size + lines * MarkerRoom);
+        out_.spans.reserve(lines + 4 * std::size_t(project_.classCount()) * Project::MaxMethods);
+    }
+
     // Generation stops; the text so far is kept, without the blank pass.
     bool fail(CodeFailure failure, const std::string& message) {
         result_.source = out_.text;

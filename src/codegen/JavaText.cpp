@@ -1,6 +1,7 @@
 #include "codegen/JavaText.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace tz {
@@ -76,30 +77,48 @@ std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, ch
     return 1;
 }
 
-std::string foldBlankRuns(std::string_view text) {
-    std::string folded;
-    folded.reserve(text.size());
+std::size_t foldBlankRunsInPlace(char* text, std::size_t size) {
+    const std::string_view view(text, size);
     JavaTextReader reader;
-    std::size_t copyFrom = 0;  // start of the text not yet copied
+    std::size_t kept = 0;      // length of the folded text written so far
+    std::size_t copyFrom = 0;  // start of the text not yet moved down
     bool afterFreeBlank = false;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t notable = reader.nextNotable(text, i);
+    for (std::size_t i = 0; i < size;) {
+        const std::size_t notable = reader.nextNotable(view, i);
         if (notable != i) afterFreeBlank = false;
         i = notable;
-        if (i == text.size()) break;
-        const bool freeBlank = text[i] == ' ' && !reader.inLiteral();
+        if (i == size) break;
+        // A blank changes no state: only the other notable characters are read.
+        if (text[i] != ' ') {
+            afterFreeBlank = false;
+            i += reader.read(view, i);
+            continue;
+        }
+        const bool freeBlank = !reader.inLiteral();
         if (freeBlank && afterFreeBlank) {
-            folded.append(text, copyFrom, i - copyFrom);
+            std::memmove(text + kept, text + copyFrom, i - copyFrom);
+            kept += i - copyFrom;
             copyFrom = i + 1;
         }
         afterFreeBlank = freeBlank;
-        i += reader.read(text, i);
+        ++i;
     }
-    folded.append(text, copyFrom, std::string::npos);
+    std::memmove(text + kept, text + copyFrom, size - copyFrom);
+    return kept + size - copyFrom;
+}
+
+std::string foldBlankRuns(std::string_view text) {
+    std::string folded(text);
+    folded.resize(foldBlankRunsInPlace(folded.data(), folded.size()));
     return folded;
 }
 
 bool endsInLineComment(std::string_view text) {
+    // Only a block comment outlasts a line feed: without one, the last line decides.
+    if (text.find("/*") == std::string_view::npos) {
+        if (const std::size_t feed = text.rfind('\n'); feed != std::string_view::npos)
+            text.remove_prefix(feed + 1);
+    }
     JavaTextReader reader;
     for (std::size_t i = reader.nextNotable(text, 0); i < text.size();
          i = reader.nextNotable(text, i)) {

@@ -29,6 +29,8 @@ class JavaTextReader {
 // Every run of two or more blanks outside string and character literals
 // becomes one blank.
 std::string foldBlankRuns(std::string_view text);
+// The same within the text's own bytes; returns the folded length.
+std::size_t foldBlankRunsInPlace(char* text, std::size_t size);
 
 // Whether the text ends inside a "//" comment.
 bool endsInLineComment(std::string_view text);

@@ -1,6 +1,8 @@
 #include "codegen/SourceLines.h"
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace tz {
 
@@ -10,6 +12,25 @@ constexpr std::string_view MarkerStart = "//\\";
 
 bool endsLine(std::string_view text, std::size_t i) {
     return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
+bool mayEndLine(char c) {
+    return static_cast<unsigned char>(c) <= '\r';
+}
+
+// The first position from i on, before end, of a byte that may end a line
+// (one up to CR), else end. Skips eight bytes at a time where it can.
+std::size_t nextLineEndCandidate(std::string_view text, std::size_t i, std::size_t end) {
+    constexpr std::uint64_t Ones = 0x0101010101010101;
+    constexpr std::uint64_t HighBits = 0x8080808080808080;
+    for (; i + 8 <= end; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        // Nonzero when some byte is below 14, that is up to CR.
+        if ((word - Ones * 14) & ~word & HighBits) break;
+    }
+    while (i < end && !mayEndLine(text[i])) ++i;
+    return i;
 }
 
 }  // namespace
@@ -31,8 +52,9 @@ SourceLineMap::SourceLineMap(std::string_view source, const std::vector<SourceSp
         const std::size_t end = s + 1 < spans.size() ? spans[s + 1].offset : source.size();
         if (span.offset >= end) continue;
         claim(span);
-        for (std::size_t i = span.offset; i < end; ++i) {
-            if (source[i] > '\r' || !endsLine(source, i)) continue;
+        for (std::size_t i = nextLineEndCandidate(source, span.offset, end); i < end;
+             i = nextLineEndCandidate(source, i + 1, end)) {
+            if (!endsLine(source, i)) continue;
             ++line;
             if (i + 1 < end) claim(span);
         }

@@ -1,7 +1,10 @@
 #include "project/Scanner.h"
 
+#include <array>
 #include <chrono>
 #include <memory>
+#include <string_view>
+#include <utility>
 
 #include "platform/TextBytes.h"
 #include "project/NameHelpers.h"
@@ -22,6 +25,24 @@ bool isLineEnd(char c) {
 bool isQuote(char c) {
     return c == '"' || c == '\'';
 }
+
+using ByteSet = std::array<bool, 256>;
+
+ByteSet byteSet(std::string_view members) {
+    ByteSet set{};
+    for (const char c : members) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+
+// Per kind of text, the bytes that may do more than join the pending text
+// (or, in a skipped comment, more than nothing).
+const ByteSet OutsideClassStops = byteSet("/\"';{\r\n");
+const ByteSet InClassStops = byteSet("/\"';{}\r\n");
+const ByteSet InFunctionStops = byteSet("/\"'{}();\r\n");
+const ByteSet LineCommentStops = byteSet("\r\n");
+const ByteSet BlockCommentStops = byteSet("*\r\n");
+const ByteSet DoubleQuotedStops = byteSet("\\\"\r\n");
+const ByteSet SingleQuotedStops = byteSet("\\'\r\n");
 
 std::string asOneLine(const std::string& header) {
     std::string line;
@@ -45,12 +66,17 @@ class Scanner {
         table_.setClassCount(0);
         using Clock = std::chrono::steady_clock;
         auto lastReport = Clock::now();
+        std::size_t nextClockCheck = 0;
         for (i_ = 0; i_ < source_.size(); ++i_) {
-            if (progress && i_ % ClockCheckInterval == 0 &&
-                Clock::now() - lastReport >= ProgressInterval) {
-                progress(i_, source_.size());
-                lastReport = Clock::now();
+            if (progress && i_ >= nextClockCheck) {
+                nextClockCheck = i_ + ClockCheckInterval;
+                if (Clock::now() - lastReport >= ProgressInterval) {
+                    progress(i_, source_.size());
+                    lastReport = Clock::now();
+                }
             }
+            takePlainRun();
+            if (i_ == source_.size()) break;
             if (!step()) return std::move(result_);
         }
         finish();
@@ -63,6 +89,39 @@ class Scanner {
     char at(std::size_t i) const { return i < source_.size() ? source_[i] : '\0'; }
     bool pairIs(char first, char second) const {
         return source_[i_] == first && at(i_ + 1) == second;
+    }
+
+    // The bytes from i_ on that would each only join the pending text (or be
+    // skipped in a comment), taken at once.
+    void takePlainRun() {
+        const auto [stops, collects] = plainBytes();
+        const std::size_t start = i_;
+        const char* const data = source_.data();
+        const std::size_t size = source_.size();
+        while (i_ < size && !(*stops)[static_cast<unsigned char>(data[i_])]) ++i_;
+        if (collects) pending_.append(data + start, i_ - start);
+    }
+
+    std::pair<const ByteSet*, bool> plainBytes() const {
+        if (literalQuote_)
+            return {literalQuote_ == '"' ? &DoubleQuotedStops : &SingleQuotedStops, true};
+        switch (state_) {
+            case ScanState::Unid:
+                return {&OutsideClassStops, true};
+            case ScanState::Rem:
+            case ScanState::CRem:
+                return {&BlockCommentStops, false};
+            case ScanState::RemCr:
+            case ScanState::CRemCr:
+                return {&LineCommentStops, false};
+            case ScanState::Class:
+                return {&InClassStops, true};
+            case ScanState::Function:
+                break;
+        }
+        if (lineComment_) return {&LineCommentStops, true};
+        if (blockComment_) return {&BlockCommentStops, true};
+        return {&InFunctionStops, true};
     }
 
     bool step() {

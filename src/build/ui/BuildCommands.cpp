@@ -107,6 +107,7 @@ void Tzjava::Compile1Click() {
         return;
 
     CompileWait wait(compiling_);
+    startWarmCompiler();
     lastErrorPlace_.reset();
     centrePanels();
     cpanel_->show();
@@ -156,6 +157,8 @@ void Tzjava::Compile1Click() {
 }
 
 void Tzjava::startWarmCompiler() {
+    if (warmCompilerChosen_) return;
+    warmCompilerChosen_ = true;
     if (!tz::readWarmCompiler(settingsPath_.toStdString())) {
         // Nor does this program's javac use a service another one started.
         qputenv("TZ_WARM_COMPILER", "0");

@@ -4,13 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QWindow>
 
 #include "designer/ui/Tapplet.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ui/AfterFirstPaint.h"
 #include "platform/ui/PasteGuard.h"
 #include "platform/ui/ProgramIcon.h"
 #include "project/ui/Tzjava.h"
@@ -55,8 +55,9 @@ void Program::show() {
     tool_->show();
     zjava_->raise();
     zjava_->activateWindow();
-    // Once the windows are up: the compiler warms up meanwhile.
-    QTimer::singleShot(0, zjava_.get(), &Tzjava::startWarmCompiler);
+    // Its virtual machine would take a core from the windows' first paint.
+    tz::runAfterFirstPaint({zjava_.get(), app_.get(), obj_.get(), tool_.get()},
+                           [zjava = zjava_.get()] { zjava->startWarmCompiler(); });
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {

@@ -235,8 +235,9 @@ class Tzjava : public QMainWindow {
     // ---- compile and run commands ----------------------------------------
   public:
     void Compile1Click();
-    // At program start: the warm compile service, unless the settings turn
-    // it off (then the program's compiles use none). A batch run never starts one.
+    // Once, when the windows are up or at a compile before that: the warm
+    // compile service, unless the settings turn it off (then the program's
+    // compiles use none). A batch run never starts one.
     void startWarmCompiler();
     // The last compile's working folder, with its batch and the compiler's
     // output; kept until the next compile or the program's end.
@@ -278,6 +279,7 @@ class Tzjava : public QMainWindow {
     QString javaSourceFolder() const;
     bool compiling_ = false;
     std::optional<tz::ErrorPlace> lastErrorPlace_;
+    bool warmCompilerChosen_ = false;
     std::unique_ptr<tz::WarmCompiler> warmCompiler_;
     std::shared_ptr<QTemporaryDir> compileFolder_;
     std::unique_ptr<tz::ExternalRun> externalRun_;

@@ -118,7 +118,7 @@ void Tdevopt::BitBtn5Click() {
 
 void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
                          const QString& defaultSuffix) {
-    // Made at first use: a file dialog writes the toolkit's settings when it goes.
+    // Made at first use: costly to build, and it writes the toolkit's settings when it goes.
     if (!open_) {
         open_ = new QFileDialog(this);
         open_->setObjectName("open");
