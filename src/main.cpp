@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "build/RunFolder.h"
+#include "platform/ProcessSignals.h"
 #include "project/ui/BatchRun.h"
 #include "project/ui/Program.h"
 #include "project/ui/Tzjava.h"
@@ -14,6 +16,7 @@ void printTo(std::FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    tz::ignoreFileSizeSignal();
     // Only the program's windows need a display.
     if (tz::startsWithoutDisplay(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -27,6 +30,8 @@ int main(int argc, char* argv[]) {
     const QString programDirectory = QApplication::applicationDirPath() + "/";
 
     const tz::CommandLine commandLine = tz::parseCommandLine(QApplication::arguments());
+    // Left by a program that was killed.
+    tz::removeStaleRunFolders();
     switch (commandLine.mode) {
         case tz::RunMode::Help:
         case tz::RunMode::Version:
@@ -38,8 +43,13 @@ int main(int argc, char* argv[]) {
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
         case tz::RunMode::Compile:
-        case tz::RunMode::ExportJar:
-            return tz::runBatch(commandLine, programDirectory);
+        case tz::RunMode::ExportJar: {
+            tz::quitOnStopSignals();
+            const int status = tz::runBatch(commandLine, programDirectory);
+            // The compile's processes and folder are gone by now.
+            if (const int signal = tz::receivedStopSignal()) tz::endBySignal(signal);
+            return status;
+        }
         case tz::RunMode::Gui:
             // Windows nobody can see would wait for ever.
             if (!tz::hasDisplay()) {

@@ -1,4 +1,5 @@
 // The main window's Java source commands: generate, save and export.
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
@@ -65,7 +66,6 @@ bool Tzjava::keepOriginalSource(const QString& path) {
         return false;
     }
     backupNote_ = QString("The original %1 was copied to %2.").arg(path, original);
-    mess_->appendPlainText(backupNote_);
     return true;
 }
 
@@ -75,11 +75,17 @@ bool Tzjava::CodeSave(const QString& path) {
         tz::reportError(this, QString("The Java source is empty; %1 was left as it is.").arg(path));
         return false;
     }
+    const QString noteBefore = backupNote_;
     if (!keepOriginalSource(path)) return false;
-    if (const auto error = tz::saveFileBytes(tz::storedLine(path), code_)) {
+    const bool backedUp = backupNote_ != noteBefore;
+    if (const auto error = tz::saveFileInItsFolder(tz::storedLine(path), code_)) {
+        // The copy was made for this write alone.
+        if (backedUp) QFile::remove(path + ".orig");
+        backupNote_ = noteBefore;
         tz::reportError(this, tz::displayLine(*error));
         return false;
     }
+    if (backedUp) mess_->appendPlainText(backupNote_);
     return true;
 }
 

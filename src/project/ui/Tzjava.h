@@ -169,7 +169,7 @@ class Tzjava : public QMainWindow {
     void showCaption();
     void showMess(const QString& text);
     // A file at path that this program did not write is copied once to
-    // path.orig, noted in backupNote_ and mess; false after an error report.
+    // path.orig, noted in backupNote_; false after an error report.
     bool keepOriginalSource(const QString& path);
     QString backupNote_;
 
