@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "build/RunFolder.h"
+#include "platform/ProcessSignals.h"
 #include "project/ui/BatchRun.h"
 #include "project/ui/Program.h"
 #include "project/ui/Tzjava.h"
@@ -35,6 +37,7 @@ struct ToolkitRuntimeFolder {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    tz::ignoreFileSizeSignal();
     const ToolkitRuntimeFolder runtimeFolder;
     // Only the program's windows need a display.
     if (tz::startsWithoutDisplay(argc, argv)) {
@@ -49,6 +52,8 @@ int main(int argc, char* argv[]) {
     const QString programDirectory = QApplication::applicationDirPath() + "/";
 
     const tz::CommandLine commandLine = tz::parseCommandLine(QApplication::arguments());
+    // Left by a program that was killed.
+    tz::removeStaleRunFolders();
     switch (commandLine.mode) {
         case tz::RunMode::Help:
         case tz::RunMode::Version:
@@ -60,8 +65,13 @@ int main(int argc, char* argv[]) {
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
         case tz::RunMode::Compile:
-        case tz::RunMode::ExportJar:
-            return tz::runBatch(commandLine, programDirectory);
+        case tz::RunMode::ExportJar: {
+            tz::quitOnStopSignals();
+            const int status = tz::runBatch(commandLine, programDirectory);
+            // The compile's processes and folder are gone by now.
+            if (const int signal = tz::receivedStopSignal()) tz::endBySignal(signal);
+            return status;
+        }
         case tz::RunMode::Gui:
             // Windows nobody can see would wait for ever.
             if (!tz::hasDisplay()) {

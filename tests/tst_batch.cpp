@@ -1,4 +1,3 @@
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -83,6 +82,25 @@ class BatchTest : public QObject {
         if (inChild) process.setChildProcessModifier(inChild);
         start(process, arguments);
         return finish(process);
+    }
+    // Live processes whose working folder's path starts with prefix.
+    static QList<int> processesWorkingIn(const QString& prefix) {
+        QList<int> found;
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+            if (pid.toInt() > 0 &&
+                QFileInfo("/proc/" + pid + "/cwd").symLinkTarget().startsWith(prefix))
+                found << pid.toInt();
+        }
+        return found;
+    }
+    // The entry names of a JAR, sorted.
+    static QStringList jarEntries(const QString& jar) {
+        QProcess list;
+        list.start(QStringLiteral(TZ_JAVA_BIN_DIR) + "/jar", {"--list", "--file", jar});
+        list.waitForFinished(60000);
+        QStringList entries = QString(list.readAll()).split('\n', Qt::SkipEmptyParts);
+        entries.sort();
+        return entries;
     }
     // Neither beside the program nor in the user's configuration folder.
     void verifyNoSettingsWritten() {
@@ -418,24 +436,13 @@ class BatchTest : public QObject {
         const QString jar = folder + "/Probe.jar";
         const Finished exported = run({"--export-jar", project, jar});
         QVERIFY2(exported.status == 0, exported.err.constData());
-        QCOMPARE(QString(exported.out), "The runnable JAR " + jar + " was written.\n");
+        QVERIFY(exported.out.startsWith("The runnable JAR " + jar.toUtf8() + " was written.\n"));
 
-        QProcess list;
-        list.start(QStringLiteral(TZ_JAVA_BIN_DIR) + "/jar",
-                   {"--list", "--file", QStringLiteral(TZ_JAVA_BIN_DIR) + "/appletviewer.jar"});
-        QVERIFY(list.waitForFinished(60000));
-        QStringList expected = QString(list.readAll()).split('\n', Qt::SkipEmptyParts);
-        expected << "run.htm"
-                 << "NewClass.class"
-                 << "NewClass$1.class"
-                 << "Helper.class"
-                 << "pic.png";
-        list.start(QStringLiteral(TZ_JAVA_BIN_DIR) + "/jar", {"--list", "--file", jar});
-        QVERIFY(list.waitForFinished(60000));
-        QStringList entries = QString(list.readAll()).split('\n', Qt::SkipEmptyParts);
+        QStringList expected =
+            jarEntries(TZ_JAVA_BIN_DIR "/appletviewer.jar") +
+            QStringList{"run.htm", "NewClass.class", "NewClass$1.class", "Helper.class", "pic.png"};
         expected.sort();
-        entries.sort();
-        QCOMPARE(entries, expected);
+        QCOMPARE(jarEntries(jar), expected);
 
         QProcess java;
         // Without a UTF-8 locale the JDK itself cannot name that folder.
@@ -464,6 +471,107 @@ class BatchTest : public QObject {
         QVERIFY2(finished.out.endsWith("int x = ;\nat class 1, slot 1, line 1\n"),
                  finished.out.constData());
         QVERIFY(!QFile::exists(path("badjar/Broken.jar")));
+    }
+
+    // A received project names secrets as pictures and parameter files:
+    // only the applet's own pictures and sounds go in, the rest is named.
+    void exportedJarHoldsOnlyTheAppletsFiles() {
+        QDir().mkpath(path("safejar/pics"));
+        const QString secret = path("secret.txt");
+        writeFile(secret, "SECRET");
+        QVERIFY(!writePicture(path("safejar/pics"), "rel.png", QSize(4, 4)).isEmpty());
+        for (const char* name : {".netrc", "notes.txt", "beep.au"})
+            writeFile(path("safejar/") + name, "data");
+        QVERIFY(QFile::link(secret, path("safejar/shot.gif")));
+        const QString project = path("safejar/Safe.tzp");
+        writeFile(
+            project, projectBytes([&](tz::ProjectFileContent& content) {
+                auto& images = content.objects[int(tz::ObjectKind::Image)];
+                const std::string pictures[] = {secret.toStdString(), "", "pics/rel.png"};
+                for (const std::string& picture : pictures) {
+                    const std::string name = "JImage" + std::to_string(images.count);
+                    images.records[images.count++].fields = {picture, "1", "1", "8", "8", name, ""};
+                }
+                content.options.parameters = {{"sound", "beep.au"},          {"cfg", ".netrc"},
+                                              {"shot", "shot.gif"},          {"notes", "notes.txt"},
+                                              {"abs", secret.toStdString()}, {"text", "Hi"}};
+            }));
+        const QString jar = path("safejar/Safe.jar");
+        const Finished exported = run({"--export-jar", project, jar});
+        QVERIFY2(exported.status == 0, exported.err.constData());
+        const QString left = "Left out of the JAR: ";
+        QCOMPARE(
+            QString(exported.out).split('\n', Qt::SkipEmptyParts),
+            QStringList({"The runnable JAR " + jar + " was written.", "Packed: run.htm",
+                         "Packed: NewClass.class", "Packed: rel.png", "Packed: beep.au",
+                         "Packed: the applet runner",
+                         left + secret + " is not a picture the applet can show.",
+                         left + path("safejar/.netrc") + " is a hidden file.",
+                         left + path("safejar/shot.gif") + " leads out of the project's folder.",
+                         left + path("safejar/notes.txt") +
+                             " is neither a picture nor a sound an applet loads.",
+                         left + secret + " is not a file of the project's folder."}));
+        QStringList expected = jarEntries(TZ_JAVA_BIN_DIR "/appletviewer.jar") +
+                               QStringList{"run.htm", "NewClass.class", "rel.png", "beep.au"};
+        expected.sort();
+        QCOMPARE(jarEntries(jar), expected);
+
+        // Staging needs the temporary folder; the message says which failed.
+        QProcess staging;
+        start(staging, {"--export-jar", project, jar}, {"TMPDIR=" + secret});
+        const QByteArray failed = finish(staging).err;
+        QVERIFY2(failed.contains("Cannot make a working folder in " + secret.toUtf8()), failed);
+    }
+
+    // Ctrl+C or SIGTERM end the compile's processes and its working folder;
+    // a folder of a program killed before is removed, one of a live one not.
+    void interruptedCompileLeavesNothingBehind() {
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // No process has an id above the largest the system gives.
+        const qint64 gone = readFile("/proc/sys/kernel/pid_max").trimmed().toLongLong() + 1;
+        const QString live = QString("tzjava-%1-Live01").arg(QCoreApplication::applicationPid());
+        for (const QString& name : {QString("tzjava-%1-Dead01").arg(gone), live}) {
+            QVERIFY(QDir(runtime.path()).mkpath(name));
+            writeFile(runtime.filePath(name + "/javac.bat"), "left");
+        }
+        const QString project = path("Stop.tzp");
+        writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        QProcess compile;
+        start(compile, {"--compile", project}, {"XDG_RUNTIME_DIR=" + runtime.path()});
+        QVERIFY(compile.waitForStarted());
+        const QString own = runtime.filePath(QString("tzjava-%1-").arg(compile.processId()));
+        QVERIFY(QTest::qWaitFor([&] { return !processesWorkingIn(own).isEmpty(); }, 60000));
+        compile.terminate();
+        QVERIFY(compile.waitForFinished(60000));
+        QCOMPARE(compile.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(compile.exitCode(), SIGTERM);
+        // A zombie's working folder can no longer be read.
+        QVERIFY(QTest::qWaitFor([&] { return processesWorkingIn(own).isEmpty(); }, 10000));
+        QCOMPARE(QDir(runtime.path()).entryList({"tzjava-*"}, QDir::Dirs), QStringList(live));
+    }
+
+    // A received folder whose source is a link to a file elsewhere: the
+    // compile does not replace that file, and leaves no copy of it behind.
+    void compileDoesNotWriteThroughALinkOutOfTheFolder() {
+        QDir().mkpath(path("linked"));
+        const QString victim = path("victim.java");
+        writeFile(victim, "class Mine {}");
+        const QString source = path("linked/NewClass.java");
+        QVERIFY(QFile::link(victim, source));
+        const QString project = path("linked/Linked.tzp");
+        writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        const Finished finished = run({"--compile", project});
+        QCOMPARE(finished.status, 1);
+        QCOMPARE(QString(finished.err), "Unable to write to " + source + ": it is a link to " +
+                                            victim + ", outside its folder\n");
+        QCOMPARE(readBytes(victim), QByteArray("class Mine {}"));
+        QVERIFY(!QFile::exists(source + ".orig"));
+        // One that stays inside the folder is followed.
+        QVERIFY(QFile::remove(source) && QFile::link("Real.java", source));
+        QCOMPARE(run({"--compile", project}).status, 0);
+        QVERIFY(readBytes(path("linked/Real.java")).contains("class NewClass"));
     }
 
     void nonRegularFilesAreRefusedAtOnce() {
@@ -547,15 +655,14 @@ class BatchTest : public QObject {
         const QString out = path("Big.java");
         const QString compiled = path("big/NewClass.java");
         for (const QString& old : {out, compiled}) writeFile(old, "the old source");
-        const auto limitFileSize = [] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{65536, 65536};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        };
         const std::pair<QStringList, QString> runs[] = {{{"--export-java", project, out}, out},
                                                         {{"--compile", project}, compiled}};
         for (const auto& [line, written] : runs) {
-            const Finished finished = run(line, limitFileSize);
+            // A shell's own limit: the program meets the signal itself.
+            QProcess limited;
+            start(limited, QStringList{"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", program} + line,
+                  {}, "/bin/sh");
+            const Finished finished = finish(limited);
             QCOMPARE(finished.status, 1);
             QCOMPARE(finished.err, "Unable to write to " + written.toUtf8() + ": File too large\n");
             QCOMPARE(readBytes(written), QByteArray("the old source"));

@@ -287,6 +287,13 @@ void TestCodegen::imageQuestion() {
     noObjects.addApplet = false;
     QVERIFY(generate(project, image, noObjects, answer(true)).ok());
     QVERIFY(questions.empty());
+
+    // A relative path is looked up in the project's folder.
+    QVERIFY(QDir(sources.path()).mkpath("pics"));
+    writeBytes(folder + "pics/rel.gif", pictureBytes);
+    QVERIFY(generate(project, {object(ObjectKind::Image, 0, "R", "pics/rel.gif")}, {}, answer(true))
+                .ok());
+    QCOMPARE(readBytes(folder + "rel.gif"), pictureBytes);
 }
 
 void TestCodegen::imageCopyFailure() {

@@ -1,9 +1,11 @@
 // The design window: creating objects, their records and names, and the
 // mouse gestures that select, move and resize them.
+#include <sys/resource.h>
 #include <QLabel>
 #include <QPushButton>
 
 #include "designer/DesignRules.h"
+#include "designer/ui/PictureBox.h"
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -18,6 +20,12 @@ QStringList fields(const tz::ObjectRecord& record) {
     QStringList texts;
     for (const std::string& field : record.fields) texts << QString::fromStdString(field);
     return texts;
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 }  // namespace
@@ -134,6 +142,23 @@ class DesignerTest : public QObject {
         QVERIFY(d.app.addLoadedObject(ObjectKind::Image, image));
         QCOMPARE(d.control(ObjectKind::Image, 0)->geometry(), QRect(3, 4, 20, 10));
         QCOMPARE(d.app.picturePath(0), jpeg.toStdString());
+    }
+
+    // One large picture shown by 31 objects is decoded once; each object
+    // keeps only its small copy.
+    void imagesOfALargePictureKeepOnlyWhatTheyShow() {
+        Designer d;
+        const QString big = writePicture(d.started.directory.path(), "big.png", QSize(2500, 2500));
+        const long before = peakKilobytes();
+        for (int i = 0; i < tz::ObjectTable::SlotCount; ++i)
+            QVERIFY(d.app.addLoadedObject(
+                ObjectKind::Image,
+                {{big.toStdString(), "1", "1", "40", "30", "Big" + std::to_string(i), ""}}));
+        // A decoded copy is 24 MiB; one per object would be 750.
+        QVERIFY2(peakKilobytes() - before < 100 * 1024,
+                 qPrintable(QString::number(peakKilobytes() - before)));
+        QCOMPARE(qobject_cast<PictureBox*>(d.control(ObjectKind::Image, 30))->picture().size(),
+                 QSize(40, 30));
     }
 
     void aKindHoldsThirtyOneObjects() {

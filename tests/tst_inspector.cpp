@@ -60,6 +60,22 @@ class InspectorTest : public QObject {
         QCOMPARE(d.value(3), QString("80"));
     }
 
+    void numbersOutsideTheirRangeAreRefused() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        const QRect before = d.control(ObjectKind::Button, 0)->geometry();
+        // Row, refused text, the object's own value again.
+        const std::tuple<int, const char*, const char*> refused[] = {
+            {3, "0", "65"}, {4, "-20", "33"}, {1, "2147483647", "20"}, {3, "4097", "65"}};
+        for (const auto& [row, text, valid] : refused) {
+            QCOMPARE(d.enterCell(row, text).join(""),
+                     row == 1 ? QString("Value must be between -4096 and 4096")
+                              : QString("Value must be between 1 and 4096"));
+            QCOMPARE(d.control(ObjectKind::Button, 0)->geometry(), before);
+            QVERIFY(d.enterCell(row, valid).isEmpty());
+        }
+    }
+
     void renamesAreCheckedAgainstEveryComponent() {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60)});

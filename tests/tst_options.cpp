@@ -156,16 +156,22 @@ class OptionsTest : public QObject {
         QVERIFY(o.opt.options().optimize);  // changed once: Escape undid its round
     }
 
-    void sizesAreCappedSoTheDesignWindowStaysReachable() {
+    void sizesOutsideTheirRangeAreRefused() {
         Options o;
-        o.opt.show();
-        o.child<QLineEdit>("appx")->setText("40000");
-        o.child<QLineEdit>("appy")->setText("40000");
-        QVERIFY(o.pressOk().isEmpty());
-        QCOMPARE(o.app.appletWidth(), 4096);
-        QCOMPARE(o.app.appletHeight(), 4096);
-        o.opt.show();
-        QCOMPARE(o.opt.appletWidthText(), QString("4096"));
+        const std::tuple<const char*, const char*, const char*, QSize> cases[] = {
+            {"-5", "200", "Value must be between 1 and 4096", QSize(410, 316)},
+            {"40000", "200", "Value must be between 1 and 4096", QSize(410, 316)},
+            {"300", "-20", "Value must be between 27 and 4096", QSize(300, 316)},
+            {"4096", "27", "", QSize(4096, 27)}};
+        for (const auto& [width, height, message, applied] : cases) {
+            o.opt.show();
+            for (const auto& [name, text] : {std::pair{"appx", width}, {"appy", height}}) {
+                o.child<QLineEdit>(name)->selectAll();
+                QTest::keyClicks(o.child<QLineEdit>(name), text);
+            }
+            QCOMPARE(o.pressOk().join(""), QString(message));
+            QCOMPARE(QSize(o.app.appletWidth(), o.app.appletHeight()), applied);
+        }
     }
 };
 

@@ -222,6 +222,8 @@ void TestProjectFile::corruptFilesAreRefused_data() {
     QTest::newRow("41 methods") << startupWith("1=2", "1=41\r\n");
     QTest::newRow("32 buttons") << startupWith("Buttons=0", "Buttons=32\r\n");
     QTest::newRow("negative images") << startupWith("Images=0", "Images=-1\r\n");
+    QTest::newRow("huge width") << startupWith("width=410", "width=2147483647\r\n");
+    QTest::newRow("no height") << startupWith("height=316", "height=0\r\n");
     QTest::newRow("no Param marker") << startupWith("[Param]", "[param]\r\n");
     QTest::newRow("no Applet marker") << startupWith("[Applet]", "");
     QTest::newRow("no Uses marker") << startupWith("[Uses]", "");
@@ -260,6 +262,10 @@ void TestProjectFile::refusedRecords_data() {
         << good << record("x", "b", "12px") << std::string("'12px' is not a valid integer value");
     QTest::newRow("empty position")
         << good << record("x", "b", "") << std::string("'' is not a valid integer value");
+    QTest::newRow("huge position") << good << record("x", "b", "2147483647")
+                                   << std::string("Value must be between -4096 and 4096");
+    QTest::newRow("no width") << good << ObjectRecord{{"x", "1", "2", "0", "4", "b", ""}}
+                              << std::string("Value must be between 1 and 4096");
     QTest::newRow("name checked before numbers")
         << record("x", "1st", "bad") << good
         << std::string("''1st'' is not a valid component name");
@@ -428,7 +434,7 @@ void TestProjectFile::randomProjectsSurviveSaveAndOpen() {
         }
         project.setName(1, 0, "C" + std::to_string(round));  // it names the Java source
         project.imports = text(10, true);
-        saved.appletWidth = below(2000) - 100;
+        saved.appletWidth = below(2000) + 1;
         saved.options.optimize = below(2);
         saved.options.paintOnce = below(2);
         saved.options.colourIndex = below(14) - 1;

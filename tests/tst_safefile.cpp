@@ -51,6 +51,11 @@ class SafeFileTest : public QObject {
         QCOMPARE(*error, "Unable to write to " + path.toStdString() + ": File too large");
         QCOMPARE(readBytes(path), QByteArray("the old source"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList("Old.java"));
+        {  // held in the buffer until the end, and refused all the same
+            FileSizeLimit limit(0);
+            QCOMPARE(saveFileBytes(path.toStdString(), "tiny"), error);
+        }
+        QCOMPARE(readBytes(path), QByteArray("the old source"));
     }
 
     void onlyRegularFilesAreOpened() {

@@ -100,6 +100,16 @@ class SettingsTest : public QObject {
         checkSideBySide(*started.program);
     }
 
+    void hugePlacementValuesAreClamped() {
+        QTemporaryDir directory;
+        const QString ini = directory.filePath("tarjava.ini");
+        writeFile(ini,
+                  "[Java]\r\nleft=2147483000\r\ntop=-2147483648\r\nwidth=1000\r\n"
+                  "height=2147483647\r\n");
+        const auto read = tz::readPlacements(ini.toStdString(), {{"Java", {1, 2, 3, 4}}});
+        QCOMPARE(read.front().bounds, (tz::Bounds{1 << 20, -(1 << 20), 1000, 1 << 20}));
+    }
+
     void projectOpenedAtStartKeepsItsAppletSize() {
         QTemporaryDir directory;
         const QString small = directory.filePath("small.tzp");

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cctype>
 
 #include "build/BuildFiles.h"
 #include "codegen/ImageCheck.h"
@@ -67,7 +68,8 @@ QString runJarTool(const QString& javaBin, const QStringList& arguments, const Q
         return QString("Cannot run %1: %2").arg(tool, jar.errorString());
     }
     if (jar.exitStatus() != QProcess::NormalExit || jar.exitCode() != 0)
-        return QString("%1 failed: %2").arg(tool, QString::fromLocal8Bit(jar.readAll()).trimmed());
+        return QString("%1 failed in %2: %3")
+            .arg(tool, folder, QString::fromLocal8Bit(jar.readAll()).trimmed());
     return QString();
 }
 
@@ -76,8 +78,8 @@ QString copyInto(const fs::path& folder, const std::string& name, const fs::path
     std::error_code error;
     fs::create_directories(to.parent_path(), error);
     if (!error) fs::copy_file(from, to, error);
-    return error ? QString("Cannot copy %1: %2")
-                       .arg(shown(from), QString::fromStdString(error.message()))
+    return error ? QString("Cannot copy %1 to %2: %3")
+                       .arg(shown(from), shown(to), QString::fromStdString(error.message()))
                  : QString();
 }
 
@@ -106,33 +108,100 @@ QString addRunner(Entries& entries, const QString& javaBin, const QString& folde
     return QString();
 }
 
-// The classes, the pictures and the files the page's parameters name.
-QString addApplet(Entries& entries, const RunnableJar& jar) {
-    const fs::path folder = fs::path(jar.javaSourcePath).parent_path();
-    const std::string appletClass = classNameOf(jar.javaSourcePath) + ".class";
-    // Without it the JAR could not run: the compile's classes were not seen.
-    if (std::find(jar.classFiles.begin(), jar.classFiles.end(), appletClass) ==
-        jar.classFiles.end())
-        return QString("The compile wrote no %1.").arg(shown(folder / appletClass));
-    for (const std::string& name : jar.classFiles)
-        if (QString error = entries.add(name, folder / name); !error.isEmpty()) return error;
-    for (const std::string& picture : jar.picturePaths) {
-        // The applet loads it by name from beside its page, as the viewer does.
+bool hasExtension(const std::string& name, std::initializer_list<const char*> extensions) {
+    std::string extension = fs::path(name).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
+}
+
+// Whether folder / name is a file of the folder itself, not one a link leads to.
+bool staysInFolder(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    const fs::path real = fs::canonical(folder / name, error);
+    return !error && real.parent_path() == fs::canonical(folder, error) && !error;
+}
+
+QString leftOutNote(const fs::path& file, const char* why) {
+    return QString("Left out of the JAR: %1 %2.").arg(shown(file), why);
+}
+
+// Packs what the applet is made of; files that would carry anything else of
+// the user's are noted in outcome.leftOut instead.
+class AppletPacker {
+  public:
+    AppletPacker(Entries& entries, const RunnableJar& jar, JarOutcome& outcome)
+        : entries_(entries),
+          jar_(jar),
+          outcome_(outcome),
+          folder_(fs::path(jar.javaSourcePath).parent_path()) {}
+
+    QString pack() {
+        const std::string appletClass = classNameOf(jar_.javaSourcePath) + ".class";
+        // Without it the JAR could not run: the compile's classes were not seen.
+        if (std::find(jar_.classFiles.begin(), jar_.classFiles.end(), appletClass) ==
+            jar_.classFiles.end())
+            return QString("The compile wrote no %1.").arg(shown(folder_ / appletClass));
+        for (const std::string& name : jar_.classFiles)
+            if (QString error = add(name, folder_ / name); !error.isEmpty()) return error;
+        for (const std::string& picture : jar_.picturePaths)
+            if (QString error = addPicture(picture); !error.isEmpty()) return error;
+        if (!pageHasParameters(jar_.parameters)) return QString();
+        for (const RunParameter& parameter : jar_.parameters) addNamedFile(parameter.value);
+        return QString();
+    }
+
+  private:
+    QString add(const std::string& name, const fs::path& file) {
+        const bool known = entries_.has(name);
+        QString error = entries_.add(name, file);
+        if (error.isEmpty() && !known) outcome_.packed << QString::fromStdString(name);
+        return error;
+    }
+
+    // The applet loads it by name from beside its page, as the viewer does.
+    QString addPicture(const std::string& picture) {
         const std::string name = pictureFileName(picture);
-        const fs::path beside = folder / name;
-        const fs::path file = isFile(beside) ? beside : fs::path(picture);
+        if (name.empty()) return QString();  // an image without a picture
+        const fs::path beside = folder_ / name;
+        // A relative path is the project's, wherever the program was started.
+        const fs::path file = isFile(beside) ? beside : folder_ / picture;
         if (!isFile(file))
             return QString("The picture file %1 cannot be found.").arg(shown(picture));
-        if (QString error = entries.add(name, file); !error.isEmpty()) return error;
+        if (!jar_.isPicture(file.string())) {
+            outcome_.leftOut << leftOutNote(file, "is not a picture the applet can show");
+            return QString();
+        }
+        return add(name, file);
     }
-    if (!pageHasParameters(jar.parameters)) return QString();
-    // A name already stored (the page itself, a class) is that entry.
-    for (const RunParameter& parameter : jar.parameters)
-        if (isPlainName(parameter.value) && !entries.has(parameter.value) &&
-            isFile(folder / parameter.value))
-            entries.add(parameter.value, folder / parameter.value);
-    return QString();
-}
+
+    // A parameter's value that names a file: packed when it is a picture or
+    // sound of the project's own folder, noted otherwise.
+    void addNamedFile(const std::string& value) {
+        if (value.empty() || entries_.has(value)) return;  // a text, or already packed
+        const fs::path file = folder_ / value;
+        if (!isFile(file)) return;  // a plain text value
+        if (!isPlainName(value))
+            outcome_.leftOut << leftOutNote(file, "is not a file of the project's folder");
+        else if (value.front() == '.')
+            outcome_.leftOut << leftOutNote(file, "is a hidden file");
+        else if (!staysInFolder(folder_, value))
+            outcome_.leftOut << leftOutNote(file, "leads out of the project's folder");
+        else if (hasExtension(value, {".au", ".wav", ".aif", ".aiff", ".mid", ".midi", ".rmf"}))
+            add(value, file);
+        else if (hasExtension(value, {".gif", ".jpg", ".jpeg", ".png"}) &&
+                 jar_.isPicture(file.string()))
+            add(value, file);
+        else
+            outcome_.leftOut << leftOutNote(file,
+                                            "is neither a picture nor a sound an applet loads");
+    }
+
+    Entries& entries_;
+    const RunnableJar& jar_;
+    JarOutcome& outcome_;
+    const fs::path folder_;
+};
 
 }  // namespace
 
@@ -159,12 +228,16 @@ std::vector<std::string> classesWrittenSince(const ClassStamps& before,
     return written;
 }
 
-QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const QString& out) {
+namespace {
+
+QString stageAndWrite(const RunnableJar& jar, const QString& javaBin, const QString& out,
+                      JarOutcome& outcome) {
     // The JDK's own jar tool unpacks the runner and writes archive and
     // manifest as Java reads them back; this program needs no zip code.
     QTemporaryDir stage;
     if (!stage.isValid())
-        return QString("Cannot make a working folder: %1").arg(stage.errorString());
+        return QString("Cannot make a working folder in %1: %2")
+            .arg(QDir::tempPath(), stage.errorString());
     const QString runner = stage.filePath("runner");
     const QString content = stage.filePath("content");
     QDir().mkpath(runner);
@@ -176,7 +249,8 @@ QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const Q
         page, appletPage(jar.javaSourcePath, jar.designWidth, jar.designHeight, jar.parameters));
     if (!error.isEmpty()) return error;
     entries.add(PageEntry, QFile::encodeName(page).toStdString());
-    if (!(error = addApplet(entries, jar)).isEmpty()) return error;
+    outcome.packed << PageEntry;
+    if (!(error = AppletPacker(entries, jar, outcome).pack()).isEmpty()) return error;
     if (!(error = addRunner(entries, javaBin, runner)).isEmpty()) return error;
     const fs::path contentPath(QFile::encodeName(content).toStdString());
     for (const auto& [name, file] : entries.files())
@@ -195,6 +269,14 @@ QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const Q
     std::string readError;
     const auto made = loadFileBytes(storedLine(archive), readError);
     return made ? writeFile(out, *made) : displayLine(readError);
+}
+
+}  // namespace
+
+JarOutcome writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const QString& out) {
+    JarOutcome outcome;
+    outcome.error = stageAndWrite(jar, javaBin, out, outcome);
+    return outcome;
 }
 
 }  // namespace tz

@@ -2,7 +2,9 @@
 // A runnable JAR of the compiled applet: its classes, its pictures, the page
 // it runs with and the program's own applet runner, which starts it.
 #include <QString>
+#include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,10 +34,20 @@ struct RunnableJar {
     int designWidth = 0;
     int designHeight = 0;
     std::vector<RunParameter> parameters;
+    // Whether a file is a picture the applet can show; it alone is packed as one.
+    std::function<bool(const std::string& path)> isPicture;
+};
+
+struct JarOutcome {
+    QString error;        // empty when out was written
+    QStringList packed;   // what the JAR holds besides the runner, one line each
+    QStringList leftOut;  // files the project names that were not packed, and why
 };
 
 // Writes jar to out in one step, with the runner and the JDK's jar tool of
-// javaBin. The error text, or the empty text when out was written.
-QString writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const QString& out);
+// javaBin. Only the classes, real pictures and, from the project's folder,
+// the pictures and sounds the parameters name go in: a received project
+// must not carry any other file of the user's into the JAR.
+JarOutcome writeRunnableJar(const RunnableJar& jar, const QString& javaBin, const QString& out);
 
 }  // namespace tz

@@ -1,9 +1,15 @@
 #include "build/RunFolder.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <cerrno>
+#include <climits>
 
 namespace tz {
 
@@ -28,11 +34,19 @@ QStringList missingFolders(const QString& place) {
     return missing;
 }
 
+QString folderName(const QString& pid) {
+    return QStringLiteral("tzjava-%1-").arg(pid);
+}
+
+bool processGone(qint64 pid) {
+    return pid > 0 && pid <= INT_MAX && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
 }  // namespace
 
 std::shared_ptr<QTemporaryDir> makeRunFolder(QString& error) {
     // The process id tells a user which program's folder it is.
-    const QString name = QStringLiteral("tzjava-%1-XXXXXX").arg(QCoreApplication::applicationPid());
+    const QString name = folderName(QString::number(QCoreApplication::applicationPid())) + "XXXXXX";
     for (const QString& place : candidatePlaces()) {
         const QStringList made = missingFolders(place);
         QDir().mkpath(place);
@@ -48,6 +62,20 @@ std::shared_ptr<QTemporaryDir> makeRunFolder(QString& error) {
                     .arg(place, folder->errorString());
     }
     return nullptr;
+}
+
+void removeStaleRunFolders() {
+    static const QRegularExpression stale("^" + folderName("([0-9]{1,10})") + "[A-Za-z0-9]{6}$");
+    for (const QString& place : candidatePlaces()) {
+        const QFileInfoList folders =
+            QDir(place).entryInfoList({folderName("*") + "*"}, QDir::Dirs | QDir::NoSymLinks);
+        for (const QFileInfo& folder : folders) {
+            const auto match = stale.match(folder.fileName());
+            if (match.hasMatch() && folder.ownerId() == ::getuid() &&
+                processGone(match.captured(1).toLongLong()))
+                QDir(folder.filePath()).removeRecursively();
+        }
+    }
 }
 
 }  // namespace tz

@@ -16,4 +16,9 @@ namespace tz {
 // last and the system's reason.
 std::shared_ptr<QTemporaryDir> makeRunFolder(QString& error);
 
+// Removes the working folders that programs of this user left behind when
+// they were killed: only folders this user owns, named after a process
+// that no longer exists.
+void removeStaleRunFolders();
+
 }  // namespace tz

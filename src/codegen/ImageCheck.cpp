@@ -22,14 +22,15 @@ std::string checkImage(const std::string& picturePath, const std::string& javaSo
     const std::string question = "The file \"" + fileName + "\" cant be found in " + folder +
                                  " Do you want to copy it there?";
     if (!askCopy || !askCopy(question)) return {};
-    return copyFile(picturePath, target);
+    // A relative path is the project's, wherever the program was started.
+    return copyFile(picturePath.starts_with('/') ? picturePath : folder + picturePath, target);
 }
 
 std::string copyFile(const std::string& from, const std::string& to) {
     std::string error;
     const auto bytes = loadFileBytes(from, error);
     if (!bytes) return error;
-    return saveFileBytes(to, *bytes).value_or(std::string());
+    return saveFileInItsFolder(to, *bytes).value_or(std::string());
 }
 
 }  // namespace tz

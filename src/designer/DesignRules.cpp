@@ -37,6 +37,21 @@ std::string integerError(const std::string& text) {
     return "'" + text + "' is not a valid integer value";
 }
 
+std::string rangeError(int low, int high) {
+    return "Value must be between " + std::to_string(low) + " and " + std::to_string(high);
+}
+
+IntRange fieldRange(RecordField field) {
+    return field == Xpos || field == Ypos ? PositionRange : SizeRange;
+}
+
+CheckedNumber numberIn(const std::string& text, IntRange range) {
+    const std::optional<int> value = strToInt(text);
+    if (!value) return {std::nullopt, integerError(text)};
+    if (!range.contains(*value)) return {std::nullopt, rangeError(range.low, range.high)};
+    return {value, {}};
+}
+
 const std::vector<std::string>& fixedComponentNames() {
     static const std::vector<std::string> names = {
         "button1",   "flytt", "Label1",  "TextField1", "Image1",        "open",      "Timer1",

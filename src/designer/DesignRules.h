@@ -12,6 +12,30 @@ namespace tz {
 
 // The message that refuses a cell text that is no integer (see strToInt).
 std::string integerError(const std::string& text);
+// The message that refuses a number outside low to high.
+std::string rangeError(int low, int high);
+
+struct IntRange {
+    int low;
+    int high;
+    bool contains(int value) const { return value >= low && value <= high; }
+};
+// Positions reach one applet size beyond either edge; sizes are at least 1
+// and at most an applet's: x + width never leaves int.
+inline constexpr IntRange PositionRange{-MaxAppletSize, MaxAppletSize};
+inline constexpr IntRange SizeRange{1, MaxAppletSize};
+inline constexpr IntRange AppletWidthRange{1, MaxAppletSize};
+inline constexpr IntRange AppletHeightRange{AppletCaptionHeight + 1, MaxAppletSize};
+// The range of Xpos, Ypos, Width or Height.
+IntRange fieldRange(RecordField field);
+
+// A number cell's value, or the message refusing its text: no integer, or
+// outside range.
+struct CheckedNumber {
+    std::optional<int> value;
+    std::string error;
+};
+CheckedNumber numberIn(const std::string& text, IntRange range);
 
 // Names of the design window's own components, which objects may not take.
 const std::vector<std::string>& fixedComponentNames();

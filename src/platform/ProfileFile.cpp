@@ -22,13 +22,6 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // "[name]" gives name; other lines give nullopt.
 std::optional<std::string_view> sectionName(std::string_view line) {
     line = trimmed(line);
@@ -82,7 +75,6 @@ ProfileFile ProfileFile::load(const std::string& path) {
 ProfileFile ProfileFile::fromBytes(std::string bytes) {
     ProfileFile profile;
     profile.bytes_ = std::move(bytes);
-    profile.indexValues();
     return profile;
 }
 
@@ -98,14 +90,9 @@ void ProfileFile::forEachLine(LineFound&& lineFound) const {
     }
 }
 
-std::vector<ProfileFile::Line> ProfileFile::lines() const {
-    std::vector<Line> result;
-    forEachLine([&](const Line& line) { result.push_back(line); });
-    return result;
-}
-
-void ProfileFile::indexValues() {
+void ProfileFile::indexValues() const {
     values_.clear();
+    indexed_ = true;
     std::set<std::string> sectionsSeen;
     const std::string* section = nullptr;  // null outside the first section of a name
     forEachLine([&](const Line& at) {
@@ -124,32 +111,9 @@ void ProfileFile::indexValues() {
     });
 }
 
-std::optional<std::size_t> ProfileFile::findSection(const std::vector<Line>& all,
-                                                    const std::string& section) const {
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const auto name =
-            sectionName(std::string_view(bytes_).substr(all[i].begin, all[i].end - all[i].begin));
-        if (name && equalsNoCase(*name, section)) return i;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> ProfileFile::findKey(const std::vector<Line>& all,
-                                                std::size_t sectionLine,
-                                                const std::string& key) const {
-    for (std::size_t i = sectionLine + 1; i < all.size(); ++i) {
-        const std::string_view line =
-            std::string_view(bytes_).substr(all[i].begin, all[i].end - all[i].begin);
-        if (sectionName(line)) break;
-        const auto equals = line.find('=');
-        if (equals != std::string_view::npos && equalsNoCase(trimmed(line.substr(0, equals)), key))
-            return i;
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> ProfileFile::value(const std::string& section,
                                               const std::string& key) const {
+    if (!indexed_) indexValues();
     const auto found = values_.find({lowered(section), lowered(key)});
     if (found == values_.end()) return std::nullopt;
     return found->second;
@@ -168,40 +132,129 @@ int ProfileFile::readInt(const std::string& section, const std::string& key, int
 
 void ProfileFile::write(const std::string& section, const std::string& key,
                         const std::string& value) {
-    place(section, key, value);
-    indexValues();
+    write({{section, key, value}});
 }
 
-void ProfileFile::place(const std::string& section, const std::string& key,
-                        const std::string& value) {
-    const std::string entry = key + "=" + value;
-    const auto all = lines();
-    const auto sectionLine = findSection(all, section);
-    if (!sectionLine) {
-        if (!bytes_.empty() && bytes_.back() != '\n') bytes_ += "\r\n";
-        if (!bytes_.empty()) bytes_ += "\r\n";
-        bytes_ += "[" + section + "]\r\n" + entry + "\r\n";
-        return;
+namespace {
+
+// What a write does to one section: its keys in the order first written,
+// each with its last line and where the file's first section of that name
+// holds it.
+struct SectionWrite {
+    std::string name;
+    std::map<std::string, std::size_t> keyIndex;  // lower-case key -> index below
+    std::vector<std::string> entries;             // "key=value"
+    std::vector<std::optional<std::pair<std::size_t, std::size_t>>> found;  // begin, end
+    bool present = false;
+    // The section's last non-blank line (its header when there is none):
+    // its end, and the start of the line after it.
+    std::size_t anchorEnd = 0;
+    std::size_t anchorNext = 0;
+};
+
+struct SectionWrites {
+    std::vector<SectionWrite> sections;
+    std::map<std::string, std::size_t> index;  // lower-case name -> section
+};
+
+SectionWrites planWrites(const std::vector<ProfileEntry>& entries) {
+    SectionWrites plan;
+    for (const ProfileEntry& entry : entries) {
+        const auto [at, added] =
+            plan.index.try_emplace(lowered(entry.section), plan.sections.size());
+        if (added) plan.sections.emplace_back().name = entry.section;
+        SectionWrite& target = plan.sections[at->second];
+        const auto [key, newKey] =
+            target.keyIndex.try_emplace(lowered(entry.key), target.entries.size());
+        const std::string line = entry.key + "=" + entry.value;
+        if (newKey) {
+            target.entries.push_back(line);
+            target.found.emplace_back();
+        } else {
+            target.entries[key->second] = line;  // a later write of a key wins
+        }
     }
-    if (const auto keyLine = findKey(all, *sectionLine, key)) {
-        const Line& line = all[*keyLine];
-        bytes_.replace(line.begin, line.end - line.begin, entry);
-        return;
+    return plan;
+}
+
+struct Edit {
+    std::size_t begin;
+    std::size_t end;
+    std::string text;
+};
+
+// The bytes with every planned key replaced or added, in one copy.
+std::string applyWrites(const std::string& bytes, const SectionWrites& plan) {
+    std::vector<Edit> edits;
+    std::vector<std::string> newSections;
+    for (const SectionWrite& section : plan.sections) {
+        std::string added;
+        for (std::size_t i = 0; i < section.entries.size(); ++i) {
+            if (section.found[i])
+                edits.push_back(
+                    {section.found[i]->first, section.found[i]->second, section.entries[i]});
+            else
+                added += section.entries[i] + "\r\n";
+        }
+        if (!section.present) {
+            newSections.push_back("[" + section.name + "]\r\n" + added);
+        } else if (!added.empty() && section.anchorNext == section.anchorEnd) {
+            // The file's last line has no line break.
+            added.resize(added.size() - 2);
+            edits.push_back({section.anchorEnd, section.anchorEnd, "\r\n" + added});
+        } else if (!added.empty()) {
+            edits.push_back({section.anchorNext, section.anchorNext, added});
+        }
     }
-    // After the section's last non-blank line.
-    std::size_t last = *sectionLine;
-    for (std::size_t i = *sectionLine + 1; i < all.size(); ++i) {
-        const std::string_view line =
-            std::string_view(bytes_).substr(all[i].begin, all[i].end - all[i].begin);
-        if (sectionName(line)) break;
-        if (!trimmed(line).empty()) last = i;
+    std::sort(edits.begin(), edits.end(),
+              [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+    std::string written;
+    written.reserve(bytes.size());
+    std::size_t copied = 0;
+    for (const Edit& edit : edits) {
+        written.append(bytes, copied, edit.begin - copied);
+        written += edit.text;
+        copied = edit.end;
     }
-    const Line& anchor = all[last];
-    if (anchor.next == anchor.end) {  // the file's last line has no line break
-        bytes_.insert(anchor.end, "\r\n" + entry);
-    } else {
-        bytes_.insert(anchor.next, entry + "\r\n");
+    written.append(bytes, copied);
+    // A new section goes at the end, after a blank line.
+    for (const std::string& section : newSections) {
+        if (!written.empty() && written.back() != '\n') written += "\r\n";
+        if (!written.empty()) written += "\r\n";
+        written += section;
     }
+    return written;
+}
+
+}  // namespace
+
+void ProfileFile::write(const std::vector<ProfileEntry>& entries) {
+    SectionWrites plan = planWrites(entries);
+    SectionWrite* current = nullptr;
+    forEachLine([&](const Line& at) {
+        const std::string_view line = std::string_view(bytes_).substr(at.begin, at.end - at.begin);
+        const auto name = sectionName(line);
+        if (name) {
+            // Only the first section of a name is written to.
+            const auto found = plan.index.find(lowered(*name));
+            current = found == plan.index.end() || plan.sections[found->second].present
+                          ? nullptr
+                          : &plan.sections[found->second];
+            if (current) current->present = true;
+        }
+        if (!current) return;
+        if (!trimmed(line).empty()) {
+            current->anchorEnd = at.end;
+            current->anchorNext = at.next;
+        }
+        const auto equals = line.find('=');
+        if (name || equals == std::string_view::npos) return;
+        const auto key = current->keyIndex.find(lowered(trimmed(line.substr(0, equals))));
+        if (key != current->keyIndex.end() && !current->found[key->second])
+            current->found[key->second] = std::pair{at.begin, at.end};
+    });
+    bytes_ = applyWrites(bytes_, plan);
+    indexed_ = false;
 }
 
 void ProfileFile::writeInt(const std::string& section, const std::string& key, int value) {

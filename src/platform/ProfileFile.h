@@ -11,6 +11,12 @@
 
 namespace tz {
 
+struct ProfileEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 class ProfileFile {
   public:
     static constexpr std::size_t MaxValueLength = 1023;
@@ -27,6 +33,9 @@ class ProfileFile {
 
     void write(const std::string& section, const std::string& key, const std::string& value);
     void writeInt(const std::string& section, const std::string& key, int value);
+    // The same as writing each entry in turn, in one pass over the file
+    // however large it is.
+    void write(const std::vector<ProfileEntry>& entries);
 
     const std::string& bytes() const { return bytes_; }
     // Replaces the file's content safely; false when the file cannot be written.
@@ -40,19 +49,15 @@ class ProfileFile {
     };
     template <typename LineFound>
     void forEachLine(LineFound&& lineFound) const;
-    std::vector<Line> lines() const;
-    void place(const std::string& section, const std::string& key, const std::string& value);
-    // Every value a lookup can find, gathered in one pass over the bytes, so
-    // that a lookup does not search a large file again.
-    void indexValues();
-    std::optional<std::size_t> findSection(const std::vector<Line>& all,
-                                           const std::string& section) const;
-    std::optional<std::size_t> findKey(const std::vector<Line>& all, std::size_t sectionLine,
-                                       const std::string& key) const;
+    // Every value a lookup can find, gathered in one pass over the bytes at
+    // the first lookup, so that a lookup does not search a large file again
+    // and a file only written to is never indexed.
+    void indexValues() const;
 
     std::string bytes_;
     // Keyed by section and key name in lower case.
-    std::map<std::pair<std::string, std::string>, std::string> values_;
+    mutable std::map<std::pair<std::string, std::string>, std::string> values_;
+    mutable bool indexed_ = false;
 };
 
 // Integer text as profile files read it; nullopt when it is not an integer.

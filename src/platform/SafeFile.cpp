@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -75,8 +76,27 @@ std::optional<std::string> saveFileBytes(const std::string& path, const std::str
         if (written <= 0) return refused(file.errorString().toStdString());
         done += written;
     }
-    if (!file.commit()) return refused(file.errorString().toStdString());
+    // What the buffer took can still fail on its way to the file (a size
+    // limit of a few bytes); committing then would replace the file with less.
+    if (!file.flush() || !file.commit()) return refused(file.errorString().toStdString());
     return std::nullopt;
+}
+
+std::optional<std::string> saveFileInItsFolder(const std::string& path, const std::string& bytes) {
+    const auto link = systemPath(path);
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error))) {
+        std::error_code folderError;
+        const auto folder = std::filesystem::weakly_canonical(link.parent_path(), folderError);
+        const auto target = std::filesystem::weakly_canonical(link, error);
+        const auto [end, inside] =
+            std::mismatch(folder.begin(), folder.end(), target.begin(), target.end());
+        if (error || folderError || end != folder.end())
+            return "Unable to write to " + path + ": it is a link to " +
+                   QFile::decodeName(QByteArray::fromStdString(target.string())).toStdString() +
+                   ", outside its folder";
+    }
+    return saveFileBytes(path, bytes);
 }
 
 bool sameFile(const std::string& first, const std::string& second) {

@@ -20,6 +20,11 @@ std::optional<std::string> loadFileBytes(const std::string& path, std::string& e
 // ("Unable to write to PATH: REASON"), of a write that did not happen.
 std::optional<std::string> saveFileBytes(const std::string& path, const std::string& bytes);
 
+// The same, but a path that is a symbolic link leading out of the folder it
+// lies in is refused: a received project folder must not have the program
+// replace a file elsewhere. Links within the folder are followed.
+std::optional<std::string> saveFileInItsFolder(const std::string& path, const std::string& bytes);
+
 // Whether both paths name one existing file: the same device and inode, or
 // the same canonical path.
 bool sameFile(const std::string& first, const std::string& second);

@@ -158,6 +158,11 @@ int checkedCount(int count, int capacity) {
     return count;
 }
 
+int checkedSize(int size, IntRange range) {
+    if (!range.contains(size)) refuseCorrupt();
+    return size;
+}
+
 struct Head {
     std::string className;
     int parameterRows = 1;  // the grid's rows, title row included
@@ -217,8 +222,8 @@ Head readHead(const std::string& bytes, ProjectFileContent& content) {
     options.colourIndex = isColourIndex(colour) ? colour : -1;
     head.parameterRows = profile.number("Param", "Params", 1);
 
-    content.appletWidth = profile.number("Java", "width", 600);
-    content.appletHeight = profile.number("Java", "height", 400);
+    content.appletWidth = checkedSize(profile.number("Java", "width", 600), AppletWidthRange);
+    content.appletHeight = checkedSize(profile.number("Java", "height", 400), AppletHeightRange);
     for (std::size_t k = 0; k < AllKinds.size(); ++k)
         head.objectCounts[k] =
             checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
@@ -277,8 +282,9 @@ class RecordChecker {
         const std::string& name = record.fields[Name];
         if (const auto refusal = componentNameError(name, takenNames_)) throw Refusal{*refusal};
         if (!name.empty()) takenNames_.push_back(name);
-        for (const int field : {Xpos, Ypos, Width, Height}) {
-            if (!strToInt(record.fields[field])) throw Refusal{integerError(record.fields[field])};
+        for (const RecordField field : {Xpos, Ypos, Width, Height}) {
+            const CheckedNumber number = numberIn(record.fields[field], fieldRange(field));
+            if (!number.value) throw Refusal{number.error};
         }
     }
 

@@ -1,12 +1,15 @@
 #include "settings/SettingsFile.h"
 
+#include <algorithm>
+
 #include "platform/ProfileFile.h"
 
 namespace tz {
 
 namespace {
 const char* const MainSection = "Main";
-}
+constexpr int MaxPlacement = 1 << 20;
+}  // namespace
 
 std::string settingsFilePath(const std::string& programDirectory,
                              const std::string& userConfigDirectory,
@@ -32,10 +35,10 @@ MainSettings readMainSettings(const std::string& settingsPath,
 
 bool writeMainSettings(const std::string& settingsPath, const MainSettings& settings) {
     ProfileFile profile = ProfileFile::load(settingsPath);
-    profile.write(MainSection, "Java-Help", settings.helpFile);
-    profile.write(MainSection, "Browser", settings.browser);
-    profile.write(MainSection, "Comppar", settings.compilerParameters);
-    profile.write(MainSection, "Compiler", settings.compiler);
+    profile.write({{MainSection, "Java-Help", settings.helpFile},
+                   {MainSection, "Browser", settings.browser},
+                   {MainSection, "Comppar", settings.compilerParameters},
+                   {MainSection, "Compiler", settings.compiler}});
     return profile.save(settingsPath);
 }
 
@@ -48,22 +51,28 @@ std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
     const ProfileFile profile = ProfileFile::load(settingsPath);
     for (WindowPlacement& window : current) {
         Bounds& b = window.bounds;
-        b.left = profile.readInt(window.section, "left", b.left);
-        b.top = profile.readInt(window.section, "top", b.top);
-        b.width = profile.readInt(window.section, "width", b.width);
-        b.height = profile.readInt(window.section, "height", b.height);
+        // Far beyond any screen, yet a window's right and bottom edges stay ints.
+        const auto read = [&](const char* key, int value, int low) {
+            return std::clamp(profile.readInt(window.section, key, value), low, MaxPlacement);
+        };
+        b.left = read("left", b.left, -MaxPlacement);
+        b.top = read("top", b.top, -MaxPlacement);
+        b.width = read("width", b.width, 0);
+        b.height = read("height", b.height, 0);
     }
     return current;
 }
 
 bool writePlacements(const std::string& settingsPath, const std::vector<WindowPlacement>& windows) {
-    ProfileFile profile = ProfileFile::load(settingsPath);
+    std::vector<ProfileEntry> entries;
     for (const WindowPlacement& window : windows) {
-        profile.writeInt(window.section, "left", window.bounds.left);
-        profile.writeInt(window.section, "top", window.bounds.top);
-        profile.writeInt(window.section, "width", window.bounds.width);
-        profile.writeInt(window.section, "height", window.bounds.height);
+        const Bounds& b = window.bounds;
+        for (const auto& [key, value] :
+             {std::pair{"left", b.left}, {"top", b.top}, {"width", b.width}, {"height", b.height}})
+            entries.push_back({window.section, key, std::to_string(value)});
     }
+    ProfileFile profile = ProfileFile::load(settingsPath);
+    profile.write(entries);
     return profile.save(settingsPath);
 }
 

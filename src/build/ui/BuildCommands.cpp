@@ -15,6 +15,7 @@
 #include "build/RunFolder.h"
 #include "build/ui/CompileFrames.h"
 #include "designer/DesignRules.h"
+#include "designer/ui/PictureSource.h"
 #include "designer/ui/Tapplet.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
@@ -70,7 +71,7 @@ void Tzjava::Showanim(const QPixmap& picture) {
 }
 
 bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
-    if (const auto error = tz::saveFileBytes(tz::storedLine(path), bytes)) {
+    if (const auto error = tz::saveFileInItsFolder(tz::storedLine(path), bytes)) {
         tz::reportError(this, tz::displayLine(*error));
         return false;
     }
@@ -311,19 +312,24 @@ bool Tzjava::exportRunnableJar(const QString& path) {
                         .picturePaths = {},
                         .designWidth = windows_.app->appletWidth(),
                         .designHeight = windows_.app->appletHeight(),
-                        .parameters = windows_.opt->options().parameters};
+                        .parameters = windows_.opt->options().parameters,
+                        .isPicture = isAppletPicture};
     for (const tz::LiveObject& object : windows_.app->liveObjects())
         if (object.kind == tz::ObjectKind::Image) jar.picturePaths.push_back(object.text);
-    QString error;
+    tz::JarOutcome outcome;
     {
         tz::BusyCursor busy;
-        error = tz::writeRunnableJar(jar, javaBinDirectory(), path);
+        outcome = tz::writeRunnableJar(jar, javaBinDirectory(), path);
     }
-    if (!error.isEmpty()) {
-        tz::reportError(this, error);
+    if (!outcome.error.isEmpty()) {
+        tz::reportError(this, outcome.error);
         return false;
     }
-    showMess(QString("The runnable JAR %1 was written.").arg(path));
+    // The user sees what goes out with the JAR before sharing it.
+    QStringList lines{QString("The runnable JAR %1 was written.").arg(path)};
+    for (const QString& entry : outcome.packed) lines << "Packed: " + entry;
+    lines << "Packed: the applet runner" << outcome.leftOut;
+    showMess(lines.join('\n'));
     return true;
 }
 

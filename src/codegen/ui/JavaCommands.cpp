@@ -1,4 +1,5 @@
 // The main window's Java source commands: generate, save and export.
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
@@ -61,7 +62,7 @@ QString freeBackupName(const QString& path) {
 
 }  // namespace
 
-bool Tzjava::keepOriginalSource(const QString& path) {
+bool Tzjava::keepOriginalSource(const QString& path, QString& copiedTo) {
     if (!QFileInfo::exists(path)) return true;
     std::string error;
     const auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
@@ -77,7 +78,7 @@ bool Tzjava::keepOriginalSource(const QString& path) {
         return false;
     }
     backupNote_ = QString("The original %1 was copied to %2.").arg(path, original);
-    mess_->appendPlainText(backupNote_);
+    copiedTo = original;
     return true;
 }
 
@@ -95,11 +96,18 @@ bool Tzjava::CodeSave(const QString& path) {
         tz::reportError(this, QString("The Java source is empty; %1 was left as it is.").arg(path));
         return false;
     }
-    if (!keepOriginalSource(path)) return false;
-    if (const auto error = tz::saveFileBytes(tz::storedLine(path), code_)) {
+    const QString noteBefore = backupNote_;
+    QString copiedTo;
+    if (!keepOriginalSource(path, copiedTo)) return false;
+    const bool backedUp = !copiedTo.isEmpty();
+    if (const auto error = tz::saveFileInItsFolder(tz::storedLine(path), code_)) {
+        // The copy was made for this write alone.
+        if (backedUp) QFile::remove(copiedTo);
+        backupNote_ = noteBefore;
         tz::reportError(this, tz::displayLine(*error));
         return false;
     }
+    if (backedUp) mess_->appendPlainText(backupNote_);
     return true;
 }
 

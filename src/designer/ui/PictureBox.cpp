@@ -1,16 +1,24 @@
 #include "designer/ui/PictureBox.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
-#include "platform/SafeFile.h"
+#include "designer/ui/PictureSource.h"
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent, PictureSource& pictures)
+    : QWidget(parent), pictures_(pictures) {}
 
-void PictureBox::setPicture(const QPixmap& picture) {
-    picture_ = picture;
+void PictureBox::showPicture(const std::string& path) {
+    path_ = path;
+    scalePicture();
+}
+
+void PictureBox::scalePicture() {
+    picture_ = path_.empty() ? QPixmap() : pictures_.scaled(path_, size());
     update();
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+    if (picture_.size() != size()) scalePicture();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
@@ -22,11 +30,4 @@ void PictureBox::paintEvent(QPaintEvent*) {
     // Without a picture the object would be invisible on the design window.
     painter.setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DashLine));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-QPixmap loadPicture(const std::string& path) {
-    // The reader would wait for ever on a FIFO; anything else is no picture.
-    if (!tz::isRegularFile(path)) return QPixmap();
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
-    return QPixmap::fromImage(reader.read());
 }

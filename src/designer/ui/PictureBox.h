@@ -3,21 +3,27 @@
 #include <QWidget>
 #include <string>
 
-// An image object's control: shows its picture scaled to its bounds.
+class PictureSource;
+
+// An image object's control: shows its picture scaled to its bounds, and
+// keeps only that scaled copy.
 class PictureBox : public QWidget {
     Q_OBJECT
   public:
-    explicit PictureBox(QWidget* parent);
+    PictureBox(QWidget* parent, PictureSource& pictures);
 
     const QPixmap& picture() const { return picture_; }
-    void setPicture(const QPixmap& picture);
+    // Shows the picture of path, scaled again whenever the box is resized.
+    void showPicture(const std::string& path);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void scalePicture();
+
+    PictureSource& pictures_;
+    std::string path_;
     QPixmap picture_;
 };
-
-// The picture of an image file; an unreadable file gives an empty picture.
-QPixmap loadPicture(const std::string& path);

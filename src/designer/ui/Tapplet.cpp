@@ -12,9 +12,9 @@
 #include "designer/ui/FrameShape.h"
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
+#include "designer/ui/PictureSource.h"
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
-#include "platform/Conversions.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/Project.h"
@@ -108,7 +108,9 @@ QString capacityMessage() {
 }  // namespace
 
 Tapplet::Tapplet(QWidget* parent)
-    : QWidget(parent, Qt::Window), open_(std::make_unique<PictureDialog>(this)) {
+    : QWidget(parent, Qt::Window),
+      open_(std::make_unique<PictureDialog>(this)),
+      pictures_(std::make_unique<PictureSource>()) {
     setObjectName("app");
     setWindowTitle("Applet");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -177,16 +179,16 @@ bool Tapplet::U(ObjectKind kind, int index) {
     if (!inspector_ || !object) return false;
     if (kind != ObjectKind::Image) setControlText(kind, object, inspector_->cell(1, tz::Caption));
     for (int row = tz::Xpos; row <= tz::Height; ++row) {
-        const std::string text = tz::storedLine(inspector_->cell(1, row));
-        const std::optional<int> value = tz::strToInt(text);
-        if (!value) {
-            tz::reportError(this, tz::displayLine(tz::integerError(text)));
+        const tz::CheckedNumber value = tz::numberIn(tz::storedLine(inspector_->cell(1, row)),
+                                                     tz::fieldRange(tz::RecordField(row)));
+        if (!value.value) {
+            tz::reportError(this, tz::displayLine(value.error));
             return false;
         }
-        if (row == tz::Xpos) object->move(*value, object->y());
-        if (row == tz::Ypos) object->move(object->x(), *value);
-        if (row == tz::Width) object->resize(*value, object->height());
-        if (row == tz::Height) object->resize(object->width(), *value);
+        if (row == tz::Xpos) object->move(*value.value, object->y());
+        if (row == tz::Ypos) object->move(object->x(), *value.value);
+        if (row == tz::Width) object->resize(*value.value, object->height());
+        if (row == tz::Height) object->resize(object->width(), *value.value);
     }
     const std::string name = tz::storedLine(inspector_->cell(1, tz::Name));
     if (name.empty() && table(kind).records[index].inUse()) {
@@ -278,9 +280,9 @@ void Tapplet::setPicture(int index, const std::string& path) {
 
 void Tapplet::showPictureOn(int index, bool takePictureSize) {
     auto* box = static_cast<PictureBox*>(controls_[kindIndex(ObjectKind::Image)][index]);
-    box->setPicture(loadPicture(picturePaths_[index]));
-    if (takePictureSize && box->picture().width() > 0 && box->picture().height() > 0)
-        box->resize(box->picture().size());
+    const QSize own = takePictureSize ? PictureSource::ownSize(picturePaths_[index]) : QSize();
+    if (!own.isEmpty()) box->resize(own);
+    box->showPicture(picturePaths_[index]);
 }
 
 QWidget* Tapplet::makeControl(ObjectKind kind, int slot, const std::string& name) {
@@ -299,7 +301,7 @@ QWidget* Tapplet::makeControl(ObjectKind kind, int slot, const std::string& name
             object = new QLineEdit(this);
             break;
         case ObjectKind::Image:
-            object = new PictureBox(this);
+            object = new PictureBox(this, *pictures_);
             break;
     }
     if (kind != ObjectKind::Image) {
@@ -422,8 +424,10 @@ bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
         return false;
     }
     for (int field = tz::Xpos; field <= tz::Height; ++field) {
-        if (!tz::strToInt(record.fields[field])) {
-            tz::reportError(this, tz::displayLine(tz::integerError(record.fields[field])));
+        const tz::CheckedNumber value =
+            tz::numberIn(record.fields[field], tz::fieldRange(tz::RecordField(field)));
+        if (!value.value) {
+            tz::reportError(this, tz::displayLine(value.error));
             return false;
         }
     }
@@ -431,14 +435,15 @@ bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
     tables_[kindIndex(kind)].count = i + 1;
     tables_[kindIndex(kind)].records[i] = record;
     QWidget* object = makeControl(kind, i, name);
+    object->show();
+    G(kind, i);
+    U(kind, i);
+    // Decoded at the stored size, not first at the box's default one.
     if (kind == ObjectKind::Image) {
         picturePaths_[i] = record.fields[tz::Caption];
         imageAutoSize_[i] = false;
         showPictureOn(i, false);
     }
-    object->show();
-    G(kind, i);
-    U(kind, i);
     return true;
 }
 

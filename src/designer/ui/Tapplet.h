@@ -12,6 +12,7 @@
 
 class FrameShape;
 class PictureDialog;
+class PictureSource;
 class QTimer;
 class TObjector;
 class Ttool;
@@ -141,6 +142,7 @@ class Tapplet : public QWidget {
     FrameShape* flytt_ = nullptr;
     QTimer* timer1_ = nullptr;
     std::unique_ptr<PictureDialog> open_;
+    std::unique_ptr<PictureSource> pictures_;
     Gesture gesture_ = Gesture::Idle;
     std::optional<ObjectRef> moving_;
     QPoint grabOffset_;

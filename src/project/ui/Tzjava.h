@@ -174,9 +174,9 @@ class Tzjava : public QMainWindow {
     void showCaption();
     void showMess(const QString& text);
     // A file at path that this program did not write is copied to path.orig
-    // (numbered when taken), noted in backupNote_ and mess; false after an
-    // error report.
-    bool keepOriginalSource(const QString& path);
+    // (numbered when taken), named in copiedTo and noted in backupNote_; false
+    // after an error report.
+    bool keepOriginalSource(const QString& path, QString& copiedTo);
     QString backupNote_;
 
     void Open1Click();

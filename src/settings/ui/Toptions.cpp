@@ -11,7 +11,6 @@
 
 #include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
-#include "platform/Conversions.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -216,16 +215,15 @@ void Toptions::BitBtn1Click() {
     accept();
     if (!designer_) return;
     applyBackgroundColour();
-    const auto size = [this](const QLineEdit* field) {
-        const std::string text = tz::storedLine(field->text());
-        const std::optional<int> value = tz::strToInt(text);
-        if (!value) tz::reportError(this, tz::displayLine(tz::integerError(text)));
-        return value;
+    const auto size = [this](const QLineEdit* field, tz::IntRange range) {
+        const tz::CheckedNumber size = tz::numberIn(tz::storedLine(field->text()), range);
+        if (!size.value) tz::reportError(this, tz::displayLine(size.error));
+        return size.value;
     };
-    const std::optional<int> width = size(appx_);
+    const std::optional<int> width = size(appx_, tz::AppletWidthRange);
     if (!width) return;
     designer_->setAppletWidth(*width);
-    const std::optional<int> height = size(appy_);
+    const std::optional<int> height = size(appy_, tz::AppletHeightRange);
     if (!height) return;
     designer_->setAppletHeight(*height);
 }
