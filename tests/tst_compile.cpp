@@ -196,7 +196,7 @@ class CompileTest : public QObject {
                                     "import java.nothere.*;"
                                  << 0 << 0 << "import java.nothere.*;";
         QTest::newRow("field line") << "object"
-                                    << "int" << 1 << 0 << "";
+                                    << "a_Xpos" << 1 << 0 << "";
     }
     void everyErrorLandsOnItsLine() {
         QFETCH(QString, where);
@@ -209,7 +209,9 @@ class CompileTest : public QObject {
         if (where == "imports") project().imports = bytes;
         if (where == "object") {
             tz::ObjectRecord named;
-            named.fields = {"b", "10", "20", "65", "33", bytes, ""};
+            named.fields = {"b", "10", "20", "65", "33", "a", ""};  // a's a_Xpos clashes below
+            QVERIFY(p->started.program->app().addLoadedObject(tz::ObjectKind::Button, named));
+            named.fields[tz::Name] = bytes;
             QVERIFY(p->started.program->app().addLoadedObject(tz::ObjectKind::Button, named));
         }
         // Started elsewhere, so that landing on the place shows.

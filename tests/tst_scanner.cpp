@@ -94,13 +94,12 @@ void TestScanner::bodyLayout() {
              std::string("for (i = 0; i < n; i++) \r\n{\r\n a();\r\n \r\n}\r\n"));
     QCOMPARE(scannedBody("  a();  b(\r\n1);"), std::string("  a();\r\n  b(1);\r\n"));
 
-    // Method headers and class headers become one line, cut to their capacity.
     Project project;
     const std::string longName(60, 'n');
     const std::string longType(120, 't');
     QVERIFY(UpdateCode(project, "class A {\r\n" + longType + " " + longName + "()\r\n{}}\r\n").ok);
     QCOMPARE(project.slot(1, 1).name, longName.substr(0, 50));
-    QCOMPARE(project.slot(1, 1).declaration, longType.substr(0, 100));
+    QCOMPARE(project.slot(1, 1).declaration, longType + " " + longName + "()");
 }
 
 void TestScanner::blocksThatAreNotMethods() {
