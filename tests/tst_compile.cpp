@@ -84,6 +84,31 @@ class CompileTest : public QObject {
         QCOMPARE(p->mess(), Success.arg(source()));
     }
 
+    // A stopped service holds up no compile; the program ends it and starts
+    // another, which serves the next compile.
+    void stoppedServiceIsReplaced() {
+        startSaved();
+        for (const char* name : {"compileservice", "compileservice.jar"})
+            QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
+        compile();
+        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));
+        const QString stopped = buildtests::compileServiceState().value("pid");
+        QCOMPARE(::kill(stopped.toInt(), SIGSTOP), 0);
+        qputenv("TZ_COMPILE_SERVICE_TIMEOUT_MS", "1000");
+        compile();
+        qunsetenv("TZ_COMPILE_SERVICE_TIMEOUT_MS");
+        QCOMPARE(p->mess(), Success.arg(source()));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const auto state = buildtests::compileServiceState();
+                return state.value("compiles") == "0" && state.value("pid") != stopped;
+            },
+            60000));
+        compile();
+        QCOMPARE(buildtests::servedCompiles(), 1);
+        QCOMPARE(p->mess(), Success.arg(source()));
+    }
+
     // Turned off, the program starts no service and uses none that runs.
     void warmCompilerTurnedOffCompilesAlone() {
         p = std::make_unique<BuildProgram>("[Main]\r\nWarmCompiler=0\r\n");

@@ -2,6 +2,9 @@
 // the compiler client and its warm service, and the applet viewer's page
 // reading.
 #include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -35,16 +38,19 @@ struct JavaFolder {
         for (const char* name : {"javac", "javac.pif", "appletviewer", "appletviewer.jar"})
             QFile::link(JavaBin + "/" + name, bin + "/" + name);
     }
-    // Writes the batch files as a compile does and starts the batch on source.
+    // Writes the batch files as a compile does and starts the batch on source,
+    // through launcher (a program and its first arguments) when given.
     std::unique_ptr<QProcess> startCompile(
         const QString& source, bool optimize = false,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+        QStringList launcher = {}) {
         writeFile(work.filePath("byt.txt"), QByteArray::fromStdString(tz::compilerOutputPadding()));
         writeFile(work.filePath("javac.bat"), QByteArray::fromStdString(tz::javacBatch(optimize)));
         auto pif = std::make_unique<QProcess>();
         pif->setProcessEnvironment(environment);
         pif->setWorkingDirectory(work.path());
-        pif->start(bin + "/javac.pif", {source});
+        launcher << bin + "/javac.pif" << source;
+        pif->start(launcher.takeFirst(), launcher);
         return pif;
     }
     // The batch's output once it has ended; events are served meanwhile.
@@ -244,6 +250,67 @@ class JavaLayerTest : public QObject {
         QCOMPARE(servedCompiles(), served + 1);
     }
 
+    // A warm compile reads, writes and creates only what the caller's cold
+    // compile would: same output, same class file and mode, whatever rights
+    // the caller has dropped (root only) or umask it has.
+    void warmCompileHasOnlyTheCallersRights_data() {
+        QTest::addColumn<QStringList>("launcher");
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<int>("servedWarm");
+        const QStringList noRights{"setpriv", "--inh-caps=-all", "--bounding-set=-all"};
+        QTest::newRow("umask") << QStringList{"sh", "-c", "umask 077 && exec \"$0\" \"$@\""} << ""
+                               << 1;
+        QTest::newRow("unreadable source") << noRights << "source" << 0;
+        QTest::newRow("unwritable folder") << noRights << "folder" << 1;
+    }
+    void warmCompileHasOnlyTheCallersRights() {
+        QFETCH(QStringList, launcher);
+        QFETCH(QString, setUp);
+        QFETCH(int, servedWarm);
+        if (!setUp.isEmpty() &&
+            (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty()))
+            QSKIP("needs root and setpriv");
+        JavaFolder folder;
+        const QString applet = folder.root.filePath("applet");
+        const QString source = applet + "/NewClass.java";
+        QVERIFY(QDir().mkpath(applet));
+        // A secret would show in the echoed line of an error.
+        writeFile(source, setUp == "source"
+                              ? QByteArray(CleanApplet)
+                                    .replace("g.drawString(\"hi\", 1, 1);", "int x = SECRET_42;")
+                              : QByteArray(CleanApplet));
+        const std::string owned = (setUp == "source" ? source : applet).toStdString();
+        if (!setUp.isEmpty()) QCOMPARE(chown(owned.c_str(), 65534, 65534), 0);
+        if (setUp == "source") QCOMPARE(chmod(owned.c_str(), 0600), 0);
+        auto outcome = [&](const QProcessEnvironment& environment) {
+            const QByteArray output =
+                folder.output(*folder.startCompile(source, false, environment, launcher));
+            const QFileInfo made(applet + "/NewClass.class");
+            const auto mode = made.exists() ? int(made.permissions()) : -1;
+            QFile::remove(made.filePath());
+            return output + " mode " + QByteArray::number(mode, 16);
+        };
+        const QByteArray cold = outcome(coldEnvironment());
+        QVERIFY2(!cold.contains("SECRET"), cold.constData());
+        const int served = servedCompiles();
+        QCOMPARE(outcome(QProcessEnvironment::systemEnvironment()), cold);
+        QCOMPARE(servedCompiles(), served + servedWarm);
+    }
+
+    // Options that load code (processors, plugins) are for the JDK's compiler here.
+    void optionsThatLoadCodeStayOutOfTheService() {
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        const int served = servedCompiles();
+        QProcess javac;
+        javac.setWorkingDirectory(folder.work.path());
+        javac.start(folder.bin + "/javac", {"-processorpath", folder.root.path(), source});
+        QVERIFY(javac.waitForFinished(120000));
+        QCOMPARE(javac.exitCode(), 0);
+        QCOMPARE(servedCompiles(), served);
+    }
+
     void parallelCompilesGetTheirOwnOutput() {
         const int served = servedCompiles();
         std::vector<std::unique_ptr<JavaFolder>> folders;
@@ -317,13 +384,22 @@ class JavaLayerTest : public QObject {
         QVERIFY(servedCompiles() >= 0);
     }
 
-    // A service that ends before its reply is whole leaves the compile to
-    // the JDK here.
-    void serviceEndingMidReplyFallsBackToTheJdk() {
+    // A service that ends before its reply is whole, answers without end or
+    // says nothing leaves the compile to the JDK here.
+    void brokenServiceLeavesTheCompileToTheJdk_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("repeats");
+        QTest::newRow("ends mid reply") << QByteArray("R\0\0\0\0\0\0\0\x40half", 13) << 1;
+        // 'R', status 0, then an output of 64 MiB.
+        QTest::newRow("endless reply") << QByteArray("R\0\0\0\0\x04\0\0\0", 9) << 64;
+        QTest::newRow("silent") << QByteArray() << 0;
+    }
+    void brokenServiceLeavesTheCompileToTheJdk() {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, repeats);
         QTemporaryDir elsewhere;
         QVERIFY(QDir().mkdir(elsewhere.filePath("tzjava"),
                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        // Accepts one connection, sends half a reply and ends.
         const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
@@ -332,12 +408,22 @@ class JavaLayerTest : public QObject {
         QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
         QVERIFY(listen(listener, 1) == 0);
         int connections = 0;
+        // Accepts one connection, sends reply and repeats MiB more and ends; a
+        // silent one ends once the caller has.
         std::thread broken([&] {
             pollfd waiting{listener, POLLIN, 0};
             if (poll(&waiting, 1, 120000) != 1) return;
             const int peer = accept(listener, nullptr, nullptr);
             ++connections;
-            send(peer, "R\0\0\0\0\0\0\0\x40half", 13, MSG_NOSIGNAL);
+            const QByteArray more(1 << 20, 'x');
+            bool open = send(peer, reply.constData(), reply.size(), MSG_NOSIGNAL) >= 0;
+            for (int i = 0; open && i < repeats; ++i)
+                open = send(peer, more.constData(), more.size(), MSG_NOSIGNAL) == more.size();
+            pollfd ended{peer, POLLIN, 0};
+            char buffer[4096];
+            while (reply.isEmpty() && poll(&ended, 1, 120000) == 1 &&
+                   read(peer, buffer, sizeof buffer) > 0) {
+            }
             close(peer);
         });
         JavaFolder folder;
@@ -345,11 +431,78 @@ class JavaLayerTest : public QObject {
         writeFile(source, CleanApplet);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", elsewhere.path());
+        environment.insert("TZ_COMPILE_SERVICE_TIMEOUT_MS", "1000");
         const QByteArray output = folder.output(*folder.startCompile(source, false, environment));
         broken.join();
         close(listener);
         QCOMPARE(output, QByteArray(" \r\n"));
         QCOMPARE(connections, 1);
+    }
+
+    // A stopped service holds up no compile; it serves again when continued.
+    void stoppedServiceLeavesTheCompileToTheJdk() {
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        const int served = servedCompiles();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TZ_COMPILE_SERVICE_TIMEOUT_MS", "1000");
+        QCOMPARE(::kill(service.processId(), SIGSTOP), 0);
+        const QByteArray output = folder.output(*folder.startCompile(source, false, environment));
+        QCOMPARE(::kill(service.processId(), SIGCONT), 0);
+        QCOMPARE(output, QByteArray(" \r\n"));
+        QCOMPARE(folder.output(*folder.startCompile(source)), QByteArray(" \r\n"));
+        // The request sent while it was stopped is served too, to a caller gone.
+        QVERIFY(QTest::qWaitFor([&] { return servedCompiles() == served + 2; }, 60000));
+    }
+
+    // Hundreds of idle and stalled connections: the service keeps a fixed
+    // number of threads, closes them all in time and a compile meanwhile
+    // gets its output, from the service or from the JDK here.
+    void floodOfConnectionsIsBounded() {
+        const int pid = buildtests::compileServiceState().value("pid").toInt();
+        QVERIFY(pid > 0);
+        std::vector<int> flood;
+        const QByteArray path = QFile::encodeName(compileServiceSocket());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::copy(path.begin(), path.end(), address.sun_path);
+        // Half of them start a 4 MiB request and stop after 64 KiB.
+        const QByteArray stalled = QByteArray("TZC2\0\x40\0\0", 8) + QByteArray(65536, '\0');
+        for (int i = 0; i < 300; ++i) {
+            const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+                close(fd);
+                continue;
+            }
+            if (i % 2) send(fd, stalled.constData(), stalled.size(), MSG_NOSIGNAL);
+            flood.push_back(fd);
+        }
+        QVERIFY(flood.size() >= 100);
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        QCOMPARE(folder.output(*folder.startCompile(source)), QByteArray(" \r\n"));
+        const QString status = readFile(QString("/proc/%1/status").arg(pid));
+        const int threads = status.section("Threads:", 1).section('\n', 0, 0).trimmed().toInt();
+        QVERIFY2(threads > 0 && threads < 64, qPrintable(QString::number(threads)));
+        // Each one is answered or closed by the service.
+        int closed = 0;
+        const QDeadlineTimer deadline(120000);
+        for (const int fd : flood) {
+            pollfd ended{fd, POLLIN, 0};
+            char buffer[256];
+            ssize_t got = 1;
+            while (poll(&ended, 1, int(deadline.remainingTime())) == 1 &&
+                   (got = read(fd, buffer, sizeof buffer)) > 0) {
+            }
+            closed += got <= 0 ? 1 : 0;
+            close(fd);
+        }
+        QCOMPARE(closed, int(flood.size()));
+        const int served = servedCompiles();
+        QCOMPARE(folder.output(*folder.startCompile(source)), QByteArray(" \r\n"));
+        QCOMPARE(servedCompiles(), served + 1);
     }
 };
 
