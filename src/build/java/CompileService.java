@@ -154,7 +154,8 @@ public final class CompileService {
     private void endWhenIdle() {
         while (true) {
             final long idle = System.currentTimeMillis() - lastUse.get();
-            if (idle >= IDLE_MILLIS && compileSlots.availablePermits() == COMPILE_SLOTS) System.exit(0);
+            if (idle >= IDLE_MILLIS && compileSlots.availablePermits() == COMPILE_SLOTS)
+                System.exit(0);
             try {
                 Thread.sleep(Math.max(1000, IDLE_MILLIS - idle));
             } catch (InterruptedException e) {

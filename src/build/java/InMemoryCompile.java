@@ -130,7 +130,8 @@ final class InMemoryCompile {
             if (kind != JavaFileObject.Kind.CLASS || !(sibling instanceof SourceText source))
                 throw new IOException("only class files of the sources sent are written");
             final String fileName = className.substring(className.lastIndexOf('.') + 1) + ".class";
-            final ClassFile file = new ClassFile(source.index, fileName, new ByteArrayOutputStream());
+            final ClassFile file =
+                    new ClassFile(source.index, fileName, new ByteArrayOutputStream());
             classes.add(file);
             return new SimpleJavaFileObject(URI.create("tzclass:/" + classes.size()), kind) {
                 @Override
