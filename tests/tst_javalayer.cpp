@@ -95,7 +95,8 @@ class JavaLayerTest : public QObject {
         QVERIFY(QDir().mkdir(runtime.filePath("tzjava"),
                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         service.setProcessChannelMode(QProcess::ForwardedChannels);
-        service.start(JavaBin + "/compileservice", {compileServiceSocket()});
+        service.start(JavaBin + "/compileservice",
+                      {"--trim-after-ms", "1000", compileServiceSocket()});
         QVERIFY(QTest::qWaitFor([] { return servedCompiles() == 0; }, 60000));
     }
 
@@ -338,6 +339,16 @@ class JavaLayerTest : public QObject {
             }
         }
         QCOMPARE(servedCompiles(), served + 4);
+    }
+
+    // A burst of compiles stays under 160 MB; a quiet second later (a minute
+    // outside tests) the service is under 64 MB again.
+    void memoryIsGivenBackWhenQuiet() {
+        parallelCompilesGetTheirOwnOutput();
+        const auto residentKb = [] { return buildtests::compileServiceState().value("rss-kb"); };
+        QVERIFY2(residentKb().toInt() < 160 * 1024, qPrintable(residentKb()));
+        QVERIFY2(QTest::qWaitFor([&] { return residentKb().toInt() < 64 * 1024; }, 60000),
+                 qPrintable(residentKb()));
     }
 
     // Only this user's connections, through a folder only this user opens.

@@ -17,6 +17,7 @@ import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.PosixFilePermissions;
 import java.nio.file.attribute.UserPrincipal;
+import java.util.List;
 import java.util.concurrent.RejectedExecutionException;
 import java.util.concurrent.ScheduledFuture;
 import java.util.concurrent.ScheduledThreadPoolExecutor;
@@ -45,6 +46,19 @@ import jdk.net.ExtendedSocketOptions;
  */
 public final class CompileService {
     private static final long IDLE_MILLIS = 30L * 60 * 1000;
+    private static final long TRIM_AFTER_MILLIS = 30L * 1000;
+    private static final String WARM_UP_SOURCE = String.join("\n", "import java.applet.*;",
+            "import java.awt.*;", "import java.awt.event.*;",
+            "public class WarmUp extends Applet implements ActionListener {",
+            "  Button button = new Button(\"Press\");", "  Label label = new Label(\"Hello\");",
+            "  int count;", "  public void init() {", "    setLayout(null);",
+            "    add(button); button.setBounds(10, 10, 65, 33);",
+            "    add(label); label.setBounds(10, 60, 73, 25);",
+            "    button.addActionListener(this);", "  }",
+            "  public void paint(Graphics g) { g.drawString(\"Count: \" + count, 10, 100); }",
+            "  public void actionPerformed(ActionEvent e) {",
+            "    for (int k = 0; k < 3; k++) count = count * 31 + k;",
+            "    label.setText(\"Clicks: \" + count);", "  }", "}");
     private static final long IO_MILLIS = 5000;
     private static final int WORKERS = 4;
     private static final int COMPILE_SLOTS = 2;
@@ -74,11 +88,15 @@ public final class CompileService {
         if (args.length == 2 && args[0].equals("--status")) {
             System.exit(printStatus(Path.of(args[1])));
         }
-        if (args.length != 1) {
-            System.err.println("usage: compileservice SOCKET | compileservice --status SOCKET");
+        // Tests shorten the quiet time after which memory is given back.
+        final boolean trimOption = args.length == 3 && args[0].equals("--trim-after-ms");
+        if (args.length != 1 && !trimOption) {
+            System.err.println("usage: compileservice [--trim-after-ms MS] SOCKET"
+                    + " | compileservice --status SOCKET");
             System.exit(2);
         }
-        final Path socket = Path.of(args[0]).toAbsolutePath();
+        final long trimAfterMillis = trimOption ? Long.parseLong(args[1]) : TRIM_AFTER_MILLIS;
+        final Path socket = Path.of(args[args.length - 1]).toAbsolutePath();
         final Path folder = socket.getParent();
         if (!isPrivateFolder(folder)) {
             System.err.println(
@@ -103,7 +121,8 @@ public final class CompileService {
         }));
         final CompileService service = new CompileService(Files.getOwner(folder));
         startDaemon(CompileService::endWithParent);
-        startDaemon(service::endWhenIdle);
+        startDaemon(() -> service.watchIdleness(trimAfterMillis));
+        startDaemon(service::warmUp);
         while (true) service.hand(server.accept());
     }
 
@@ -151,15 +170,41 @@ public final class CompileService {
         System.exit(0);
     }
 
-    private void endWhenIdle() {
+    // A quiet service gives its free heap back (the serial collector shrinks the heap to its free
+    // ratio and uncommits the rest) and ends after a long quiet time.
+    private void watchIdleness(long trimAfterMillis) {
+        long trimmedFor = -1;
         while (true) {
-            final long idle = System.currentTimeMillis() - lastUse.get();
-            if (idle >= IDLE_MILLIS && compileSlots.availablePermits() == COMPILE_SLOTS)
-                System.exit(0);
+            final long last = lastUse.get();
+            final long idle = System.currentTimeMillis() - last;
+            final boolean quiet = compileSlots.availablePermits() == COMPILE_SLOTS;
+            if (quiet && idle >= IDLE_MILLIS) System.exit(0);
+            if (quiet && idle >= trimAfterMillis && trimmedFor != last) {
+                System.gc();
+                trimmedFor = last;
+            }
+            // Awake again by the time a compile from now on has been quiet long enough.
+            final long wait = trimmedFor != last ? trimAfterMillis - idle : trimAfterMillis;
             try {
-                Thread.sleep(Math.max(1000, IDLE_MILLIS - idle));
+                Thread.sleep(Math.max(100, wait));
             } catch (InterruptedException e) {
                 return;
+            }
+        }
+    }
+
+    // The first compile a user waits for finds the compiler loaded and its hot paths compiled.
+    private void warmUp() {
+        final List<CompileRequest.Source> sources = List.of(new CompileRequest.Source(
+                "/WarmUp.java", ByteBuffer.wrap(WARM_UP_SOURCE.getBytes(StandardCharsets.UTF_8))));
+        for (int round = 0; round < 3; ++round) {
+            compileSlots.acquireUninterruptibly();
+            try {
+                InMemoryCompile.run("UTF-8", sources);
+            } catch (IOException | RuntimeException | Error e) {
+                return; // the first real compile warms up instead
+            } finally {
+                compileSlots.release();
             }
         }
     }
@@ -174,7 +219,6 @@ public final class CompileService {
             try {
                 final CompileRequest request = withinDeadline(connection,
                         () -> CompileRequest.read(Channels.newInputStream(connection), fileNames));
-                lastUse.set(System.currentTimeMillis());
                 reply = request.statusOnly ? statusReply() : compileReply(request);
             } catch (CompileRequest.Malformed e) {
                 reply = declinedReply(e.getMessage());
@@ -223,7 +267,7 @@ public final class CompileService {
         final InMemoryCompile.Result result;
         compileSlots.acquireUninterruptibly();
         try {
-            result = InMemoryCompile.run(request);
+            result = InMemoryCompile.run(request.encoding, request.sources);
         } catch (RuntimeException | Error e) {
             // Out of resources (the capped heap) or a compiler crash: a javac run of
             // its own has the whole machine and prints its own trace.

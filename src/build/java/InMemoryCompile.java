@@ -53,10 +53,10 @@ final class InMemoryCompile {
 
     private InMemoryCompile() {}
 
-    static Result run(CompileRequest request) throws IOException {
-        final Charset encoding = Charset.forName(request.encoding);
+    static Result run(String encodingName, List<CompileRequest.Source> sent) throws IOException {
+        final Charset encoding = Charset.forName(encodingName);
         final List<SourceText> sources = new ArrayList<>();
-        for (CompileRequest.Source source : request.sources)
+        for (CompileRequest.Source source : sent)
             sources.add(new SourceText(sources.size(), source, encoding));
         final ByteArrayOutputStream output = new ByteArrayOutputStream();
         final List<ClassFile> classes = new ArrayList<>();
@@ -68,7 +68,7 @@ final class InMemoryCompile {
             final boolean clean = COMPILER.getTask(writer, files, null,
                                                   List.of("-Xlint:none", "-XDsuppressNotes",
                                                           "-proc:none", "-encoding",
-                                                          request.encoding),
+                                                          encodingName),
                                                   null, sources)
                                           .call();
             writer.flush();
