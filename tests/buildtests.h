@@ -91,12 +91,12 @@ inline sockaddr_un socketAddress(const QString& path) {
 // the whole reply; empty or cut when no service answers within 30 s.
 inline QByteArray askCompileService(const QByteArray& request) {
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    const sockaddr_un address = socketAddress(compileServiceSocket());
+    sockaddr_un address = socketAddress(compileServiceSocket());
     // A stopped service must not hold the test up.
     const timeval patience{30, 0};
     setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
     QByteArray reply;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
         send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL) == request.size()) {
         shutdown(fd, SHUT_WR);
         char buffer[4096];

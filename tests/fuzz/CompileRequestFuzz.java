@@ -13,9 +13,8 @@ import java.util.Random;
 /**
  * Fuzzes the compile service's request reader from a fixed seed: whole requests, then flipped,
  * cut, lengthened and lying lengths, and plain noise. Fails when reading throws anything but its
- * rejection, allocates more than a few times the bytes it was given, or reads a whole request
- * back other than it was written (an AssertionError naming the input). Usage:
- * CompileRequestFuzz [ITERATIONS [SEED]]
+ * rejection, allocates more than a few times the bytes it was given, or misreads a whole request
+ * (an AssertionError names the input). Use: CompileRequestFuzz [ITERATIONS [SEED]]
  */
 public final class CompileRequestFuzz {
     public static void main(String[] args) throws IOException {
