@@ -79,14 +79,22 @@ inline QString compileServiceSocket() {
     return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/tzjava/compile.sock";
 }
 
-// Sends request to the compile service, ends the sending side and returns
-// the whole reply; empty when no service answers.
-inline QByteArray askCompileService(const QByteArray& request) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+inline sockaddr_un socketAddress(const QString& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(compileServiceSocket());
-    std::copy(path.begin(), path.end(), address.sun_path);
+    const QByteArray bytes = QFile::encodeName(path);
+    std::copy(bytes.begin(), bytes.end(), address.sun_path);
+    return address;
+}
+
+// Sends request to the compile service, ends the sending side and returns
+// the whole reply; empty or cut when no service answers within 30 s.
+inline QByteArray askCompileService(const QByteArray& request) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = socketAddress(compileServiceSocket());
+    // A stopped service must not hold the test up.
+    const timeval patience{30, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
     QByteArray reply;
     if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
         send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL) == request.size()) {

@@ -57,9 +57,15 @@ class CompileTest : public QObject {
     void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
     void cleanup() { p.reset(); }
 
-    // A service killed mid-session: the next compile runs the JDK in the
-    // batch and the program starts a new service for the one after.
-    void killedServiceIsReplacedAfterAColdCompile() {
+    // A service killed or stopped mid-session: the next compile runs the JDK
+    // in the batch and the program starts a new service for the one after.
+    void brokenServiceIsReplacedAfterAColdCompile_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("killed") << SIGKILL;
+        QTest::newRow("stopped") << SIGSTOP;
+    }
+    void brokenServiceIsReplacedAfterAColdCompile() {
+        QFETCH(int, signal);
         startSaved();
         for (const char* name : {"compileservice", "compileservice.jar"})
             QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, p->bin + "/" + name);
@@ -70,10 +76,13 @@ class CompileTest : public QObject {
         const auto first = buildtests::compileServiceState();
         QCOMPARE(first.value("compiles"), QString("1"));
 
-        QCOMPARE(::kill(first.value("pid").toInt(), SIGKILL), 0);
-        QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() < 0; }, 60000));
+        QCOMPARE(::kill(first.value("pid").toInt(), signal), 0);
+        if (signal == SIGKILL)
+            QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() < 0; }, 60000));
         QFile::remove(folder + "/NewClass.class");
+        qputenv("TZ_COMPILE_SERVICE_TIMEOUT_MS", "1000");
         compile();
+        qunsetenv("TZ_COMPILE_SERVICE_TIMEOUT_MS");
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
         QVERIFY(QTest::qWaitFor([] { return buildtests::servedCompiles() == 0; }, 60000));

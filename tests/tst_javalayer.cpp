@@ -2,6 +2,8 @@
 // the compiler client and its warm service, and the applet viewer's page
 // reading.
 #include <poll.h>
+#include <sys/stat.h>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -35,16 +37,19 @@ struct JavaFolder {
         for (const char* name : {"javac", "javac.pif", "appletviewer", "appletviewer.jar"})
             QFile::link(JavaBin + "/" + name, bin + "/" + name);
     }
-    // Writes the batch files as a compile does and starts the batch on source.
+    // Writes the batch files as a compile does and starts the batch on source,
+    // through launcher (a program and its first arguments) when given.
     std::unique_ptr<QProcess> startCompile(
         const QString& source, bool optimize = false,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+        QStringList launcher = {}) {
         writeFile(work.filePath("byt.txt"), QByteArray::fromStdString(tz::compilerOutputPadding()));
         writeFile(work.filePath("javac.bat"), QByteArray::fromStdString(tz::javacBatch(optimize)));
         auto pif = std::make_unique<QProcess>();
         pif->setProcessEnvironment(environment);
         pif->setWorkingDirectory(work.path());
-        pif->start(bin + "/javac.pif", {source});
+        launcher << bin + "/javac.pif" << source;
+        pif->start(launcher.takeFirst(), launcher);
         return pif;
     }
     // The batch's output once it has ended; events are served meanwhile.
@@ -84,7 +89,8 @@ class JavaLayerTest : public QObject {
         QVERIFY(QDir().mkdir(runtime.filePath("tzjava"),
                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         service.setProcessChannelMode(QProcess::ForwardedChannels);
-        service.start(JavaBin + "/compileservice", {compileServiceSocket()});
+        service.start(JavaBin + "/compileservice",
+                      {"--trim-after-ms", "1000", compileServiceSocket()});
         QVERIFY(QTest::qWaitFor([] { return servedCompiles() == 0; }, 60000));
     }
 
@@ -244,6 +250,65 @@ class JavaLayerTest : public QObject {
         QCOMPARE(servedCompiles(), served + 1);
     }
 
+    // A warm compile reads, writes and creates what the caller's cold one would: same output,
+    // class file and mode, whatever rights the caller has dropped (root only) or umask it has.
+    void warmCompileHasOnlyTheCallersRights_data() {
+        QTest::addColumn<QStringList>("launcher");
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<int>("servedWarm");
+        const QStringList noRights{"setpriv", "--inh-caps=-all", "--bounding-set=-all"};
+        QTest::newRow("umask") << QStringList{"sh", "-c", "umask 077 && exec \"$0\" \"$@\""} << ""
+                               << 1;
+        QTest::newRow("unreadable source") << noRights << "source" << 0;
+        QTest::newRow("unwritable folder") << noRights << "folder" << 1;
+    }
+    void warmCompileHasOnlyTheCallersRights() {
+        QFETCH(QStringList, launcher);
+        QFETCH(QString, setUp);
+        QFETCH(int, servedWarm);
+        if (!setUp.isEmpty() &&
+            (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty()))
+            QSKIP("needs root and setpriv");
+        JavaFolder folder;
+        const QString applet = folder.root.filePath("applet");
+        const QString source = applet + "/NewClass.java";
+        QVERIFY(QDir().mkpath(applet));
+        // A secret would show in the echoed line of an error.
+        writeFile(source, setUp == "source"
+                              ? QByteArray(CleanApplet)
+                                    .replace("g.drawString(\"hi\", 1, 1);", "int x = SECRET_42;")
+                              : QByteArray(CleanApplet));
+        const std::string owned = (setUp == "source" ? source : applet).toStdString();
+        if (!setUp.isEmpty()) QCOMPARE(chown(owned.c_str(), 65534, 65534), 0);
+        if (setUp == "source") QCOMPARE(chmod(owned.c_str(), 0600), 0);
+        auto outcome = [&](const QProcessEnvironment& environment) {
+            const QByteArray output =
+                folder.output(*folder.startCompile(source, false, environment, launcher));
+            const QFileInfo made(applet + "/NewClass.class");
+            const auto mode = made.exists() ? int(made.permissions()) : -1;
+            QFile::remove(made.filePath());
+            return output + " mode " + QByteArray::number(mode, 16);
+        };
+        const QByteArray cold = outcome(coldEnvironment());
+        const int served = servedCompiles();
+        QCOMPARE(outcome(QProcessEnvironment::systemEnvironment()), cold);
+        QCOMPARE(servedCompiles(), served + servedWarm);
+    }
+
+    // Options that load code (processors, plugins) are for the JDK's compiler here.
+    void optionsThatLoadCodeStayOutOfTheService() {
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        const int served = servedCompiles();
+        QProcess javac;
+        javac.setWorkingDirectory(folder.work.path());
+        javac.start(folder.bin + "/javac", {"-processorpath", folder.root.path(), source});
+        QVERIFY(javac.waitForFinished(120000));
+        QCOMPARE(javac.exitCode(), 0);
+        QCOMPARE(servedCompiles(), served);
+    }
+
     void parallelCompilesGetTheirOwnOutput() {
         const int served = servedCompiles();
         std::vector<std::unique_ptr<JavaFolder>> folders;
@@ -267,6 +332,16 @@ class JavaLayerTest : public QObject {
             }
         }
         QCOMPARE(servedCompiles(), served + 4);
+    }
+
+    // A burst of compiles stays under 160 MB; a quiet second later (a minute
+    // outside tests) the service is under 64 MB again.
+    void memoryIsGivenBackWhenQuiet() {
+        parallelCompilesGetTheirOwnOutput();
+        const auto residentKb = [] { return buildtests::compileServiceState().value("rss-kb"); };
+        QVERIFY2(residentKb().toInt() < 160 * 1024, qPrintable(residentKb()));
+        QVERIFY2(QTest::qWaitFor([&] { return residentKb().toInt() < 64 * 1024; }, 60000),
+                 qPrintable(residentKb()));
     }
 
     // Only this user's connections, through a folder only this user opens.
@@ -317,39 +392,94 @@ class JavaLayerTest : public QObject {
         QVERIFY(servedCompiles() >= 0);
     }
 
-    // A service that ends before its reply is whole leaves the compile to
-    // the JDK here.
-    void serviceEndingMidReplyFallsBackToTheJdk() {
+    // A service that ends before its reply is whole, answers without end or
+    // says nothing leaves the compile to the JDK here.
+    void brokenServiceLeavesTheCompileToTheJdk_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("repeats");
+        QTest::newRow("ends mid reply") << QByteArray("R\0\0\0\0\0\0\0\x40half", 13) << 1;
+        // 'R', status 0, then an output of 64 MiB.
+        QTest::newRow("endless reply") << QByteArray("R\0\0\0\0\x04\0\0\0", 9) << 64;
+        QTest::newRow("silent") << QByteArray() << 0;
+    }
+    void brokenServiceLeavesTheCompileToTheJdk() {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, repeats);
         QTemporaryDir elsewhere;
         QVERIFY(QDir().mkdir(elsewhere.filePath("tzjava"),
                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        // Accepts one connection, sends half a reply and ends.
         const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray path = QFile::encodeName(elsewhere.filePath("tzjava/compile.sock"));
-        std::copy(path.begin(), path.end(), address.sun_path);
+        sockaddr_un address = buildtests::socketAddress(elsewhere.filePath("tzjava/compile.sock"));
         QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
         QVERIFY(listen(listener, 1) == 0);
         int connections = 0;
+        // Accepts one connection, sends reply and repeats MiB more and ends; a
+        // silent one ends once the caller has.
         std::thread broken([&] {
             pollfd waiting{listener, POLLIN, 0};
             if (poll(&waiting, 1, 120000) != 1) return;
             const int peer = accept(listener, nullptr, nullptr);
             ++connections;
-            send(peer, "R\0\0\0\0\0\0\0\x40half", 13, MSG_NOSIGNAL);
+            const QByteArray more(1 << 20, 'x');
+            bool open = send(peer, reply.constData(), reply.size(), MSG_NOSIGNAL) >= 0;
+            for (int i = 0; open && i < repeats; ++i)
+                open = send(peer, more.constData(), more.size(), MSG_NOSIGNAL) == more.size();
+            pollfd ended{peer, POLLIN, 0};
+            char buffer[4096];
+            while (reply.isEmpty() && poll(&ended, 1, 120000) == 1 &&
+                   read(peer, buffer, sizeof buffer) > 0) {
+            }
             close(peer);
         });
         JavaFolder folder;
-        const QString source = folder.root.filePath("NewClass.java");
-        writeFile(source, CleanApplet);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", elsewhere.path());
-        const QByteArray output = folder.output(*folder.startCompile(source, false, environment));
+        environment.insert("TZ_COMPILE_SERVICE_TIMEOUT_MS", "1000");
+        writeFile(folder.root.filePath("NewClass.java"), CleanApplet);
+        const QByteArray output = folder.output(
+            *folder.startCompile(folder.root.filePath("NewClass.java"), false, environment));
         broken.join();
         close(listener);
         QCOMPARE(output, QByteArray(" \r\n"));
         QCOMPARE(connections, 1);
+    }
+
+    // Hundreds of idle and stalled connections: the service keeps a fixed number of threads,
+    // closes them all in time and a compile meanwhile gets its output (warm or cold).
+    void floodOfConnectionsIsBounded() {
+        const QString pid = buildtests::compileServiceState().value("pid");
+        const sockaddr_un address = buildtests::socketAddress(compileServiceSocket());
+        // Half of them start a 4 MiB request and stop after 64 KiB.
+        const QByteArray stalled = QByteArray("TZC2\0\x40\0\0", 8) + QByteArray(65536, '\0');
+        std::vector<int> flood(300);
+        for (std::size_t i = 0; i < flood.size(); ++i) {
+            flood[i] = socket(AF_UNIX, SOCK_STREAM, 0);
+            QVERIFY(::connect(flood[i], reinterpret_cast<const sockaddr*>(&address),
+                              sizeof address) == 0);
+            if (i % 2) send(flood[i], stalled.constData(), stalled.size(), MSG_NOSIGNAL);
+        }
+        JavaFolder folder;
+        const QString source = folder.root.filePath("NewClass.java");
+        writeFile(source, CleanApplet);
+        QCOMPARE(folder.output(*folder.startCompile(source)), QByteArray(" \r\n"));
+        const QString status = readFile("/proc/" + pid + "/status");
+        const int threads = status.section("Threads:", 1).section('\n', 0, 0).trimmed().toInt();
+        QVERIFY2(threads > 0 && threads < 64, qPrintable(QString::number(threads)));
+        // Each one is answered or closed by the service.
+        const QDeadlineTimer deadline(120000);
+        for (const int fd : flood) {
+            pollfd ended{fd, POLLIN, 0};
+            char buffer[256];
+            ssize_t got = 1;
+            while (poll(&ended, 1, int(deadline.remainingTime())) == 1 &&
+                   (got = read(fd, buffer, sizeof buffer)) > 0) {
+            }
+            close(fd);
+            QVERIFY(got <= 0);
+        }
+        const int served = servedCompiles();
+        QCOMPARE(folder.output(*folder.startCompile(source)), QByteArray(" \r\n"));
+        QCOMPARE(servedCompiles(), served + 1);
     }
 };
 

@@ -1,12 +1,15 @@
 #include "build/WarmCompiler.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 
 #include "build/javaclient/CompileServiceSocket.h"
 
@@ -33,6 +36,18 @@ void removeServiceLeftovers() {
     close(fd);
 }
 
+// A service that is alive answers its state in milliseconds, also when busy.
+constexpr int ProbeMs = 3000;
+
+// Ends the service that holds the instance lock but answers nothing (stopped,
+// stuck), so that a new one can take the lock.
+void endStuckService() {
+    const pid_t stuck = compileServiceHolder();
+    if (stuck <= 0 || kill(stuck, SIGKILL) != 0) return;
+    const QDeadlineTimer deadline(5000);
+    while (compileServiceHolder() == stuck && !deadline.hasExpired()) QThread::msleep(10);
+}
+
 }  // namespace
 
 WarmCompiler::WarmCompiler(QString launcher) : launcher_(std::move(launcher)) {}
@@ -51,14 +66,15 @@ WarmCompiler::~WarmCompiler() {
 }
 
 void WarmCompiler::keepRunning() {
-    if (service_ && service_->state() != QProcess::NotRunning) return;
     if (!QFileInfo(launcher_).isExecutable()) return;
-    if (const int probe = connectToCompileService(); probe >= 0) {
-        close(probe);
-        return;
-    }
+    const ServiceProbe probe = probeCompileService(ProbeMs);
+    if (probe == ServiceProbe::Answers) return;
+    // One of ours that does not listen yet is still starting.
+    const bool ownRuns = service_ && service_->state() != QProcess::NotRunning;
+    if (probe == ServiceProbe::Absent && ownRuns) return;
     const std::string socket = compileServiceSocket(true);
     if (socket.empty()) return;
+    if (probe == ServiceProbe::Stuck) endStuckService();
     service_ = std::make_unique<QProcess>();
     service_->setProcessChannelMode(QProcess::ForwardedChannels);
     // Starting a JVM must not slow the windows down.

@@ -1,6 +1,7 @@
 #pragma once
 // The program's warm compile service: started in the background, ended with
-// the program, started again after a compile when it has gone.
+// the program, started again after a compile when it has gone or answers
+// nothing (stopped, stuck).
 #include <QString>
 #include <memory>
 
@@ -16,8 +17,9 @@ class WarmCompiler {
     WarmCompiler(const WarmCompiler&) = delete;
     WarmCompiler& operator=(const WarmCompiler&) = delete;
 
-    // Starts the service at low priority unless it runs, another service of
-    // this user answers or there is no private folder for its socket.
+    // Starts the service at low priority unless one of this user answers, ours
+    // is still starting or there is no private folder for its socket. A
+    // service that takes connections but answers nothing is ended first.
     void keepRunning();
 
   private:

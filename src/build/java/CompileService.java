@@ -1,12 +1,6 @@
 import com.sun.security.auth.module.UnixSystem;
-import java.io.BufferedInputStream;
-import java.io.ByteArrayOutputStream;
 import java.io.DataInputStream;
-import java.io.DataOutputStream;
-import java.io.EOFException;
 import java.io.IOException;
-import java.io.OutputStreamWriter;
-import java.io.PrintWriter;
 import java.net.StandardProtocolFamily;
 import java.net.UnixDomainSocketAddress;
 import java.nio.ByteBuffer;
@@ -15,24 +9,22 @@ import java.nio.channels.FileChannel;
 import java.nio.channels.FileLock;
 import java.nio.channels.ServerSocketChannel;
 import java.nio.channels.SocketChannel;
-import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
-import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.LinkOption;
 import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
-import java.nio.file.attribute.PosixFilePermission;
 import java.nio.file.attribute.PosixFilePermissions;
 import java.nio.file.attribute.UserPrincipal;
-import java.util.ArrayList;
-import java.util.Arrays;
 import java.util.List;
-import java.util.Set;
-import java.util.concurrent.ExecutorService;
-import java.util.concurrent.Executors;
+import java.util.concurrent.RejectedExecutionException;
+import java.util.concurrent.ScheduledFuture;
+import java.util.concurrent.ScheduledThreadPoolExecutor;
 import java.util.concurrent.Semaphore;
+import java.util.concurrent.SynchronousQueue;
+import java.util.concurrent.ThreadPoolExecutor;
+import java.util.concurrent.TimeUnit;
 import java.util.concurrent.atomic.AtomicInteger;
 import java.util.concurrent.atomic.AtomicLong;
 import jdk.net.ExtendedSocketOptions;
@@ -42,48 +34,69 @@ import jdk.net.ExtendedSocketOptions;
  * this user can open, answers only this user's connections and runs nothing but the compiler.
  * Ends when its standard input closes (the program that started it has ended) or when idle.
  *
- * <p>Request: "TZC1", a count, then that many strings (length, bytes): the working directory,
- * LC_ALL, LC_CTYPE, LC_MESSAGES, LANG of the caller and the compiler's arguments. "TZS1" asks
- * for the service's state. Reply: 'R', exit status, output; 'E', why the service declines (the
- * caller then compiles on its own); 'S', the state as text.
+ * <p>It reads no file and writes none for a caller: the caller sends its sources' text (see
+ * CompileRequest), they are compiled in memory against the JDK alone with the program's fixed
+ * options, and the class files go back to the caller, which writes them with its own rights.
+ * Reply: 'R', exit status, output, a count and that many class files (index of their source,
+ * file name, bytes); 'E', why the service declines (the caller then compiles on its own); 'S',
+ * the state as text. Texts are a 4-byte big-endian length and the bytes.
+ *
+ * <p>A fixed number of workers serve connections; one more is declined at once. A connection
+ * gets a few seconds to send its request and to take its reply.
  */
 public final class CompileService {
     private static final long IDLE_MILLIS = 30L * 60 * 1000;
-    private static final int MAX_STRINGS = 4096;
-    // javac's exit statuses for a compiler that could not finish.
-    private static final int SYSTEM_ERROR = 3;
-    private static final int ABNORMAL = 4;
-    private static final int MAX_STRING_BYTES = 1 << 20;
+    private static final long TRIM_AFTER_MILLIS = 30L * 1000;
+    private static final String WARM_UP_SOURCE = String.join("\n", "import java.applet.*;",
+            "import java.awt.*;", "import java.awt.event.*;",
+            "public class WarmUp extends Applet implements ActionListener {",
+            "  Button button = new Button(\"Press\");", "  Label label = new Label(\"Hello\");",
+            "  int count;", "  public void init() {", "    setLayout(null);",
+            "    add(button); button.setBounds(10, 10, 65, 33);",
+            "    add(label); label.setBounds(10, 60, 73, 25);",
+            "    button.addActionListener(this);", "  }",
+            "  public void paint(Graphics g) { g.drawString(\"Count: \" + count, 10, 100); }",
+            "  public void actionPerformed(ActionEvent e) {",
+            "    for (int k = 0; k < 3; k++) count = count * 31 + k;",
+            "    label.setText(\"Clicks: \" + count);", "  }", "}");
+    private static final long IO_MILLIS = 5000;
+    private static final int WORKERS = 4;
+    private static final int COMPILE_SLOTS = 2;
+    static final int MAX_REPLY_BYTES = 16 << 20;
     private static final String[] LOCALE_VARIABLES = {"LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANG"};
-    // Options whose value is not a file name.
-    private static final Set<String> PLAIN_VALUE_OPTIONS =
-            Set.of("-encoding", "-source", "--source", "-target", "--target", "--release");
-    private static final Set<String> CLASS_PATH_OPTIONS =
-            Set.of("-cp", "-classpath", "--class-path");
 
     // Held for the service's life; a collected lock would be released.
     private static FileLock instanceLock;
 
     // Each compile holds its own compiler instance; two at once keep the heap small.
-    private final Semaphore compileSlots = new Semaphore(2);
+    private final Semaphore compileSlots = new Semaphore(COMPILE_SLOTS);
     private final AtomicInteger compiles = new AtomicInteger();
     private final AtomicLong lastUse = new AtomicLong(System.currentTimeMillis());
     private final UserPrincipal owner;
     private final Charset fileNames = Charset.forName(System.getProperty("sun.jnu.encoding"));
+    private final ThreadPoolExecutor workers = new ThreadPoolExecutor(WORKERS, WORKERS, 1,
+            TimeUnit.MINUTES, new SynchronousQueue<>(), CompileService::daemon);
+    private final ScheduledThreadPoolExecutor deadlines =
+            new ScheduledThreadPoolExecutor(1, CompileService::daemon);
 
     private CompileService(UserPrincipal owner) {
         this.owner = owner;
+        deadlines.setRemoveOnCancelPolicy(true);
     }
 
     public static void main(String[] args) throws IOException, InterruptedException {
         if (args.length == 2 && args[0].equals("--status")) {
             System.exit(printStatus(Path.of(args[1])));
         }
-        if (args.length != 1) {
-            System.err.println("usage: compileservice SOCKET | compileservice --status SOCKET");
+        // Tests shorten the quiet time after which memory is given back.
+        final boolean trimOption = args.length == 3 && args[0].equals("--trim-after-ms");
+        if (args.length != 1 && !trimOption) {
+            System.err.println("usage: compileservice [--trim-after-ms MS] SOCKET"
+                    + " | compileservice --status SOCKET");
             System.exit(2);
         }
-        final Path socket = Path.of(args[0]).toAbsolutePath();
+        final long trimAfterMillis = trimOption ? Long.parseLong(args[1]) : TRIM_AFTER_MILLIS;
+        final Path socket = Path.of(args[args.length - 1]).toAbsolutePath();
         final Path folder = socket.getParent();
         if (!isPrivateFolder(folder)) {
             System.err.println(
@@ -108,19 +121,27 @@ public final class CompileService {
         }));
         final CompileService service = new CompileService(Files.getOwner(folder));
         startDaemon(CompileService::endWithParent);
-        startDaemon(service::endWhenIdle);
-        final ExecutorService connections = Executors.newCachedThreadPool(task -> {
-            final Thread thread = new Thread(task);
-            thread.setDaemon(true);
-            return thread;
-        });
-        while (true) {
-            final SocketChannel connection = server.accept();
-            try {
-                connections.execute(() -> service.serve(connection));
-            } catch (RuntimeException | OutOfMemoryError e) {
-                // No thread for it: its caller compiles on its own.
-                connection.close();
+        startDaemon(() -> service.watchIdleness(trimAfterMillis));
+        startDaemon(service::warmUp);
+        while (true) service.hand(server.accept());
+    }
+
+    private static Thread daemon(Runnable task) {
+        final Thread thread = new Thread(task);
+        thread.setDaemon(true);
+        return thread;
+    }
+
+    // To a free worker, or declined at once: its caller compiles on its own.
+    private void hand(SocketChannel connection) {
+        try {
+            workers.execute(() -> serve(connection));
+        } catch (RejectedExecutionException | OutOfMemoryError e) {
+            try (connection) {
+                // A few bytes into an empty socket buffer: this never blocks.
+                connection.write(ByteBuffer.wrap(declinedReply("busy")));
+            } catch (IOException ignored) {
+                // the caller has gone
             }
         }
     }
@@ -134,9 +155,7 @@ public final class CompileService {
     }
 
     private static void startDaemon(Runnable task) {
-        final Thread thread = new Thread(task);
-        thread.setDaemon(true);
-        thread.start();
+        daemon(task).start();
     }
 
     // The starter holds the other end of standard input; it closes when the starter ends.
@@ -151,149 +170,129 @@ public final class CompileService {
         System.exit(0);
     }
 
-    private void endWhenIdle() {
+    // A quiet service gives its free heap back (the serial collector shrinks the heap to its free
+    // ratio and uncommits the rest) and ends after a long quiet time.
+    private void watchIdleness(long trimAfterMillis) {
+        long trimmedFor = -1;
         while (true) {
-            final long idle = System.currentTimeMillis() - lastUse.get();
-            if (idle >= IDLE_MILLIS && compileSlots.availablePermits() == 2) System.exit(0);
+            final long last = lastUse.get();
+            final long idle = System.currentTimeMillis() - last;
+            final boolean quiet = compileSlots.availablePermits() == COMPILE_SLOTS;
+            if (quiet && idle >= IDLE_MILLIS) System.exit(0);
+            if (quiet && idle >= trimAfterMillis && trimmedFor != last) {
+                System.gc();
+                trimmedFor = last;
+            }
+            // Awake again by the time a compile from now on has been quiet long enough.
+            final long wait = trimmedFor != last ? trimAfterMillis - idle : trimAfterMillis;
             try {
-                Thread.sleep(Math.max(1000, IDLE_MILLIS - idle));
+                Thread.sleep(Math.max(100, wait));
             } catch (InterruptedException e) {
                 return;
             }
         }
     }
 
+    // The first compile a user waits for finds the compiler loaded and its hot paths compiled.
+    private void warmUp() {
+        final List<CompileRequest.Source> sources = List.of(new CompileRequest.Source(
+                "/WarmUp.java", ByteBuffer.wrap(WARM_UP_SOURCE.getBytes(StandardCharsets.UTF_8))));
+        for (int round = 0; round < 3; ++round) {
+            compileSlots.acquireUninterruptibly();
+            try {
+                InMemoryCompile.run("UTF-8", sources);
+            } catch (IOException | RuntimeException | Error e) {
+                return; // the first real compile warms up instead
+            } finally {
+                compileSlots.release();
+            }
+        }
+    }
+
     private void serve(SocketChannel connection) {
         try (connection) {
-            final DataInputStream in = new DataInputStream(
-                    new BufferedInputStream(Channels.newInputStream(connection)));
-            final DataOutputStream out = new DataOutputStream(Channels.newOutputStream(connection));
             if (!owner.equals(connection.getOption(ExtendedSocketOptions.SO_PEERCRED).user())) {
-                declined(out, "connection refused: not this user's");
+                send(connection, declinedReply("connection refused: not this user's"));
                 return;
             }
-            final byte[] magic = new byte[4];
+            byte[] reply;
             try {
-                in.readFully(magic);
-            } catch (EOFException e) {
-                return; // someone only checked that the service is there
+                final CompileRequest request = withinDeadline(connection,
+                        () -> CompileRequest.read(Channels.newInputStream(connection), fileNames));
+                reply = request.statusOnly ? statusReply() : compileReply(request);
+            } catch (CompileRequest.Malformed e) {
+                reply = declinedReply(e.getMessage());
             }
-            lastUse.set(System.currentTimeMillis());
-            final String kind = new String(magic, StandardCharsets.ISO_8859_1);
-            if (kind.equals("TZS1")) {
-                out.writeByte('S');
-                writeBytes(out, status().getBytes(StandardCharsets.UTF_8));
-            } else if (kind.equals("TZC1")) {
-                compile(in, out);
-            } else {
-                declined(out, "not a compile request");
-            }
-            out.flush();
+            send(connection, reply);
         } catch (IOException | RuntimeException | OutOfMemoryError e) {
             // This connection ends; the caller falls back to its own compiler.
         }
     }
 
-    private void compile(DataInputStream in, DataOutputStream out) throws IOException {
-        final List<String> strings;
+    private interface Step<T, E extends Exception> {
+        T run() throws IOException, E;
+    }
+
+    // A connection that does not finish the step in time is closed, which ends the step.
+    private <T, E extends Exception> T withinDeadline(SocketChannel connection, Step<T, E> step)
+            throws IOException, E {
+        final ScheduledFuture<?> closing = deadlines.schedule(() -> {
+            try {
+                connection.close();
+            } catch (IOException ignored) {
+                // closed either way
+            }
+        }, IO_MILLIS, TimeUnit.MILLISECONDS);
         try {
-            strings = readStrings(in);
-        } catch (IOException e) {
-            declined(out, "malformed compile request");
-            return;
+            return step.run();
+        } finally {
+            closing.cancel(false);
         }
-        final String reason = whyDeclined(strings);
-        if (reason != null) {
-            declined(out, reason);
-            return;
+    }
+
+    private void send(SocketChannel connection, byte[] reply) throws IOException {
+        withinDeadline(connection, () -> {
+            final ByteBuffer bytes = ByteBuffer.wrap(reply);
+            while (bytes.hasRemaining()) connection.write(bytes);
+            return null;
+        });
+    }
+
+    private byte[] compileReply(CompileRequest request) throws IOException {
+        for (int i = 0; i < LOCALE_VARIABLES.length; ++i) {
+            final String own = System.getenv(LOCALE_VARIABLES[i]);
+            if (!request.locale.get(i).equals(own == null ? "" : own))
+                return declinedReply("another locale");
         }
-        final String workingDirectory = strings.get(0);
-        final List<String> arguments =
-                new ArrayList<>(strings.subList(1 + LOCALE_VARIABLES.length, strings.size()));
-        // javac's default class path is its working directory.
-        if (arguments.stream().noneMatch(
-                    a -> CLASS_PATH_OPTIONS.contains(a) || a.startsWith("--class-path=")))
-            arguments.addAll(0, List.of("-classpath", workingDirectory));
-        final ByteArrayOutputStream output = new ByteArrayOutputStream();
-        final int status;
+        final InMemoryCompile.Result result;
         compileSlots.acquireUninterruptibly();
-        try (PrintWriter writer = new PrintWriter(
-                     new OutputStreamWriter(output, Charset.defaultCharset()), true)) {
-            // The compiler's own command-line entry: the same messages and status as a javac run.
-            status = com.sun.tools.javac.Main.compile(arguments.toArray(new String[0]), writer);
+        try {
+            result = InMemoryCompile.run(request.encoding, request.sources);
+        } catch (RuntimeException | Error e) {
+            // Out of resources (the capped heap) or a compiler crash: a javac run of
+            // its own has the whole machine and prints its own trace.
+            return declinedReply("the compiler failed here");
         } finally {
             compileSlots.release();
             lastUse.set(System.currentTimeMillis());
         }
-        // Out of resources (the capped heap) or a compiler crash: a javac run of
-        // its own has the whole machine and prints its own trace.
-        if (status == SYSTEM_ERROR || status == ABNORMAL) {
-            declined(out, "the compiler failed here");
-            return;
-        }
+        final byte[] reply = result.reply();
+        if (reply.length > MAX_REPLY_BYTES) return declinedReply("reply too large");
         compiles.incrementAndGet();
-        out.writeByte('R');
-        out.writeInt(status);
-        writeBytes(out, output.toByteArray());
+        return reply;
     }
 
-    // Null when a compile here reads and writes what a javac started in the caller's folder would.
-    private String whyDeclined(List<String> strings) {
-        if (strings.size() < 1 + LOCALE_VARIABLES.length) return "malformed compile request";
-        for (int i = 0; i < LOCALE_VARIABLES.length; ++i) {
-            final String own = System.getenv(LOCALE_VARIABLES[i]);
-            if (!strings.get(1 + i).equals(own == null ? "" : own)) return "another locale";
-        }
-        if (!strings.get(0).startsWith("/") || !Files.isDirectory(Path.of(strings.get(0))))
-            return "no working directory";
-        final List<String> arguments = strings.subList(1 + LOCALE_VARIABLES.length, strings.size());
-        for (int i = 0; i < arguments.size(); ++i) {
-            final String argument = arguments.get(i);
-            if (argument.startsWith("@") || argument.startsWith("-J")) return "launcher options";
-            if (PLAIN_VALUE_OPTIONS.contains(argument)) {
-                ++i;
-            } else if (argument.startsWith("--") && argument.contains("=")) {
-                if (!argument.substring(argument.indexOf('=') + 1).startsWith("/"))
-                    return "relative path";
-            } else if (!argument.startsWith("-") && !argument.startsWith("/")) {
-                return "relative path";
-            }
-        }
-        return null;
+    static byte[] declinedReply(String reason) {
+        return reply('E', reason.getBytes(StandardCharsets.UTF_8));
     }
 
-    // Strings as the caller's javac would decode them; a name that does not survive that is
-    // refused.
-    private List<String> readStrings(DataInputStream in) throws IOException {
-        final int count = in.readInt();
-        if (count < 0 || count > MAX_STRINGS) throw new IOException("too many strings");
-        final List<String> strings = new ArrayList<>(count);
-        for (int i = 0; i < count; ++i) {
-            final int length = in.readInt();
-            if (length < 0 || length > MAX_STRING_BYTES) throw new IOException("string too long");
-            final byte[] bytes = new byte[length];
-            in.readFully(bytes);
-            final String text = fileNames.newDecoder()
-                                        .onMalformedInput(CodingErrorAction.REPORT)
-                                        .onUnmappableCharacter(CodingErrorAction.REPORT)
-                                        .decode(ByteBuffer.wrap(bytes))
-                                        .toString();
-            if (text.indexOf('\0') >= 0 || !Arrays.equals(text.getBytes(fileNames), bytes))
-                throw new CharacterCodingException();
-            strings.add(text);
-        }
-        return strings;
+    private byte[] statusReply() {
+        return reply('S', status().getBytes(StandardCharsets.UTF_8));
     }
 
-    private static void declined(DataOutputStream out, String reason) throws IOException {
-        out.writeByte('E');
-        writeBytes(out, reason.getBytes(StandardCharsets.UTF_8));
-        out.flush();
-    }
-
-    private static void writeBytes(DataOutputStream out, byte[] bytes) throws IOException {
-        out.writeInt(bytes.length);
-        out.write(bytes);
+    private static byte[] reply(char kind, byte[] text) {
+        final ByteBuffer bytes = ByteBuffer.allocate(5 + text.length);
+        return bytes.put((byte) kind).putInt(text.length).put(text).array();
     }
 
     private String status() {
@@ -320,7 +319,9 @@ public final class CompileService {
             }
             final DataInputStream in = new DataInputStream(Channels.newInputStream(channel));
             final int kind = in.readByte();
-            final byte[] text = new byte[in.readInt()];
+            final int length = in.readInt();
+            if (length < 0 || length > 65536) throw new IOException("not a compile service");
+            final byte[] text = new byte[length];
             in.readFully(text);
             System.out.print(new String(text, StandardCharsets.UTF_8));
             return kind == 'S' ? 0 : 1;

@@ -1,7 +1,8 @@
 // The compiler the compile batch calls: the JDK's javac, quiet on success,
 // its messages on standard output. A warm compile service of this user does
-// the compile when one answers; otherwise the JDK's javac runs here. Both
-// get the same options and print the same bytes.
+// the compile when one answers in time and can do it with what this process
+// may read and write; otherwise the JDK's javac runs here. Both get the same
+// options and print the same bytes.
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,11 +12,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "build/javaclient/CompileServiceSocket.h"
+#include "build/javaclient/WarmCompile.h"
 
 namespace {
 
@@ -65,33 +65,6 @@ const char* sourceEncoding(const std::vector<std::string>& arguments) {
     return "UTF-8";
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        done += std::size_t(written);
-    }
-    return true;
-}
-
-void appendInt(std::string& to, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) to += char((value >> shift) & 0xFF);
-}
-
-std::optional<std::uint32_t> readInt(const std::string& from, std::size_t& at) {
-    if (from.size() - at < 4) return std::nullopt;
-    std::uint32_t value = 0;
-    for (int k = 0; k < 4; ++k) value = (value << 8) | static_cast<unsigned char>(from[at++]);
-    return value;
-}
-
-struct Reply {
-    int status = 0;
-    std::string output;
-};
-
 // Variables that change what a javac started here does; the service does
 // not see this process's environment.
 bool environmentAllowsService() {
@@ -103,46 +76,6 @@ bool environmentAllowsService() {
     return true;
 }
 
-// The service's result, or nothing when no service answers, it declines or
-// it ends before its reply is complete.
-std::optional<Reply> compileInService(const std::vector<std::string>& arguments) {
-    if (!environmentAllowsService()) return std::nullopt;
-    std::vector<char> folder(4096);
-    if (getcwd(folder.data(), folder.size()) == nullptr) return std::nullopt;
-    std::vector<std::string> strings{folder.data()};
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        strings.emplace_back(value != nullptr ? value : "");
-    }
-    strings.insert(strings.end(), arguments.begin(), arguments.end());
-    std::string request = "TZC1";
-    appendInt(request, std::uint32_t(strings.size()));
-    for (const std::string& text : strings) {
-        appendInt(request, std::uint32_t(text.size()));
-        request += text;
-    }
-
-    const int fd = tz::connectToCompileService();
-    if (fd < 0) return std::nullopt;
-    std::string reply;
-    if (writeAll(fd, request)) {
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            reply.append(buffer, std::size_t(got));
-        }
-    }
-    close(fd);
-    std::size_t at = 1;
-    if (reply.empty() || reply[0] != 'R') return std::nullopt;
-    const auto status = readInt(reply, at);
-    const auto length = readInt(reply, at);
-    if (!status || !length || reply.size() - at != *length) return std::nullopt;
-    return Reply{int(*status), reply.substr(at)};
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -150,14 +83,15 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> given;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-O") != 0) given.emplace_back(argv[i]);
-    std::vector<std::string> arguments{"-Xlint:none", "-XDsuppressNotes", "-encoding",
-                                       sourceEncoding(given)};
-    arguments.insert(arguments.end(), given.begin(), given.end());
-
-    if (const auto reply = compileInService(arguments)) {
-        writeAll(STDOUT_FILENO, reply->output);
-        return reply->status;
+    const char* encoding = sourceEncoding(given);
+    if (environmentAllowsService()) {
+        if (const auto reply = tz::compileWarm(given, encoding)) {
+            tz::writeAll(STDOUT_FILENO, reply->output);
+            return reply->status;
+        }
     }
+    std::vector<std::string> arguments{"-Xlint:none", "-XDsuppressNotes", "-encoding", encoding};
+    arguments.insert(arguments.end(), given.begin(), given.end());
     dup2(STDOUT_FILENO, STDERR_FILENO);
     std::vector<char*> command{const_cast<char*>(TZ_JDK_JAVAC)};
     for (std::string& argument : arguments) command.push_back(argument.data());
