@@ -606,31 +606,32 @@ class BatchTest : public QObject {
     }
 
     void oneFileAsInputAndOutputIsRefused() {
-        const QString source = path("Same.java");
+        QVERIFY(QDir(work.path()).mkpath("same"));
+        const QString source = path("same/Same.java");
         writeFile(source, JavaSource);
-        const QString project = path("Same.tzp");
+        const QString project = path("same/Same.tzp");
         const QByteArray projectFile = projectBytes([](tz::ProjectFileContent&) {});
         writeFile(project, projectFile);
-        QVERIFY(QFile::link(source, path("SameLink.java")));
+        QVERIFY(QFile::link(source, path("same/SameLink.java")));
         QCOMPARE(::link(QFile::encodeName(project).constData(),
-                        QFile::encodeName(path("SameHard.tzp")).constData()),
+                        QFile::encodeName(path("same/SameHard.tzp")).constData()),
                  0);
         // A JAR's place is checked before anything is compiled.
         const QList<QStringList> lines{{"--import-java", source, source},
-                                       {"--import-java", source, path("SameLink.java")},
+                                       {"--import-java", source, path("same/SameLink.java")},
                                        {"--export-java", project, project},
-                                       {"--export-java", project, path("SameHard.tzp")},
-                                       {"--export-jar", project, work.path()},
-                                       {"--export-jar", project, path("no/Same.jar")},
-                                       {"--export-jar", project, path("NewClass.java")},
-                                       {"--export-jar", project, path("NewClass.class")}};
+                                       {"--export-java", project, path("same/SameHard.tzp")},
+                                       {"--export-jar", project, path("same")},
+                                       {"--export-jar", project, path("same/no/Same.jar")},
+                                       {"--export-jar", project, path("same/NewClass.java")},
+                                       {"--export-jar", project, path("same/NewClass.class")}};
         for (const QStringList& line : lines) {
             const Finished finished = run(line);
             QCOMPARE(finished.status, 1);
             QVERIFY2(finished.err.contains(line.at(2).toUtf8()), finished.err.constData());
             QCOMPARE(readBytes(source), JavaSource);
             QCOMPARE(readBytes(project), projectFile);
-            QVERIFY(!QFile::exists(path("NewClass.java")));
+            QVERIFY(!QFile::exists(path("same/NewClass.java")));
         }
         // Nor is a project saved as its applet's source compiled over, or its backup replaced.
         const QByteArray same =
