@@ -24,8 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Class 1 names the Java source; a file naming a path is refused.
     if (!tz::isJavaIdentifier(project.slot(1, 0).name)) project.setName(1, 0, "Main");
     project.imports = input.ConsumeRandomLengthString(200);
-    saved.appletWidth = input.ConsumeIntegral<int>();
-    saved.appletHeight = input.ConsumeIntegral<int>();
+    // Numbers outside their ranges are refused on reading: only those inside round-trip.
+    const auto within = [&](tz::IntRange range) {
+        return input.ConsumeIntegralInRange(range.low, range.high);
+    };
+    saved.appletWidth = within(tz::AppletWidthRange);
+    saved.appletHeight = within(tz::AppletHeightRange);
     tz::ProjectOptions& options = saved.options;
     options.optimize = input.ConsumeBool();
     options.addApplet = input.ConsumeBool();
@@ -43,12 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // Deleted objects (no name) are left out of the file.
             const std::string name =
                 input.ConsumeBool() ? "n" + std::to_string(number++) : std::string();
-            table.records[slot] = tz::ObjectRecord{{input.ConsumeRandomLengthString(40),
-                                                    std::to_string(input.ConsumeIntegral<int>()),
-                                                    std::to_string(input.ConsumeIntegral<int>()),
-                                                    std::to_string(input.ConsumeIntegral<int>()),
-                                                    std::to_string(input.ConsumeIntegral<int>()),
-                                                    name, input.ConsumeRandomLengthString(10)}};
+            table.records[slot] = tz::ObjectRecord{
+                {input.ConsumeRandomLengthString(40), std::to_string(within(tz::PositionRange)),
+                 std::to_string(within(tz::PositionRange)), std::to_string(within(tz::SizeRange)),
+                 std::to_string(within(tz::SizeRange)), name, input.ConsumeRandomLengthString(10)}};
         }
     }
 
