@@ -4,6 +4,7 @@
 #include <QCompleter>
 #include <QFileDialog>
 
+#include "platform/ui/OpenFileDialog.h"
 #include "project/Project.h"
 
 PictureDialog::PictureDialog(QWidget* parent) : parent_(parent) {}
@@ -12,11 +13,7 @@ PictureDialog::~PictureDialog() = default;
 
 std::optional<std::string> PictureDialog::choose(const std::string& javaSourcePath) {
     if (!open_) {
-        open_ = new QFileDialog(parent_);
-        open_->setObjectName("open");
-        open_->setOption(QFileDialog::DontUseNativeDialog);
-        open_->setFileMode(QFileDialog::ExistingFile);
-        open_->setAcceptMode(QFileDialog::AcceptOpen);
+        open_ = tz::makeOpenFileDialog(parent_);
         open_->setNameFilter("jpeg and gif (*.jpg *.gif)");
         open_->setDefaultSuffix("jpg");
     }

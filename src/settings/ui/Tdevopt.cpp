@@ -11,6 +11,7 @@
 
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
+#include "platform/ui/OpenFileDialog.h"
 
 namespace {
 
@@ -120,11 +121,7 @@ void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
                          const QString& defaultSuffix) {
     // Made at first use: costly to build, and it writes the toolkit's settings when it goes.
     if (!open_) {
-        open_ = new QFileDialog(this);
-        open_->setObjectName("open");
-        open_->setOption(QFileDialog::DontUseNativeDialog);
-        open_->setAcceptMode(QFileDialog::AcceptOpen);
-        open_->setFileMode(QFileDialog::ExistingFile);
+        open_ = tz::makeOpenFileDialog(this);
         listed_ = open_->filter();
         connect(open_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
             open_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
