@@ -562,12 +562,14 @@ class BatchTest : public QObject {
         QVERIFY(QFile::link(victim, source));
         const QString project = path("linked/Linked.tzp");
         writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        writeFile(source + ".orig", "older");
         const Finished finished = run({"--compile", project});
         QCOMPARE(finished.status, 1);
         QCOMPARE(QString(finished.err), "Unable to write to " + source + ": it is a link to " +
                                             victim + ", outside its folder\n");
         QCOMPARE(readBytes(victim), QByteArray("class Mine {}"));
-        QVERIFY(!QFile::exists(source + ".orig"));
+        // The copy made for the refused write goes; the older backup stays.
+        QVERIFY(readBytes(source + ".orig") == "older" && !QFile::exists(source + ".orig.1"));
         // One that stays inside the folder is followed.
         QVERIFY(QFile::remove(source) && QFile::link("Real.java", source));
         QCOMPARE(run({"--compile", project}).status, 0);
