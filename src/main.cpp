@@ -6,11 +6,12 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "build/RunFolder.h"
 #include "platform/ProcessSignals.h"
+#include "platform/Version.h"
 #include "project/ui/BatchRun.h"
 #include "project/ui/Program.h"
 #include "project/ui/Tzjava.h"
+#include "toolchain/RunFolder.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvelo Zuva");
-    QApplication::setApplicationVersion("1.15");
+    QApplication::setApplicationVersion(tz::programVersion());
     // Lets desktops match the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName("org.tarvelo.zuva");
     const QString programDirectory = QApplication::applicationDirPath() + "/";

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "build/BuildFiles.h"
-#include "build/CompilerMessages.h"
+#include "toolchain/BuildFiles.h"
+#include "toolchain/CompilerMessages.h"
 
 using namespace tz;
 

@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <csignal>
 
-#include "build/javaclient/CompileServiceSocket.h"
+#include "toolchain/CompileServiceSocket.h"
 #include "buildtests.h"
 #include "designer/ui/Tapplet.h"
 #include "project/ProjectFile.h"

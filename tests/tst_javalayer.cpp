@@ -14,7 +14,7 @@
 
 #include <thread>
 
-#include "build/BuildFiles.h"
+#include "toolchain/BuildFiles.h"
 #include "buildtests.h"
 #include "codegen/CodeGenerator.h"
 

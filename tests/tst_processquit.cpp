@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "build/ProcessRunner.h"
+#include "toolchain/ProcessRunner.h"
 #include "testhelpers.h"
 
 namespace {

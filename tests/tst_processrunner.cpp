@@ -1,7 +1,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "build/ProcessRunner.h"
+#include "toolchain/ProcessRunner.h"
 
 class ProcessRunnerTest : public QObject {
     Q_OBJECT

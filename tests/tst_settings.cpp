@@ -14,10 +14,6 @@
 
 namespace {
 
-QRect bounds(const QWidget& window) {
-    return QRect(window.x(), window.y(), window.width(), window.height());
-}
-
 // The design window's size is kept as the applet's.
 QRect bounds(const Tapplet& app) {
     return QRect(app.x(), app.y(), app.appletWidth(), app.appletHeight());

@@ -3,7 +3,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <algorithm>
 
-#include "build/CompilerMessages.h"
+#include "toolchain/CompilerMessages.h"
 #include "fuzzcheck.h"
 
 namespace {

@@ -23,6 +23,7 @@
 #include "designer/ui/Ttool.h"
 #include "inspector/ui/TObjector.h"
 #include "platform/TextBytes.h"
+#include "platform/Version.h"
 #include "platform/ui/CutTextToolTip.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/MenuKeys.h"
@@ -279,7 +280,7 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     productFont.setBold(true);
     productFont.setPointSize(productFont.pointSize() + 3);
     product->setFont(productFont);
-    auto* version = new QLabel("version 1.15", logo);
+    auto* version = new QLabel(QString("version ") + tz::programVersion(), logo);
     for (QLabel* label : {product, version}) {
         label->setAlignment(Qt::AlignCenter);
         paintBackground(label, QPalette::WindowText, Qt::white);
@@ -740,5 +741,6 @@ void Tzjava::showHelpTopics() {
 }
 
 void Tzjava::AboutTarveloJava1Click() {
-    tz::showMessage(this, "Tarvelo Zuva version 1.15\nBuild 970.730");
+    tz::showMessage(this,
+                    QString("Tarvelo Zuva version %1\nBuild 970.730").arg(tz::programVersion()));
 }

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "build/CompilerMessages.h"
-#include "build/ExternalRun.h"
-#include "build/WarmCompiler.h"
+#include "toolchain/CompilerMessages.h"
+#include "toolchain/ExternalRun.h"
+#include "toolchain/WarmCompiler.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"

@@ -1,8 +1,8 @@
-#include "build/ExternalRun.h"
+#include "toolchain/ExternalRun.h"
 
 #include <QStandardPaths>
 
-#include "build/ProcessRunner.h"
+#include "toolchain/ProcessRunner.h"
 
 namespace tz {
 

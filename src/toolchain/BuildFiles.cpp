@@ -1,4 +1,4 @@
-#include "build/BuildFiles.h"
+#include "toolchain/BuildFiles.h"
 
 #include "designer/DesignObjects.h"
 #include "platform/TextBytes.h"

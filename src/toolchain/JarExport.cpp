@@ -1,4 +1,4 @@
-#include "build/JarExport.h"
+#include "toolchain/JarExport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "build/BuildFiles.h"
+#include "toolchain/BuildFiles.h"
 #include "codegen/ImageCheck.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"

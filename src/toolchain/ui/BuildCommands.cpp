@@ -7,13 +7,13 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
-#include "build/BuildFiles.h"
-#include "build/CompilerMessages.h"
-#include "build/JarExport.h"
-#include "build/JarOutput.h"
-#include "build/ProcessRunner.h"
-#include "build/RunFolder.h"
-#include "build/ui/CompileFrames.h"
+#include "toolchain/BuildFiles.h"
+#include "toolchain/CompilerMessages.h"
+#include "toolchain/JarExport.h"
+#include "toolchain/JarOutput.h"
+#include "toolchain/ProcessRunner.h"
+#include "toolchain/RunFolder.h"
+#include "toolchain/ui/CompileFrames.h"
 #include "designer/DesignRules.h"
 #include "designer/ui/PictureSource.h"
 #include "designer/ui/Tapplet.h"

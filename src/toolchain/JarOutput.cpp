@@ -1,4 +1,4 @@
-#include "build/JarOutput.h"
+#include "toolchain/JarOutput.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "build/javaclient/CompileServiceSocket.h"
+#include "toolchain/CompileServiceSocket.h"
 
 #include <fcntl.h>
 #include <poll.h>

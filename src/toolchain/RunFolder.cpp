@@ -1,4 +1,4 @@
-#include "build/RunFolder.h"
+#include "toolchain/RunFolder.h"
 
 #include <signal.h>
 #include <unistd.h>

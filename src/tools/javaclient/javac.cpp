@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "build/javaclient/WarmCompile.h"
+#include "tools/javaclient/WarmCompile.h"
 
 namespace {
 

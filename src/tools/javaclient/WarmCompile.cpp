@@ -1,4 +1,4 @@
-#include "build/javaclient/WarmCompile.h"
+#include "tools/javaclient/WarmCompile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "build/javaclient/CompileServiceSocket.h"
+#include "toolchain/CompileServiceSocket.h"
 
 namespace tz {
 

@@ -1,4 +1,4 @@
-#include "build/ProcessRunner.h"
+#include "toolchain/ProcessRunner.h"
 
 #include <signal.h>
 #include <unistd.h>

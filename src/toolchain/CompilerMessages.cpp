@@ -1,4 +1,4 @@
-#include "build/CompilerMessages.h"
+#include "toolchain/CompilerMessages.h"
 
 #include <charconv>
 

@@ -1,9 +1,9 @@
-#include "build/ui/CompileFrames.h"
+#include "toolchain/ui/CompileFrames.h"
 
 #include <QPainter>
 #include <QtMath>
 
-#include "build/ProcessRunner.h"
+#include "toolchain/ProcessRunner.h"
 
 namespace tz {
 

@@ -1,4 +1,4 @@
-#include "build/WarmCompiler.h"
+#include "toolchain/WarmCompiler.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,7 +11,7 @@
 #include <QProcess>
 #include <QThread>
 
-#include "build/javaclient/CompileServiceSocket.h"
+#include "toolchain/CompileServiceSocket.h"
 
 namespace tz {
 

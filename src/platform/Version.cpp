@@ -1,0 +1,9 @@
+#include "platform/Version.h"
+
+namespace tz {
+
+const char* programVersion() {
+    return TZ_VERSION;
+}
+
+}  // namespace tz
