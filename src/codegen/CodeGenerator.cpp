@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 
 #include "codegen/JavaText.h"
@@ -36,23 +37,37 @@ class SourceWriter {
     // A blank goes between two texts that would otherwise form a comment mark.
     void put(std::string_view piece) {
         if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
-            text += ' ';
-        text += piece;
+            append(" ");
+        append(piece);
     }
     void putMarker(int classIndex, int slotIndex, int line) {
-        put("//\\");
+        std::array<char, 40> marker = {'/', '/', '\\'};  // and three numbers, each with a comma
+        char* end = marker.data() + 3;
         for (const int number : {classIndex, slotIndex, line}) {
-            text += std::to_string(number);
-            text += ',';
+            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
+            *end++ = ',';
         }
+        put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
-    void from(const SourcePlace& place, bool fromProject) {
-        spans.push_back({text.size(), place, fromProject});
+    void from(const SourcePlace& place, bool fromProject) { lines.from(place, fromProject); }
+    // Folds the blank runs of the text put since the last fold.
+    void foldNewText() {
+        text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
+        folded_ = text.size();
     }
 
     std::string text;
-    std::vector<SourceSpan> spans;
+    SourceLineRecorder lines;
+
+  private:
+    void append(std::string_view piece) {
+        text += piece;
+        lines.add(piece);
+    }
+
+    BlankFolder folder_;
+    std::size_t folded_ = 0;
 };
 
 void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
@@ -64,7 +79,7 @@ void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, 
         out.from({classIndex, slotIndex, line}, true);
         out.put(body.substr(from, pair - from));
         out.putMarker(classIndex, slotIndex, line++);
-        out.text += '\n';
+        out.put("\n");
         from = pair + 2;
     }
     out.from({classIndex, slotIndex, line}, true);
@@ -128,8 +143,8 @@ class Generator {
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
         }
-        result_.lines = SourceLineMap(out_.text, out_.spans);
-        out_.text.resize(foldBlankRunsInPlace(out_.text.data(), out_.text.size()));
+        out_.foldNewText();
+        result_.lines = out_.lines.map();
         result_.source = std::move(out_.text);
         return std::move(result_);
     }
@@ -151,13 +166,13 @@ class Generator {
             }
         }
         out_.text.reserve(size + lines * MarkerRoom);
-        out_.spans.reserve(lines + 4 * std::size_t(project_.classCount()) * Project::MaxMethods);
+        out_.lines.reserve(lines + 4 * std::size_t(project_.classCount()) * Project::MaxMethods);
     }
 
-    // Generation stops; the text so far is kept, without the blank pass.
+    // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
         result_.source = out_.text;
-        result_.lines = SourceLineMap(out_.text, out_.spans);
+        result_.lines = out_.lines.map();
         result_.failure = failure;
         result_.message = message;
         return false;
@@ -176,9 +191,16 @@ class Generator {
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
+            foldWhenSafe(k);
         }
         put("}");
         return true;
+    }
+
+    // Only the applet class can fail, and a failure keeps the text unfolded.
+    // After it blank runs are folded in steps, over text still in cache.
+    void foldWhenSafe(int k) {
+        if (k > 1) out_.foldNewText();
     }
 
     bool appendMethod(int k, int m) {
