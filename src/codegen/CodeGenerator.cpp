@@ -150,23 +150,22 @@ class Generator {
     }
 
   private:
-    // Room for the whole source at once: growing it step by step would copy
-    // it again and again.
+    // Room for the whole source at once: growing it copies it. Markers are
+    // taken as a quarter of the texts, as counting lines would cost a pass
+    // over them; a source of many short lines grows once or twice.
     void reserveOutput(std::size_t objectCount) {
-        constexpr std::size_t MarkerRoom = 16;   // "//\k,m,line," and a line feed
         constexpr std::size_t ObjectRoom = 400;  // the statements of one object
         constexpr std::size_t SlotRoom = 64;     // braces, separators and a marker
+        constexpr std::size_t LineRoom = 32;     // text per line, for the line map
         std::size_t size = project_.imports.size() + objectCount * ObjectRoom;
-        std::size_t lines = 0;
         for (int k = 1; k <= project_.classCount(); ++k) {
             for (int m = 0; m <= project_.lastSlot(k); ++m) {
                 const MethodSlot& slot = project_.slot(k, m);
-                lines += std::size_t(std::count(slot.body.begin(), slot.body.end(), '\n')) + 1;
                 size += slot.declaration.size() + slot.body.size() + SlotRoom;
             }
         }
-        out_.text.reserve(size + lines * MarkerRoom);
-        out_.lines.reserve(lines + 4 * std::size_t(project_.classCount()) * Project::MaxMethods);
+        out_.text.reserve(size + size / 4);
+        out_.lines.reserve(size / LineRoom);
     }
 
     // Generation stops; the text so far is kept, unfolded.

@@ -1,6 +1,7 @@
 #include "codegen/JavaText.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -15,17 +16,29 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-// Per state: the characters that may end it. Outside literals a blank that
-// a blank follows stops the fold too.
+constexpr std::uint64_t Ones = 0x0101010101010101;
+constexpr std::uint64_t Low7 = 0x7f7f7f7f7f7f7f7f;
+
+// A character in every byte of a word.
+constexpr std::uint64_t broadcast(char c) {
+    return Ones * static_cast<unsigned char>(c);
+}
+
+// Per state: the characters that may end it, repeated to fill, also as
+// words. Outside literals a blank that a blank follows stops the fold too.
 struct StateStops {
-    std::array<char, 4> characters;  // repeated to fill
+    constexpr StateStops(std::array<char, 4> stopCharacters, bool stopBlankPairs)
+        : characters(stopCharacters), blankPairs(stopBlankPairs) {
+        for (std::size_t k = 0; k < characters.size(); ++k) words[k] = broadcast(characters[k]);
+    }
+    std::array<char, 4> characters;
+    std::array<std::uint64_t, 4> words{};
     bool blankPairs;
 };
-constexpr std::array<StateStops, 5> Stops = {{{{'/', '"', '\'', '/'}, true},
-                                              {{'\n', '\n', '\n', '\n'}, true},
-                                              {{'*', '*', '*', '*'}, true},
-                                              {{'\\', '"', '\r', '\n'}, false},
-                                              {{'\\', '\'', '\r', '\n'}, false}}};
+constexpr std::array<StateStops, 5> Stops = {
+    StateStops({'/', '"', '\'', '/'}, true), StateStops({'\n', '\n', '\n', '\n'}, true),
+    StateStops({'*', '*', '*', '*'}, true), StateStops({'\\', '"', '\r', '\n'}, false),
+    StateStops({'\\', '\'', '\r', '\n'}, false)};
 
 bool isStateStop(const StateStops& stops, char c) {
     return c == stops.characters[0] || c == stops.characters[1] || c == stops.characters[2] ||
@@ -36,33 +49,52 @@ bool isBlankPair(std::string_view text, std::size_t i) {
     return text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ';
 }
 
-constexpr std::uint64_t Ones = 0x0101010101010101;
-constexpr std::uint64_t Low7 = 0x7f7f7f7f7f7f7f7f;
-
 std::uint64_t loadWord(const char* bytes) {
     std::uint64_t word;
     std::memcpy(&word, bytes, sizeof word);
     return word;
 }
 
-// The high bit of each byte of word that equals c, and no other bit.
-std::uint64_t equalBytes(std::uint64_t word, char c) {
-    const std::uint64_t x = word ^ (Ones * static_cast<unsigned char>(c));
+// The high bit of each byte of word that matches the same byte of pattern,
+// and no other bit.
+std::uint64_t equalBytes(std::uint64_t word, std::uint64_t pattern) {
+    const std::uint64_t x = word ^ pattern;
     return ~(((x & Low7) + Low7) | x | Low7);
 }
 
+// The stops among the eight bytes from bytes on; the ninth byte is read to
+// find a pair of blanks in the eighth.
 std::uint64_t stopBytes(const char* bytes, const StateStops& stops) {
     const std::uint64_t word = loadWord(bytes);
-    std::uint64_t hits = 0;
-    for (const char c : stops.characters) hits |= equalBytes(word, c);
-    if (stops.blankPairs) hits |= equalBytes(word, ' ') & equalBytes(loadWord(bytes + 1), ' ');
+    std::uint64_t hits = equalBytes(word, stops.words[0]) | equalBytes(word, stops.words[1]) |
+                         equalBytes(word, stops.words[2]) | equalBytes(word, stops.words[3]);
+    if (stops.blankPairs) {
+        const std::uint64_t blank = broadcast(' ');
+        hits |= equalBytes(word, blank) & equalBytes(loadWord(bytes + 1), blank);
+    }
     return hits;
+}
+
+// The index of the first byte of a word marked by its high bit.
+std::size_t firstMarkedByte(std::uint64_t marks) {
+    const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
+                                                                : std::countl_zero(marks);
+    return std::size_t(bits) / 8;
 }
 
 // The first position from i on where a blank run ends.
 std::size_t skipBlanks(std::string_view text, std::size_t i) {
     while (i < text.size() && text[i] == ' ') ++i;
     return i;
+}
+
+// Whether text holds "/*", found by the rarer '*'.
+bool hasBlockCommentStart(std::string_view text) {
+    for (auto star = text.find('*', 1); star != std::string_view::npos;
+         star = text.find('*', star + 1)) {
+        if (text[star - 1] == '/') return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -116,7 +148,8 @@ std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, ch
 std::size_t BlankFolder::nextStop(std::string_view text, std::size_t i) const {
     const StateStops& stops = Stops[static_cast<int>(reader_.state())];
     for (; i + 8 < text.size(); i += 8) {
-        if (stopBytes(text.data() + i, stops)) break;
+        if (const std::uint64_t hits = stopBytes(text.data() + i, stops))
+            return i + firstMarkedByte(hits);
     }
     while (i < text.size() && !isStateStop(stops, text[i]) &&
            !(stops.blankPairs && isBlankPair(text, i)))
@@ -159,7 +192,7 @@ std::string foldBlankRuns(std::string_view text) {
 
 bool endsInLineComment(std::string_view text) {
     // Only a block comment outlasts a line feed: without one, the last line decides.
-    if (text.find("/*") == std::string_view::npos) {
+    if (!hasBlockCommentStart(text)) {
         if (const std::size_t feed = text.rfind('\n'); feed != std::string_view::npos)
             text.remove_prefix(feed + 1);
     }
