@@ -1,6 +1,5 @@
 #include "codegen/JavaText.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -18,36 +17,7 @@ bool isLineEnd(char c) {
 
 constexpr std::uint64_t Ones = 0x0101010101010101;
 constexpr std::uint64_t Low7 = 0x7f7f7f7f7f7f7f7f;
-
-// A character in every byte of a word.
-constexpr std::uint64_t broadcast(char c) {
-    return Ones * static_cast<unsigned char>(c);
-}
-
-// Per state: the characters that may end it, repeated to fill, also as
-// words. Outside literals a blank that a blank follows stops the fold too.
-struct StateStops {
-    constexpr StateStops(std::array<char, 4> stopCharacters, bool stopBlankPairs)
-        : characters(stopCharacters), blankPairs(stopBlankPairs) {
-        for (std::size_t k = 0; k < characters.size(); ++k) words[k] = broadcast(characters[k]);
-    }
-    std::array<char, 4> characters;
-    std::array<std::uint64_t, 4> words{};
-    bool blankPairs;
-};
-constexpr std::array<StateStops, 5> Stops = {
-    StateStops({'/', '"', '\'', '/'}, true), StateStops({'\n', '\n', '\n', '\n'}, true),
-    StateStops({'*', '*', '*', '*'}, true), StateStops({'\\', '"', '\r', '\n'}, false),
-    StateStops({'\\', '\'', '\r', '\n'}, false)};
-
-bool isStateStop(const StateStops& stops, char c) {
-    return c == stops.characters[0] || c == stops.characters[1] || c == stops.characters[2] ||
-           c == stops.characters[3];
-}
-
-bool isBlankPair(std::string_view text, std::size_t i) {
-    return text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ';
-}
+constexpr std::uint64_t Blanks = Ones * ' ';
 
 std::uint64_t loadWord(const char* bytes) {
     std::uint64_t word;
@@ -62,19 +32,6 @@ std::uint64_t equalBytes(std::uint64_t word, std::uint64_t pattern) {
     return ~(((x & Low7) + Low7) | x | Low7);
 }
 
-// The stops among the eight bytes from bytes on; the ninth byte is read to
-// find a pair of blanks in the eighth.
-std::uint64_t stopBytes(const char* bytes, const StateStops& stops) {
-    const std::uint64_t word = loadWord(bytes);
-    std::uint64_t hits = equalBytes(word, stops.words[0]) | equalBytes(word, stops.words[1]) |
-                         equalBytes(word, stops.words[2]) | equalBytes(word, stops.words[3]);
-    if (stops.blankPairs) {
-        const std::uint64_t blank = broadcast(' ');
-        hits |= equalBytes(word, blank) & equalBytes(loadWord(bytes + 1), blank);
-    }
-    return hits;
-}
-
 // The index of the first byte of a word marked by its high bit.
 std::size_t firstMarkedByte(std::uint64_t marks) {
     const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
@@ -82,10 +39,129 @@ std::size_t firstMarkedByte(std::uint64_t marks) {
     return std::size_t(bits) / 8;
 }
 
+// The first position from i on of one of Stops or, with BlankPairs, of a
+// blank that a blank follows. Looks at eight bytes at a time where it can:
+// most bytes are plain code.
+template <bool BlankPairs, char... Stops>
+std::size_t find(std::string_view text, std::size_t i) {
+    const char* const data = text.data();
+    for (; i + 8 < text.size(); i += 8) {
+        const std::uint64_t word = loadWord(data + i);
+        std::uint64_t hits = (equalBytes(word, Ones * static_cast<unsigned char>(Stops)) | ...);
+        if constexpr (BlankPairs)
+            hits |= equalBytes(word, Blanks) & equalBytes(loadWord(data + i + 1), Blanks);
+        if (hits) return i + firstMarkedByte(hits);
+    }
+    for (; i < text.size(); ++i) {
+        if (((data[i] == Stops) || ...)) break;
+        if (BlankPairs && data[i] == ' ' && i + 1 < text.size() && data[i + 1] == ' ') break;
+    }
+    return i;
+}
+
+// The first position from i on of a character that may end state.
+std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::size_t i) {
+    using State = JavaTextReader::State;
+    switch (state) {
+        case State::Code:
+            return find<false, '/', '"', '\''>(text, i);
+        case State::LineComment:
+            return find<false, '\n'>(text, i);
+        case State::BlockComment:
+            return find<false, '*'>(text, i);
+        case State::String:
+            return find<false, '\\', '"', '\r', '\n'>(text, i);
+        case State::Character:
+            return find<false, '\\', '\'', '\r', '\n'>(text, i);
+    }
+    return text.size();
+}
+
 // The first position from i on where a blank run ends.
 std::size_t skipBlanks(std::string_view text, std::size_t i) {
     while (i < text.size() && text[i] == ' ') ++i;
     return i;
+}
+
+// Moves size bytes, from sizeof(Word) to twice as many, as two words that
+// may overlap, both read before either is written.
+template <typename Word>
+void moveAsTwoWords(char* to, const char* from, std::size_t size) {
+    Word head;
+    Word tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
+    std::memcpy(to, &head, sizeof head);
+    std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
+}
+
+// Moves size bytes down from from to to, which may overlap. The pieces
+// between blank runs are short: moved by hand they are spared a call.
+void moveDown(char* to, const char* from, std::size_t size) {
+    if (size > 16) {
+        std::memmove(to, from, size);
+    } else if (size >= 8) {
+        moveAsTwoWords<std::uint64_t>(to, from, size);
+    } else if (size >= 4) {
+        moveAsTwoWords<std::uint32_t>(to, from, size);
+    } else if (size > 0) {
+        const char first = from[0];
+        const char middle = from[size / 2];
+        const char last = from[size - 1];
+        to[0] = first;
+        to[size / 2] = middle;
+        to[size - 1] = last;
+    }
+}
+
+// The folded part, written over the part's own bytes.
+class Compaction {
+  public:
+    explicit Compaction(char* part) : part_(part) {}
+    // The text before end stays, the text from end up to next goes.
+    void drop(std::size_t end, std::size_t next) {
+        moveDown(part_ + kept_, part_ + copyFrom_, end - copyFrom_);
+        kept_ += end - copyFrom_;
+        copyFrom_ = next;
+    }
+    std::size_t kept() const { return kept_; }
+
+  private:
+    char* part_;
+    std::size_t kept_ = 0;      // length of the folded part written so far
+    std::size_t copyFrom_ = 0;  // start of the text not yet moved down
+};
+
+// Folds the blank runs from i on up to the first of Stops, and returns its
+// position.
+template <char... Stops>
+std::size_t foldUpTo(std::string_view text, std::size_t i, Compaction& folded) {
+    for (i = find<true, Stops...>(text, i); i < text.size() && text[i] == ' ';
+         i = find<true, Stops...>(text, i)) {
+        const std::size_t runEnd = skipBlanks(text, i + 1);
+        folded.drop(i + 1, runEnd);
+        i = runEnd;
+    }
+    return i;
+}
+
+// Folds the blank runs from i on, outside literals, up to the first
+// character that may end state, and returns its position.
+std::size_t foldUpToStateStop(JavaTextReader::State state, std::string_view text, std::size_t i,
+                              Compaction& folded) {
+    using State = JavaTextReader::State;
+    switch (state) {
+        case State::Code:
+            return foldUpTo<'/', '"', '\''>(text, i, folded);
+        case State::LineComment:
+            return foldUpTo<'\n'>(text, i, folded);
+        case State::BlockComment:
+            return foldUpTo<'*'>(text, i, folded);
+        case State::String:
+        case State::Character:
+            return nextStop(state, text, i);
+    }
+    return text.size();
 }
 
 // Whether text holds "/*", found by the rarer '*'.
@@ -100,9 +176,7 @@ bool hasBlockCommentStart(std::string_view text) {
 }  // namespace
 
 std::size_t JavaTextReader::nextNotable(std::string_view text, std::size_t i) const {
-    const StateStops& stops = Stops[static_cast<int>(state_)];
-    while (i < text.size() && !isStateStop(stops, text[i])) ++i;
-    return i;
+    return nextStop(state_, text, i);
 }
 
 std::size_t JavaTextReader::read(std::string_view text, std::size_t i) {
@@ -144,44 +218,23 @@ std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, ch
     return 1;
 }
 
-// Skips eight bytes at a time where it can: most bytes are plain code.
-std::size_t BlankFolder::nextStop(std::string_view text, std::size_t i) const {
-    const StateStops& stops = Stops[static_cast<int>(reader_.state())];
-    for (; i + 8 < text.size(); i += 8) {
-        if (const std::uint64_t hits = stopBytes(text.data() + i, stops))
-            return i + firstMarkedByte(hits);
-    }
-    while (i < text.size() && !isStateStop(stops, text[i]) &&
-           !(stops.blankPairs && isBlankPair(text, i)))
-        ++i;
-    return i;
-}
-
 std::size_t BlankFolder::foldInPlace(char* part, std::size_t size) {
     if (size == 0) return 0;
     const std::string_view text(part, size);
-    std::size_t kept = 0;      // length of the folded part written so far
-    std::size_t copyFrom = 0;  // start of the text not yet moved down
-    auto dropUpTo = [&](std::size_t end, std::size_t next) {
-        std::memmove(part + kept, part + copyFrom, end - copyFrom);
-        kept += end - copyFrom;
-        copyFrom = next;
-    };
+    Compaction folded(part);
     // A run of blanks may go on from the last part.
-    std::size_t i = afterFreeBlank_ ? skipBlanks(text, 0) : 0;
-    copyFrom = i;
-    for (i = nextStop(text, i); i < size; i = nextStop(text, i)) {
-        if (text[i] == ' ') {
-            const std::size_t runEnd = skipBlanks(text, i + 1);
-            dropUpTo(i + 1, runEnd);
-            i = runEnd;
-        } else {
-            i += reader_.read(text, i);
-        }
+    std::size_t i = 0;
+    if (afterFreeBlank_) {
+        i = skipBlanks(text, 0);
+        folded.drop(0, i);
+    }
+    for (i = foldUpToStateStop(reader_.state(), text, i, folded); i < size;
+         i = foldUpToStateStop(reader_.state(), text, i, folded)) {
+        i += reader_.read(text, i);
     }
     afterFreeBlank_ = text.back() == ' ' && !reader_.inLiteral();
-    dropUpTo(size, size);
-    return kept;
+    folded.drop(size, size);
+    return folded.kept();
 }
 
 std::string foldBlankRuns(std::string_view text) {

@@ -39,8 +39,6 @@ class BlankFolder {
     std::size_t foldInPlace(char* part, std::size_t size);
 
   private:
-    std::size_t nextStop(std::string_view text, std::size_t i) const;
-
     JavaTextReader reader_;
     bool afterFreeBlank_ = false;  // the last part ended in a blank outside literals
 };
