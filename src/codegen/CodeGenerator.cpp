@@ -37,8 +37,8 @@ class SourceWriter {
     // A blank goes between two texts that would otherwise form a comment mark.
     void put(std::string_view piece) {
         if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
-            append(" ");
-        append(piece);
+            text += ' ';
+        text += piece;
     }
     void putMarker(int classIndex, int slotIndex, int line) {
         std::array<char, 40> marker = {'/', '/', '\\'};  // and three numbers, each with a comma
@@ -50,22 +50,37 @@ class SourceWriter {
         put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
-    void from(const SourcePlace& place, bool fromProject) { lines.from(place, fromProject); }
+    void from(const SourcePlace& place, bool fromProject) {
+        recordLines();
+        lines_.from(place, fromProject);
+    }
     // Folds the blank runs of the text put since the last fold.
     void foldNewText() {
+        recordLines();
         text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
-        folded_ = text.size();
+        folded_ = recorded_ = text.size();
+    }
+    SourceLineMap lineMap() {
+        recordLines();
+        return lines_.map();
+    }
+    void reserve(std::size_t size, std::size_t lineCount) {
+        text.reserve(size);
+        lines_.reserve(lineCount);
     }
 
     std::string text;
-    SourceLineRecorder lines;
 
   private:
-    void append(std::string_view piece) {
-        text += piece;
-        lines.add(piece);
+    // The line map takes in the text put since the last call, all from one
+    // place: one call for many pieces.
+    void recordLines() {
+        lines_.add(std::string_view(text).substr(recorded_));
+        recorded_ = text.size();
     }
 
+    SourceLineRecorder lines_;
+    std::size_t recorded_ = 0;
     BlankFolder folder_;
     std::size_t folded_ = 0;
 };
@@ -79,7 +94,7 @@ void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, 
         out.from({classIndex, slotIndex, line}, true);
         out.put(body.substr(from, pair - from));
         out.putMarker(classIndex, slotIndex, line++);
-        out.put("\n");
+        out.text += '\n';
         from = pair + 2;
     }
     out.from({classIndex, slotIndex, line}, true);
@@ -144,7 +159,7 @@ class Generator {
             if (!appendClass(k)) return std::move(result_);
         }
         out_.foldNewText();
-        result_.lines = out_.lines.map();
+        result_.lines = out_.lineMap();
         result_.source = std::move(out_.text);
         return std::move(result_);
     }
@@ -164,14 +179,13 @@ class Generator {
                 size += slot.declaration.size() + slot.body.size() + SlotRoom;
             }
         }
-        out_.text.reserve(size + size / 4);
-        out_.lines.reserve(size / LineRoom);
+        out_.reserve(size + size / 4, size / LineRoom);
     }
 
     // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
         result_.source = out_.text;
-        result_.lines = out_.lines.map();
+        result_.lines = out_.lineMap();
         result_.failure = failure;
         result_.message = message;
         return false;
