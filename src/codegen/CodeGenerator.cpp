@@ -31,6 +31,22 @@ bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
 }
 
+// The start of the markers of one slot's lines: "//\", the class and slot
+// numbers, each with a comma.
+struct SlotMarker {
+    static constexpr std::size_t Room = 3 + 2 * 12;
+    SlotMarker(int classIndex, int slotIndex) {
+        std::array<char, Room> marker = {'/', '/', '\\'};
+        char* end = marker.data() + 3;
+        for (const int number : {classIndex, slotIndex}) {
+            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
+            *end++ = ',';
+        }
+        text.assign(marker.data(), end);
+    }
+    std::string text;
+};
+
 // The source text with the places its pieces came from.
 class SourceWriter {
   public:
@@ -40,13 +56,12 @@ class SourceWriter {
             text += ' ';
         text += piece;
     }
-    void putMarker(int classIndex, int slotIndex, int line) {
-        std::array<char, 40> marker = {'/', '/', '\\'};  // and three numbers, each with a comma
-        char* end = marker.data() + 3;
-        for (const int number : {classIndex, slotIndex, line}) {
-            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
-            *end++ = ',';
-        }
+    // The marker of a line of the slot with the given marker start.
+    void putMarker(const SlotMarker& slot, int line) {
+        std::array<char, SlotMarker::Room + 12> marker;
+        char* end = std::copy(slot.text.begin(), slot.text.end(), marker.data());
+        end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
+        *end++ = ',';
         put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
@@ -87,13 +102,14 @@ class SourceWriter {
 
 void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
     const std::string_view body = trimmed(text);
+    const SlotMarker marker(classIndex, slotIndex);
     int line = 0;
     std::size_t from = 0;
     for (auto pair = body.find(CrLf); pair != std::string_view::npos;
          pair = body.find(CrLf, from)) {
         out.from({classIndex, slotIndex, line}, true);
         out.put(body.substr(from, pair - from));
-        out.putMarker(classIndex, slotIndex, line++);
+        out.putMarker(marker, line++);
         out.text += '\n';
         from = pair + 2;
     }
@@ -271,7 +287,7 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(k, m, DeclarationLine);
+        out_.putMarker(SlotMarker(k, m), DeclarationLine);
         if (options_.cWithout) put("\n");
         put(sep_);
         out_.from({k, 0, DeclarationLine}, false);

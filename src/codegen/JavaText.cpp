@@ -1,5 +1,6 @@
 #include "codegen/JavaText.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -15,42 +16,36 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-constexpr std::uint64_t Ones = 0x0101010101010101;
-constexpr std::uint64_t Low7 = 0x7f7f7f7f7f7f7f7f;
-constexpr std::uint64_t Blanks = Ones * ' ';
-
-std::uint64_t loadWord(const char* bytes) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-// The high bit of each byte of word that matches the same byte of pattern,
-// and no other bit.
-std::uint64_t equalBytes(std::uint64_t word, std::uint64_t pattern) {
-    const std::uint64_t x = word ^ pattern;
-    return ~(((x & Low7) + Low7) | x | Low7);
-}
-
-// The index of the first byte of a word marked by its high bit.
+// The index of the first nonzero byte of a word, in memory order.
 std::size_t firstMarkedByte(std::uint64_t marks) {
     const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
                                                                 : std::countl_zero(marks);
     return std::size_t(bits) / 8;
 }
 
+// Sixteen bytes, compared all at once where the machine can.
+using Bytes16 = char __attribute__((vector_size(16)));
+
+Bytes16 loadBytes16(const char* bytes) {
+    Bytes16 loaded;
+    std::memcpy(&loaded, bytes, sizeof loaded);
+    return loaded;
+}
+
 // The first position from i on of one of Stops or, with BlankPairs, of a
-// blank that a blank follows. Looks at eight bytes at a time where it can:
-// most bytes are plain code.
+// blank that a blank follows. Looks at sixteen bytes at a time where it
+// can: most bytes are plain code.
 template <bool BlankPairs, char... Stops>
 std::size_t find(std::string_view text, std::size_t i) {
     const char* const data = text.data();
-    for (; i + 8 < text.size(); i += 8) {
-        const std::uint64_t word = loadWord(data + i);
-        std::uint64_t hits = (equalBytes(word, Ones * static_cast<unsigned char>(Stops)) | ...);
-        if constexpr (BlankPairs)
-            hits |= equalBytes(word, Blanks) & equalBytes(loadWord(data + i + 1), Blanks);
-        if (hits) return i + firstMarkedByte(hits);
+    for (; i + 16 < text.size(); i += 16) {
+        const Bytes16 bytes = loadBytes16(data + i);
+        auto hits = ((bytes == Stops) | ...);
+        if constexpr (BlankPairs) hits |= (bytes == ' ') & (loadBytes16(data + i + 1) == ' ');
+        std::array<std::uint64_t, 2> halves;
+        std::memcpy(halves.data(), &hits, sizeof halves);
+        if (halves[0]) return i + firstMarkedByte(halves[0]);
+        if (halves[1]) return i + 8 + firstMarkedByte(halves[1]);
     }
     for (; i < text.size(); ++i) {
         if (((data[i] == Stops) || ...)) break;
