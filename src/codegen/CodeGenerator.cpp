@@ -75,9 +75,10 @@ class SourceWriter {
         text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
         folded_ = recorded_ = text.size();
     }
-    SourceLineMap lineMap() {
+    // The line map of all text put; ends the writing.
+    SourceLineMap takeLineMap() {
         recordLines();
-        return lines_.map();
+        return lines_.takeMap();
     }
     void reserve(std::size_t size, std::size_t lineCount) {
         text.reserve(size);
@@ -175,7 +176,7 @@ class Generator {
             if (!appendClass(k)) return std::move(result_);
         }
         out_.foldNewText();
-        result_.lines = out_.lineMap();
+        result_.lines = out_.takeLineMap();
         result_.source = std::move(out_.text);
         return std::move(result_);
     }
@@ -201,7 +202,7 @@ class Generator {
     // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
         result_.source = out_.text;
-        result_.lines = out_.lineMap();
+        result_.lines = out_.takeLineMap();
         result_.failure = failure;
         result_.message = message;
         return false;

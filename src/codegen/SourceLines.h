@@ -43,7 +43,8 @@ class SourceLineRecorder {
     void from(const SourcePlace& place, bool fromProject);
     void add(std::string_view piece);
     void reserve(std::size_t lineCount) { lines_.reserve(lineCount); }
-    SourceLineMap map() const { return SourceLineMap(lines_); }
+    // The map of what was added; the recorder is left empty.
+    SourceLineMap takeMap() { return SourceLineMap(std::exchange(lines_, {})); }
 
   private:
     void claimLine();
