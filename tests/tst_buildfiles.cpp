@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <tuple>
 
 #include "toolchain/BuildFiles.h"
 #include "toolchain/CompilerMessages.h"
@@ -98,10 +99,16 @@ class BuildFilesTest : public QObject {
 
     void messageLineLeadsThroughTheLineMap() {
         // Lines: 1 imports line 0, 2 field of class 1, 3 body line 4 of slot 2.
-        const SourceLineMap lines("i;//\\0,0,0,\r\nButton b;\r\ny = ;}", {{0, {0, 0, 0}, true},
-                                                                          {13, {1, 0, -1}, false},
-                                                                          {24, {1, 2, 4}, true},
-                                                                          {29, {1, 0, -1}, false}});
+        SourceLineRecorder recorder;
+        for (const auto& [text, place, fromProject] :
+             {std::tuple("i;//\\0,0,0,\r\n", SourcePlace{0, 0, 0}, true),
+              {"Button b;\r\n", {1, 0, -1}, false},
+              {"y = ;", {1, 2, 4}, true},
+              {"}", {1, 0, -1}, false}}) {
+            recorder.from(place, fromProject);
+            recorder.add(text);
+        }
+        const SourceLineMap lines = recorder.takeMap();
         const std::string output =
             "/w/B.java:1: error: elsewhere\n"
             "/w/my dir/A.java:3: error: illegal start\ny = ;}\n    ^\n"

@@ -101,6 +101,7 @@ class TestCodegen : public QObject {
     void imageCopyFailure();
     void textsAreJavaStringBodies();
     void blankRunsFoldOutsideLiterals();
+    void blankRunsFoldAcrossParts();
     void noCodeAfterLineComment();
     void lineMapNamesEveryLine();
     void noCommentMarkFormedBetweenTexts();
@@ -345,6 +346,24 @@ void TestCodegen::blankRunsFoldOutsideLiterals() {
     QVERIFY(contains(source, "return x;"));
     QVERIFY(contains(source, "L_Caption=\"Hello  World\";"));
     QVERIFY(contains(source, "new Label(\"Hello  World\")"));
+}
+
+void TestCodegen::blankRunsFoldAcrossParts() {
+    // Long enough to be read a word at a time; a part may end anywhere but
+    // inside a comment mark or an escape.
+    const std::string text = "x  =  \"a  \\\"  b\"  ;  //  c  'q  \n  /*  \"  *  */  'z  '   y  ";
+    const std::string folded = "x = \"a  \\\"  b\" ; // c 'q \n /* \" * */ 'z  ' y ";
+    QCOMPARE(foldBlankRuns(text), folded);
+    for (std::size_t split = 1; split < text.size(); ++split) {
+        const std::string pair = text.substr(split - 1, 2);
+        if (pair == "//" || pair == "/*" || pair == "*/" || pair[0] == '\\') continue;
+        std::string first = text.substr(0, split);
+        std::string second = text.substr(split);
+        BlankFolder folder;
+        first.resize(folder.foldInPlace(first.data(), first.size()));
+        second.resize(folder.foldInPlace(second.data(), second.size()));
+        QCOMPARE(first + second, folded);
+    }
 }
 
 void TestCodegen::noCodeAfterLineComment() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 
 #include "codegen/JavaText.h"
@@ -30,6 +31,22 @@ bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
 }
 
+// The start of the markers of one slot's lines: "//\", the class and slot
+// numbers, each with a comma.
+struct SlotMarker {
+    static constexpr std::size_t Room = 3 + 2 * 12;
+    SlotMarker(int classIndex, int slotIndex) {
+        std::array<char, Room> marker = {'/', '/', '\\'};
+        char* end = marker.data() + 3;
+        for (const int number : {classIndex, slotIndex}) {
+            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
+            *end++ = ',';
+        }
+        text.assign(marker.data(), end);
+    }
+    std::string text;
+};
+
 // The source text with the places its pieces came from.
 class SourceWriter {
   public:
@@ -39,31 +56,61 @@ class SourceWriter {
             text += ' ';
         text += piece;
     }
-    void putMarker(int classIndex, int slotIndex, int line) {
-        put("//\\");
-        for (const int number : {classIndex, slotIndex, line}) {
-            text += std::to_string(number);
-            text += ',';
-        }
+    // The marker of a line of the slot with the given marker start.
+    void putMarker(const SlotMarker& slot, int line) {
+        std::array<char, SlotMarker::Room + 12> marker;
+        char* end = std::copy(slot.text.begin(), slot.text.end(), marker.data());
+        end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
+        *end++ = ',';
+        put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
     void from(const SourcePlace& place, bool fromProject) {
-        spans.push_back({text.size(), place, fromProject});
+        recordLines();
+        lines_.from(place, fromProject);
+    }
+    // Folds the blank runs of the text put since the last fold.
+    void foldNewText() {
+        recordLines();
+        text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
+        folded_ = recorded_ = text.size();
+    }
+    // The line map of all text put; ends the writing.
+    SourceLineMap takeLineMap() {
+        recordLines();
+        return lines_.takeMap();
+    }
+    void reserve(std::size_t size, std::size_t lineCount) {
+        text.reserve(size);
+        lines_.reserve(lineCount);
     }
 
     std::string text;
-    std::vector<SourceSpan> spans;
+
+  private:
+    // The line map takes in the text put since the last call, all from one
+    // place: one call for many pieces.
+    void recordLines() {
+        lines_.add(std::string_view(text).substr(recorded_));
+        recorded_ = text.size();
+    }
+
+    SourceLineRecorder lines_;
+    std::size_t recorded_ = 0;
+    BlankFolder folder_;
+    std::size_t folded_ = 0;
 };
 
 void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
     const std::string_view body = trimmed(text);
+    const SlotMarker marker(classIndex, slotIndex);
     int line = 0;
     std::size_t from = 0;
     for (auto pair = body.find(CrLf); pair != std::string_view::npos;
          pair = body.find(CrLf, from)) {
         out.from({classIndex, slotIndex, line}, true);
         out.put(body.substr(from, pair - from));
-        out.putMarker(classIndex, slotIndex, line++);
+        out.putMarker(marker, line++);
         out.text += '\n';
         from = pair + 2;
     }
@@ -128,36 +175,34 @@ class Generator {
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
         }
-        result_.lines = SourceLineMap(out_.text, out_.spans);
-        out_.text.resize(foldBlankRunsInPlace(out_.text.data(), out_.text.size()));
+        out_.foldNewText();
+        result_.lines = out_.takeLineMap();
         result_.source = std::move(out_.text);
         return std::move(result_);
     }
 
   private:
-    // Room for the whole source at once: growing it step by step would copy
-    // it again and again.
+    // Room for the whole source at once: growing it copies it. Markers are
+    // taken as a quarter of the texts, as counting lines would cost a pass
+    // over them; a source of many short lines grows once or twice.
     void reserveOutput(std::size_t objectCount) {
-        constexpr std::size_t MarkerRoom = 16;   // "//\k,m,line," and a line feed
         constexpr std::size_t ObjectRoom = 400;  // the statements of one object
         constexpr std::size_t SlotRoom = 64;     // braces, separators and a marker
+        constexpr std::size_t LineRoom = 32;     // text per line, for the line map
         std::size_t size = project_.imports.size() + objectCount * ObjectRoom;
-        std::size_t lines = 0;
         for (int k = 1; k <= project_.classCount(); ++k) {
             for (int m = 0; m <= project_.lastSlot(k); ++m) {
                 const MethodSlot& slot = project_.slot(k, m);
-                lines += std::size_t(std::count(slot.body.begin(), slot.body.end(), '\n')) + 1;
                 size += slot.declaration.size() + slot.body.size() + SlotRoom;
             }
         }
-        out_.text.reserve(size + lines * MarkerRoom);
-        out_.spans.reserve(lines + 4 * std::size_t(project_.classCount()) * Project::MaxMethods);
+        out_.reserve(size + size / 4, size / LineRoom);
     }
 
-    // Generation stops; the text so far is kept, without the blank pass.
+    // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
         result_.source = out_.text;
-        result_.lines = SourceLineMap(out_.text, out_.spans);
+        result_.lines = out_.takeLineMap();
         result_.failure = failure;
         result_.message = message;
         return false;
@@ -176,9 +221,16 @@ class Generator {
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
+            foldWhenSafe(k);
         }
         put("}");
         return true;
+    }
+
+    // Only the applet class can fail, and a failure keeps the text unfolded.
+    // After it blank runs are folded in steps, over text still in cache.
+    void foldWhenSafe(int k) {
+        if (k > 1) out_.foldNewText();
     }
 
     bool appendMethod(int k, int m) {
@@ -236,7 +288,7 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(k, m, DeclarationLine);
+        out_.putMarker(SlotMarker(k, m), DeclarationLine);
         if (options_.cWithout) put("\n");
         put(sep_);
         out_.from({k, 0, DeclarationLine}, false);

@@ -14,8 +14,8 @@ class JavaTextReader {
     // Reads the piece of text at position i: one character, or two for a
     // comment mark or a backslash escape. Returns the piece's length.
     std::size_t read(std::string_view text, std::size_t i);
-    // The first position from i on whose character may change the state or
-    // is a blank; the characters before it leave the state as it is.
+    // The first position from i on whose character may change the state;
+    // the characters before it leave the state as it is.
     std::size_t nextNotable(std::string_view text, std::size_t i) const;
     State state() const { return state_; }
     bool inLiteral() const { return state_ == State::String || state_ == State::Character; }
@@ -29,8 +29,19 @@ class JavaTextReader {
 // Every run of two or more blanks outside string and character literals
 // becomes one blank.
 std::string foldBlankRuns(std::string_view text);
-// The same within the text's own bytes; returns the folded length.
-std::size_t foldBlankRunsInPlace(char* text, std::size_t size);
+
+// Folds a text given in consecutive parts as if it were one, each part
+// within its own bytes. No part but the last may end inside a comment mark
+// or a backslash escape.
+class BlankFolder {
+  public:
+    // Returns the folded length of the part.
+    std::size_t foldInPlace(char* part, std::size_t size);
+
+  private:
+    JavaTextReader reader_;
+    bool afterFreeBlank_ = false;  // the last part ended in a blank outside literals
+};
 
 // Whether the text ends inside a "//" comment.
 bool endsInLineComment(std::string_view text);

@@ -3,16 +3,13 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace tz {
 
 namespace {
 
 constexpr std::string_view MarkerStart = "//\\";
-
-bool endsLine(std::string_view text, std::size_t i) {
-    return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-}
 
 bool mayEndLine(char c) {
     return static_cast<unsigned char>(c) <= '\r';
@@ -35,30 +32,45 @@ std::size_t nextLineEndCandidate(std::string_view text, std::size_t i, std::size
 
 }  // namespace
 
-SourceLineMap::SourceLineMap(std::string_view source, const std::vector<SourceSpan>& spans) {
-    std::vector<bool> byProject;
-    std::size_t line = 0;
-    auto claim = [&](const SourceSpan& span) {
-        if (line == lines_.size()) {
-            lines_.push_back(span.place);
-            byProject.push_back(span.fromProject);
-        } else if (span.fromProject) {
-            lines_[line] = span.place;
-            byProject[line] = true;
+void SourceLineRecorder::from(const SourcePlace& place, bool fromProject) {
+    place_ = place;
+    fromProject_ = fromProject;
+    claimed_ = false;
+}
+
+void SourceLineRecorder::add(std::string_view piece) {
+    if (piece.empty()) return;
+    if (std::exchange(crPending_, false) && piece.front() != '\n') endLine();
+    claimLine();
+    const std::size_t size = piece.size();
+    for (std::size_t i = nextLineEndCandidate(piece, 0, size); i < size;
+         i = nextLineEndCandidate(piece, i + 1, size)) {
+        if (piece[i] == '\r') {
+            if (i + 1 == size) {
+                crPending_ = true;
+                return;
+            }
+            if (piece[i + 1] == '\n') continue;
+        } else if (piece[i] != '\n') {
+            continue;
         }
-    };
-    for (std::size_t s = 0; s < spans.size(); ++s) {
-        const SourceSpan& span = spans[s];
-        const std::size_t end = s + 1 < spans.size() ? spans[s + 1].offset : source.size();
-        if (span.offset >= end) continue;
-        claim(span);
-        for (std::size_t i = nextLineEndCandidate(source, span.offset, end); i < end;
-             i = nextLineEndCandidate(source, i + 1, end)) {
-            if (!endsLine(source, i)) continue;
-            ++line;
-            if (i + 1 < end) claim(span);
-        }
+        endLine();
+        if (i + 1 < size) claimLine();
     }
+}
+
+void SourceLineRecorder::claimLine() {
+    if (std::exchange(claimed_, true)) return;
+    if (line_ == lines_.size()) {
+        lines_.push_back(place_);
+    } else if (fromProject_) {
+        lines_[line_] = place_;
+    }
+}
+
+void SourceLineRecorder::endLine() {
+    ++line_;
+    claimed_ = false;
 }
 
 std::optional<SourcePlace> SourceLineMap::place(long line) const {

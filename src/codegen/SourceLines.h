@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tz {
@@ -17,20 +18,11 @@ struct SourcePlace {
     bool operator==(const SourcePlace&) const = default;
 };
 
-// Text of the source from offset on (up to the next span) came from place;
-// fromProject is false for the generator's own code.
-struct SourceSpan {
-    std::size_t offset = 0;
-    SourcePlace place;
-    bool fromProject = false;
-};
-
 class SourceLineMap {
   public:
     SourceLineMap() = default;
-    // spans in the order of their offsets, the first at 0. A line that holds
-    // project text takes the last project text on it, else the generator's.
-    SourceLineMap(std::string_view source, const std::vector<SourceSpan>& spans);
+    // The place of each line, the first line first.
+    explicit SourceLineMap(std::vector<SourcePlace> lines) : lines_(std::move(lines)) {}
 
     // Line n of the source, from 1, with CR LF, CR and LF each ending a line
     // as the compiler counts them; nullopt past the last line.
@@ -39,6 +31,31 @@ class SourceLineMap {
 
   private:
     std::vector<SourcePlace> lines_;
+};
+
+// Builds the line map while the source is written, piece by piece. A line
+// that holds project text takes the last project text on it, else the
+// generator's.
+class SourceLineRecorder {
+  public:
+    // What is added from now on came from place; fromProject is false for
+    // the generator's own code.
+    void from(const SourcePlace& place, bool fromProject);
+    void add(std::string_view piece);
+    void reserve(std::size_t lineCount) { lines_.reserve(lineCount); }
+    // The map of what was added; the recorder is left empty.
+    SourceLineMap takeMap() { return SourceLineMap(std::exchange(lines_, {})); }
+
+  private:
+    void claimLine();
+    void endLine();
+
+    std::vector<SourcePlace> lines_;
+    std::size_t line_ = 0;
+    SourcePlace place_;
+    bool fromProject_ = false;
+    bool claimed_ = false;    // the current line holds text from place_
+    bool crPending_ = false;  // the last piece ended in a CR, maybe the start of a CR LF
 };
 
 // The marker the generator put at the end of line: its last "//\" followed
