@@ -10,14 +10,15 @@
 #include <string_view>
 #include <vector>
 
-#include "toolchain/CompilerMessages.h"
-#include "toolchain/ExternalRun.h"
-#include "toolchain/WarmCompiler.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
 #include "project/ui/BodyEditor.h"
+#include "project/ui/ToolbarGlyphs.h"
 #include "settings/SettingsFile.h"
+#include "toolchain/CompilerMessages.h"
+#include "toolchain/ExternalRun.h"
+#include "toolchain/WarmCompiler.h"
 
 class QAction;
 class QPixmap;
@@ -26,16 +27,16 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QTabBar;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class Tapplet;
 class TObjector;
 class Toptions;
 class Ttool;
 class Tdevopt;
 class THelpViewer;
+namespace tz {
+class ClassTreeView;
+}
 
 struct ProgramWindows {
     Tapplet* app = nullptr;
@@ -112,34 +113,26 @@ class Tzjava : public QMainWindow {
     void FormCloseQuery();
 
     void buildMenus();
-    // Connects a menu item or toolbar button by name and enables it.
-    void onCommand(const char* name, const std::function<void()>& handler);
-    void connectCommands();
     void buildToolbar(QWidget* parent);
     QWidget* buildLeftPanel(QWidget* parent);
     QWidget* buildCodePanel(QWidget* parent);
     QFrame* buildRestructuringPanel(QWidget* parent);
     QFrame* buildCompilingPanel(QWidget* parent);
     void centrePanels();
+    // A command's one action, for its menu item and its toolbar button.
     QAction* addCommand(QMenu* menu, const QString& name, const QString& text,
-                        const QKeySequence& shortcut = {});
+                        const std::function<void()>& handler, const QKeySequence& shortcut = {});
+    QToolButton* addToolButton(const char* name, QAction* command, const QString& hint,
+                               tz::Glyph glyph);
 
     std::vector<tz::WindowPlacement> currentPlacements() const;
     void applyPlacement(QWidget* window, const tz::Bounds& bounds);
     void placeWindowsSideBySide();
 
-    void treeDblClick(QTreeWidgetItem* item);
-    void tabChange(int index);
     void thisChange();
     void specChange();
     void specExit();
     void getxy();
-    void popup1Popup();
-    void AddInterface1Click();
-    void AddClass1Click();
-    void DeleteInterface1Click();
-    void DeleteClass1Click();
-    void showPopup(QWidget* source, const QPoint& position);
 
     void Exit1Click();
     void Applet1Click();
@@ -180,7 +173,6 @@ class Tzjava : public QMainWindow {
     QString backupNote_;
 
     void Open1Click();
-    void BitBtn3Click();
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
@@ -209,16 +201,14 @@ class Tzjava : public QMainWindow {
     QString programDirectory_;
     QString settingsPath_;
     QString currentHelpFile_;
+    // The editors follow the tables while UpdateTab shows them.
     bool updating_ = false;
-    // The tree's highlight follows the tables while the tree is rebuilt.
-    bool rebuildingTree_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 
     QWidget* toolbar_ = nullptr;
     QLabel* xy_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
-    QTabBar* tab_ = nullptr;
+    tz::ClassTreeView* classTree_ = nullptr;
     QLineEdit* spec_ = nullptr;
     tz::BodyEditor* this_ = nullptr;
     QPlainTextEdit* mess_ = nullptr;
@@ -226,11 +216,16 @@ class Tzjava : public QMainWindow {
     THelpViewer* help_ = nullptr;
     QFrame* respanel_ = nullptr;
     QFrame* cpanel_ = nullptr;
-    QMenu* popup1_ = nullptr;
-    QAction* addInterface_ = nullptr;
-    QAction* addClass_ = nullptr;
-    QAction* deleteInterface_ = nullptr;
-    QAction* deleteClass_ = nullptr;
+    // The commands that a toolbar button or a key handler needs too.
+    QAction* openProject_ = nullptr;
+    QAction* saveProject_ = nullptr;
+    QAction* saveProjectAs_ = nullptr;
+    QAction* generateCode_ = nullptr;
+    QAction* compile_ = nullptr;
+    QAction* compileExternally_ = nullptr;
+    QAction* compileAndRun_ = nullptr;
+    QAction* runApplet_ = nullptr;
+    QAction* previewInBrowser_ = nullptr;
 
     // ---- compile and run commands ----------------------------------------
   public:
@@ -257,7 +252,6 @@ class Tzjava : public QMainWindow {
     bool exportRunnableJar(const QString& path);
 
   private:
-    void connectBuildCommands();
     void ExportJar1Click();
     // True, after the error report, when path cannot take the runnable JAR.
     bool refusedJarOutput(const QString& path);
