@@ -34,18 +34,6 @@ class Tapplet : public QWidget {
     void G(tz::ObjectKind kind, int index);
     // U: inspector grid -> control. False when a row was refused (reported).
     bool U(tz::ObjectKind kind, int index);
-    void DButton(int index) { D(tz::ObjectKind::Button, index); }
-    void DLabel(int index) { D(tz::ObjectKind::Label, index); }
-    void DTextfield(int index) { D(tz::ObjectKind::TextField, index); }
-    void DImage(int index) { D(tz::ObjectKind::Image, index); }
-    void GButton(int index) { G(tz::ObjectKind::Button, index); }
-    void GLabel(int index) { G(tz::ObjectKind::Label, index); }
-    void GTextfield(int index) { G(tz::ObjectKind::TextField, index); }
-    void GImage(int index) { G(tz::ObjectKind::Image, index); }
-    bool UButton(int index) { return U(tz::ObjectKind::Button, index); }
-    bool ULabel(int index) { return U(tz::ObjectKind::Label, index); }
-    bool UTextfield(int index) { return U(tz::ObjectKind::TextField, index); }
-    bool UImage(int index) { return U(tz::ObjectKind::Image, index); }
 
     // Rebuilds the inspector's tree and selects the last item named name.
     void UpdateChoice(const std::string& name);
