@@ -46,8 +46,6 @@ class Tapplet : public QWidget {
     // Shows the picture of path on image index and keeps path as its picture.
     void setPicture(int index, const std::string& path);
 
-    // Creates an object of the create kind at point, when the kind is known.
-    void createObjectAt(const QPoint& point);
     void discardAllObjects();
     // No object is current and the inspector's grid is empty.
     void clearCurrentObject();
@@ -64,8 +62,6 @@ class Tapplet : public QWidget {
     void setCreateMode(bool on) { createMode_ = on; }
     const std::string& createKind() const { return createKind_; }
     void setCreateKind(const std::string& kind) { createKind_ = kind; }
-    // Create mode off and every palette button up.
-    void skapafalse();
 
     // The applet's size as stored and shown in the options: the client
     // area's width, and its height plus a caption bar.
@@ -73,7 +69,6 @@ class Tapplet : public QWidget {
     int appletHeight() const;
     void setAppletWidth(int width);
     void setAppletHeight(int height);
-    QColor backgroundColour() const;
     void setBackgroundColour(const QColor& colour);
 
   protected:
@@ -85,6 +80,11 @@ class Tapplet : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Creates an object of the create kind at point, when the kind is known.
+    void createObjectAt(const QPoint& point);
+    // Create mode off and every palette button up.
+    void skapafalse();
+
     struct ObjectRef {
         tz::ObjectKind kind;
         int slot;

@@ -67,9 +67,6 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     arial.setStyleHint(QFont::SansSerif);
     setFont(arial);
     resize(604, 531);
-    classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, this);
-    connect(classTree_, &tz::ClassTreeView::currentSlotChanged, this,
-            [this] { UpdateTab(project().currentClass, project().currentSlot); });
     buildMenus();
 
     auto* central = new QWidget(this);
@@ -78,6 +75,10 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     column->setSpacing(0);
     buildToolbar(central);
     column->addWidget(toolbar_);
+    // Made after the toolbar, so that the focus order stays toolbar, tree, tabs, editors.
+    classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, this);
+    connect(classTree_, &tz::ClassTreeView::currentSlotChanged, this,
+            [this] { UpdateTab(project().currentClass, project().currentSlot); });
     // The tree's width is the user's: long names need more room.
     auto* middle = new QSplitter(Qt::Horizontal, central);
     middle->setObjectName("treeSplitter");

@@ -63,9 +63,7 @@ class Tzjava : public QMainWindow {
     // The help file the program currently names to the help window.
     const QString& currentHelpFile() const { return currentHelpFile_; }
     const QString& programDirectory() const { return programDirectory_; }
-    QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
 
-    void UpdateTree();
     void UpdateTab(int classIndex, int slotIndex);
 
     // The source buffer: the generated or imported Java source, as bytes.
@@ -73,23 +71,10 @@ class Tzjava : public QMainWindow {
     // The message memo's text: progress, results and compiler output.
     QString messText() const;
 
-    // Java source commands. CreateCode is false when generation failed so
-    // that the calling command must stop; Save and CodeSave are false when
-    // nothing was written.
-    bool CreateCode();
+    // False when nothing was written.
     bool Save1Click();
-    bool CodeSave(const QString& path);
-    void FileSaveasClick();
-    void GenerateCode1Click();
-
-    // Project file commands. SaveProject and OpenProject are false when the
-    // file could not be written, or was refused and nothing changed.
+    // False when the file could not be written.
     bool SaveProject(const QString& path);
-    bool OpenProject(const QString& path);
-    void OpenProject1Click();
-    // False when the project was not saved (refused, cancelled or failed).
-    bool SaveProject1Click();
-    bool SaveProjectAs1Click();
 
     // Import Java, Open Project and Export Java on a chosen file, without
     // dialogs or questions (also the batch mode's steps). False when the
@@ -108,6 +93,24 @@ class Tzjava : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
+    void UpdateTree();
+
+    // Java source commands. CreateCode is false when generation failed so
+    // that the calling command must stop; CodeSave is false when nothing was
+    // written.
+    bool CreateCode();
+    bool CodeSave(const QString& path);
+    void FileSaveasClick();
+    void GenerateCode1Click();
+
+    // OpenProject is false when the file was refused and nothing changed.
+    bool OpenProject(const QString& path);
+    void OpenProject1Click();
+    // False when the project was not saved (refused, cancelled or failed).
+    bool SaveProject1Click();
+    bool SaveProjectAs1Click();
+
     void FormCreate();
     void FormActivate();
     void FormCloseQuery();
@@ -243,15 +246,15 @@ class Tzjava : public QMainWindow {
     void geterror();
     // Selects body line n (from 0) of the body editor.
     void MemoRow(int n);
+    // Compiles, then writes the runnable JAR to path; false when nothing was written.
+    bool exportRunnableJar(const QString& path);
+
+  private:
     void Run2Click();
     void BuildRun1Click();
     void BitBtn5Click();
     void BitBtn6Click();
     void extcompClick();
-    // Compiles, then writes the runnable JAR to path; false when nothing was written.
-    bool exportRunnableJar(const QString& path);
-
-  private:
     void ExportJar1Click();
     // True, after the error report, when path cannot take the runnable JAR.
     bool refusedJarOutput(const QString& path);
