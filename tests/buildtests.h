@@ -47,7 +47,7 @@ struct BuildProgram {
         writeRecorder(inProgram("ext.pif"), "ext.log");
     }
     QString inProgram(const QString& name) const { return started.directory.filePath(name); }
-    void trigger(const char* action) { zjava.findChild<QAction*>(action)->trigger(); }
+    void trigger(const char* action) { commandAction(action)->trigger(); }
     // A short-cut key, pressed once the main window is active again.
     void key(Qt::Key key) {
         zjava.activateWindow();

@@ -75,11 +75,16 @@ QString answerFileDialog(const std::function<void()>& open, const QString& path)
     return name;
 }
 
-void triggerCommand(const char* name) {
-    QAction* action = nullptr;
+QAction* commandAction(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* zjava = qobject_cast<Tzjava*>(window)) action = zjava->findChild<QAction*>(name);
-    QVERIFY2(action && action->isEnabled(), name);
+        if (auto* zjava = qobject_cast<Tzjava*>(window))
+            if (auto* action = zjava->findChild<QAction*>(name)) return action;
+    qFatal("The main window has no command named %s", name);
+}
+
+void triggerCommand(const char* name) {
+    QAction* action = commandAction(name);
+    QVERIFY2(action->isEnabled(), name);
     action->trigger();
 }
 

@@ -9,6 +9,7 @@
 
 #include "project/ui/Program.h"
 
+class QAction;
 class QDialog;
 class QTreeWidgetItem;
 
@@ -33,7 +34,9 @@ void whileModal(const std::function<void()>& open, const std::function<void(QDia
 // dialog's object name, empty when no file dialog was shown.
 QString answerFileDialog(const std::function<void()>& open, const QString& path);
 
-// Triggers the main window's menu item of that object name.
+// The main window's command of that object name; an unknown name ends the run.
+QAction* commandAction(const char* name);
+// Triggers the main window's command of that object name.
 void triggerCommand(const char* name);
 
 QString readFile(const QString& path);

@@ -84,7 +84,7 @@ class DesignerTest : public QObject {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
         d.clickTreeItem("JButton1");
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         d.create(1, {QPoint(100, 10)});
         QCOMPARE(d.app.table(ObjectKind::Button).count, 3);
         QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("JButton1"));
@@ -170,7 +170,7 @@ class DesignerTest : public QObject {
         QCOMPARE(shown.size(), 1);
         QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
         d.clickTreeItem("JLabel7");  // a deleted object makes room for one more
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QVERIFY(answerMessageBoxes([&] { d.clickBackground({200, 200}); }, 0).isEmpty());
         QCOMPARE(d.control(ObjectKind::Label, 7)->pos(), QPoint(200, 200));
     }

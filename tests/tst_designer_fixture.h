@@ -23,6 +23,7 @@ struct Designer {
     Ttool& tool = started.program->tool();
 
     void pressPalette(int number) { QTest::mouseClick(tool.button(number), Qt::LeftButton); }
+    QToolButton* deleteButton() const { return obj.findChild<QToolButton*>("delobj"); }
 
     void clickBackground(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(&app, button, {}, point);

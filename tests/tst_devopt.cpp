@@ -58,7 +58,7 @@ class DevoptTest : public QObject {
 
     QString inDirectory(const QString& name) const { return started->directory.filePath(name); }
     void showDialog(const std::function<void(QDialog*)>& handler) {
-        whileModal([&] { zjava->findChild<QAction*>("JavaSyntaxHelpfile1")->trigger(); },
+        whileModal([&] { triggerCommand("JavaSyntaxHelpfile1"); },
                    [&](QDialog* shown) {
                        QCOMPARE(shown, static_cast<QDialog*>(&started->program->dopt()));
                        handler(shown);

@@ -41,7 +41,7 @@ class HelpTest : public QObject {
         zjava = &started->program->zjava();
     }
     THelpViewer* command(const char* name) {
-        zjava->findChild<QAction*>(name)->trigger();
+        commandAction(name)->trigger();
         auto* viewer = zjava->findChild<THelpViewer*>("help");
         if (viewer) (void)QTest::qWaitForWindowExposed(viewer);
         return viewer;
@@ -86,7 +86,7 @@ class HelpTest : public QObject {
                   "Java syntax\r\n===========\r\nThe language.\r\n# Statements\r\n## if\r\n"
                   "if (a) b;\r\nLoops\r\n-----\r\nx = a\r\n==\r\n#define is not one\r\n"
                   "\r\n=====\r\n### Deep\r\n");
-        whileModal([&] { zjava->findChild<QAction*>("JavaSyntaxHelpfile1")->trigger(); },
+        whileModal([&] { triggerCommand("JavaSyntaxHelpfile1"); },
                    [&](QDialog* dialog) {
                        auto* edit = dialog->findChild<QLineEdit*>("helpfile");
                        edit->selectAll();
@@ -153,8 +153,8 @@ class HelpTest : public QObject {
 
     void aboutBoxHasItsTwoLines() {
         start();
-        const QStringList boxes = answerMessageBoxes(
-            [&] { zjava->findChild<QAction*>("AboutTarveloJava1")->trigger(); }, QMessageBox::Ok);
+        const QStringList boxes =
+            answerMessageBoxes([&] { triggerCommand("AboutTarveloJava1"); }, QMessageBox::Ok);
         QCOMPARE(boxes, QStringList("Tarvelo Zuva version 1.15\nBuild 970.730"));
     }
 };

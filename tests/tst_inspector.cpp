@@ -25,7 +25,7 @@ class InspectorTest : public QObject {
             QCOMPARE(d.label(row), QString());
             QCOMPARE(d.value(row), QString());
         }
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QCOMPARE(d.treeTexts().size(), 7);
 
         // An object item shows the record as stored, not the control.
@@ -107,7 +107,7 @@ class InspectorTest : public QObject {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 60), QPoint(10, 110)});
         d.clickTreeItem("JButton1");
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         d.clickTreeItem("JButton2");
         QLineEdit* editor = d.typeIntoCell(5, "");
         QVERIFY(editor);
@@ -231,11 +231,11 @@ class InspectorTest : public QObject {
         Designer d;
         d.create(1, {QPoint(10, 10), QPoint(10, 50), QPoint(10, 90), QPoint(10, 130)});
         d.clickTreeItem("JButton1");
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QCOMPARE(d.app.currentIndex(), 0);
         QCOMPARE(d.selectedTreeText(), QString("JButton0"));
         d.clickTreeItem("JButton3");
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QCOMPARE(d.app.currentIndex(), 2);
         QCOMPARE(d.value(5), QString("JButton2"));
         QCOMPARE(d.selectedTreeText(), QString("JButton2"));
@@ -246,7 +246,7 @@ class InspectorTest : public QObject {
         // Deleting the lowest object in use leaves no current object, and a
         // later Enter brings nothing back.
         d.clickTreeItem("JButton0");
-        QTest::mouseClick(d.obj.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QCOMPARE(d.app.currentIndex(), -1);
         QCOMPARE(d.value(5), QString());
         QCOMPARE(d.selectedTreeText(), QString("[Buttons]"));

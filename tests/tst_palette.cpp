@@ -32,7 +32,7 @@ class PaletteTest : public QObject {
         QTest::mouseMove(d.tool.button(1), QPoint(6, 6));
         QTRY_COMPARE(QToolTip::text(), QString("Button"));
         QVERIFY(QToolTip::isVisible());
-        QTest::mouseMove(d.obj.deleteButton(), QPoint(6, 6));
+        QTest::mouseMove(d.deleteButton(), QPoint(6, 6));
         QTRY_COMPARE(QToolTip::text(), QString("Delete Object"));
         QVERIFY(d.app.isActiveWindow());
     }

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "codegen/JavaText.h"
+#include "platform/TextBytes.h"
+#include "project/NameHelpers.h"
 
 namespace tz {
 
@@ -14,15 +16,11 @@ namespace {
 constexpr const char* CrLf = "\r\n";
 constexpr int DeclarationLine = -1;
 
-bool isWhiteOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string_view trimmed(std::string_view text) {
     std::size_t start = 0;
     std::size_t end = text.size();
-    while (start < end && isWhiteOrControl(text[start])) ++start;
-    while (end > start && isWhiteOrControl(text[end - 1])) --end;
+    while (start < end && isBlankByte(text[start])) ++start;
+    while (end > start && isBlankByte(text[end - 1])) --end;
     return text.substr(start, end - start);
 }
 
@@ -116,17 +114,6 @@ void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, 
     }
     out.from({classIndex, slotIndex, line}, true);
     out.put(body.substr(from));
-}
-
-// A Java identifier; bytes above ASCII may be letters of any script.
-bool isJavaIdentifier(std::string_view text) {
-    auto isStart = [](unsigned char c) {
-        const unsigned char lower = c | 0x20;
-        return (lower >= 'a' && lower <= 'z') || c == '_' || c == '$' || c >= 0x80;
-    };
-    if (text.empty() || !isStart(text.front())) return false;
-    return std::all_of(text.begin(), text.end(),
-                       [&](unsigned char c) { return isStart(c) || (c >= '0' && c <= '9'); });
 }
 
 std::string quoted(const std::string& text) {

@@ -44,7 +44,7 @@ std::string storedText(const QString& text) {
 
 std::string withoutLeadingWhite(const std::string& text) {
     std::size_t start = 0;
-    while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32) ++start;
+    while (start < text.size() && isBlankByte(text[start])) ++start;
     return text.substr(start);
 }
 

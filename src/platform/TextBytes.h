@@ -16,7 +16,12 @@ std::string storedLine(const QString& text);
 // Whether the bytes are valid UTF-8 (and so shown as UTF-8).
 bool isUtf8(const std::string& bytes);
 
-// The text without its leading characters of code 32 and below.
+// A blank or a control character: a byte of code 32 and below.
+inline bool isBlankByte(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// The text without its leading blank bytes.
 std::string withoutLeadingWhite(const std::string& text);
 
 // The first maxBytes bytes, shortened so that a UTF-8 sequence is never split.

@@ -39,7 +39,7 @@ bool isJavaIdentifierPart(char c) {
            c == '$' || byte >= 0x80;
 }
 
-bool isJavaIdentifier(const std::string& name) {
+bool isJavaIdentifier(std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
     for (const char c : name) {
         if (!isJavaIdentifierPart(c)) return false;

@@ -1,6 +1,7 @@
 #pragma once
 // Names taken out of declaration lines.
 #include <string>
+#include <string_view>
 
 namespace tz {
 
@@ -14,6 +15,6 @@ std::string GetFuncName(const std::string& declaration);
 bool isJavaIdentifierPart(char c);
 // Identifier characters, not starting with a digit: a name that may name a
 // class and its source file.
-bool isJavaIdentifier(const std::string& name);
+bool isJavaIdentifier(std::string_view name);
 
 }  // namespace tz

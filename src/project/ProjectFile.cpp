@@ -24,12 +24,8 @@ constexpr std::array<const char*, AllKinds.size()> ObjectCountKeys = {"Buttons",
 constexpr std::array<const char*, 5> OptionKeys = {"optimize", "AddApplet", "cWithout", "autoBCOL",
                                                    "paintOnce"};
 
-bool isWhite(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string withoutTrailingWhite(std::string text) {
-    while (!text.empty() && isWhite(text.back())) text.pop_back();
+    while (!text.empty() && isBlankByte(text.back())) text.pop_back();
     return text;
 }
 

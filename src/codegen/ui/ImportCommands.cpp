@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScopedValueRollback>
-#include <QTreeWidget>
 #include <algorithm>
 #include <climits>
 #include <optional>
@@ -110,31 +108,6 @@ std::optional<QString> Tzjava::restructure(const QString& sourceFile) {
         tz::noteInBatch(endedEarly, sourceFile);
     }
     return endedEarly;
-}
-
-void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
-    const QScopedValueRollback rebuilding(rebuildingTree_, true);
-    tree_->setUpdatesEnabled(false);
-    tree_->clear();
-    QTreeWidgetItem* classItem = nullptr;
-    for (const tz::ScanTreeItem& item : items) {
-        const QStringList text(tz::displayLine(item.text));
-        if (item.level == 1 || !classItem) {
-            classItem = new QTreeWidgetItem(tree_, text);
-            classItem->setExpanded(true);
-        } else {
-            new QTreeWidgetItem(classItem, text);
-        }
-    }
-    tree_->setUpdatesEnabled(true);
-    if (tree_->topLevelItemCount() > 0) tree_->setCurrentItem(tree_->topLevelItem(0));
-}
-
-// The hidden Update button.
-void Tzjava::BitBtn3Click() {
-    if (!restructure()) return;
-    project().currentClass = tz::Project::ImportsEntry;
-    UpdateTab(0, 0);
 }
 
 QWidget* Tzjava::focusedEditor() const {

@@ -82,7 +82,6 @@ void TColorMemo::mousePressEvent(QMouseEvent* event) {
 
 void TColorMemo::scrollContentsBy(int dx, int dy) {
     QPlainTextEdit::scrollContentsBy(dx, dy);
-    if (dx != 0 && onHScroll_) onHScroll_(this);
     if (dy != 0 && onVScroll_) onVScroll_(this);
     DrawKeywords(false);
 }

@@ -45,7 +45,6 @@ class TColorMemo : public QPlainTextEdit {
     QColor KeyBrushColor() const { return keyBrushColor_; }
 
     void setOnVScroll(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
-    void setOnHScroll(TNotifyEvent handler) { onHScroll_ = std::move(handler); }
     void setOnDrawLine(TKeyDrawEvent handler) { onDrawLine_ = std::move(handler); }
     // Fired after the control's own key-down step, before the key acts.
     void setOnKeyDown(TKeyEvent handler) { onKeyDown_ = std::move(handler); }
@@ -76,7 +75,6 @@ class TColorMemo : public QPlainTextEdit {
     QColor keyColor_ = Qt::red;
     QColor keyBrushColor_;
     TNotifyEvent onVScroll_;
-    TNotifyEvent onHScroll_;
     TKeyDrawEvent onDrawLine_;
     TKeyEvent onKeyDown_;
     TMouseEvent onMouseDown_;

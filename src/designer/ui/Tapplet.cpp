@@ -481,10 +481,6 @@ void Tapplet::setAppletHeight(int height) {
                         tz::AppletCaptionHeight);
 }
 
-QColor Tapplet::backgroundColour() const {
-    return palette().color(QPalette::Window);
-}
-
 void Tapplet::setBackgroundColour(const QColor& colour) {
     QPalette background = palette();
     background.setColor(QPalette::Window, colour);

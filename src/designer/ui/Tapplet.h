@@ -34,18 +34,6 @@ class Tapplet : public QWidget {
     void G(tz::ObjectKind kind, int index);
     // U: inspector grid -> control. False when a row was refused (reported).
     bool U(tz::ObjectKind kind, int index);
-    void DButton(int index) { D(tz::ObjectKind::Button, index); }
-    void DLabel(int index) { D(tz::ObjectKind::Label, index); }
-    void DTextfield(int index) { D(tz::ObjectKind::TextField, index); }
-    void DImage(int index) { D(tz::ObjectKind::Image, index); }
-    void GButton(int index) { G(tz::ObjectKind::Button, index); }
-    void GLabel(int index) { G(tz::ObjectKind::Label, index); }
-    void GTextfield(int index) { G(tz::ObjectKind::TextField, index); }
-    void GImage(int index) { G(tz::ObjectKind::Image, index); }
-    bool UButton(int index) { return U(tz::ObjectKind::Button, index); }
-    bool ULabel(int index) { return U(tz::ObjectKind::Label, index); }
-    bool UTextfield(int index) { return U(tz::ObjectKind::TextField, index); }
-    bool UImage(int index) { return U(tz::ObjectKind::Image, index); }
 
     // Rebuilds the inspector's tree and selects the last item named name.
     void UpdateChoice(const std::string& name);
@@ -58,8 +46,6 @@ class Tapplet : public QWidget {
     // Shows the picture of path on image index and keeps path as its picture.
     void setPicture(int index, const std::string& path);
 
-    // Creates an object of the create kind at point, when the kind is known.
-    void createObjectAt(const QPoint& point);
     void discardAllObjects();
     // No object is current and the inspector's grid is empty.
     void clearCurrentObject();
@@ -76,8 +62,6 @@ class Tapplet : public QWidget {
     void setCreateMode(bool on) { createMode_ = on; }
     const std::string& createKind() const { return createKind_; }
     void setCreateKind(const std::string& kind) { createKind_ = kind; }
-    // Create mode off and every palette button up.
-    void skapafalse();
 
     // The applet's size as stored and shown in the options: the client
     // area's width, and its height plus a caption bar.
@@ -85,7 +69,6 @@ class Tapplet : public QWidget {
     int appletHeight() const;
     void setAppletWidth(int width);
     void setAppletHeight(int height);
-    QColor backgroundColour() const;
     void setBackgroundColour(const QColor& colour);
 
   protected:
@@ -97,6 +80,11 @@ class Tapplet : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Creates an object of the create kind at point, when the kind is known.
+    void createObjectAt(const QPoint& point);
+    // Create mode off and every palette button up.
+    void skapafalse();
+
     struct ObjectRef {
         tz::ObjectKind kind;
         int slot;

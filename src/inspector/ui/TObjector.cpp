@@ -343,14 +343,14 @@ void TObjector::gridDblClick() {
         const auto path = open_->choose(project_ ? project_->javaSourcePath : std::string());
         if (path) {
             designer_->setPicture(index, *path);
-            designer_->DImage(index);
-            designer_->GImage(index);
+            designer_->D(tz::ObjectKind::Image, index);
+            designer_->G(tz::ObjectKind::Image, index);
         }
     }
     if (selectedRow_ == tz::Align && tag == tz::kindInfo(tz::ObjectKind::Label).currentTag) {
         const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
         setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
-        if (designer_->ULabel(index)) designer_->DLabel(index);
+        if (designer_->U(tz::ObjectKind::Label, index)) designer_->D(tz::ObjectKind::Label, index);
     }
 }
 

@@ -26,33 +26,33 @@ class TObjector : public QWidget {
 
     QTreeWidget* tree() const { return tree_; }
     QTableWidget* grid() const { return grid_; }
-    QToolButton* deleteButton() const { return delobj_; }
 
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
     void clearGrid();
-    // Opens the in-place editor on the current value cell.
+    // The grid's in-place editor hands on Enter and double clicks: Enter
+    // applies the edits and reopens the editor on the current value cell.
+    void gridEnter();
     void showEditor();
+    void gridDblClick();
 
     // Empties the tree; nothing is selected afterwards.
     void clearTree();
     // Selects item; a change of the selected row runs treeClick.
     void selectTreeItem(QTreeWidgetItem* item);
-    // Items numbered from 1 in tree order; 0 is no selection.
-    int selectedTreeRow() const;
-    void selectTreeRow(int row);
-
-    void treeClick();
-    void gridSelectCell(int row, int column);
-    void gridEnter();
-    void gridDblClick();
-    void delobjClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Items numbered from 1 in tree order; 0 is no selection.
+    int selectedTreeRow() const;
+    void selectTreeRow(int row);
     QTreeWidgetItem* treeItemAt(int row) const;
+
+    void treeClick();
+    void gridSelectCell(int row, int column);
+    void delobjClick();
 
     Tapplet* designer_ = nullptr;
     const tz::Project* project_ = nullptr;

@@ -86,9 +86,6 @@ void drawGlyph(QPainter& p, Glyph glyph) {
             drawHammer(p, Qt::gray);
             drawGlobe(p, 5);
             break;
-        case Glyph::Update:
-            drawPage(p);
-            break;
     }
 }
 

@@ -12,8 +12,7 @@ enum class Glyph {
     Run,
     CompileRun,
     Browser,
-    CompileBrowse,
-    Update
+    CompileBrowse
 };
 
 // Small pictures of our own for the toolbar buttons.

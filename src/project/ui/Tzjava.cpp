@@ -24,15 +24,15 @@
 #include "inspector/ui/TObjector.h"
 #include "platform/TextBytes.h"
 #include "platform/Version.h"
-#include "platform/ui/CutTextToolTip.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/MenuKeys.h"
 #include "platform/ui/OnScreen.h"
 #include "project/WindowLayout.h"
-#include "project/ui/ToolbarGlyphs.h"
+#include "project/ui/ClassTreeView.h"
 #include "settings/ui/THelpViewer.h"
 #include "settings/ui/Tdevopt.h"
 #include "settings/ui/Toptions.h"
+#include "toolchain/ui/CompileFrames.h"
 
 using tz::Project;
 
@@ -67,6 +67,7 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     arial.setStyleHint(QFont::SansSerif);
     setFont(arial);
     resize(604, 531);
+    buildMenus();
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -74,6 +75,10 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     column->setSpacing(0);
     buildToolbar(central);
     column->addWidget(toolbar_);
+    // Made after the toolbar, so that the focus order stays toolbar, tree, tabs, editors.
+    classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, this);
+    connect(classTree_, &tz::ClassTreeView::currentSlotChanged, this,
+            [this] { UpdateTab(project().currentClass, project().currentSlot); });
     // The tree's width is the user's: long names need more room.
     auto* middle = new QSplitter(Qt::Horizontal, central);
     middle->setObjectName("treeSplitter");
@@ -98,12 +103,10 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
     status_ = new QLabel(statusBar());
     statusBar()->addWidget(status_, 1);
 
-    buildMenus();
-    connectCommands();
     QList<QAction*> shortcutCommands;
     for (QAction* action : menuBar()->findChildren<QAction*>())
         if (!action->shortcut().isEmpty()) shortcutCommands << action;
-    new tz::MenuKeys(shortcutCommands, {findChild<QAction*>("SaveProjectAs1")}, this);
+    new tz::MenuKeys(shortcutCommands, {saveProjectAs_}, this);
     FormCreate();
 }
 
@@ -127,95 +130,94 @@ void Tzjava::FormCreate() {
 // ---- layout -------------------------------------------------------------
 
 QAction* Tzjava::addCommand(QMenu* menu, const QString& name, const QString& text,
-                            const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(text);
+                            const std::function<void()>& handler, const QKeySequence& shortcut) {
+    auto* action = new QAction(text, menu ? static_cast<QObject*>(menu) : this);
+    if (menu) menu->addAction(action);
     action->setObjectName(name);
     action->setShortcut(shortcut);
-    action->setEnabled(false);  // enabled where the command is connected
+    connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
 void Tzjava::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
-    addCommand(file, "OpenProject1", "Open Project", QKeySequence("Ctrl+O"));
-    addCommand(file, "SaveProject1", "Save Project", QKeySequence("Ctrl+S"));
-    addCommand(file, "SaveProjectAs1", "Save Project As", QKeySequence("Ctrl+A"));
+    openProject_ = addCommand(
+        file, "OpenProject1", "Open Project", [this] { OpenProject1Click(); },
+        QKeySequence("Ctrl+O"));
+    saveProject_ = addCommand(
+        file, "SaveProject1", "Save Project", [this] { SaveProject1Click(); },
+        QKeySequence("Ctrl+S"));
+    saveProjectAs_ = addCommand(
+        file, "SaveProjectAs1", "Save Project As", [this] { SaveProjectAs1Click(); },
+        QKeySequence("Ctrl+A"));
     file->addSeparator();
-    addCommand(file, "Open1", "Import Java");
-    addCommand(file, "FileSaveas", "Export Java");
+    addCommand(file, "Open1", "Import Java", [this] { Open1Click(); });
+    addCommand(file, "FileSaveas", "Export Java", [this] { FileSaveasClick(); });
     file->addSeparator();
-    addCommand(file, "Exit1", "Exit", QKeySequence("Ctrl+Q"));
+    addCommand(
+        file, "Exit1", "Exit", [this] { Exit1Click(); }, QKeySequence("Ctrl+Q"));
 
     QMenu* edit = menuBar()->addMenu("&Edit");
-    addCommand(edit, "Cut1", "Cut", QKeySequence("Ctrl+X"));
-    addCommand(edit, "Copy1", "Copy", QKeySequence("Ctrl+C"));
+    addCommand(
+        edit, "Cut1", "Cut", [this] { Cut1Click(); }, QKeySequence("Ctrl+X"));
+    addCommand(
+        edit, "Copy1", "Copy", [this] { Copy1Click(); }, QKeySequence("Ctrl+C"));
     edit->addSeparator();
-    addCommand(edit, "Paste1", "Paste", QKeySequence("Ctrl+V"));
+    addCommand(
+        edit, "Paste1", "Paste", [this] { Paste1Click(); }, QKeySequence("Ctrl+V"));
 
     QMenu* view = menuBar()->addMenu("&View");
-    addCommand(view, "Applet1", "Applet", QKeySequence("F4"));
-    addCommand(view, "Too1", "Object Handler");
-    addCommand(view, "Objector1", "Objector");
+    addCommand(
+        view, "Applet1", "Applet", [this] { Applet1Click(); }, QKeySequence("F4"));
+    addCommand(view, "Too1", "Object Handler", [this] { Too1Click(); });
+    addCommand(view, "Objector1", "Objector", [this] { Objector1Click(); });
 
     QMenu* projectMenu = menuBar()->addMenu("&Project");
-    addCommand(projectMenu, "GenerateCode1", "Generate...", QKeySequence("F5"));
+    generateCode_ = addCommand(
+        projectMenu, "GenerateCode1", "Generate...", [this] { GenerateCode1Click(); },
+        QKeySequence("F5"));
     projectMenu->addSeparator();
-    addCommand(projectMenu, "Compile1", "Compile...", QKeySequence("F6"));
-    addCommand(projectMenu, "extcomp1", "Ext. Compile...");
+    compile_ = addCommand(
+        projectMenu, "Compile1", "Compile...", [this] { Compile1Click(); }, QKeySequence("F6"));
+    compileExternally_ =
+        addCommand(projectMenu, "extcomp1", "Ext. Compile...", [this] { extcompClick(); });
     projectMenu->addSeparator();
-    addCommand(projectMenu, "BuildRun1", "Build && Run", QKeySequence("F7"));
-    addCommand(projectMenu, "ExportJar1", "Export Runnable JAR...");
+    compileAndRun_ = addCommand(
+        projectMenu, "BuildRun1", "Build && Run", [this] { BuildRun1Click(); }, QKeySequence("F7"));
+    addCommand(projectMenu, "ExportJar1", "Export Runnable JAR...", [this] { ExportJar1Click(); });
     projectMenu->addSeparator();
-    addCommand(projectMenu, "Options1", "Options");
+    addCommand(projectMenu, "Options1", "Options", [this] { Options1Click(); });
 
     QMenu* run = menuBar()->addMenu("&Run");
-    addCommand(run, "Run2", "Run JavaApplet", QKeySequence("F9"));
-    addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser");
+    runApplet_ = addCommand(
+        run, "Run2", "Run JavaApplet", [this] { Run2Click(); }, QKeySequence("F9"));
+    previewInBrowser_ = addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser",
+                                   [this] { BitBtn5Click(); });
 
     QMenu* developer = menuBar()->addMenu("&Developer");
-    addCommand(developer, "JavaSyntaxHelpfile1", "&Options");
+    addCommand(developer, "JavaSyntaxHelpfile1", "&Options",
+               [this] { JavaSyntaxHelpfile1Click(); });
 
     QMenu* help = menuBar()->addMenu("&Help");
-    addCommand(help, "HelpTopics1", "Help Topics");
-    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help");
+    addCommand(help, "HelpTopics1", "Help Topics", [this] { HelpTopics1Click(); });
+    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help", [this] { JavaSyntaxHelp1Click(); });
     help->addSeparator();
-    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva");
+    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva",
+               [this] { AboutTarveloJava1Click(); });
 }
 
-void Tzjava::onCommand(const char* name, const std::function<void()>& handler) {
-    if (auto* action = findChild<QAction*>(name)) {
-        connect(action, &QAction::triggered, this, handler);
-        action->setEnabled(true);
-    } else if (auto* button = toolbar_->findChild<QToolButton*>(name)) {
-        connect(button, &QToolButton::clicked, this, handler);
-        button->setEnabled(true);
-    }
-}
-
-void Tzjava::connectCommands() {
-    onCommand("Exit1", [this] { Exit1Click(); });
-    onCommand("Applet1", [this] { Applet1Click(); });
-    onCommand("Too1", [this] { Too1Click(); });
-    onCommand("Objector1", [this] { Objector1Click(); });
-    onCommand("Options1", [this] { Options1Click(); });
-    onCommand("JavaSyntaxHelpfile1", [this] { JavaSyntaxHelpfile1Click(); });
-    onCommand("HelpTopics1", [this] { HelpTopics1Click(); });
-    onCommand("JavaSyntaxHelp1", [this] { JavaSyntaxHelp1Click(); });
-    onCommand("AboutTarveloJava1", [this] { AboutTarveloJava1Click(); });
-    onCommand("FileSaveas", [this] { FileSaveasClick(); });
-    onCommand("GenerateCode1", [this] { GenerateCode1Click(); });
-    onCommand("BitBtn4", [this] { GenerateCode1Click(); });
-    onCommand("OpenProject1", [this] { OpenProject1Click(); });
-    onCommand("openb", [this] { OpenProject1Click(); });
-    onCommand("SaveProject1", [this] { SaveProject1Click(); });
-    onCommand("saveb", [this] { SaveProject1Click(); });
-    onCommand("SaveProjectAs1", [this] { SaveProjectAs1Click(); });
-    onCommand("Open1", [this] { Open1Click(); });
-    onCommand("BitBtn3", [this] { BitBtn3Click(); });
-    onCommand("Cut1", [this] { Cut1Click(); });
-    onCommand("Copy1", [this] { Copy1Click(); });
-    onCommand("Paste1", [this] { Paste1Click(); });
-    connectBuildCommands();
+// The button shows the command's glyph and hint; the menu item stays text only.
+QToolButton* Tzjava::addToolButton(const char* name, QAction* command, const QString& hint,
+                                   tz::Glyph glyph) {
+    command->setToolTip(hint);
+    command->setIcon(tz::toolbarGlyph(glyph));
+    command->setIconVisibleInMenu(false);
+    auto* button = new QToolButton(toolbar_);
+    button->setObjectName(name);
+    button->setDefaultAction(command);
+    button->setFixedSize(25, 25);
+    toolbar_->layout()->addWidget(button);
+    return button;
 }
 
 void Tzjava::buildToolbar(QWidget* parent) {
@@ -225,35 +227,19 @@ void Tzjava::buildToolbar(QWidget* parent) {
     auto* row = new QHBoxLayout(toolbar_);
     row->setContentsMargins(3, 3, 3, 3);
     row->setSpacing(1);
-    struct Button {
-        const char* name;
-        const char* hint;
-        tz::Glyph glyph;
-    };
-    const Button buttons[] = {
-        {"openb", "Open Project", tz::Glyph::Open},
-        {"saveb", "Save Project", tz::Glyph::Save},
-        {"BitBtn4", "Generate Code", tz::Glyph::Generate},
-        {"CompileButton", "Compile Project", tz::Glyph::Compile},
-        {"extcomp", "Compile with external compiler", tz::Glyph::ExternalCompile},
-        {"BitBtn1", "Run Applet", tz::Glyph::Run},
-        {"BitBtn2", "Compile & Run", tz::Glyph::CompileRun},
-        {"BitBtn5", "Preview in Browser", tz::Glyph::Browser},
-        {"BitBtn6", "Compile & Browse", tz::Glyph::CompileBrowse},
-        {"BitBtn3", "Compile Project", tz::Glyph::Update},
-    };
-    for (const Button& b : buttons) {
-        auto* button = new QToolButton(toolbar_);
-        button->setObjectName(b.name);
-        button->setToolTip(b.hint);
-        button->setIcon(tz::toolbarGlyph(b.glyph));
-        button->setFixedSize(25, 25);
-        button->setEnabled(false);  // enabled where the command is connected
-        row->addWidget(button);
-    }
-    QToolButton* update = toolbar_->findChild<QToolButton*>("BitBtn3");
-    update->setText("Update");
-    update->hide();
+    // Compile & Browse has no menu item: its action is the button's alone.
+    QAction* compileAndPreview =
+        addCommand(nullptr, "compileAndPreview", "Compile && Browse", [this] { BitBtn6Click(); });
+    addToolButton("openb", openProject_, "Open Project", tz::Glyph::Open);
+    addToolButton("saveb", saveProject_, "Save Project", tz::Glyph::Save);
+    addToolButton("BitBtn4", generateCode_, "Generate Code", tz::Glyph::Generate);
+    addToolButton("CompileButton", compile_, "Compile Project", tz::Glyph::Compile);
+    addToolButton("extcomp", compileExternally_, "Compile with external compiler",
+                  tz::Glyph::ExternalCompile);
+    addToolButton("BitBtn1", runApplet_, "Run Applet", tz::Glyph::Run);
+    addToolButton("BitBtn2", compileAndRun_, "Compile & Run", tz::Glyph::CompileRun);
+    addToolButton("BitBtn5", previewInBrowser_, "Preview in Browser", tz::Glyph::Browser);
+    addToolButton("BitBtn6", compileAndPreview, "Compile & Browse", tz::Glyph::CompileBrowse);
     row->addSpacing(12);
     xy_ = new QLabel("Line: 1", toolbar_);
     xy_->setObjectName("xy");
@@ -289,25 +275,7 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     }
     column->addWidget(logo);
 
-    tree_ = new QTreeWidget(panel);
-    tree_->setObjectName("tree");
-    tree_->setHeaderHidden(true);
-    tree_->setItemDelegate(new tz::CutTextToolTipDelegate(tree_));
-    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { treeDblClick(item); });
-    connect(tree_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { treeDblClick(item); });
-    // A right click or a key that moves the highlight selects like a left
-    // click, so that the editors and the popup act on the highlighted item.
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (!rebuildingTree_ && item) treeDblClick(item);
-    });
-    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QTreeWidgetItem* item = tree_->itemAt(at)) tree_->setCurrentItem(item);
-        showPopup(tree_->viewport(), at);
-    });
-    column->addWidget(tree_, 1);
+    column->addWidget(classTree_->tree(), 1);
     return panel;
 }
 
@@ -317,19 +285,7 @@ QWidget* Tzjava::buildCodePanel(QWidget* parent) {
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
 
-    tab_ = new QTabBar(holder);
-    tab_->setObjectName("tab");
-    tab_->setFixedHeight(25);
-    tab_->setExpanding(false);
-    tab_->setUsesScrollButtons(true);
-    tab_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tab_, &QTabBar::currentChanged, this, &Tzjava::tabChange);
-    // As in the tree, the popup acts on the tab under the mouse.
-    connect(tab_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (const int index = tab_->tabAt(at); index >= 0) tab_->setCurrentIndex(index);
-        showPopup(tab_, at);
-    });
-    stack->addWidget(tab_);
+    stack->addWidget(classTree_->tabs());
 
     spec_ = new QLineEdit(holder);
     spec_->setObjectName("spec");
@@ -379,6 +335,8 @@ QFrame* Tzjava::buildCompilingPanel(QWidget* parent) {
     auto* picture = new QLabel(panel);
     picture->setObjectName("animpic");
     picture->setFixedSize(40, 40);
+    // The first frame until the animation changes it.
+    picture->setPixmap(tz::compileFrame(0));
     column->addWidget(picture, 0, Qt::AlignCenter);
     panel->hide();
     return panel;
@@ -505,35 +463,18 @@ void Tzjava::closeEvent(QCloseEvent* event) {
 // ---- tree and tabs ------------------------------------------------------
 
 void Tzjava::UpdateTree() {
-    const QScopedValueRollback rebuilding(rebuildingTree_, true);
-    tree_->setUpdatesEnabled(false);
-    tree_->clear();
-    auto* imports = new QTreeWidgetItem(tree_, QStringList(QStringLiteral("Imports")));
-    QTreeWidgetItem* remembered = imports;
-    for (int c = 1; c <= project().classCount(); ++c) {
-        auto* classItem =
-            new QTreeWidgetItem(tree_, QStringList(tz::displayLine(project().slot(c, 0).name)));
-        classItem->setExpanded(true);
-        if (c == project().currentClass) remembered = classItem;
-        for (int s = 1; s <= project().lastSlot(c); ++s) {
-            auto* method = new QTreeWidgetItem(
-                classItem, QStringList(tz::displayLine(project().slot(c, s).name)));
-            if (c == project().currentClass && s == project().currentSlot) remembered = method;
-        }
-    }
-    tree_->setUpdatesEnabled(true);
-    tree_->setCurrentItem(remembered);
+    classTree_->UpdateTree();
+}
+
+void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
+    classTree_->showScannedItems(items);
 }
 
 void Tzjava::UpdateTab(int classIndex, int slotIndex) {
-    updating_ = true;
-    while (tab_->count() > 0) tab_->removeTab(0);
-    for (const std::string& caption : project().tabCaptions(classIndex))
-        tab_->addTab(tz::displayLine(caption));
+    const QScopedValueRollback showing(updating_, true);
+    classTree_->UpdateTab(classIndex, slotIndex);
     showInEditor(project().shownBody());
     showInDeclaration(project().shownDeclaration());
-    tab_->setCurrentIndex(slotIndex);
-    updating_ = false;
 }
 
 void Tzjava::showInEditor(const std::string& bytes) {
@@ -544,32 +485,6 @@ void Tzjava::showInEditor(const std::string& bytes) {
 void Tzjava::showInDeclaration(const std::string& bytes) {
     const QString text = tz::displayLine(bytes);
     if (spec_->text() != text) spec_->setText(text);
-}
-
-void Tzjava::treeDblClick(QTreeWidgetItem* item) {
-    std::vector<int> levels;
-    int itemNumber = 0;
-    for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
-        QTreeWidgetItem* classItem = tree_->topLevelItem(top);
-        levels.push_back(1);
-        if (classItem == item) itemNumber = int(levels.size());
-        for (int child = 0; child < classItem->childCount(); ++child) {
-            levels.push_back(2);
-            if (classItem->child(child) == item) itemNumber = int(levels.size());
-        }
-    }
-    if (itemNumber == 0) return;
-    const tz::SlotPosition position = tz::positionOfTreeItem(levels, itemNumber);
-    project().currentClass = position.classIndex;
-    project().currentSlot = position.slot;
-    UpdateTab(project().currentClass, project().currentSlot);
-}
-
-void Tzjava::tabChange(int index) {
-    if (updating_ || index < 0) return;
-    project().currentSlot = index;
-    UpdateTab(project().currentClass, project().currentSlot);
-    UpdateTree();
 }
 
 void Tzjava::thisChange() {
@@ -626,68 +541,6 @@ void Tzjava::showMess(const QString& text) {
 
 void Tzjava::showStatus(const QString& text) {
     status_->setText(text);
-}
-
-// ---- popup menu ---------------------------------------------------------
-
-void Tzjava::showPopup(QWidget* source, const QPoint& position) {
-    if (!popup1_) {
-        popup1_ = new QMenu(this);
-        popup1_->setObjectName("popup1");
-        addInterface_ = popup1_->addAction("Add Interface", this, &Tzjava::AddInterface1Click);
-        addInterface_->setObjectName("AddInterface1");
-        addClass_ = popup1_->addAction("Add Class", this, &Tzjava::AddClass1Click);
-        addClass_->setObjectName("AddClass1");
-        popup1_->addSeparator();
-        deleteInterface_ =
-            popup1_->addAction("Delete Interface", this, &Tzjava::DeleteInterface1Click);
-        deleteInterface_->setObjectName("DeleteInterface1");
-        deleteClass_ = popup1_->addAction("Delete Class", this, &Tzjava::DeleteClass1Click);
-        deleteClass_->setObjectName("DeleteClass1");
-    }
-    popup1Popup();
-    popup1_->popup(source->mapToGlobal(position));
-}
-
-void Tzjava::popup1Popup() {
-    addInterface_->setEnabled(project().canAddMethod());
-    addClass_->setEnabled(project().canAddClass());
-    deleteInterface_->setEnabled(project().canDeleteMethod());
-    deleteClass_->setEnabled(project().canDeleteClass());
-}
-
-void Tzjava::AddInterface1Click() {
-    if (!project().addMethod()) {
-        tz::reportError(
-            this, project().currentClass == Project::ImportsEntry
-                      ? QString("The Imports entry has no interfaces.")
-                      : QString("A class holds at most %1 interfaces.").arg(Project::MaxMethods));
-        return;
-    }
-    UpdateTab(project().currentClass, project().currentSlot);
-    UpdateTree();
-}
-
-void Tzjava::AddClass1Click() {
-    if (!project().addClass()) {
-        tz::reportError(this,
-                        QString("A project holds at most %1 classes.").arg(Project::MaxClasses));
-        return;
-    }
-    UpdateTab(project().currentClass, 0);
-    UpdateTree();
-}
-
-void Tzjava::DeleteInterface1Click() {
-    if (!project().deleteMethod()) return;
-    UpdateTab(project().currentClass, project().currentSlot);
-    UpdateTree();
-}
-
-void Tzjava::DeleteClass1Click() {
-    if (!project().deleteClass()) return;
-    UpdateTab(project().currentClass, 0);
-    UpdateTree();
 }
 
 // ---- commands -----------------------------------------------------------

@@ -10,14 +10,15 @@
 #include <string_view>
 #include <vector>
 
-#include "toolchain/CompilerMessages.h"
-#include "toolchain/ExternalRun.h"
-#include "toolchain/WarmCompiler.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
 #include "project/ui/BodyEditor.h"
+#include "project/ui/ToolbarGlyphs.h"
 #include "settings/SettingsFile.h"
+#include "toolchain/CompilerMessages.h"
+#include "toolchain/ExternalRun.h"
+#include "toolchain/WarmCompiler.h"
 
 class QAction;
 class QPixmap;
@@ -26,16 +27,16 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QTabBar;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class Tapplet;
 class TObjector;
 class Toptions;
 class Ttool;
 class Tdevopt;
 class THelpViewer;
+namespace tz {
+class ClassTreeView;
+}
 
 struct ProgramWindows {
     Tapplet* app = nullptr;
@@ -62,9 +63,7 @@ class Tzjava : public QMainWindow {
     // The help file the program currently names to the help window.
     const QString& currentHelpFile() const { return currentHelpFile_; }
     const QString& programDirectory() const { return programDirectory_; }
-    QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
 
-    void UpdateTree();
     void UpdateTab(int classIndex, int slotIndex);
 
     // The source buffer: the generated or imported Java source, as bytes.
@@ -72,23 +71,10 @@ class Tzjava : public QMainWindow {
     // The message memo's text: progress, results and compiler output.
     QString messText() const;
 
-    // Java source commands. CreateCode is false when generation failed so
-    // that the calling command must stop; Save and CodeSave are false when
-    // nothing was written.
-    bool CreateCode();
+    // False when nothing was written.
     bool Save1Click();
-    bool CodeSave(const QString& path);
-    void FileSaveasClick();
-    void GenerateCode1Click();
-
-    // Project file commands. SaveProject and OpenProject are false when the
-    // file could not be written, or was refused and nothing changed.
+    // False when the file could not be written.
     bool SaveProject(const QString& path);
-    bool OpenProject(const QString& path);
-    void OpenProject1Click();
-    // False when the project was not saved (refused, cancelled or failed).
-    bool SaveProject1Click();
-    bool SaveProjectAs1Click();
 
     // Import Java, Open Project and Export Java on a chosen file, without
     // dialogs or questions (also the batch mode's steps). False when the
@@ -107,39 +93,49 @@ class Tzjava : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
+    void UpdateTree();
+
+    // Java source commands. CreateCode is false when generation failed so
+    // that the calling command must stop; CodeSave is false when nothing was
+    // written.
+    bool CreateCode();
+    bool CodeSave(const QString& path);
+    void FileSaveasClick();
+    void GenerateCode1Click();
+
+    // OpenProject is false when the file was refused and nothing changed.
+    bool OpenProject(const QString& path);
+    void OpenProject1Click();
+    // False when the project was not saved (refused, cancelled or failed).
+    bool SaveProject1Click();
+    bool SaveProjectAs1Click();
+
     void FormCreate();
     void FormActivate();
     void FormCloseQuery();
 
     void buildMenus();
-    // Connects a menu item or toolbar button by name and enables it.
-    void onCommand(const char* name, const std::function<void()>& handler);
-    void connectCommands();
     void buildToolbar(QWidget* parent);
     QWidget* buildLeftPanel(QWidget* parent);
     QWidget* buildCodePanel(QWidget* parent);
     QFrame* buildRestructuringPanel(QWidget* parent);
     QFrame* buildCompilingPanel(QWidget* parent);
     void centrePanels();
+    // A command's one action, for its menu item and its toolbar button.
     QAction* addCommand(QMenu* menu, const QString& name, const QString& text,
-                        const QKeySequence& shortcut = {});
+                        const std::function<void()>& handler, const QKeySequence& shortcut = {});
+    QToolButton* addToolButton(const char* name, QAction* command, const QString& hint,
+                               tz::Glyph glyph);
 
     std::vector<tz::WindowPlacement> currentPlacements() const;
     void applyPlacement(QWidget* window, const tz::Bounds& bounds);
     void placeWindowsSideBySide();
 
-    void treeDblClick(QTreeWidgetItem* item);
-    void tabChange(int index);
     void thisChange();
     void specChange();
     void specExit();
     void getxy();
-    void popup1Popup();
-    void AddInterface1Click();
-    void AddClass1Click();
-    void DeleteInterface1Click();
-    void DeleteClass1Click();
-    void showPopup(QWidget* source, const QPoint& position);
 
     void Exit1Click();
     void Applet1Click();
@@ -180,7 +176,6 @@ class Tzjava : public QMainWindow {
     QString backupNote_;
 
     void Open1Click();
-    void BitBtn3Click();
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
@@ -209,16 +204,14 @@ class Tzjava : public QMainWindow {
     QString programDirectory_;
     QString settingsPath_;
     QString currentHelpFile_;
+    // The editors follow the tables while UpdateTab shows them.
     bool updating_ = false;
-    // The tree's highlight follows the tables while the tree is rebuilt.
-    bool rebuildingTree_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 
     QWidget* toolbar_ = nullptr;
     QLabel* xy_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
-    QTabBar* tab_ = nullptr;
+    tz::ClassTreeView* classTree_ = nullptr;
     QLineEdit* spec_ = nullptr;
     tz::BodyEditor* this_ = nullptr;
     QPlainTextEdit* mess_ = nullptr;
@@ -226,11 +219,16 @@ class Tzjava : public QMainWindow {
     THelpViewer* help_ = nullptr;
     QFrame* respanel_ = nullptr;
     QFrame* cpanel_ = nullptr;
-    QMenu* popup1_ = nullptr;
-    QAction* addInterface_ = nullptr;
-    QAction* addClass_ = nullptr;
-    QAction* deleteInterface_ = nullptr;
-    QAction* deleteClass_ = nullptr;
+    // The commands that a toolbar button or a key handler needs too.
+    QAction* openProject_ = nullptr;
+    QAction* saveProject_ = nullptr;
+    QAction* saveProjectAs_ = nullptr;
+    QAction* generateCode_ = nullptr;
+    QAction* compile_ = nullptr;
+    QAction* compileExternally_ = nullptr;
+    QAction* compileAndRun_ = nullptr;
+    QAction* runApplet_ = nullptr;
+    QAction* previewInBrowser_ = nullptr;
 
     // ---- compile and run commands ----------------------------------------
   public:
@@ -248,16 +246,15 @@ class Tzjava : public QMainWindow {
     void geterror();
     // Selects body line n (from 0) of the body editor.
     void MemoRow(int n);
+    // Compiles, then writes the runnable JAR to path; false when nothing was written.
+    bool exportRunnableJar(const QString& path);
+
+  private:
     void Run2Click();
     void BuildRun1Click();
     void BitBtn5Click();
     void BitBtn6Click();
     void extcompClick();
-    // Compiles, then writes the runnable JAR to path; false when nothing was written.
-    bool exportRunnableJar(const QString& path);
-
-  private:
-    void connectBuildCommands();
     void ExportJar1Click();
     // True, after the error report, when path cannot take the runnable JAR.
     bool refusedJarOutput(const QString& path);

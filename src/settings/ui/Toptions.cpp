@@ -156,13 +156,6 @@ void Toptions::setOptions(const tz::ProjectOptions& options) {
     autoBCOLClick();
 }
 
-QString Toptions::appletWidthText() const {
-    return appx_->text();
-}
-QString Toptions::appletHeightText() const {
-    return appy_->text();
-}
-
 void Toptions::setAppletSize(int width, int height) {
     appx_->setText(QString::number(width));
     appy_->setText(QString::number(height));

@@ -22,9 +22,6 @@ class Toptions : public QDialog {
     tz::ProjectOptions options() const;
     // Sets the controls from a loaded project.
     void setOptions(const tz::ProjectOptions& options);
-    QString appletWidthText() const;
-    QString appletHeightText() const;
-    void setAppletSize(int width, int height);
     // The design window takes the colour the dialog's controls choose.
     void applyBackgroundColour();
 
@@ -34,6 +31,7 @@ class Toptions : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void setAppletSize(int width, int height);
     void FormActivate();
     void autoBCOLClick();
     void addClick();

@@ -7,13 +7,6 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
-#include "toolchain/BuildFiles.h"
-#include "toolchain/CompilerMessages.h"
-#include "toolchain/JarExport.h"
-#include "toolchain/JarOutput.h"
-#include "toolchain/ProcessRunner.h"
-#include "toolchain/RunFolder.h"
-#include "toolchain/ui/CompileFrames.h"
 #include "designer/DesignRules.h"
 #include "designer/ui/PictureSource.h"
 #include "designer/ui/Tapplet.h"
@@ -24,6 +17,13 @@
 #include "project/ProjectFile.h"
 #include "project/ui/Tzjava.h"
 #include "settings/ui/Toptions.h"
+#include "toolchain/BuildFiles.h"
+#include "toolchain/CompilerMessages.h"
+#include "toolchain/JarExport.h"
+#include "toolchain/JarOutput.h"
+#include "toolchain/ProcessRunner.h"
+#include "toolchain/RunFolder.h"
+#include "toolchain/ui/CompileFrames.h"
 
 namespace {
 
@@ -47,23 +47,6 @@ class CompileWait {
 };
 
 }  // namespace
-
-void Tzjava::connectBuildCommands() {
-    onCommand("Compile1", [this] { Compile1Click(); });
-    onCommand("CompileButton", [this] { Compile1Click(); });
-    onCommand("extcomp1", [this] { extcompClick(); });
-    onCommand("extcomp", [this] { extcompClick(); });
-    onCommand("BuildRun1", [this] { BuildRun1Click(); });
-    onCommand("BitBtn2", [this] { BuildRun1Click(); });
-    onCommand("Run2", [this] { Run2Click(); });
-    onCommand("BitBtn1", [this] { Run2Click(); });
-    onCommand("PreviewAppletinBrowser1", [this] { BitBtn5Click(); });
-    onCommand("BitBtn5", [this] { BitBtn5Click(); });
-    onCommand("BitBtn6", [this] { BitBtn6Click(); });
-    onCommand("ExportJar1", [this] { ExportJar1Click(); });
-    // The panel's picture until the animation first changes it.
-    cpanel_->findChild<QLabel*>("animpic")->setPixmap(tz::compileFrame(0));
-}
 
 void Tzjava::Showanim(const QPixmap& picture) {
     cpanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
