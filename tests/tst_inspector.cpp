@@ -84,7 +84,7 @@ class InspectorTest : public QObject {
         QCOMPARE(d.enterCell(5, "Timer1"), QStringList("A component named Timer1 already exists"));
         QCOMPARE(d.enterCell(5, "jbutton0"),
                  QStringList("A component named jbutton0 already exists"));
-        for (const QString& refused : {"2nd", "int", "class", "null", "_"})
+        for (const QString& refused : QStringList{"2nd", "int", "class", "null", "_"})
             QCOMPARE(d.enterCell(5, refused),
                      QStringList("''" + refused + "'' is not a valid component name"));
         QCOMPARE(d.control(ObjectKind::Button, 1)->objectName(), QString("JButton1"));
