@@ -110,6 +110,7 @@ Outcome ProjectDocument::open(const QString& path) {
         return Outcome::error(displayLine(reading.error), path);
     }
     const ProjectFileContent& content = *reading.content;
+    optionsAsRead_ = content.options;
     options_ = optionsAsShown(content.options);
     design_.reset(content.objects, content.appletWidth, content.appletHeight);
     project_ = content.project;
@@ -135,9 +136,7 @@ Outcome ProjectDocument::save(const QString& path) {
     return Outcome::done();
 }
 
-ImportOutcome ProjectDocument::importJava(const QString& path,
-                                          const std::function<void(std::size_t)>& linesRead,
-                                          const ScanProgress& scanned) {
+ImportOutcome ProjectDocument::importJava(const QString& path, const ImportSteps& steps) {
     ImportOutcome result;
     std::string error;
     const auto bytes = loadFileBytes(storedLine(path), error);
@@ -160,14 +159,15 @@ ImportOutcome ProjectDocument::importJava(const QString& path,
         (source_ += *line) += "\r\n";
         ++result.lines;
         const bool atEnd = stream.position() >= bytes->size();
-        if (linesRead && (atEnd || sinceProgress.elapsed() >= ProgressMilliseconds)) {
-            linesRead(result.lines);
+        if (steps.linesRead && (atEnd || sinceProgress.elapsed() >= ProgressMilliseconds)) {
+            steps.linesRead(result.lines);
             sinceProgress.restart();
         }
     }
     project_.javaSourcePath = storedLine(path);
 
-    ScanOutcome scan = restructure(path, scanned);
+    if (steps.scanStarting) steps.scanStarting();
+    ScanOutcome scan = restructure(path, steps.scanned);
     result.outcome = scan.outcome;
     result.treeItems = std::move(scan.treeItems);
     if (!scan.outcome.ok()) {
@@ -260,37 +260,53 @@ Outcome ProjectDocument::writeSource(const QString& path) {
     return copiedTo.isEmpty() ? Outcome::done() : Outcome::note(backupNote_);
 }
 
-bool ProjectDocument::exportJava(const QString& path, const CopyQuestion& askCopy,
+bool ProjectDocument::generateFor(const CopyQuestion& askCopy, const Reporter& report) {
+    const Outcome generated = generate(askCopy);
+    if (generated.kind == Outcome::Kind::Done) return true;
+    // After the paint declaration message a command may go on with the partial source.
+    return report(generated) && generated.kind != Outcome::Kind::Error;
+}
+
+bool ProjectDocument::exportJava(const QString& path, const std::function<bool()>& generateCode,
                                  const Reporter& report) {
     // The pictures are checked, and copied, beside the file being written.
     const std::string previous = project_.javaSourcePath;
     project_.javaSourcePath = storedLine(path);
-    const Outcome generated = generate(askCopy);
-    bool written = false;
-    if (generated.ok() || (generated.kind == Outcome::Kind::Message && report(generated))) {
+    bool written = generateCode();
+    if (written) {
         const Outcome saved = writeSource(path);
         report(saved);
         written = saved.ok();
-    } else if (generated.kind == Outcome::Kind::Error) {
-        report(generated);
     }
     if (!written) project_.javaSourcePath = previous;
     return written;
 }
 
-bool ProjectDocument::prepareCompile(const CopyQuestion& askCopy, const Reporter& report,
-                                     const std::function<bool()>& saveSource) {
+bool ProjectDocument::prepareCompile(const std::function<bool()>& generateCode,
+                                     const std::function<bool()>& saveSource,
+                                     const Reporter& report) {
     backupNote_.clear();
     const std::string refusal = lineBreakRefusal({project_.javaSourcePath}, "javac.bat");
     if (!refusal.empty()) {
         report(Outcome::error(displayLine(refusal)));
         return false;
     }
-    const Outcome generated = generate(askCopy);
-    // The paint declaration message lets the compile go on with what there is.
-    if (!generated.ok() && (!report(generated) || generated.kind == Outcome::Kind::Error))
-        return false;
-    return saveSource();
+    return generateCode() && saveSource();
+}
+
+Outcome ProjectDocument::goToErrorPlace(const ErrorPlace& place) {
+    const bool knownClass = place.classIndex >= 0 && place.classIndex <= project_.classCount();
+    const bool knownSlot =
+        knownClass && place.slot >= 0 && place.slot <= project_.lastSlot(place.classIndex);
+    if (!knownSlot)
+        return Outcome::error(QString("The compiler's message names class %1, slot %2, which "
+                                      "this project does not hold.")
+                                  .arg(place.classIndex)
+                                  .arg(place.slot));
+    project_.currentClass = place.classIndex;
+    project_.currentSlot = place.slot;
+    Q_EMIT currentSlotChanged();
+    return Outcome::done();
 }
 
 std::optional<CompileReport> ProjectDocument::takeCompilerRun(const CompilerRun& run,
@@ -298,22 +314,11 @@ std::optional<CompileReport> ProjectDocument::takeCompilerRun(const CompilerRun&
     CompileReport compiled = reportCompile(run, project_.javaSourcePath, sourceLines_);
     // Set first: a marker that cannot be read still means a failed compile.
     project_.compileFailed = compiled.failed;
-    if (const auto& place = compiled.place) {
-        const bool knownClass =
-            place->classIndex >= 0 && place->classIndex <= project_.classCount();
-        const bool knownSlot =
-            knownClass && place->slot >= 0 && place->slot <= project_.lastSlot(place->classIndex);
-        if (knownSlot) {
-            project_.currentClass = place->classIndex;
-            project_.currentSlot = place->slot;
-            Q_EMIT currentSlotChanged();
-        } else {
+    if (compiled.place) {
+        const Outcome moved = goToErrorPlace(*compiled.place);
+        if (!moved.ok()) {
             compiled.place.reset();
-            if (!report(Outcome::error(QString("The compiler's message names class %1, slot %2, "
-                                               "which this project does not hold.")
-                                           .arg(place->classIndex)
-                                           .arg(place->slot))))
-                return std::nullopt;
+            if (!report(moved)) return std::nullopt;
         }
     }
     if (!backupNote_.isEmpty()) compiled.messages = withLineAdded(compiled.messages, backupNote_);

@@ -32,6 +32,14 @@ struct ScanOutcome {
     std::vector<ScanTreeItem> treeItems;
 };
 
+struct ImportSteps {
+    // How many lines were read, every few milliseconds and at the end.
+    std::function<void(std::size_t lines)> linesRead;
+    // The source is read; the scan starts.
+    std::function<void()> scanStarting;
+    ScanProgress scanned;
+};
+
 struct ImportOutcome {
     Outcome outcome;
     std::size_t lines = 0;
@@ -53,6 +61,8 @@ class ProjectDocument : public QObject {
     DesignModel& design() { return design_; }
     const DesignModel& design() const { return design_; }
     const ProjectOptions& options() const { return options_; }
+    // The options as the last opened file held them, before the dialog's rules.
+    const ProjectOptions& optionsAsRead() const { return optionsAsRead_; }
     void setOptions(const ProjectOptions& options);
     // The generated or imported Java source, and where each generated line
     // came from (empty for imported source).
@@ -72,23 +82,30 @@ class ProjectDocument : public QObject {
     Outcome open(const QString& path);
     // Writes the project file; the Java source is then named after its class.
     Outcome save(const QString& path);
-    // The source's lines end in CR LF; linesRead is told how far reading got.
-    ImportOutcome importJava(const QString& path,
-                             const std::function<void(std::size_t lines)>& linesRead = {},
-                             const ScanProgress& scanned = {});
+    // The source's lines end in CR LF; a refused source changes nothing.
+    ImportOutcome importJava(const QString& path, const ImportSteps& steps = {});
     // Rebuilds the class table from the source; sourceFile names it in messages.
     ScanOutcome restructure(const QString& sourceFile, const ScanProgress& scanned = {});
     // A paint declaration message keeps the partial source: callers may go on.
     Outcome generate(const CopyQuestion& askCopy);
     Outcome writeSource(const QString& path);
-    bool exportJava(const QString& path, const CopyQuestion& askCopy, const Reporter& report);
+    // Generates, reporting what the generator says; false when the command
+    // must stop.
+    bool generateFor(const CopyQuestion& askCopy, const Reporter& report);
+    // generateCode: false when the command must stop.
+    bool exportJava(const QString& path, const std::function<bool()>& generateCode,
+                    const Reporter& report);
 
-    // Compiling: the source generated and written (saveSource), the compiler
-    // run, and its report; the project's compile flag follows it. A place the
-    // project does not hold is reported and not kept.
-    bool prepareCompile(const CopyQuestion& askCopy, const Reporter& report,
-                        const std::function<bool()>& saveSource);
-    // nullopt when a report stopped the command.
+    // Compiling: the line-break check, the source generated and written
+    // (saveSource), the compiler run, and its report; the project's compile
+    // flag follows it.
+    bool prepareCompile(const std::function<bool()>& generateCode,
+                        const std::function<bool()>& saveSource, const Reporter& report);
+    // The error's class and slot become current; an error when the project
+    // does not hold them.
+    Outcome goToErrorPlace(const ErrorPlace& place);
+    // A place the project does not hold is reported and not kept; nullopt
+    // when the report stopped the command.
     std::optional<CompileReport> takeCompilerRun(const CompilerRun& run, const Reporter& report);
     Outcome jarOutputCheck(const QString& path) const;
     JarWritten writeJar(const QString& path, const ClassStamps& before, const QString& javaBin,
@@ -109,6 +126,7 @@ class ProjectDocument : public QObject {
     Project project_;
     DesignModel design_;
     ProjectOptions options_;
+    ProjectOptions optionsAsRead_;
     std::string source_;
     SourceLineMap sourceLines_;
     std::string savedBytes_;

@@ -123,6 +123,10 @@ bool answerNo(const std::string& question) {
     return false;
 }
 
+std::function<bool()> generated(ProjectDocument& document) {
+    return [&document] { return document.generateFor(answerNo, printReport); };
+}
+
 bool opened(ProjectDocument& document, const QString& path) {
     return printReport(document.open(path));
 }
@@ -154,7 +158,8 @@ std::optional<CompileEnd> compiled(ProjectDocument& document, CompileSession& se
     const auto writeSource = [&document] {
         return printReport(document.writeSource(displayLine(document.project().javaSourcePath)));
     };
-    if (!document.prepareCompile(answerNo, printReport, writeSource)) return std::nullopt;
+    if (!document.prepareCompile(generated(document), writeSource, printReport))
+        return std::nullopt;
     session.startWarmCompiler();
     CompileEnd end;
     const CompilerRun run =
@@ -209,7 +214,10 @@ int runWithoutWindows(const CommandLine& commandLine, const QString& programDire
     const QString& out = commandLine.output;
     switch (commandLine.mode) {
         case RunMode::ExportJava:
-            return opened(document, in) && document.exportJava(out, answerNo, printReport) ? 0 : 1;
+            return opened(document, in) &&
+                           document.exportJava(out, generated(document), printReport)
+                       ? 0
+                       : 1;
         case RunMode::ImportJava:
             return imported(document, in) && printReport(document.save(out)) ? 0 : 1;
         case RunMode::ExportJar:

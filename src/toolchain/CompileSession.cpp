@@ -91,6 +91,12 @@ QString withLineAdded(const QString& memo, const QString& line) {
     return memo.isEmpty() ? memoText(line) : memo + "\n" + memoText(line);
 }
 
+std::optional<ErrorPlace> errorPlaceIn(const QString& memo, const SourceLineMap& lines,
+                                       const std::string& javaSourcePath) {
+    const std::string sourceName = storedLine(QFileInfo(displayLine(javaSourcePath)).fileName());
+    return findErrorPlace(storedText(memo), lines, sourceName);
+}
+
 CompileReport reportCompile(const CompilerRun& run, const std::string& javaSourcePath,
                             const SourceLineMap& lines) {
     CompileReport report;

@@ -63,6 +63,9 @@ struct CompileReport {
     QString messages;
     std::optional<ErrorPlace> place;
 };
+// The first error's place in the compiler's output as the memo shows it.
+std::optional<ErrorPlace> errorPlaceIn(const QString& memo, const SourceLineMap& lines,
+                                       const std::string& javaSourcePath);
 // What a compile's output says: the compiler's text up to its first error
 // and that error's place, the status note, or the success line.
 CompileReport reportCompile(const CompilerRun& run, const std::string& javaSourcePath,

@@ -4,6 +4,9 @@
 #include <QString>
 #include <memory>
 
+#include "document/ProjectDocument.h"
+#include "toolchain/CompileSession.h"
+
 class Tzjava;
 class Tapplet;
 class TObjector;
@@ -22,6 +25,7 @@ class Program {
     // Shows the main window, the design window, the inspector and the palette.
     void show();
 
+    tz::ProjectDocument& document() { return document_; }
     Tzjava& zjava() { return *zjava_; }
     Tapplet& app() { return *app_; }
     TObjector& obj() { return *obj_; }
@@ -34,6 +38,8 @@ class Program {
 
   private:
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
+    tz::ProjectDocument document_;
+    tz::CompileSession compiler_;
     std::unique_ptr<Tzjava> zjava_;
     std::unique_ptr<Tapplet> app_;
     std::unique_ptr<TObjector> obj_;
