@@ -25,7 +25,6 @@ class Program {
     // Shows the main window, the design window, the inspector and the palette.
     void show();
 
-    tz::ProjectDocument& document() { return document_; }
     Tzjava& zjava() { return *zjava_; }
     Tapplet& app() { return *app_; }
     TObjector& obj() { return *obj_; }
