@@ -2,10 +2,12 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
+#include "designer/ui/PictureSource.h"
 #include "platform/ProcessSignals.h"
 #include "platform/Version.h"
 #include "project/ui/BatchRun.h"
@@ -35,10 +37,36 @@ struct ToolkitRuntimeFolder {
     }
 };
 
+bool isWindowlessCommand(tz::RunMode mode) {
+    return mode == tz::RunMode::ExportJava || mode == tz::RunMode::ImportJava ||
+           mode == tz::RunMode::Compile || mode == tz::RunMode::ExportJar;
+}
+
+int runCommand(const tz::CommandLine& commandLine, const QString& programDirectory) {
+    tz::quitOnStopSignals();
+    const int status = tz::runWithoutWindows(commandLine, programDirectory, isAppletPicture);
+    // The compile's processes and folder are gone by now.
+    if (const int signal = tz::receivedStopSignal()) tz::endBySignal(signal);
+    return status;
+}
+
+// The commands work on the project alone: no window system is loaded.
+int runWithoutWindowSystem(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    tz::keepToolkitNotesOffStandardError();
+    const tz::CommandLine commandLine = tz::parseCommandLine(QCoreApplication::arguments());
+    // Left by a program that was killed.
+    tz::removeStaleRunFolders();
+    return runCommand(commandLine, QCoreApplication::applicationDirPath() + "/");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     tz::ignoreFileSizeSignal();
+    QCoreApplication::setApplicationName("Tarvelo Zuva");
+    QCoreApplication::setApplicationVersion(tz::programVersion());
+    if (isWindowlessCommand(tz::runModeOf(argc, argv))) return runWithoutWindowSystem(argc, argv);
     const ToolkitRuntimeFolder runtimeFolder;
     // Only the program's windows need a display.
     if (tz::startsWithoutDisplay(argc, argv)) {
@@ -46,8 +74,6 @@ int main(int argc, char* argv[]) {
         tz::keepToolkitNotesOffStandardError();
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tarvelo Zuva");
-    QApplication::setApplicationVersion(tz::programVersion());
     // Lets desktops match the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName("org.tarvelo.zuva");
     const QString programDirectory = QApplication::applicationDirPath() + "/";
@@ -66,13 +92,9 @@ int main(int argc, char* argv[]) {
         case tz::RunMode::ExportJava:
         case tz::RunMode::ImportJava:
         case tz::RunMode::Compile:
-        case tz::RunMode::ExportJar: {
-            tz::quitOnStopSignals();
-            const int status = tz::runBatch(commandLine, programDirectory);
-            // The compile's processes and folder are gone by now.
-            if (const int signal = tz::receivedStopSignal()) tz::endBySignal(signal);
-            return status;
-        }
+        case tz::RunMode::ExportJar:
+            // A command whose line held the toolkit's own options.
+            return runCommand(commandLine, programDirectory);
         case tz::RunMode::Gui:
             // Windows nobody can see would wait for ever.
             if (!tz::hasDisplay()) {

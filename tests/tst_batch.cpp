@@ -292,6 +292,19 @@ class BatchTest : public QObject {
         QVERIFY(readBytes(out).contains("JImage0"));
     }
 
+    // The commands work without a window system: no platform plugin is loaded.
+    void exportLoadsNoWindowSystem() {
+        const QString project = path("Plain.tzp");
+        writeFile(project, projectBytes([](tz::ProjectFileContent&) {}));
+        QProcess process;
+        start(process, {"--export-java", project, path("Plain.java")},
+              {"LD_DEBUG=files", "LD_DEBUG_OUTPUT=" + path("loaded")});
+        QCOMPARE(finish(process).status, 0);
+        const QStringList logs = QDir(work.path()).entryList({"loaded.*"});
+        QVERIFY(!logs.isEmpty());
+        for (const QString& log : logs) QVERIFY(!readBytes(path(log)).contains("/platforms/"));
+    }
+
     void problemsStopTheRun_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QByteArray>("input");

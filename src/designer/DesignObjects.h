@@ -24,6 +24,7 @@ struct ObjectTable {
     static constexpr int SlotCount = 31;
     std::array<ObjectRecord, SlotCount> records;
     int count = 0;  // slots used so far: the index of the next new object
+    bool operator==(const ObjectTable&) const = default;
 };
 
 // The stored applet height counts a caption bar of this height; the applet

@@ -67,6 +67,11 @@ std::string emptyNameError() {
     return "An object needs a Name; use Delete to remove it";
 }
 
+std::string capacityError() {
+    return "No more than " + std::to_string(ObjectTable::SlotCount) +
+           " objects of one kind can be placed";
+}
+
 std::optional<std::string> componentNameError(const std::string& newName,
                                               const std::vector<std::string>& takenNames) {
     if (newName.empty()) return std::nullopt;

@@ -49,6 +49,8 @@ std::string nameTakenError(const std::string& name);
 // The message that refuses an empty Name for an object in use: only Delete
 // removes an object.
 std::string emptyNameError();
+// The message that refuses an object of a kind whose slots are all taken.
+std::string capacityError();
 
 // The first number from first up for which prefix + number is none of
 // takenNames, compared without regard to case.

@@ -101,10 +101,6 @@ bool isUserInput(QEvent::Type type) {
     }
 }
 
-QString capacityMessage() {
-    return QString("No more than %1 objects of one kind can be placed").arg(SlotCount);
-}
-
 }  // namespace
 
 Tapplet::Tapplet(QWidget* parent)
@@ -348,7 +344,7 @@ int Tapplet::freeSlot(ObjectKind kind) const {
 
 bool Tapplet::hasRoomFor(ObjectKind kind) {
     if (freeSlot(kind) < SlotCount) return true;
-    tz::reportError(this, capacityMessage());
+    tz::reportError(this, tz::displayLine(tz::capacityError()));
     return false;
 }
 

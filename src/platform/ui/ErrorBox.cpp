@@ -2,61 +2,24 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
 
 namespace tz {
 
 namespace {
 
-bool batch = false;
-
-void printLine(const QString& text) {
-    QString line = text;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-}
-
-QString aboutFile(const QString& message, const QString& file) {
-    return file.isEmpty() ? message : file + ": " + message;
-}
-
-void stopInBatch(const QString& message, const QString& file) {
-    if (!batch) return;
-    const QString line = aboutFile(message, file);
-    printLine(line);
-    throw BatchStop{line};
-}
-
 int ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
         QMessageBox::Icon icon) {
-    if (batch) {
-        printLine(question);
-        return QMessageBox::No;
-    }
     QMessageBox box(icon, QApplication::applicationName(), question, buttons, parent);
     return box.exec();
 }
 
 }  // namespace
 
-void setBatchMode(bool on) {
-    batch = on;
-}
-bool batchMode() {
-    return batch;
-}
-
-void noteInBatch(const QString& note, const QString& file) {
-    if (batch) printLine(aboutFile(note, file));
-}
-
-void reportError(QWidget* parent, const QString& message, const QString& file) {
-    stopInBatch(message, file);
+void reportError(QWidget* parent, const QString& message) {
     QMessageBox::critical(parent, QApplication::applicationName(), message);
 }
 
-void showMessage(QWidget* parent, const QString& message, const QString& file) {
-    stopInBatch(message, file);
+void showMessage(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
                     parent);
     box.exec();

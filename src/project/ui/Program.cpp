@@ -20,7 +20,8 @@
 
 Program::Program(const QString& programDirectory, const QString& settingsPath)
     : pasteGuard_(std::make_unique<tz::PasteGuard>()),
-      zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath)),
+      compiler_(programDirectory + "java/bin", settingsPath.toStdString()),
+      zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath, document_, compiler_)),
       app_(std::make_unique<Tapplet>()),
       obj_(std::make_unique<TObjector>()),
       opt_(std::make_unique<Toptions>()),
@@ -57,7 +58,7 @@ void Program::show() {
     zjava_->activateWindow();
     // Its virtual machine would take a core from the windows' first paint.
     tz::runAfterFirstPaint({zjava_.get(), app_.get(), obj_.get(), tool_.get()},
-                           [zjava = zjava_.get()] { zjava->startWarmCompiler(); });
+                           [this] { compiler_.startWarmCompiler(); });
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {

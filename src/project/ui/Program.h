@@ -4,6 +4,9 @@
 #include <QString>
 #include <memory>
 
+#include "document/ProjectDocument.h"
+#include "toolchain/CompileSession.h"
+
 class Tzjava;
 class Tapplet;
 class TObjector;
@@ -34,6 +37,8 @@ class Program {
 
   private:
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
+    tz::ProjectDocument document_;
+    tz::CompileSession compiler_;
     std::unique_ptr<Tzjava> zjava_;
     std::unique_ptr<Tapplet> app_;
     std::unique_ptr<TObjector> obj_;

@@ -2,9 +2,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
-#include "designer/DesignRules.h"
 #include "designer/ui/Tapplet.h"
-#include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/Tzjava.h"
@@ -42,36 +40,49 @@ QString Tzjava::chooseProjectFile(QFileDialog::AcceptMode mode) {
                       {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
 }
 
-tz::ProjectFileContent Tzjava::currentContent() const {
-    tz::ProjectFileContent content;
-    content.project = project();
-    for (tz::ObjectKind kind : tz::AllKinds)
-        content.objects[static_cast<int>(kind)] = windows_.app->table(kind);
-    content.appletWidth = windows_.app->appletWidth();
-    content.appletHeight = windows_.app->appletHeight();
-    content.options = windows_.opt->options();
-    return content;
+void Tzjava::storeDesign() const {
+    tz::ObjectTables tables;
+    for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = windows_.app->table(kind);
+    tz::DesignModel& design = document_.design();
+    if (tables != design.tables())
+        design.reset(tables, windows_.app->appletWidth(), windows_.app->appletHeight());
+    design.setAppletSize(windows_.app->appletWidth(), windows_.app->appletHeight());
+    document_.setOptions(windows_.opt->options());
+}
+
+bool Tzjava::showOutcome(const tz::Outcome& outcome) {
+    switch (outcome.kind) {
+        case tz::Outcome::Kind::Done:
+            break;
+        case tz::Outcome::Kind::Note:
+            mess_->appendPlainText(outcome.message);
+            break;
+        case tz::Outcome::Kind::Message:
+            tz::showMessage(this, outcome.message);
+            break;
+        case tz::Outcome::Kind::Error:
+            tz::reportError(this, outcome.message);
+            break;
+    }
+    return outcome.ok();
 }
 
 bool Tzjava::SaveProject(const QString& path) {
-    std::string bytes = tz::writeProjectFile(currentContent());
-    if (const auto error = tz::saveFileBytes(tz::storedLine(path), bytes)) {
-        tz::reportError(this, tz::displayLine(*error));
-        return false;
-    }
-    savedProject_ = std::move(bytes);
-    project().javaSourcePath =
-        tz::javaSourcePathFor(tz::storedLine(path), project().slot(1, 0).name);
-    return true;
+    storeDesign();
+    storePendingBody();
+    return showOutcome(document_.save(path));
 }
 
 void Tzjava::markProjectSaved() {
-    savedProject_ = tz::writeProjectFile(currentContent());
+    storeDesign();
+    storePendingBody();
+    document_.markSaved();
 }
 
-// Derived, not tracked: whatever changed the project, the file would differ.
 bool Tzjava::hasUnsavedChanges() const {
-    return tz::writeProjectFile(currentContent()) != savedProject_;
+    storeDesign();
+    storePendingBody();
+    return document_.isModified();
 }
 
 bool Tzjava::askToSaveChanges() {
@@ -87,47 +98,32 @@ bool Tzjava::askToSaveChanges() {
     return false;
 }
 
-void Tzjava::applyContent(const tz::ProjectFileContent& content) {
+void Tzjava::showOpenedDesign() {
     Tapplet& app = *windows_.app;
+    const tz::DesignModel& design = document_.design();
     app.discardAllObjects();
-    windows_.opt->setOptions(content.options);
+    windows_.opt->setOptions(document_.options());
     // A colour index the table does not hold leaves the colour as it was.
-    if (tz::isColourIndex(content.options.colourIndex) || !content.options.autoBCOL)
+    const tz::ProjectOptions& read = document_.optionsAsRead();
+    if (tz::isColourIndex(read.colourIndex) || !read.autoBCOL)
         windows_.opt->applyBackgroundColour();
-    app.setAppletWidth(content.appletWidth);
-    app.setAppletHeight(content.appletHeight);
+    app.setAppletWidth(design.appletWidth());
+    app.setAppletHeight(design.appletHeight());
     for (tz::ObjectKind kind : tz::AllKinds) {
-        const tz::ObjectTable& table = content.objects[static_cast<int>(kind)];
+        const tz::ObjectTable& table = design.table(kind);
         for (int slot = 0; slot < table.count; ++slot)
             app.addLoadedObject(kind, table.records[slot]);
     }
     app.UpdateChoice(std::string());
     // Loading passed every record through the grid; none of them is current.
     app.clearCurrentObject();
-    project() = content.project;
 }
 
 bool Tzjava::OpenProject(const QString& path) {
-    std::string error;
-    const auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
-    if (!bytes) {
-        tz::reportError(this, tz::displayLine(error));
-        return false;
-    }
-    // The whole file is checked before anything changes.
-    const tz::ProjectFileReading reading =
-        tz::readProjectFile(*bytes, project(), tz::fixedComponentNames());
-    if (!reading.content) {
-        if (reading.error == tz::CorruptProjectMessage) {
-            tz::showMessage(this, tz::CorruptProjectMessage, path);
-        } else {
-            tz::reportError(this, tz::displayLine(reading.error), path);
-        }
-        return false;
-    }
-    applyContent(*reading.content);
-    project().javaSourcePath = tz::javaSourcePathFor(tz::storedLine(path), reading.javaClassName);
-    markProjectSaved();
+    storePendingBody();
+    const tz::Outcome opened = document_.open(path);
+    if (!showOutcome(opened)) return false;
+    showOpenedDesign();
     return true;
 }
 
@@ -154,11 +150,6 @@ void Tzjava::OpenProject1Click() {
 
 bool Tzjava::openProjectFile(const QString& path) {
     if (!OpenProject(path)) return false;
-    code_.clear();
-    codeLines_ = {};
-    // The last compile was of another project: nothing may run before the next.
-    project().compileFailed = true;
-    project().currentClass = tz::Project::ImportsEntry;
     UpdateTab(0, 0);
     UpdateTree();
     showProjectPath(path);

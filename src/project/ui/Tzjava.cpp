@@ -60,8 +60,12 @@ bool isOnSomeScreen(const QRect& rect) {
 
 }  // namespace
 
-Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath)
-    : programDirectory_(programDirectory), settingsPath_(settingsPath) {
+Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath,
+               tz::ProjectDocument& document, tz::CompileSession& compiler)
+    : document_(document),
+      compiler_(compiler),
+      programDirectory_(programDirectory),
+      settingsPath_(settingsPath) {
     setObjectName("zjava");
     QFont arial("Arial");
     arial.setStyleHint(QFont::SansSerif);
@@ -495,17 +499,17 @@ void Tzjava::thisChange() {
 void Tzjava::storePendingBody() const {
     if (!bodyPending_) return;
     bodyPending_ = false;
-    project_.storeBody(tz::storedText(this_->toPlainText()));
+    document_.project().storeBody(tz::storedText(this_->toPlainText()));
 }
 
 tz::Project& Tzjava::project() {
     storePendingBody();
-    return project_;
+    return document_.project();
 }
 
 const tz::Project& Tzjava::project() const {
     storePendingBody();
-    return project_;
+    return document_.project();
 }
 
 void Tzjava::specChange() {

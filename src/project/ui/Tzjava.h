@@ -10,15 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "document/ProjectDocument.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Scanner.h"
 #include "project/ui/BodyEditor.h"
 #include "project/ui/ToolbarGlyphs.h"
 #include "settings/SettingsFile.h"
+#include "toolchain/CompileSession.h"
 #include "toolchain/CompilerMessages.h"
 #include "toolchain/ExternalRun.h"
-#include "toolchain/WarmCompiler.h"
 
 class QAction;
 class QPixmap;
@@ -50,8 +51,10 @@ class Tzjava : public QMainWindow {
     Q_OBJECT
   public:
     // programDirectory ends with '/'; settingsPath is the settings file, or
-    // empty for none: then no placement is read or written.
-    Tzjava(const QString& programDirectory, const QString& settingsPath);
+    // empty for none: then no placement is read or written. The file, Java
+    // and compile commands work on document with compiler.
+    Tzjava(const QString& programDirectory, const QString& settingsPath,
+           tz::ProjectDocument& document, tz::CompileSession& compiler);
 
     void setWindows(const ProgramWindows& windows);
 
@@ -67,7 +70,7 @@ class Tzjava : public QMainWindow {
     void UpdateTab(int classIndex, int slotIndex);
 
     // The source buffer: the generated or imported Java source, as bytes.
-    const std::string& sourceBuffer() const { return code_; }
+    const std::string& sourceBuffer() const { return document_.source(); }
     // The message memo's text: progress, results and compiler output.
     QString messText() const;
 
@@ -164,16 +167,16 @@ class Tzjava : public QMainWindow {
     QString chooseProjectFile(QFileDialog::AcceptMode mode);
     // False when path exists and the user does not agree to overwrite it.
     bool mayOverwrite(const QString& path);
-    tz::ProjectFileContent currentContent() const;
-    void applyContent(const tz::ProjectFileContent& content);
+    // The design window's records and the options dialog's options go to
+    // the document, which the commands read.
+    void storeDesign() const;
+    // The document's design objects and options, as just opened, in the windows.
+    void showOpenedDesign();
+    // An outcome's message in its box, its note in the memo; whether it went through.
+    bool showOutcome(const tz::Outcome& outcome);
     void showProjectPath(const QString& path);
     void showCaption();
     void showMess(const QString& text);
-    // A file at path that this program did not write is copied to path.orig
-    // (numbered when taken), named in copiedTo and noted in backupNote_; false
-    // after an error report.
-    bool keepOriginalSource(const QString& path, QString& copiedTo);
-    QString backupNote_;
 
     void Open1Click();
     void Cut1Click();
@@ -183,23 +186,22 @@ class Tzjava : public QMainWindow {
     QWidget* focusedEditor() const;
     // Asks to save unsaved changes first; false when the command must stop.
     bool askToSaveChanges();
-    // Rebuilds the project from the source buffer; nullopt when refused, else
-    // where the source ended early (empty when it did not).
-    // sourceFile: the file the buffer was read from, named in batch lines.
-    std::optional<QString> restructure(const QString& sourceFile = {});
+    // The restructuring panel, its bar from nothing to the source's length.
+    void showScanPanel();
+    tz::ScanProgress scanProgress();
+    // The refusal in its box, else the tree found and where the source ended
+    // early; whether the scan went through.
+    bool showScanOutcome(const tz::Outcome& outcome,
+                         const std::vector<tz::ScanTreeItem>& treeItems);
     void showScanTree(const std::vector<tz::ScanTreeItem>& items);
-    // The project file bytes of the project as last saved or opened.
-    std::string savedProject_;
 
     // The body editor's text reaches the class table when the table is next
     // read rather than at every keystroke: copying a long body per key made
     // typing slow. Reading the project through project() brings it in.
     void storePendingBody() const;
-    mutable tz::Project project_;
+    tz::ProjectDocument& document_;
+    tz::CompileSession& compiler_;
     mutable bool bodyPending_ = false;
-    std::string code_;
-    // Where each line of a generated code_ came from; empty for imported code.
-    tz::SourceLineMap codeLines_;
     tz::MainSettings mainSettings_;
     QString programDirectory_;
     QString settingsPath_;
@@ -233,10 +235,6 @@ class Tzjava : public QMainWindow {
     // ---- compile and run commands ----------------------------------------
   public:
     void Compile1Click();
-    // Once, when the windows are up or at a compile before that: the warm
-    // compile service, unless the settings turn it off (then the program's
-    // compiles use none). A batch run never starts one.
-    void startWarmCompiler();
     // The last compile's working folder, with its batch and the compiler's
     // output; kept until the next compile or the program's end.
     QString lastCompileFolder() const;
@@ -265,19 +263,12 @@ class Tzjava : public QMainWindow {
     void Showanim(const QPixmap& picture);
     // False, after the error report, when the file could not be written.
     bool writeBuildFile(const QString& path, const std::string& bytes);
-    // A fresh working folder for a compile; nullptr after the error report.
-    std::shared_ptr<QTemporaryDir> newCompileFolder();
     // True, after the error report, when one of texts holds a line break.
     bool refusedForLineBreak(std::initializer_list<std::string_view> texts, const char* file);
-    // The compiler's captured output; nullopt after the error report.
-    std::optional<std::string> compilerOutput(const QString& path);
-    // False, after the error report, for a place the project does not hold.
-    bool showErrorPlace(const tz::ErrorPlace& place);
+    // Shows the error's class, slot and body line, which are current.
+    void showErrorPlace(const tz::ErrorPlace& place);
     QString javaSourceFolder() const;
     bool compiling_ = false;
     std::optional<tz::ErrorPlace> lastErrorPlace_;
-    bool warmCompilerChosen_ = false;
-    std::unique_ptr<tz::WarmCompiler> warmCompiler_;
-    std::shared_ptr<QTemporaryDir> compileFolder_;
     std::unique_ptr<tz::ExternalRun> externalRun_;
 };

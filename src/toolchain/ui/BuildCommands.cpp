@@ -85,84 +85,40 @@ void Tzjava::Compile1Click() {
     // The first compile's wait keeps every window live; a second one would
     // wait inside the first's wait, which could then not end first.
     if (compiling_) return;
-    backupNote_.clear();
-    if (!projectSavedOrAskedFor() || refusedForLineBreak({project().javaSourcePath}, "javac.bat") ||
-        !generateAndSaveSource())
+    if (!projectSavedOrAskedFor() ||
+        !document_.prepareCompile(
+            [this] { return generateAndSaveSource(); }, [] { return true; },
+            [this](const tz::Outcome& outcome) { return showOutcome(outcome); }))
         return;
 
     CompileWait wait(compiling_);
-    startWarmCompiler();
+    compiler_.startWarmCompiler();
     lastErrorPlace_.reset();
     centrePanels();
     cpanel_->show();
     cpanel_->raise();
-    // A failure before the run must not leave the panel standing.
-    auto stopHere = [this] { cpanel_->hide(); };
-    // Held here too: an Ext. Compile meanwhile must not take it away.
-    const auto folder = newCompileFolder();
-    if (!folder) return stopHere();
-    const QString work = folder->path() + "/";
-    if (!writeBuildFile(work + "byt.txt", tz::compilerOutputPadding())) return stopHere();
-    showMess("Compiling project...");
-    if (!writeBuildFile(work + "javac.bat", tz::javacBatch(windows_.opt->options().optimize)))
-        return stopHere();
-    showMess("Compiling...");
-    const auto exitCode = tz::WinExecAndWait(
-        javaBinDirectory() + "/javac.pif", {tz::displayLine(project().javaSourcePath)}, work,
-        [this](int frame) { Showanim(tz::compileFrame(frame)); });
-    if (!exitCode) return;  // the program is quitting
+    const tz::CompilerRun run =
+        compiler_.run(project().javaSourcePath, document_.options().optimize,
+                      {.progress = [this](const QString& text) { showMess(text); },
+                       .frame = [this](int frame) { Showanim(tz::compileFrame(frame)); }});
+    if (run.quitting()) return;
     cpanel_->hide();
+    // A failure before the run must not leave the panel standing.
+    if (!run.exitCode) return tz::reportError(this, run.error);
     repaint();
-    // A service that has gone (killed, idle) serves the next compile again.
-    if (warmCompiler_) warmCompiler_->keepRunning();
-
     mess_->clear();
-    const auto text = compilerOutput(work + "tst.txt");
-    if (!text) return;
-    mess_->setPlainText(tz::displayText(*text));
-    // A compiler that did not end well failed, whatever it printed.
-    if (tz::compileFailed(*text) || *exitCode != 0) {
-        // Set first: a marker that cannot be read still means a failed compile.
-        project().compileFailed = true;
-        geterror();
-        // Said after what the compiler said, if it said anything.
-        if (const auto note = tz::compilerStatusNote(*exitCode, *text); !note.empty()) {
-            if (tz::compileFailed(*text))
-                mess_->appendPlainText(tz::displayLine(note));
-            else
-                showMess(tz::displayLine(note));
-        }
-    } else {
-        showMess("The file " + tz::displayLine(project().javaSourcePath) +
-                 " was compiled SUCCESFULLY");
-        project().compileFailed = false;
-    }
-    if (!backupNote_.isEmpty()) mess_->appendPlainText(backupNote_);
-}
-
-void Tzjava::startWarmCompiler() {
-    if (warmCompilerChosen_) return;
-    warmCompilerChosen_ = true;
-    if (!tz::readWarmCompiler(settingsPath_.toStdString())) {
-        // Nor does this program's javac use a service another one started.
-        qputenv("TZ_WARM_COMPILER", "0");
-        return;
-    }
-    warmCompiler_ = std::make_unique<tz::WarmCompiler>(javaBinDirectory() + "/compileservice");
-    warmCompiler_->keepRunning();
-}
-
-std::shared_ptr<QTemporaryDir> Tzjava::newCompileFolder() {
-    // The last compile's folder is kept for the user until this one.
-    compileFolder_.reset();
-    QString error;
-    compileFolder_ = tz::makeRunFolder(error);
-    if (!compileFolder_) tz::reportError(this, error);
-    return compileFolder_;
+    if (!run.error.isEmpty()) return tz::reportError(this, run.error);
+    // A place the project does not hold is reported; the compile's report still shows.
+    const auto report = document_.takeCompilerRun(run, [this](const tz::Outcome& outcome) {
+        showOutcome(outcome);
+        return true;
+    });
+    mess_->setPlainText(report->messages);
+    if (report->place) showErrorPlace(*report->place);
 }
 
 QString Tzjava::lastCompileFolder() const {
-    return compileFolder_ ? compileFolder_->path() : QString();
+    return compiler_.lastFolder();
 }
 
 bool Tzjava::refusedForLineBreak(std::initializer_list<std::string_view> texts, const char* file) {
@@ -172,44 +128,22 @@ bool Tzjava::refusedForLineBreak(std::initializer_list<std::string_view> texts, 
     return true;
 }
 
-std::optional<std::string> Tzjava::compilerOutput(const QString& path) {
-    std::string error;
-    auto bytes = tz::loadFileBytes(tz::storedLine(path), error);
-    if (!bytes) tz::reportError(this, tz::displayLine(error));
-    return bytes;
-}
-
 // ---- error navigation ---------------------------------------------------
 
 void Tzjava::geterror() {
-    const std::string sourceName =
-        tz::storedLine(QFileInfo(tz::displayLine(project().javaSourcePath)).fileName());
     const auto place =
-        tz::findErrorPlace(tz::storedText(mess_->toPlainText()), codeLines_, sourceName);
+        tz::errorPlaceIn(mess_->toPlainText(), document_.sourceLines(), project().javaSourcePath);
     // Without a place the compiler's own text is all there is: it stays.
     if (!place) return;
     showMess(tz::displayText(place->shownOutput));
-    if (!showErrorPlace(*place)) return;
-    if (place->bodyLine >= 0) MemoRow(place->bodyLine);
+    if (showOutcome(document_.goToErrorPlace(*place))) showErrorPlace(*place);
 }
 
-bool Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
-    const bool knownClass = place.classIndex >= 0 && place.classIndex <= project().classCount();
-    const bool knownSlot =
-        knownClass && place.slot >= 0 && place.slot <= project().lastSlot(place.classIndex);
-    if (!knownSlot) {
-        tz::reportError(this, QString("The compiler's message names class %1, slot %2, which "
-                                      "this project does not hold.")
-                                  .arg(place.classIndex)
-                                  .arg(place.slot));
-        return false;
-    }
+void Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
     lastErrorPlace_ = place;
-    project().currentClass = place.classIndex;
-    project().currentSlot = place.slot;
     UpdateTab(project().currentClass, project().currentSlot);
     UpdateTree();
-    return true;
+    if (place.bodyLine >= 0) MemoRow(place.bodyLine);
 }
 
 void Tzjava::MemoRow(int n) {
@@ -232,9 +166,10 @@ void Tzjava::Run2Click() {
     if (project().compileFailed) return;
     if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !Save1Click()) return;
     const QString folder = javaSourceFolder();
+    storeDesign();
     const std::string page =
-        tz::appletPage(project().javaSourcePath, windows_.app->appletWidth(),
-                       windows_.app->appletHeight(), windows_.opt->options().parameters);
+        tz::appletPage(project().javaSourcePath, document_.design().appletWidth(),
+                       document_.design().appletHeight(), document_.options().parameters);
     if (!writeBuildFile(folder + "run.htm", page)) return;
     QProcess::startDetached(javaBinDirectory() + "/appletviewer", {"run.htm"}, folder);
 }
@@ -272,10 +207,7 @@ void Tzjava::ExportJar1Click() {
 }
 
 bool Tzjava::refusedJarOutput(const QString& path) {
-    const QString refusal =
-        tz::jarOutputRefusal(path, project().projectPath, project().javaSourcePath);
-    if (!refusal.isEmpty()) tz::reportError(this, refusal);
-    return !refusal.isEmpty();
+    return !showOutcome(document_.jarOutputCheck(path));
 }
 
 bool Tzjava::exportRunnableJar(const QString& path) {
@@ -289,30 +221,13 @@ bool Tzjava::exportRunnableJar(const QString& path) {
     project().compileFailed = true;
     Compile1Click();
     if (project().compileFailed) return false;
-
-    tz::RunnableJar jar{.javaSourcePath = project().javaSourcePath,
-                        .classFiles = tz::classesWrittenSince(before, project().javaSourcePath),
-                        .picturePaths = {},
-                        .designWidth = windows_.app->appletWidth(),
-                        .designHeight = windows_.app->appletHeight(),
-                        .parameters = windows_.opt->options().parameters,
-                        .isPicture = isAppletPicture};
-    for (const tz::LiveObject& object : windows_.app->liveObjects())
-        if (object.kind == tz::ObjectKind::Image) jar.picturePaths.push_back(object.text);
-    tz::JarOutcome outcome;
+    tz::JarWritten written;
     {
         tz::BusyCursor busy;
-        outcome = tz::writeRunnableJar(jar, javaBinDirectory(), path);
+        written = document_.writeJar(path, before, compiler_.javaBin(), isAppletPicture);
     }
-    if (!outcome.error.isEmpty()) {
-        tz::reportError(this, outcome.error);
-        return false;
-    }
-    // The user sees what goes out with the JAR before sharing it.
-    QStringList lines{QString("The runnable JAR %1 was written.").arg(path)};
-    for (const QString& entry : outcome.packed) lines << "Packed: " + entry;
-    lines << "Packed: the applet runner" << outcome.leftOut;
-    showMess(lines.join('\n'));
+    if (!showOutcome(written.outcome)) return false;
+    showMess(written.lines.join('\n'));
     return true;
 }
 

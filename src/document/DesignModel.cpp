@@ -1,0 +1,139 @@
+#include "document/DesignModel.h"
+
+#include <algorithm>
+
+#include "designer/DesignRules.h"
+#include "platform/TextBytes.h"
+
+namespace tz {
+
+namespace {
+
+// A text field's control keeps no more characters than this.
+constexpr int TextFieldLength = 32767;
+
+int numberOf(const ObjectRecord& record, RecordField field) {
+    return numberIn(record.fields[field], fieldRange(field)).value.value_or(0);
+}
+
+}  // namespace
+
+LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record) {
+    LiveObject live;
+    live.kind = kind;
+    live.slot = slot;
+    const std::string& caption = record.fields[Caption];
+    if (kind == ObjectKind::Image)
+        live.text = caption;
+    else if (kind == ObjectKind::TextField)
+        live.text = storedLine(displayLine(caption).left(TextFieldLength));
+    else
+        live.text = storedLine(displayLine(caption));
+    live.left = numberOf(record, Xpos);
+    live.top = numberOf(record, Ypos);
+    live.width = numberOf(record, Width);
+    live.height = numberOf(record, Height);
+    live.name = record.fields[Name];
+    if (kind == ObjectKind::Label)
+        live.alignment = alignmentOf(record.fields[Align]).value_or(Alignment::Left);
+    return live;
+}
+
+std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables) {
+    std::vector<LiveObject> objects;
+    for (ObjectKind kind : AllKinds) {
+        const ObjectTable& table = tables[int(kind)];
+        for (int slot = 0; slot < table.count; ++slot)
+            if (table.records[slot].inUse())
+                objects.push_back(liveObjectOf(kind, slot, table.records[slot]));
+    }
+    return objects;
+}
+
+const ObjectRecord& DesignModel::record(const ObjectRef& object) const {
+    return table(object.kind).records.at(object.slot);
+}
+
+bool DesignModel::holds(const ObjectRef& object) const {
+    return object.slot >= 0 && object.slot < table(object.kind).count;
+}
+
+std::vector<std::string> DesignModel::namesOtherThan(std::optional<ObjectRef> object) const {
+    std::vector<std::string> names = fixedComponentNames();
+    for (ObjectKind kind : AllKinds)
+        for (int slot = 0; slot < table(kind).count; ++slot)
+            if (const ObjectRef other{kind, slot}; other != object && record(other).inUse())
+                names.push_back(record(other).fields[Name]);
+    return names;
+}
+
+void DesignModel::reset(const ObjectTables& tables, int appletWidth, int appletHeight) {
+    tables_ = tables;
+    current_.reset();
+    appletWidth_ = std::clamp(appletWidth, 1, MaxAppletSize);
+    appletHeight_ = std::clamp(appletHeight, AppletCaptionHeight + 1, MaxAppletSize);
+    Q_EMIT modelReset();
+}
+
+std::optional<std::string> DesignModel::recordError(const std::optional<ObjectRef>& object,
+                                                    const ObjectRecord& record) const {
+    for (int field = Xpos; field <= Height; ++field) {
+        const CheckedNumber value = numberIn(record.fields[field], fieldRange(RecordField(field)));
+        if (!value.value) return value.error;
+    }
+    const std::string& name = record.fields[Name];
+    if (name.empty()) return emptyNameError();
+    return componentNameError(name, namesOtherThan(object));
+}
+
+std::optional<std::string> DesignModel::setRecord(const ObjectRef& object,
+                                                  const ObjectRecord& record) {
+    if (!holds(object)) return std::nullopt;
+    if (auto refusal = recordError(object, record)) return refusal;
+    tables_[int(object.kind)].records[object.slot] = record;
+    Q_EMIT objectChanged(object);
+    return std::nullopt;
+}
+
+int DesignModel::freeSlot(ObjectKind kind) const {
+    const ObjectTable& objects = table(kind);
+    for (int slot = 0; slot < objects.count; ++slot)
+        if (!objects.records[slot].inUse()) return slot;
+    return objects.count;
+}
+
+std::optional<std::string> DesignModel::addObject(ObjectKind kind, const ObjectRecord& record) {
+    const ObjectRef object{kind, freeSlot(kind)};
+    if (object.slot >= ObjectTable::SlotCount) return capacityError();
+    if (auto refusal = recordError(std::nullopt, record)) return refusal;
+    ObjectTable& objects = tables_[int(kind)];
+    objects.count = std::max(objects.count, object.slot + 1);
+    objects.records[object.slot] = record;
+    Q_EMIT objectAdded(object);
+    return std::nullopt;
+}
+
+void DesignModel::removeObject(const ObjectRef& object) {
+    if (!holds(object)) return;
+    tables_[int(object.kind)].records[object.slot].fields[Name].clear();
+    if (current_ == object) setCurrentObject(std::nullopt);
+    Q_EMIT objectRemoved(object);
+}
+
+void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
+    if (object && !holds(*object)) object.reset();
+    if (current_ == object) return;
+    current_ = object;
+    Q_EMIT currentObjectChanged();
+}
+
+void DesignModel::setAppletSize(int width, int height) {
+    width = std::clamp(width, 1, MaxAppletSize);
+    height = std::clamp(height, AppletCaptionHeight + 1, MaxAppletSize);
+    if (width == appletWidth_ && height == appletHeight_) return;
+    appletWidth_ = width;
+    appletHeight_ = height;
+    Q_EMIT appletSizeChanged();
+}
+
+}  // namespace tz

@@ -1,0 +1,77 @@
+#pragma once
+// The design objects as records: the truth the design window draws, the
+// project file stores and the generator reads.
+#include <QObject>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "designer/DesignObjects.h"
+
+namespace tz {
+
+using ObjectTables = std::array<ObjectTable, AllKinds.size()>;
+
+struct ObjectRef {
+    ObjectKind kind = ObjectKind::Button;
+    int slot = 0;
+    bool operator==(const ObjectRef&) const = default;
+};
+
+// What the design window's control makes of a record: captions pass through
+// the control's text (a text field holds at most 32,767 characters), numbers
+// are read, an unknown alignment is left.
+LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record);
+// The in-use objects, by kind and slot.
+std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables);
+
+class DesignModel : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int DefaultAppletWidth = 410;
+    static constexpr int DefaultAppletHeight = 316;
+
+    const ObjectTables& tables() const { return tables_; }
+    const ObjectTable& table(ObjectKind kind) const { return tables_[int(kind)]; }
+    const ObjectRecord& record(const ObjectRef& object) const;
+    std::optional<ObjectRef> currentObject() const { return current_; }
+    int appletWidth() const { return appletWidth_; }
+    int appletHeight() const { return appletHeight_; }
+    std::vector<LiveObject> liveObjects() const { return liveObjectsOf(tables_); }
+    // The names an object may not take: the design window's own and every
+    // other object's.
+    std::vector<std::string> namesOtherThan(std::optional<ObjectRef> object) const;
+
+    // Tables a reader has checked whole; no object is current.
+    void reset(const ObjectTables& tables, int appletWidth, int appletHeight);
+    // The edits return the message refusing them, or nothing when done.
+    std::optional<std::string> setRecord(const ObjectRef& object, const ObjectRecord& record);
+    // A new object takes the first free slot of its kind.
+    std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
+    void removeObject(const ObjectRef& object);
+    void setCurrentObject(std::optional<ObjectRef> object);
+    // Capped as the design window caps it.
+    void setAppletSize(int width, int height);
+
+  Q_SIGNALS:
+    void modelReset();
+    void objectAdded(tz::ObjectRef object);
+    void objectChanged(tz::ObjectRef object);
+    void objectRemoved(tz::ObjectRef object);
+    void currentObjectChanged();
+    void appletSizeChanged();
+
+  private:
+    bool holds(const ObjectRef& object) const;
+    std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
+                                           const ObjectRecord& record) const;
+    int freeSlot(ObjectKind kind) const;
+
+    ObjectTables tables_;
+    std::optional<ObjectRef> current_;
+    int appletWidth_ = DefaultAppletWidth;
+    int appletHeight_ = DefaultAppletHeight;
+};
+
+}  // namespace tz
