@@ -52,21 +52,21 @@ std::vector<LiveObject> fullDesign() {
 
 const CopyQuestion answerNo = [](const std::string&) { return false; };
 
-void BM_CreateCode(benchmark::State& state) {
+void BM_GenerateJava(benchmark::State& state) {
     const Project project = largestProject();
     const std::vector<LiveObject> objects = fullDesign();
     const ProjectOptions options;
     for (auto _ : state) {
-        GeneratedCode code = CreateCode(project, objects, options, answerNo);
+        GeneratedCode code = generateJava(project, objects, options, answerNo);
         benchmark::DoNotOptimize(code.source.data());
         state.SetBytesProcessed(state.bytes_processed() + int64_t(code.source.size()));
     }
 }
-BENCHMARK(BM_CreateCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateJava)->Unit(benchmark::kMillisecond);
 
 void BM_CopyOutputOnce(benchmark::State& state) {
     const std::string source =
-        CreateCode(largestProject(), fullDesign(), ProjectOptions(), answerNo).source;
+        generateJava(largestProject(), fullDesign(), ProjectOptions(), answerNo).source;
     for (auto _ : state) {
         std::string copy = source;
         benchmark::DoNotOptimize(copy.data());

@@ -9,8 +9,8 @@
 #include <QTextBlock>
 #include <chrono>
 
+#include "project/ui/MainWindow.h"
 #include "project/ui/Program.h"
-#include "project/ui/Tzjava.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ void BM_TypeIntoBody(benchmark::State& state) {
     QTemporaryDir folder;
     Program program(folder.path() + "/", QString());
     program.show();
-    Tzjava& zjava = program.zjava();
-    zjava.project().setBody(1, 0, bodyOf(int(state.range(0))));
-    zjava.UpdateTab(1, 0);
-    auto* editor = zjava.findChild<QPlainTextEdit*>("this");
+    MainWindow& mainWindow = program.mainWindow();
+    mainWindow.project().setBody(1, 0, bodyOf(int(state.range(0))));
+    mainWindow.showMethodTabs(1, 0);
+    auto* editor = mainWindow.findChild<QPlainTextEdit*>("this");
     QTextCursor cursor(editor->document()->findBlockByNumber(editor->blockCount() / 2));
     cursor.movePosition(QTextCursor::EndOfBlock);
     editor->setTextCursor(cursor);

@@ -31,13 +31,13 @@ std::string largeSource() {
     return source;
 }
 
-void BM_UpdateCode(benchmark::State& state) {
+void BM_ScanJavaSource(benchmark::State& state) {
     const std::string source = largeSource();
     std::size_t reports = 0;
     for (auto _ : state) {
         Project project;
         ScanResult result =
-            UpdateCode(project, source, [&reports](std::size_t, std::size_t) { ++reports; });
+            scanJavaSource(project, source, [&reports](std::size_t, std::size_t) { ++reports; });
         if (!result.ok) state.SkipWithError(result.message.c_str());
         benchmark::DoNotOptimize(project.slot(1, 1).body.data());
     }
@@ -45,7 +45,7 @@ void BM_UpdateCode(benchmark::State& state) {
     state.counters["progress_reports"] =
         benchmark::Counter(double(reports), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_UpdateCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanJavaSource)->Unit(benchmark::kMillisecond);
 
 void BM_ByteLoop(benchmark::State& state) {
     const std::string source = largeSource();

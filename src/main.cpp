@@ -11,8 +11,8 @@
 #include "platform/ProcessSignals.h"
 #include "platform/Version.h"
 #include "project/ui/BatchRun.h"
+#include "project/ui/MainWindow.h"
 #include "project/ui/Program.h"
-#include "project/ui/Tzjava.h"
 #include "toolchain/RunFolder.h"
 
 namespace {
@@ -106,6 +106,6 @@ int main(int argc, char* argv[]) {
     }
     Program program(programDirectory, Program::settingsPathFor(programDirectory));
     program.show();
-    if (!commandLine.input.isEmpty()) program.zjava().openProjectFile(commandLine.input);
+    if (!commandLine.input.isEmpty()) program.mainWindow().openProjectFile(commandLine.input);
     return QApplication::exec();
 }

@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace buildtests {
@@ -39,7 +39,7 @@ inline QStringList recorded(const QString& logPath) {
 
 struct BuildProgram {
     explicit BuildProgram(const QString& iniText = QString())
-        : started(iniText), zjava(started.program->zjava()), bin(inProgram("java/bin")) {
+        : started(iniText), mainWindow(started.program->mainWindow()), bin(inProgram("java/bin")) {
         QDir().mkpath(bin);
         for (const char* name : {"javac", "javac.pif", "jar", "appletviewer.jar"})
             QFile::link(QStringLiteral(TZ_JAVA_BIN_DIR) + "/" + name, bin + "/" + name);
@@ -50,11 +50,11 @@ struct BuildProgram {
     void trigger(const char* action) { commandAction(action)->trigger(); }
     // A short-cut key, pressed once the main window is active again.
     void key(Qt::Key key) {
-        zjava.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&zjava));
-        QTest::keyClick(&zjava, key);
+        mainWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+        QTest::keyClick(&mainWindow, key);
     }
-    QString mess() const { return zjava.findChild<QPlainTextEdit*>("mess")->toPlainText(); }
+    QString mess() const { return mainWindow.findChild<QPlainTextEdit*>("mess")->toPlainText(); }
 
     // Save Project As, answering its file dialog with path.
     void saveProjectAs(const QString& path) {
@@ -66,11 +66,11 @@ struct BuildProgram {
                        name->setText(path);
                        QTest::keyClick(name, Qt::Key_Return);
                    });
-        QCOMPARE(QString::fromStdString(zjava.project().projectPath), path);
+        QCOMPARE(QString::fromStdString(mainWindow.project().projectPath), path);
     }
 
     StartedProgram started;
-    Tzjava& zjava;
+    MainWindow& mainWindow;
     QString bin;
 };
 

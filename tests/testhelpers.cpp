@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 
 StartedProgram::StartedProgram(const QString& iniText) {
     if (!iniText.isNull()) writeFile(settingsPath(), iniText.toUtf8());
     program = std::make_unique<Program>(directory.path() + "/", settingsPath());
     program->show();
-    QVERIFY(QTest::qWaitForWindowActive(&program->zjava()));
+    QVERIFY(QTest::qWaitForWindowActive(&program->mainWindow()));
 }
 
 QString StartedProgram::settingsPath() const {
@@ -77,8 +77,8 @@ QString answerFileDialog(const std::function<void()>& open, const QString& path)
 
 QAction* commandAction(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* zjava = qobject_cast<Tzjava*>(window))
-            if (auto* action = zjava->findChild<QAction*>(name)) return action;
+        if (auto* mainWindow = qobject_cast<MainWindow*>(window))
+            if (auto* action = mainWindow->findChild<QAction*>(name)) return action;
     qFatal("The main window has no command named %s", name);
 }
 

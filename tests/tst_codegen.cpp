@@ -30,7 +30,7 @@ LiveObject object(ObjectKind kind, int slot, const std::string& name, const std:
 
 GeneratedCode generate(const Project& project, const std::vector<LiveObject>& objects = {},
                        const ProjectOptions& options = {}, const CopyQuestion& ask = {}) {
-    return CreateCode(project, objects, options, ask);
+    return generateJava(project, objects, options, ask);
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -118,7 +118,7 @@ void TestCodegen::workedExample() {
 void TestCodegen::backgroundColour() {
     const std::vector<LiveObject> button{object(ObjectKind::Button, 0, "JButton0", "Button 0")};
     ProjectOptions options;
-    options.autoBCOL = true;
+    options.automaticBackground = true;
     const std::string lightGray = generate(Project(), button, options).source;
     QVERIFY(contains(lightGray,
                      "{\r\ng.setColor(Color.lightGray);\r\n"
@@ -131,7 +131,7 @@ void TestCodegen::backgroundColour() {
     QVERIFY(contains(black, "{\r\ng.setColor(Color.black);\r\ng.fillRect("));
     QVERIFY(contains(black, "// paint code\r\ng.setColor(Color.white);\r\n"));
 
-    options.autoBCOL = false;
+    options.automaticBackground = false;
     QVERIFY(!contains(generate(Project(), button, options).source, "setColor"));
 }
 
@@ -166,7 +166,7 @@ void TestCodegen::paintDeclaration() {
     Project project;
     project.fillSlot(1, 2, "paint", "public void paint(Graphics screen) ", "// paint code");
     ProjectOptions options;
-    options.autoBCOL = true;
+    options.automaticBackground = true;
     const std::vector<LiveObject> image{object(ObjectKind::Image, 0, "I", "/x/a.gif")};
     QVERIFY(contains(generate(project, image, options).source,
                      "screen.setColor(Color.lightGray);\r\nscreen.fillRect(0,0,size().width,"
@@ -234,7 +234,7 @@ void TestCodegen::objectStatements() {
                      "// paint code"));
     QVERIFY(!contains(source, "deleted"));
 
-    options.addApplet = false;
+    options.addAppletObjects = false;
     QCOMPARE(generate(Project(), objects, options).source, generate(Project()).source);
 }
 
@@ -280,12 +280,12 @@ void TestCodegen::imageQuestion() {
     QVERIFY(generate(project, image, {}, answer(true)).ok());
     QCOMPARE(readBytes(folder + "logo.gif"), pictureBytes);
 
-    // Present now: no question. Without addApplet there is no check at all.
+    // Present now: no question. Without addAppletObjects there is no check at all.
     questions.clear();
     QVERIFY(generate(project, image, {}, answer(true)).ok());
     std::remove((folder + "logo.gif").c_str());
     ProjectOptions noObjects;
-    noObjects.addApplet = false;
+    noObjects.addAppletObjects = false;
     QVERIFY(generate(project, image, noObjects, answer(true)).ok());
     QVERIFY(questions.empty());
 
@@ -381,7 +381,7 @@ void TestCodegen::noCodeAfterLineComment() {
     QVERIFY(contains(generate(project).source, "{\r\n// init code\r\n}\r\n"));
 
     ProjectOptions options;
-    options.cWithout = true;
+    options.withoutLineBreaks = true;
     project.fillSlot(1, 2, "helper", "void helper()", "x = \"//\";");
     project.addClass();
     project.setBody(2, 0, "int a;");
@@ -428,7 +428,7 @@ void TestCodegen::noCommentMarkFormedBetweenTexts() {
     project.setDeclaration(1, 0, "*x class A extends java.applet.Applet");
     project.fillSlot(1, 1, "f", "void f()", "a = 4 /\r\n2;\r\n/* c *\r\nd */");
     ProjectOptions options;
-    options.cWithout = true;
+    options.withoutLineBreaks = true;
     const std::string source = generate(project, {}, options).source;
     QVERIFY(
         contains(source, "import java.awt.*;/ *x class A extends java.applet.Applet//\\1,0,-1,"));

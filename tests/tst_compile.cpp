@@ -6,11 +6,11 @@
 #include <QTreeWidget>
 #include <csignal>
 
-#include "toolchain/CompileServiceSocket.h"
 #include "buildtests.h"
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 #include "project/ProjectFile.h"
-#include "settings/ui/Toptions.h"
+#include "settings/ui/ProjectOptionsDialog.h"
+#include "toolchain/CompileServiceSocket.h"
 
 using buildtests::BuildProgram;
 using buildtests::dialogsDuring;
@@ -28,9 +28,9 @@ class CompileTest : public QObject {
     std::unique_ptr<BuildProgram> p;
     QString folder;
 
-    tz::Project& project() { return p->zjava.project(); }
-    QPlainTextEdit* body() { return p->zjava.findChild<QPlainTextEdit*>("this"); }
-    QWidget* cpanel() { return p->zjava.findChild<QWidget*>("cpanel"); }
+    tz::Project& project() { return p->mainWindow.project(); }
+    QPlainTextEdit* body() { return p->mainWindow.findChild<QPlainTextEdit*>("this"); }
+    QWidget* compilingPanel() { return p->mainWindow.findChild<QWidget*>("cpanel"); }
     QString source() const { return folder + "/NewClass.java"; }
     QString selected() { return body()->textCursor().selectedText(); }
     // A started program with its project saved in a folder named folderName.
@@ -46,8 +46,8 @@ class CompileTest : public QObject {
         writeFile(p->bin + "/javac", "#!/bin/sh\nprintf '%s' '" + output + "'\n");
         QFile::setPermissions(p->bin + "/javac", QFile::ExeOwner | QFile::ReadOwner);
     }
-    void showMessInMemo(const QString& text) {
-        p->zjava.findChild<QPlainTextEdit*>("mess")->setPlainText(text);
+    void showInMessages(const QString& text) {
+        p->mainWindow.findChild<QPlainTextEdit*>("mess")->setPlainText(text);
     }
 
     QTemporaryDir runtime;
@@ -122,9 +122,9 @@ class CompileTest : public QObject {
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(!project().compileFailed);
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
-        QVERIFY(cpanel()->isHidden());
+        QVERIFY(compilingPanel()->isHidden());
         // The run's files stay in its own folder until the next compile.
-        const QString work = p->zjava.lastCompileFolder();
+        const QString work = p->mainWindow.lastCompileFolder();
         QVERIFY(!work.isEmpty() && !work.startsWith(p->started.directory.path()));
         QCOMPARE(readFile(work + "/javac.bat"),
                  QString("@echo off\r\njavac %1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n"));
@@ -133,16 +133,16 @@ class CompileTest : public QObject {
         QCOMPARE(QFile::permissions(work) & 0x0077, QFileDevice::Permissions());
         compile();
         QVERIFY(!QFile::exists(work));
-        QVERIFY(QFile::exists(p->zjava.lastCompileFolder() + "/res.txt"));
+        QVERIFY(QFile::exists(p->mainWindow.lastCompileFolder() + "/res.txt"));
     }
 
     void optimizeWritesTheOptionIntoTheBatch() {
         startSaved("plain");
-        tz::ProjectOptions options = p->started.program->opt().options();
+        tz::ProjectOptions options = p->started.program->projectOptions().options();
         options.optimize = true;
-        p->started.program->opt().setOptions(options);
+        p->started.program->projectOptions().setOptions(options);
         compile();
-        QCOMPARE(readFile(p->zjava.lastCompileFolder() + "/javac.bat").split("\r\n").value(1),
+        QCOMPARE(readFile(p->mainWindow.lastCompileFolder() + "/javac.bat").split("\r\n").value(1),
                  QString("javac -O %1 > res.txt"));
         QCOMPARE(p->mess(), Success.arg(source()));
     }
@@ -152,7 +152,8 @@ class CompileTest : public QObject {
         compile();
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
-        for (const QString& dir : {p->bin, folder, p->inProgram(""), p->zjava.lastCompileFolder()})
+        for (const QString& dir :
+             {p->bin, folder, p->inProgram(""), p->mainWindow.lastCompileFolder()})
             for (const char* trace : {"PWNED", "PWNED2", "PWNED3"})
                 QVERIFY(!QFile::exists(dir + "/" + trace));
     }
@@ -165,19 +166,20 @@ class CompileTest : public QObject {
         QVERIFY(project().compileFailed);
         QCOMPARE(project().currentClass, 1);
         QCOMPARE(project().currentSlot, 1);
-        QCOMPARE(p->zjava.findChild<QTabBar*>("tab")->currentIndex(), 1);
-        QCOMPARE(p->zjava.findChild<QTreeWidget*>("tree")->currentItem()->text(0), QString("init"));
+        QCOMPARE(p->mainWindow.findChild<QTabBar*>("tab")->currentIndex(), 1);
+        QCOMPARE(p->mainWindow.findChild<QTreeWidget*>("tree")->currentItem()->text(0),
+                 QString("init"));
         QCOMPARE(body()->toPlainText(),
                  QString("int a = 1;\nint b = 2;\nint c = 3;\nint d = ;\nc = a + b;"));
         QCOMPARE(selected(), "int d = ;" + QString(LineBreak));
-        QCOMPARE(p->zjava.findChild<QLabel*>("xy")->text(), QString("Line: 4"));
+        QCOMPARE(p->mainWindow.findChild<QLabel*>("xy")->text(), QString("Line: 4"));
         QVERIFY(body()->hasFocus());
         // The memo ends with the echoed line, cut before its marker.
         const QString mess = p->mess();
         QVERIFY2(mess.contains("NewClass.java:") && mess.contains("error:"), qPrintable(mess));
         QVERIFY2(mess.trimmed().endsWith("int d = ;"), qPrintable(mess));
         QVERIFY(!mess.contains("//\\") && !mess.contains('^'));
-        QVERIFY(cpanel()->isHidden());
+        QVERIFY(compilingPanel()->isHidden());
     }
 
     void everyErrorLandsOnItsLine_data() {
@@ -219,12 +221,14 @@ class CompileTest : public QObject {
         if (where == "object") {
             tz::ObjectRecord named;
             named.fields = {"b", "10", "20", "65", "33", "a", ""};  // a's a_Xpos clashes below
-            QVERIFY(p->started.program->app().addLoadedObject(tz::ObjectKind::Button, named));
+            QVERIFY(
+                p->started.program->designWindow().addLoadedObject(tz::ObjectKind::Button, named));
             named.fields[tz::Name] = bytes;
-            QVERIFY(p->started.program->app().addLoadedObject(tz::ObjectKind::Button, named));
+            QVERIFY(
+                p->started.program->designWindow().addLoadedObject(tz::ObjectKind::Button, named));
         }
         // Started elsewhere, so that landing on the place shows.
-        p->zjava.findChild<QTabBar*>("tab")->setCurrentIndex(where == "paint" ? 1 : 2);
+        p->mainWindow.findChild<QTabBar*>("tab")->setCurrentIndex(where == "paint" ? 1 : 2);
         compile();
         QVERIFY(project().compileFailed);
         QTEST(project().currentClass, "classIndex");
@@ -240,7 +244,7 @@ class CompileTest : public QObject {
         QVERIFY(project().compileFailed);
         QCOMPARE(project().currentClass, 0);
         QCOMPARE(project().currentSlot, 0);
-        QCOMPARE(p->zjava.findChild<QTabBar*>("tab")->count(), 0);
+        QCOMPARE(p->mainWindow.findChild<QTabBar*>("tab")->count(), 0);
         QCOMPARE(body()->toPlainText(),
                  QString("import java.nothere.*;\nimport java.applet.*;\nimport java.awt.*;"));
         QVERIFY(p->mess().trimmed().endsWith("import java.nothere.*;"));
@@ -279,7 +283,7 @@ class CompileTest : public QObject {
                  QStringList({"You must save your project before you can compile!",
                               "file dialog saveProject"}));
         QVERIFY(project().compileFailed);
-        QVERIFY(p->zjava.lastCompileFolder().isEmpty());
+        QVERIFY(p->mainWindow.lastCompileFolder().isEmpty());
         QCOMPARE(p->mess(), before);
         // Build & Run then has nothing to run.
         dialogsDuring([&] { p->trigger("BuildRun1"); });
@@ -291,12 +295,12 @@ class CompileTest : public QObject {
         QFile::remove(p->bin + "/javac.pif");
         const QStringList shown = dialogsDuring([&] { compile(); });
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown.first().startsWith("Cannot open file " + p->zjava.lastCompileFolder() +
+        QVERIFY2(shown.first().startsWith("Cannot open file " + p->mainWindow.lastCompileFolder() +
                                           "/tst.txt."),
                  qPrintable(shown.first()));
         QCOMPARE(p->mess(), QString());
         QVERIFY(project().compileFailed);
-        QVERIFY(cpanel()->isHidden());
+        QVERIFY(compilingPanel()->isHidden());
     }
 
     void commandsThatCompileAreRefusedWhileACompileWaits() {
@@ -306,16 +310,16 @@ class CompileTest : public QObject {
         bool sawWait = false;
         QTimer watcher;
         connect(&watcher, &QTimer::timeout, [&] {
-            if (sawWait || !cpanel()->isVisible()) return;
+            if (sawWait || !compilingPanel()->isVisible()) return;
             sawWait = true;
             QCOMPARE(p->mess(), QString("Compiling..."));
-            const auto* picture = cpanel()->findChild<QLabel*>("animpic");
+            const auto* picture = compilingPanel()->findChild<QLabel*>("animpic");
             QCOMPARE(picture->pixmap().size(), QSize(40, 40));
             for (const char* command : {"Compile1", "BuildRun1", "BitBtn6"}) {
-                if (auto* action = p->zjava.findChild<QAction*>(command))
+                if (auto* action = p->mainWindow.findChild<QAction*>(command))
                     action->trigger();
                 else
-                    p->zjava.findChild<QAbstractButton*>(command)->click();
+                    p->mainWindow.findChild<QAbstractButton*>(command)->click();
             }
             QCOMPARE(p->mess(), QString("Compiling..."));
             QVERIFY(!project().compileFailed);
@@ -357,7 +361,7 @@ class CompileTest : public QObject {
         p->key(Qt::Key_F9);
         QVERIFY(!QFile::exists(other + "/run.htm"));
         // Nor is the empty source buffer written over the file.
-        QCOMPARE(dialogsDuring([&] { QVERIFY(!p->zjava.Save1Click()); }),
+        QCOMPARE(dialogsDuring([&] { QVERIFY(!p->mainWindow.saveJavaSource()); }),
                  QStringList("The Java source is empty; " + other +
                              "/NewClass.java was left as it is."));
         QCOMPARE(readFile(other + "/NewClass.java"), QString("// hand-made"));
@@ -394,16 +398,16 @@ class CompileTest : public QObject {
     void navigationReadsTheFirstMarker() {
         p = std::make_unique<BuildProgram>();
         project().setBody(1, 1, "a();\r\nb();\r\nc();\r\nx = ;\r\nd();");
-        showMessInMemo(
+        showInMessages(
             "E.java:9: error: illegal start\nx = ;//\\1,1,3,\n   ^\nE.java:12: "
             "error\ny();//\\1,2,0,\n");
-        p->zjava.geterror();
+        p->mainWindow.showFirstError();
         QCOMPARE(p->mess(), QString("E.java:9: error: illegal start\nx = ;"));
         QCOMPARE(project().currentSlot, 1);
         QCOMPARE(selected(), "x = ;" + QString(LineBreak));
 
-        showMessInMemo("E.java:1: error\nx();//\\7,1,0,\n");
-        QCOMPARE(dialogsDuring([&] { p->zjava.geterror(); }),
+        showInMessages("E.java:1: error\nx();//\\7,1,0,\n");
+        QCOMPARE(dialogsDuring([&] { p->mainWindow.showFirstError(); }),
                  QStringList("The compiler's message names class 7, slot 1, which this project "
                              "does not hold."));
         QCOMPARE(project().currentClass, 1);
@@ -413,13 +417,13 @@ class CompileTest : public QObject {
     void lineSelectionStaysInsideTheBody() {
         p = std::make_unique<BuildProgram>();
         project().setBody(1, 1, "first\r\nsecond");
-        p->zjava.findChild<QTabBar*>("tab")->setCurrentIndex(1);
+        p->mainWindow.findChild<QTabBar*>("tab")->setCurrentIndex(1);
         QCOMPARE(body()->toPlainText(), QString("first\nsecond"));
-        p->zjava.MemoRow(1);
+        p->mainWindow.selectBodyLine(1);
         QCOMPARE(selected(), QString("second"));
         for (int pastTheEnd : {2, 40}) {
             body()->moveCursor(QTextCursor::Start);
-            p->zjava.MemoRow(pastTheEnd);
+            p->mainWindow.selectBodyLine(pastTheEnd);
             QVERIFY(!body()->textCursor().hasSelection());
         }
     }

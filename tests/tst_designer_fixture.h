@@ -11,16 +11,16 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "designer/ui/Tapplet.h"
-#include "designer/ui/Ttool.h"
-#include "inspector/ui/TObjector.h"
+#include "designer/ui/DesignWindow.h"
+#include "designer/ui/PaletteWindow.h"
+#include "inspector/ui/InspectorWindow.h"
 #include "testhelpers.h"
 
 struct Designer {
     StartedProgram started;
-    Tapplet& app = started.program->app();
-    TObjector& obj = started.program->obj();
-    Ttool& tool = started.program->tool();
+    DesignWindow& app = started.program->designWindow();
+    InspectorWindow& obj = started.program->inspector();
+    PaletteWindow& tool = started.program->palette();
 
     void pressPalette(int number) { QTest::mouseClick(tool.button(number), Qt::LeftButton); }
     QToolButton* deleteButton() const { return obj.findChild<QToolButton*>("delobj"); }

@@ -4,7 +4,7 @@
 
 #include "designer/DesignRules.h"
 #include "document/ProjectDocument.h"
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -65,7 +65,7 @@ class DocumentTest : public QObject {
         odd("no parameters, unlisted colour", [](auto& c) {
             c.options.parameters.clear();
             c.options.colourIndex = -1;
-            c.options.autoBCOL = true;
+            c.options.automaticBackground = true;
         });
         QByteArray wide = projectBytes([](auto&) {});
         QTest::newRow("applet width -5") << wide.replace("width=410", "width=-5");
@@ -76,17 +76,17 @@ class DocumentTest : public QObject {
     void oddFilesGenerateAndSaveAsTheWindowsDo() {
         QFETCH(QByteArray, file);
         writeFile(path("Odd.tzp"), file);
-        Tzjava& zjava = started->program->zjava();
+        MainWindow& mainWindow = started->program->mainWindow();
         bool windowsOpened = false;
-        answerMessageBoxes([&] { windowsOpened = zjava.openProjectFile(path("Odd.tzp")); },
+        answerMessageBoxes([&] { windowsOpened = mainWindow.openProjectFile(path("Odd.tzp")); },
                            QMessageBox::Ok);
         tz::ProjectDocument document;
         QCOMPARE(document.open(path("Odd.tzp")).ok(), windowsOpened);
         if (!windowsOpened) return;
         answerMessageBoxes([&] { triggerCommand("GenerateCode1"); }, QMessageBox::No);
         document.generate([](const std::string&) { return false; });
-        QCOMPARE(document.source(), zjava.sourceBuffer());
-        QVERIFY(zjava.SaveProject(path("Windows.tzp")));
+        QCOMPARE(document.source(), mainWindow.sourceBuffer());
+        QVERIFY(mainWindow.writeProject(path("Windows.tzp")));
         QVERIFY(document.save(path("Document.tzp")).ok());
         QCOMPARE(readBytes(path("Document.tzp")), readBytes(path("Windows.tzp")));
     }

@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "project/ui/Tzjava.h"
-#include "settings/ui/THelpViewer.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/HelpWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -33,21 +33,21 @@ class HelpTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<StartedProgram> started;
-    Tzjava* zjava = nullptr;
+    MainWindow* mainWindow = nullptr;
 
     QString inDirectory(const QString& name) const { return started->directory.filePath(name); }
     void start(const QString& iniText = QString()) {
         started = std::make_unique<StartedProgram>(iniText);
-        zjava = &started->program->zjava();
+        mainWindow = &started->program->mainWindow();
     }
-    THelpViewer* command(const char* name) {
+    HelpWindow* command(const char* name) {
         commandAction(name)->trigger();
-        auto* viewer = zjava->findChild<THelpViewer*>("help");
+        auto* viewer = mainWindow->findChild<HelpWindow*>("help");
         if (viewer) (void)QTest::qWaitForWindowExposed(viewer);
         return viewer;
     }
-    QTreeWidget* topics(THelpViewer* viewer) { return viewer->findChild<QTreeWidget*>("topics"); }
-    QTextBrowser* text(THelpViewer* viewer) { return viewer->findChild<QTextBrowser*>("text"); }
+    QTreeWidget* topics(HelpWindow* viewer) { return viewer->findChild<QTreeWidget*>("topics"); }
+    QTextBrowser* text(HelpWindow* viewer) { return viewer->findChild<QTextBrowser*>("text"); }
 
   private Q_SLOTS:
     void cleanup() { started.reset(); }
@@ -55,10 +55,10 @@ class HelpTest : public QObject {
     void helpTopicsShowsTheInstalledHelpFile() {
         start();
         QVERIFY(QFile::copy(InstalledHelpFile, inDirectory("TARJAVA.HLP")));
-        THelpViewer* viewer = command("HelpTopics1");
+        HelpWindow* viewer = command("HelpTopics1");
         QVERIFY(viewer && viewer->isVisible());
         QCOMPARE(viewer->fileName(), inDirectory("TARJAVA.HLP"));
-        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
         const QStringList outline = topicOutline(topics(viewer));
         for (const char* topic : {"The windows", "  Main window", "Menus and commands",
                                   "  Developer", "The project file", "Compiling"})
@@ -71,7 +71,7 @@ class HelpTest : public QObject {
         writeFile(inDirectory("TARJAVA.HLP"),
                   "<html><body><h1>Start</h1><p>first</p><h2>Windows</h2><h3>Applet</h3>"
                   "<p>x</p><h4>Too deep</h4><h1>End</h1><p>last</p></body></html>");
-        THelpViewer* viewer = command("HelpTopics1");
+        HelpWindow* viewer = command("HelpTopics1");
         QCOMPARE(topicOutline(topics(viewer)),
                  QStringList({"Start", "  Windows", "    Applet", "End"}));
         QTreeWidgetItem* end = topics(viewer)->topLevelItem(1);
@@ -95,7 +95,7 @@ class HelpTest : public QObject {
                                          Qt::LeftButton);
                    });
         // The new path counts at once, without a restart.
-        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        HelpWindow* viewer = command("JavaSyntaxHelp1");
         QCOMPARE(viewer->fileName(), inDirectory("syntax.txt"));
         QCOMPARE(topicOutline(topics(viewer)),
                  QStringList({"Java syntax", "Statements", "  if", "  Loops", "    Deep"}));
@@ -108,7 +108,7 @@ class HelpTest : public QObject {
         start();
         QStringList boxes = answerMessageBoxes([&] { command("HelpTopics1"); }, QMessageBox::Ok);
         QVERIFY(boxes.isEmpty());
-        THelpViewer* viewer = zjava->findChild<THelpViewer*>("help");
+        HelpWindow* viewer = mainWindow->findChild<HelpWindow*>("help");
         QVERIFY(viewer->isVisible());
         QCOMPARE(topics(viewer)->topLevelItemCount(), 0);
         QVERIFY(
@@ -119,7 +119,7 @@ class HelpTest : public QObject {
         start();
         // The default Java syntax help file is tarjava.hlp.
         writeFile(inDirectory("TARJAVA.HLP"), "<html><body><h1>Start</h1><p>x</p></body></html>");
-        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        HelpWindow* viewer = command("JavaSyntaxHelp1");
         QCOMPARE(viewer->fileName(), inDirectory("TARJAVA.HLP"));
         QCOMPARE(topicOutline(topics(viewer)), QStringList("Start"));
         writeFile(inDirectory("tarjava.hlp"), "Exact\r\n===\r\n");
@@ -140,14 +140,14 @@ class HelpTest : public QObject {
 
     void programHelpFileBecomesCurrentAgainOnActivation() {
         start("[Main]\r\nJava-Help=/usr/share/java.hlp\r\n");
-        QVERIFY(QTest::qWaitForWindowActive(zjava));
-        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
-        THelpViewer* viewer = command("JavaSyntaxHelp1");
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        HelpWindow* viewer = command("JavaSyntaxHelp1");
         QTRY_COMPARE(QApplication::activeWindow(), viewer);
-        QCOMPARE(zjava->currentHelpFile(), QString("/usr/share/java.hlp"));
-        zjava->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), zjava);
-        QCOMPARE(zjava->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(mainWindow->currentHelpFile(), QString("/usr/share/java.hlp"));
+        mainWindow->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow);
+        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
         QCOMPARE(viewer->fileName(), QString("/usr/share/java.hlp"));
     }
 

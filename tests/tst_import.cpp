@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -44,12 +44,12 @@ class ImportTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<StartedProgram> started;
-    Tzjava* zjava = nullptr;
+    MainWindow* mainWindow = nullptr;
     QTreeWidget* tree = nullptr;
-    QLineEdit* spec = nullptr;
+    QLineEdit* declaration = nullptr;
     QPlainTextEdit* body = nullptr;
 
-    QString status() { return zjava->statusBar()->findChild<QLabel*>()->text(); }
+    QString status() { return mainWindow->statusBar()->findChild<QLabel*>()->text(); }
     QString javaFile(const QString& name, const QByteArray& bytes) {
         const QString path = started->directory.filePath(name);
         writeFile(path, bytes);
@@ -69,10 +69,10 @@ class ImportTest : public QObject {
   private Q_SLOTS:
     void init() {
         started = std::make_unique<StartedProgram>();
-        zjava = &started->program->zjava();
-        tree = zjava->findChild<QTreeWidget*>("tree");
-        spec = zjava->findChild<QLineEdit*>("spec");
-        body = zjava->findChild<QPlainTextEdit*>("this");
+        mainWindow = &started->program->mainWindow();
+        tree = mainWindow->findChild<QTreeWidget*>("tree");
+        declaration = mainWindow->findChild<QLineEdit*>("declaration");
+        body = mainWindow->findChild<QPlainTextEdit*>("this");
     }
     void cleanup() { started.reset(); }
 
@@ -90,41 +90,41 @@ class ImportTest : public QObject {
         const QString path = javaFile("A.java", file);
         // The start-up project is unchanged, so no question comes first.
         QVERIFY(import(path).isEmpty());
-        QCOMPARE(QByteArray::fromStdString(zjava->sourceBuffer()), NineLines);
+        QCOMPARE(QByteArray::fromStdString(mainWindow->sourceBuffer()), NineLines);
         QCOMPARE(status(), path + " Lines: 9");
-        QCOMPARE(zjava->project().projectPath, std::string("Untitled"));
-        QCOMPARE(zjava->project().javaSourcePath, path.toStdString());
+        QCOMPARE(mainWindow->project().projectPath, std::string("Untitled"));
+        QCOMPARE(mainWindow->project().javaSourcePath, path.toStdString());
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "A", "init"}));
-        QCOMPARE(zjava->project().currentClass, 0);
+        QCOMPARE(mainWindow->project().currentClass, 0);
         QCOMPARE(body->toPlainText(), QString("import java.awt.*;\n"));
-        QCOMPARE(zjava->project().slot(1, 1).body, std::string("x = 1;\r\n"));
-        QVERIFY(zjava->findChild<QFrame*>("respanel")->isHidden());
+        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("x = 1;\r\n"));
+        QVERIFY(mainWindow->findChild<QFrame*>("respanel")->isHidden());
     }
 
     void emptyFileLeavesStatusAndBufferEmpty() {
         const QString before = status();
         QVERIFY(import(javaFile("Empty.java", "")).isEmpty());
-        QVERIFY(zjava->sourceBuffer().empty());
+        QVERIFY(mainWindow->sourceBuffer().empty());
         QCOMPARE(status(), before);
-        QCOMPARE(zjava->project().classCount(), 0);
+        QCOMPARE(mainWindow->project().classCount(), 0);
         QCOMPARE(tree->topLevelItemCount(), 0);
     }
 
     void refusedScanLeavesEverythingAsBefore() {
         import(javaFile("A.java", NineLines));
-        const std::string sourceBefore = zjava->sourceBuffer();
+        const std::string sourceBefore = mainWindow->sourceBuffer();
         const QStringList treeBefore = treeTexts(tree);
-        const std::string pathBefore = zjava->project().javaSourcePath;
+        const std::string pathBefore = mainWindow->project().javaSourcePath;
         const QString statusBefore = status();
         const QStringList texts = import(javaFile("Big.java", manyClasses(21)), QMessageBox::No);
         // The imported project is unsaved: the question, then the refusal.
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts.at(0), QString("Save changes to the current project?"));
         QVERIFY2(texts.at(1).contains("more than 20"), qPrintable(texts.at(1)));
-        QCOMPARE(zjava->sourceBuffer(), sourceBefore);
+        QCOMPARE(mainWindow->sourceBuffer(), sourceBefore);
         QCOMPARE(treeTexts(tree), treeBefore);
-        QCOMPARE(zjava->project().javaSourcePath, pathBefore);
-        QCOMPARE(zjava->project().slot(1, 0).name, std::string("A"));
+        QCOMPARE(mainWindow->project().javaSourcePath, pathBefore);
+        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("A"));
         QCOMPARE(status(), statusBefore);
     }
 
@@ -134,31 +134,31 @@ class ImportTest : public QObject {
         const QString where =
             "The source ends early, inside a comment in method run of class Open.";
         QCOMPARE(status(), path + " Lines: 3 - " + where);
-        QCOMPARE(zjava->messText(), where);
-        QCOMPARE(zjava->project().slot(1, 0).name, std::string("Open"));
-        QCOMPARE(zjava->project().slot(1, 1).body, std::string("/* x();\r\n"));
+        QCOMPARE(mainWindow->messagesText(), where);
+        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("Open"));
+        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("/* x();\r\n"));
     }
 
     void unreadableFileIsReportedAndChangesNothing() {
         const QString missing = started->directory.filePath("gone.java");
         QStringList texts =
-            answerMessageBoxes([&] { zjava->importJava(missing); }, QMessageBox::Ok);
+            answerMessageBoxes([&] { mainWindow->importJava(missing); }, QMessageBox::Ok);
         QCOMPARE(texts.size(), 1);
-        QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
-        QCOMPARE(zjava->project().javaSourcePath, std::string("Untitled"));
+        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("NewClass"));
+        QCOMPARE(mainWindow->project().javaSourcePath, std::string("Untitled"));
     }
 
     void generatedSourceImportsAsTheSameTree() {
         triggerCommand("GenerateCode1");
         const QString path =
-            javaFile("NewClass.java", QByteArray::fromStdString(zjava->sourceBuffer()));
+            javaFile("NewClass.java", QByteArray::fromStdString(mainWindow->sourceBuffer()));
         import(path, QMessageBox::No);
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint"}));
-        QCOMPARE(zjava->project().currentClass, 0);
+        QCOMPARE(mainWindow->project().currentClass, 0);
         // The markers are comments outside the classes, which the scan drops.
         QVERIFY(body->toPlainText().startsWith("import java.applet.*;\nimport java.awt.*;"));
-        auto* bar = zjava->findChild<QProgressBar*>("resbar");
-        QCOMPARE(bar->maximum(), int(zjava->sourceBuffer().size()));
+        auto* bar = mainWindow->findChild<QProgressBar*>("resbar");
+        QCOMPARE(bar->maximum(), int(mainWindow->sourceBuffer().size()));
     }
 
     void questionBeforeImport_data() {
@@ -174,21 +174,21 @@ class ImportTest : public QObject {
         QFETCH(QString, dialogShown);
         body->setFocus();
         QTest::keyClicks(body, "changed");
-        QVERIFY(zjava->hasUnsavedChanges());
+        QVERIFY(mainWindow->hasUnsavedChanges());
         QString shown;
         const QStringList texts = answerMessageBoxes(
             [&] { shown = answerFileDialog([] { triggerCommand("Open1"); }, QString()); }, answer);
         QCOMPARE(texts, QStringList({"Save changes to the current project?"}));
         QCOMPARE(shown, dialogShown);
-        QCOMPARE(zjava->project().slot(1, 0).name, std::string("NewClass"));
+        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("NewClass"));
     }
 
     void captionAfterImportNamesTheUntitledProject() {
         const QString project = started->directory.filePath("P.tzp");
         answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, project);
-        QCOMPARE(zjava->windowTitle(), "Tarvelo Zuva - [" + project + "]");
+        QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + project + "]");
         QVERIFY(import(javaFile("A.java", NineLines)).isEmpty());
-        QCOMPARE(zjava->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
+        QCOMPARE(mainWindow->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
     }
 
     void editCommandsWorkOnTheFocusedEditor() {
@@ -199,23 +199,23 @@ class ImportTest : public QObject {
         triggerCommand("Cut1");
         QCOMPARE(clipboard->text(), bodyText);
         QVERIFY(body->toPlainText().isEmpty());
-        QVERIFY(zjava->project().slot(1, 0).body.empty());
+        QVERIFY(mainWindow->project().slot(1, 0).body.empty());
         triggerCommand("Paste1");
         QCOMPARE(body->toPlainText(), bodyText);
 
-        spec->setFocus();
-        spec->selectAll();
+        declaration->setFocus();
+        declaration->selectAll();
         triggerCommand("Copy1");
-        QCOMPARE(clipboard->text(), spec->text());
+        QCOMPARE(clipboard->text(), declaration->text());
 
         // Neither editor focused: nothing is pasted anywhere.
         clipboard->setText("pasted");
         tree->setFocus();
-        const QString specBefore = spec->text();
+        const QString specBefore = declaration->text();
         triggerCommand("Paste1");
         QTest::keyClick(tree, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(body->toPlainText(), bodyText);
-        QCOMPARE(spec->text(), specBefore);
+        QCOMPARE(declaration->text(), specBefore);
     }
 };
 

@@ -21,7 +21,7 @@ class InspectorTest : public QObject {
         d.clickTreeItem("[Labels]");
         QCOMPARE(d.app.currentIndex(), -1);
         QCOMPARE(d.app.currentKindTag(), std::string("label"));
-        for (int row = 0; row < TObjector::RowCount; ++row) {
+        for (int row = 0; row < InspectorWindow::RowCount; ++row) {
             QCOMPARE(d.label(row), QString());
             QCOMPARE(d.value(row), QString());
         }

@@ -14,9 +14,9 @@
 
 #include <thread>
 
-#include "toolchain/BuildFiles.h"
 #include "buildtests.h"
 #include "codegen/CodeGenerator.h"
+#include "toolchain/BuildFiles.h"
 
 using buildtests::askCompileService;
 using buildtests::compileServiceSocket;
@@ -168,7 +168,7 @@ class JavaLayerTest : public QObject {
         tz::LiveObject button{tz::ObjectKind::Button, 0, "Press", 10, 10, 65, 33, "JButton0"};
         tz::LiveObject label{tz::ObjectKind::Label, 0, "Hello", 10, 60, 73, 25, "JLabel0"};
         const tz::GeneratedCode code =
-            tz::CreateCode(project, {button, label}, tz::ProjectOptions{}, {});
+            tz::generateJava(project, {button, label}, tz::ProjectOptions{}, {});
         QVERIFY(code.ok());
         writeFile(folder.root.filePath("NewClass.java"), QByteArray::fromStdString(code.source));
         QCOMPARE(folder.compile(folder.root.filePath("NewClass.java")), QString(" \r\n"));
@@ -209,7 +209,7 @@ class JavaLayerTest : public QObject {
             "System.exit(0);");
         tz::LiveObject image{
             tz::ObjectKind::Image, 0, applet.toStdString() + "/my pic.png", 1, 1, 5, 3, "JImage0"};
-        const tz::GeneratedCode code = tz::CreateCode(project, {image}, tz::ProjectOptions{}, {});
+        const tz::GeneratedCode code = tz::generateJava(project, {image}, tz::ProjectOptions{}, {});
         QVERIFY(code.ok());
         writeFile(applet + "/NewClass.java", QByteArray::fromStdString(code.source));
         QCOMPARE(folder.compile(applet + "/NewClass.java"), QString(" \r\n"));

@@ -15,9 +15,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "designer/ui/Tapplet.h"
-#include "inspector/ui/TObjector.h"
-#include "project/ui/Tzjava.h"
+#include "designer/ui/DesignWindow.h"
+#include "inspector/ui/InspectorWindow.h"
+#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -40,10 +40,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<StartedProgram> started;
-    Tzjava* zjava = nullptr;
+    MainWindow* mainWindow = nullptr;
     QTreeWidget* tree = nullptr;
     QTabBar* tab = nullptr;
-    QLineEdit* spec = nullptr;
+    QLineEdit* declaration = nullptr;
     QPlainTextEdit* body = nullptr;
 
     void clickTreeItem(QTreeWidgetItem* item) {
@@ -73,7 +73,7 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(widget, Qt::RightButton, {}, at);
         QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
         QApplication::sendEvent(widget, &request);
-        auto* menu = zjava->findChild<QMenu*>("popup1");
+        auto* menu = mainWindow->findChild<QMenu*>("popup1");
         QVERIFY(menu);
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         auto* action = menu->findChild<QAction*>(actionName);
@@ -83,36 +83,36 @@ class MainWindowTest : public QObject {
         if (menu->isVisible()) menu->close();
     }
     void replaceDeclaration(const QString& text) {
-        spec->setFocus();
-        spec->selectAll();
-        QTest::keyClick(spec, Qt::Key_Delete);
-        QTest::keyClicks(spec, text);
+        declaration->setFocus();
+        declaration->selectAll();
+        QTest::keyClick(declaration, Qt::Key_Delete);
+        QTest::keyClicks(declaration, text);
     }
 
   private Q_SLOTS:
     void init() {
         started = std::make_unique<StartedProgram>();
-        zjava = &started->program->zjava();
-        tree = zjava->findChild<QTreeWidget*>("tree");
-        tab = zjava->findChild<QTabBar*>("tab");
-        spec = zjava->findChild<QLineEdit*>("spec");
-        body = zjava->findChild<QPlainTextEdit*>("this");
-        QVERIFY(tree && tab && spec && body);
+        mainWindow = &started->program->mainWindow();
+        tree = mainWindow->findChild<QTreeWidget*>("tree");
+        tab = mainWindow->findChild<QTabBar*>("tab");
+        declaration = mainWindow->findChild<QLineEdit*>("declaration");
+        body = mainWindow->findChild<QPlainTextEdit*>("this");
+        QVERIFY(tree && tab && declaration && body);
     }
     void cleanup() { started.reset(); }
 
     void startsWithTheDefaultProject() {
-        QCOMPARE(zjava->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
+        QCOMPARE(mainWindow->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint"}));
         QVERIFY(findItem("NewClass")->isExpanded());
         QCOMPARE(tree->currentItem()->text(0), QString("NewClass"));
         QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init", "paint"}));
         QCOMPARE(tab->currentIndex(), 0);
-        QCOMPARE(spec->text(), QString("public class NewClass extends Applet"));
+        QCOMPARE(declaration->text(), QString("public class NewClass extends Applet"));
         QCOMPARE(body->toPlainText(), QString("// NewClass code"));
-        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
-        QVERIFY(zjava->findChild<QWidget*>("respanel")->isHidden());
-        QVERIFY(zjava->findChild<QWidget*>("cpanel")->isHidden());
+        QCOMPARE(mainWindow->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
+        QVERIFY(mainWindow->findChild<QWidget*>("respanel")->isHidden());
+        QVERIFY(mainWindow->findChild<QWidget*>("cpanel")->isHidden());
     }
 
     void menusCarryEveryCommand() {
@@ -122,16 +122,16 @@ class MainWindowTest : public QObject {
             {"Paste1", "Ctrl+V"},       {"Applet1", "F4"},          {"GenerateCode1", "F5"},
             {"Compile1", "F6"},         {"BuildRun1", "F7"},        {"Run2", "F9"}};
         for (const auto& [name, keys] : shortcuts) {
-            auto* action = zjava->findChild<QAction*>(name);
+            auto* action = mainWindow->findChild<QAction*>(name);
             QVERIFY2(action, name);
             QCOMPARE(action->shortcut(), QKeySequence(keys));
         }
         QStringList menus;
-        for (QAction* menu : zjava->menuBar()->actions()) menus << menu->text();
+        for (QAction* menu : mainWindow->menuBar()->actions()) menus << menu->text();
         QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Project", "&Run", "&Developer",
                                      "&Help"}));
-        QCOMPARE(zjava->findChild<QAction*>("BuildRun1")->text(), QString("Build && Run"));
-        QVERIFY(zjava->findChild<QAction*>("Exit1")->isEnabled());
+        QCOMPARE(mainWindow->findChild<QAction*>("BuildRun1")->text(), QString("Build && Run"));
+        QVERIFY(mainWindow->findChild<QAction*>("Exit1")->isEnabled());
         // A toolbar button is its menu item's command, not a second one.
         for (const auto& [button, command] : {std::pair{"openb", "OpenProject1"},
                                               {"saveb", "SaveProject1"},
@@ -141,12 +141,12 @@ class MainWindowTest : public QObject {
                                               {"BitBtn1", "Run2"},
                                               {"BitBtn2", "BuildRun1"},
                                               {"BitBtn5", "PreviewAppletinBrowser1"}})
-            QCOMPARE(zjava->findChild<QToolButton*>(button)->defaultAction(),
-                     zjava->findChild<QAction*>(command));
-        QCOMPARE(zjava->findChild<QWidget*>("extcomp")->toolTip(),
+            QCOMPARE(mainWindow->findChild<QToolButton*>(button)->defaultAction(),
+                     mainWindow->findChild<QAction*>(command));
+        QCOMPARE(mainWindow->findChild<QWidget*>("extcomp")->toolTip(),
                  QString("Compile with external compiler"));
         // Glyphs are drawn for the screen's pixels, not scaled up.
-        const QIcon glyph = zjava->findChild<QToolButton*>("openb")->icon();
+        const QIcon glyph = mainWindow->findChild<QToolButton*>("openb")->icon();
         for (qreal ratio : {1.5, 2.0})
             QCOMPARE(glyph.pixmap(QSize(16, 16), ratio).size(), QSize(16, 16) * ratio);
     }
@@ -163,11 +163,11 @@ class MainWindowTest : public QObject {
     }
 
     void viewCommandsShowWindows() {
-        QWidget& app = started->program->app();
+        QWidget& app = started->program->designWindow();
         app.hide();
-        QTest::keyClick(zjava, Qt::Key_F4);
+        QTest::keyClick(mainWindow, Qt::Key_F4);
         QVERIFY(app.isVisible());
-        QWidget& obj = started->program->obj();
+        QWidget& obj = started->program->inspector();
         obj.hide();
         triggerCommand("Objector1");
         QVERIFY(obj.isVisible());
@@ -184,10 +184,10 @@ class MainWindowTest : public QObject {
                               "NewClass", "NewInterface", "NewInterface"}));
         tree->topLevelItem(1)->setExpanded(false);
         tree->topLevelItem(2)->setExpanded(false);
-        zjava->project().setBody(3, 2, "// third class, second method");
+        mainWindow->project().setBody(3, 2, "// third class, second method");
         clickTreeItem(tree->topLevelItem(3)->child(1));
-        QCOMPARE(zjava->project().currentClass, 3);
-        QCOMPARE(zjava->project().currentSlot, 2);
+        QCOMPARE(mainWindow->project().currentClass, 3);
+        QCOMPARE(mainWindow->project().currentSlot, 2);
         QCOMPARE(body->toPlainText(), QString("// third class, second method"));
         QCOMPARE(tab->currentIndex(), 2);
     }
@@ -201,12 +201,12 @@ class MainWindowTest : public QObject {
 
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Home);
-        QCOMPARE(spec->text(), QString("Imports"));
+        QCOMPARE(declaration->text(), QString("Imports"));
         QTest::keyClick(tree, Qt::Key_End);
-        QCOMPARE(spec->text(), QString("public void NewInterface() "));
+        QCOMPARE(declaration->text(), QString("public void NewInterface() "));
         QTest::keyClick(tree, Qt::Key_Up);
         QCOMPARE(tab->currentIndex(), 0);
-        QCOMPARE(zjava->project().currentSlot, 0);
+        QCOMPARE(mainWindow->project().currentSlot, 0);
         QCOMPARE(body->toPlainText(), QString("// NewClass Code"));
     }
 
@@ -223,7 +223,7 @@ class MainWindowTest : public QObject {
         QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree->viewport(), &help);
         QCOMPARE(QToolTip::text(), QString("AppletWithANameMuchTooLongForTheTree"));
-        QWidget* handle = zjava->findChild<QSplitter*>()->handle(1);
+        QWidget* handle = mainWindow->findChild<QSplitter*>()->handle(1);
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 20));
         QTest::mouseMove(handle, QPoint(151, 20));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(151, 20));
@@ -232,8 +232,8 @@ class MainWindowTest : public QObject {
 
     void tabClickSelectsSlotAndTree() {
         clickTab(2);
-        QCOMPARE(zjava->project().currentSlot, 2);
-        QCOMPARE(spec->text(), QString("public void paint(Graphics g)"));
+        QCOMPARE(mainWindow->project().currentSlot, 2);
+        QCOMPARE(declaration->text(), QString("public void paint(Graphics g)"));
         QCOMPARE(body->toPlainText(), QString("// paint code"));
         QCOMPARE(tree->currentItem()->text(0), QString("paint"));
     }
@@ -241,32 +241,32 @@ class MainWindowTest : public QObject {
     void importsEntry() {
         clickTreeItem(findItem("Imports"));
         QCOMPARE(tab->count(), 0);
-        QCOMPARE(spec->text(), QString("Imports"));
+        QCOMPARE(declaration->text(), QString("Imports"));
         QCOMPARE(body->toPlainText(), QString("import java.applet.*;\nimport java.awt.*;"));
         body->moveCursor(QTextCursor::End);
         QTest::keyClick(body, Qt::Key_Return);
         QTest::keyClicks(body, "import java.util.*;");
-        QCOMPARE(zjava->project().imports,
+        QCOMPARE(mainWindow->project().imports,
                  std::string("import java.applet.*;\r\nimport java.awt.*;\r\nimport java.util.*;"));
-        QTest::keyClicks(spec, "x");
-        QCOMPARE(zjava->project().slot(0, 0).name, std::string("Imports"));
-        QCOMPARE(zjava->project().slot(1, 0).declaration,
+        QTest::keyClicks(declaration, "x");
+        QCOMPARE(mainWindow->project().slot(0, 0).name, std::string("Imports"));
+        QCOMPARE(mainWindow->project().slot(1, 0).declaration,
                  std::string("public class NewClass extends Applet"));
     }
 
     void bodyEditsGoToTheCurrentSlotAndShowLeadingWhiteRemoved() {
-        zjava->project().setBody(1, 1, "\r\n   first\r\nsecond");
+        mainWindow->project().setBody(1, 1, "\r\n   first\r\nsecond");
         clickTreeItem(findItem("NewClass", "init"));
         QCOMPARE(body->toPlainText(), QString("first\nsecond"));
-        QCOMPARE(zjava->project().slot(1, 1).body, std::string("\r\n   first\r\nsecond"));
+        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("\r\n   first\r\nsecond"));
         body->moveCursor(QTextCursor::End);
         QTest::keyClick(body, Qt::Key_Return);
-        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 3"));
+        QCOMPARE(mainWindow->findChild<QLabel*>("xy")->text(), QString("Line: 3"));
         QTest::keyClicks(body, "third");
-        QCOMPARE(zjava->project().slot(1, 1).body, std::string("first\r\nsecond\r\nthird"));
+        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("first\r\nsecond\r\nthird"));
         body->moveCursor(QTextCursor::Start);
         QTest::keyClick(body, Qt::Key_End);
-        QCOMPARE(zjava->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
+        QCOMPARE(mainWindow->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
     }
 
     void typedBodyStaysWithItsMethodWhenSlotsMove() {
@@ -275,8 +275,8 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(body, " done");
         clickTab(1);
         popupCommand("DeleteInterface1");
-        QCOMPARE(zjava->project().slot(1, 1).name, std::string("paint"));
-        QCOMPARE(zjava->project().slot(1, 1).body, std::string("// paint code done"));
+        QCOMPARE(mainWindow->project().slot(1, 1).name, std::string("paint"));
+        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("// paint code done"));
         QCOMPARE(body->toPlainText(), QString("// paint code done"));
     }
 
@@ -299,11 +299,11 @@ class MainWindowTest : public QObject {
         clickTab(1);
         // Leading blanks arrive with a paste; they are stored but not shown.
         QApplication::clipboard()->setText("  public void run()");
-        spec->setFocus();
-        spec->selectAll();
-        QTest::keyClick(spec, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(zjava->project().slot(1, 1).declaration, std::string("  public void run()"));
-        QCOMPARE(spec->text(), QString("public void run()"));
+        declaration->setFocus();
+        declaration->selectAll();
+        QTest::keyClick(declaration, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(mainWindow->project().slot(1, 1).declaration, std::string("  public void run()"));
+        QCOMPARE(declaration->text(), QString("public void run()"));
         const QString throwing = "void run() throws " + QStringList(9, "IOException").join(", ");
         replaceDeclaration(throwing);
         const QString file = started->directory.filePath("Long.tzp");
@@ -314,18 +314,18 @@ class MainWindowTest : public QObject {
     void renamingTheAppletClassSetsTheJavaSourcePath() {
         replaceDeclaration("public class Demo extends Applet");
         QCOMPARE(tab->tabText(0), QString("Demo (class)"));
-        QCOMPARE(zjava->project().javaSourcePath, std::string("Demo.java"));
-        auto* status = zjava->statusBar()->findChild<QLabel*>();
+        QCOMPARE(mainWindow->project().javaSourcePath, std::string("Demo.java"));
+        auto* status = mainWindow->statusBar()->findChild<QLabel*>();
         QCOMPARE(status->text(), QString("Demo.java"));
     }
 
     void addInterfaceSelectsTheNewMethod() {
         popupCommand("AddInterface1");
-        QCOMPARE(zjava->project().lastSlot(1), 3);
+        QCOMPARE(mainWindow->project().lastSlot(1), 3);
         QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init", "paint", "NewInterface"}));
         QCOMPARE(tab->currentIndex(), 3);
         QCOMPARE(body->toPlainText(), QString("// NewInterface Code"));
-        QCOMPARE(spec->text(), QString("public void NewInterface() "));
+        QCOMPARE(declaration->text(), QString("public void NewInterface() "));
         QCOMPARE(tree->currentItem()->text(0), QString("NewInterface"));
     }
 
@@ -335,11 +335,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "paint"}));
         QCOMPARE(body->toPlainText(), QString("// paint code"));
         popupCommand("DeleteInterface1");
-        QCOMPARE(zjava->project().currentSlot, 0);
+        QCOMPARE(mainWindow->project().currentSlot, 0);
         QCOMPARE(tab->currentIndex(), 0);
         QCOMPARE(body->toPlainText(), QString("// NewClass code"));
         popupCommand("DeleteInterface1", false);
-        QCOMPARE(zjava->project().lastSlot(1), 0);
+        QCOMPARE(mainWindow->project().lastSlot(1), 0);
     }
 
     void deleteClassMovesFollowingClassesDownWhole() {
@@ -352,17 +352,17 @@ class MainWindowTest : public QObject {
         popupCommand("DeleteClass1");
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint", "Third",
                                                "NewInterface", "NewInterface", "NewInterface"}));
-        QCOMPARE(zjava->project().currentClass, 2);
-        QCOMPARE(zjava->project().lastSlot(2), 3);
+        QCOMPARE(mainWindow->project().currentClass, 2);
+        QCOMPARE(mainWindow->project().lastSlot(2), 3);
         QCOMPARE(tree->currentItem()->text(0), QString("Third"));
-        QCOMPARE(spec->text(), QString("class Third"));
+        QCOMPARE(declaration->text(), QString("class Third"));
     }
 
     void deletingTheOnlyClassLeavesImports() {
         popupCommand("DeleteClass1");
         QCOMPARE(treeTexts(tree), QStringList({"Imports"}));
         QCOMPARE(tree->currentItem()->text(0), QString("Imports"));
-        QCOMPARE(spec->text(), QString("Imports"));
+        QCOMPARE(declaration->text(), QString("Imports"));
         QCOMPARE(body->toPlainText(), QString("import java.applet.*;\nimport java.awt.*;"));
         popupCommand("DeleteClass1", false);
         popupCommand("AddInterface1", false);
@@ -386,7 +386,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(answerFileDialog(pressCtrlA, QString()), QString("saveProject"));
         QVERIFY(!body->textCursor().hasSelection());
 
-        QWidget& obj = started->program->obj();
+        QWidget& obj = started->program->inspector();
         obj.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&obj));
         auto* grid = obj.findChild<QTableWidget*>();
@@ -397,9 +397,9 @@ class MainWindowTest : public QObject {
 
     void addClassIsDisabledAtTwentyClasses() {
         for (int i = 1; i < tz::Project::MaxClasses; ++i) popupCommand("AddClass1");
-        QCOMPARE(zjava->project().classCount(), 20);
+        QCOMPARE(mainWindow->project().classCount(), 20);
         popupCommand("AddClass1", false);
-        QCOMPARE(zjava->project().classCount(), 20);
+        QCOMPARE(mainWindow->project().classCount(), 20);
     }
 };
 

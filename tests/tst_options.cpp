@@ -9,16 +9,16 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "designer/ui/Tapplet.h"
-#include "settings/ui/Toptions.h"
+#include "designer/ui/DesignWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 #include "testhelpers.h"
 
 namespace {
 
 struct Options {
     StartedProgram started;
-    Toptions& opt = started.program->opt();
-    Tapplet& app = started.program->app();
+    ProjectOptionsDialog& opt = started.program->projectOptions();
+    DesignWindow& app = started.program->designWindow();
     QTableWidget* grid = opt.findChild<QTableWidget*>("grid");
 
     template <typename T>
@@ -87,17 +87,17 @@ class OptionsTest : public QObject {
 
     void colourListFollowsTheAutomaticBox() {
         Options o;
-        auto* colorz = o.child<QComboBox>("colorz");
+        auto* colourList = o.child<QComboBox>("colorz");
         o.click("optimize");
-        QVERIFY(!colorz->isEnabled());
+        QVERIFY(!colourList->isEnabled());
         o.click("autoBCOL");
-        QVERIFY(colorz->isEnabled());
+        QVERIFY(colourList->isEnabled());
         tz::ProjectOptions loaded;
-        loaded.autoBCOL = false;
+        loaded.automaticBackground = false;
         loaded.colourIndex = 3;
         loaded.parameters = {{"speed", "3"}, {"mode", "x"}};
         o.opt.setOptions(loaded);
-        QVERIFY(!colorz->isEnabled());
+        QVERIFY(!colourList->isEnabled());
         QCOMPARE(o.opt.options(), loaded);
     }
 
@@ -105,8 +105,8 @@ class OptionsTest : public QObject {
         Options o;
         o.opt.show();
         o.click("autoBCOL");
-        auto* colorz = o.child<QComboBox>("colorz");
-        colorz->setCurrentIndex(3);  // darkGray
+        auto* colourList = o.child<QComboBox>("colorz");
+        colourList->setCurrentIndex(3);  // darkGray
         o.child<QLineEdit>("appx")->setText("300");
         o.child<QLineEdit>("appy")->setText("200");
         QVERIFY(o.pressOk().isEmpty());
@@ -115,7 +115,7 @@ class OptionsTest : public QObject {
         QCOMPARE(o.app.appletWidth(), 300);
         QCOMPARE(o.app.appletHeight(), 200);
         o.opt.show();
-        colorz->setCurrentIndex(4);  // gray
+        colourList->setCurrentIndex(4);  // gray
         o.pressOk();
         QCOMPARE(o.app.palette().color(QPalette::Window), darkGray);
         QCOMPARE(darkGray, QColor(128, 128, 128));
@@ -124,7 +124,7 @@ class OptionsTest : public QObject {
         // height is reported after the colour and width are applied.
         o.opt.show();
         o.click("autoBCOL");
-        colorz->setCurrentIndex(10);
+        colourList->setCurrentIndex(10);
         o.child<QLineEdit>("appx")->setText("250");
         o.child<QLineEdit>("appy")->setText("2OO");
         QCOMPARE(o.pressOk(), QStringList("'2OO' is not a valid integer value"));

@@ -1,7 +1,7 @@
 // The object palette: one button down at most, arming the create mode.
 #include <QToolTip>
 
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "tst_designer_fixture.h"
 
 using tz::ObjectKind;
@@ -12,7 +12,7 @@ class PaletteTest : public QObject {
     void kindButtonsCarryHintsAndGlyphs() {
         Designer d;
         const QStringList hints = {"Button", "Label", "TextField", "Image"};
-        for (int number = 1; number <= Ttool::ButtonCount; ++number) {
+        for (int number = 1; number <= PaletteWindow::ButtonCount; ++number) {
             QToolButton* button = d.tool.button(number);
             QCOMPARE(button->geometry(), QRect(8 + 40 * (number - 1), 7, 41, 25));
             QCOMPARE(button->toolTip(), number <= 4 ? hints[number - 1] : QString());
@@ -46,7 +46,7 @@ class PaletteTest : public QObject {
             QCOMPARE(window->windowFlags() & buttons, Qt::WindowFlags());
             QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
             QCOMPARE(window->windowHandle()->transientParent(),
-                     d.started.program->zjava().windowHandle());
+                     d.started.program->mainWindow().windowHandle());
             QVERIFY(window->close());
             QVERIFY(window->isHidden());
         }
@@ -78,7 +78,7 @@ class PaletteTest : public QObject {
         d.clickBackground(QPoint(200, 10));
         QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
         d.pressPalette(5);
-        for (int number = 1; number <= Ttool::ButtonCount; ++number)
+        for (int number = 1; number <= PaletteWindow::ButtonCount; ++number)
             QVERIFY(!d.tool.button(number)->isChecked());
     }
 

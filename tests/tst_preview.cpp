@@ -8,9 +8,9 @@
 #include <QToolButton>
 
 #include "buildtests.h"
-#include "designer/ui/Tapplet.h"
-#include "designer/ui/Ttool.h"
-#include "settings/ui/Toptions.h"
+#include "designer/ui/DesignWindow.h"
+#include "designer/ui/PaletteWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 
 using buildtests::BuildProgram;
 using buildtests::dialogsDuring;
@@ -29,7 +29,7 @@ class PreviewTest : public QObject {
     std::unique_ptr<BuildProgram> p;
     QString folder;
 
-    tz::Project& project() { return p->zjava.project(); }
+    tz::Project& project() { return p->mainWindow.project(); }
     QString browser() const { return tools.filePath("browser"); }
     QByteArray path;
     // The program and the project folder as they stand, for comparing.
@@ -52,9 +52,9 @@ class PreviewTest : public QObject {
         folder = p->inProgram(folderName);
         p->saveProjectAs(folder + "/Demo.tzp");
     }
-    void press(const char* button) { p->zjava.findChild<QToolButton*>(button)->click(); }
+    void press(const char* button) { p->mainWindow.findChild<QToolButton*>(button)->click(); }
     void setParameters(const std::vector<tz::RunParameter>& parameters) {
-        Toptions& opt = p->started.program->opt();
+        ProjectOptionsDialog& opt = p->started.program->projectOptions();
         tz::ProjectOptions options = opt.options();
         options.parameters = parameters;
         opt.setOptions(options);
@@ -169,7 +169,7 @@ class PreviewTest : public QObject {
         const QString hostile = tools.filePath("x\ntouch PWNED");
         QVERIFY(QDir().mkpath(hostile));
         QVERIFY(QFile::copy(tools.filePath("plain/Demo.tzp"), hostile + "/Demo.tzp"));
-        QVERIFY(p->zjava.openProjectFile(hostile + "/Demo.tzp"));
+        QVERIFY(p->mainWindow.openProjectFile(hostile + "/Demo.tzp"));
         const QString refused = "\"" + tools.path() +
                                 "/x\\ntouch PWNED/NewClass.java\" holds a line break and cannot "
                                 "be written into %1.";
@@ -179,10 +179,10 @@ class PreviewTest : public QObject {
         QCOMPARE(dialogsDuring([&] { p->key(Qt::Key_F9); }), QStringList(refused.arg("run.htm")));
         QCOMPARE(QDir(hostile).entryList(QDir::Files), QStringList("Demo.tzp"));
 
-        QVERIFY(p->zjava.openProjectFile(tools.filePath("plain/Demo.tzp")));
-        tz::MainSettings settings = p->zjava.mainSettings();
+        QVERIFY(p->mainWindow.openProjectFile(tools.filePath("plain/Demo.tzp")));
+        tz::MainSettings settings = p->mainWindow.mainSettings();
         settings.compilerParameters = "-g\r\ntouch PWNED";
-        p->zjava.setMainSettings(settings);
+        p->mainWindow.setMainSettings(settings);
         QCOMPARE(dialogsDuring([&] { press("extcomp"); }),
                  QStringList("\"-g\\r\\ntouch PWNED\" holds a line break and cannot be written "
                              "into ext.bat."));
@@ -204,7 +204,7 @@ class PreviewTest : public QObject {
         startSaved(Compiler);
         press("extcomp");
         setParameters(parameters);
-        Tapplet& app = p->started.program->app();
+        DesignWindow& app = p->started.program->designWindow();
         app.setAppletWidth(600);
         app.setAppletHeight(400);
         QCOMPARE(app.appletWidth(), 600);
@@ -252,9 +252,9 @@ class PreviewTest : public QObject {
                        shown->findChild<QLineEdit*>("appy")->setText("226");
                        QTest::mouseClick(shown->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
                    });
-        Tapplet& app = p->started.program->app();
+        DesignWindow& app = p->started.program->designWindow();
         QCOMPARE(app.size(), QSize(300, 200));
-        QTest::mouseClick(p->started.program->tool().button(2), Qt::LeftButton);
+        QTest::mouseClick(p->started.program->palette().button(2), Qt::LeftButton);
         QTest::mouseClick(&app, Qt::LeftButton, {}, QPoint(10, app.height() - 25));
         // The applet reports once its label is drawn where it was placed.
         project().setLastSlot(1, 3);

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "toolchain/ProcessRunner.h"
 #include "testhelpers.h"
+#include "toolchain/ProcessRunner.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ class ProcessQuitTest : public QObject {
             if (QFile::exists(folder.filePath("child.pid"))) QCoreApplication::exit(0);
         });
         poll.start(10);
-        const auto code = tz::WinExecAndWait(
+        const auto code = tz::runAndWait(
             "/bin/sh", {"-c", "sleep 300 & echo $! > child.part; mv child.part child.pid; wait"},
             folder.path(), {});
         QVERIFY(!code.has_value());

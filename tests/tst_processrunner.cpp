@@ -5,12 +5,12 @@
 
 class ProcessRunnerTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void returnsTheExitCodeWhileEventsGoOn() {
         bool eventHandled = false;
         QTimer::singleShot(0, [&] { eventHandled = true; });
         QTemporaryDir folder;
-        const auto code = tz::WinExecAndWait(
+        const auto code = tz::runAndWait(
             "/bin/sh", {"-c", "pwd > where.txt; read line < where.txt; exit 3"}, folder.path(), {});
         QCOMPARE(code, std::optional<int>(3));
         QVERIFY(eventHandled);
@@ -18,7 +18,7 @@ private Q_SLOTS:
     }
 
     void programThatCannotStart() {
-        QCOMPARE(tz::WinExecAndWait("/nonexistent/program", {}, QDir::tempPath(), {}),
+        QCOMPARE(tz::runAndWait("/nonexistent/program", {}, QDir::tempPath(), {}),
                  std::optional<int>(-1));
     }
 };

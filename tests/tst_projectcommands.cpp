@@ -5,8 +5,8 @@
 #include <QTabBar>
 
 #include "project/ProjectFile.h"
-#include "project/ui/Tzjava.h"
-#include "settings/ui/Toptions.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 #include "tst_designer_fixture.h"
 
 namespace {
@@ -19,13 +19,13 @@ class ProjectCommandsTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<Designer> d;
-    Tzjava* zjava = nullptr;
+    MainWindow* mainWindow = nullptr;
     QPlainTextEdit* body = nullptr;
-    QLineEdit* spec = nullptr;
+    QLineEdit* declaration = nullptr;
 
     QString path(const QString& name) { return d->started.directory.filePath(name); }
-    QString mess() { return zjava->findChild<QPlainTextEdit*>("mess")->toPlainText(); }
-    QString status() { return zjava->statusBar()->findChild<QLabel*>()->text(); }
+    QString mess() { return mainWindow->findChild<QPlainTextEdit*>("mess")->toPlainText(); }
+    QString status() { return mainWindow->statusBar()->findChild<QLabel*>()->text(); }
     void typeIntoBody(const QString& text) {
         body->setFocus();
         body->selectAll();
@@ -48,8 +48,8 @@ class ProjectCommandsTest : public QObject {
     }
     tz::ProjectOptions changedOptions() {
         tz::ProjectOptions options;
-        options.addApplet = false;
-        options.autoBCOL = true;
+        options.addAppletObjects = false;
+        options.automaticBackground = true;
         options.colourIndex = 3;
         options.parameters = {{"speed", "7"}, {"", ""}};
         return options;
@@ -58,24 +58,24 @@ class ProjectCommandsTest : public QObject {
   private Q_SLOTS:
     void init() {
         d = std::make_unique<Designer>();
-        zjava = &d->started.program->zjava();
-        body = zjava->findChild<QPlainTextEdit*>("this");
-        spec = zjava->findChild<QLineEdit*>("spec");
+        mainWindow = &d->started.program->mainWindow();
+        body = mainWindow->findChild<QPlainTextEdit*>("this");
+        declaration = mainWindow->findChild<QLineEdit*>("declaration");
     }
     void cleanup() { d.reset(); }
 
     void saveAndOpenRoundTrip() {
         d->create(1, {QPoint(30, 40)});
         d->create(2, {QPoint(120, 10)});
-        d->started.program->opt().setOptions(changedOptions());
+        d->started.program->projectOptions().setOptions(changedOptions());
         typeIntoBody("int counter;");
-        QVERIFY(zjava->hasUnsavedChanges());
+        QVERIFY(mainWindow->hasUnsavedChanges());
         const QString first = path("First.tzp");
         saveAs(first);
         QCOMPARE(mess(), "The project was Saved as " + first);
-        QCOMPARE(zjava->windowTitle(), "Tarvelo Zuva - [" + first + "]");
+        QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + first + "]");
         QCOMPARE(status(), path("NewClass.java"));
-        QVERIFY(!zjava->hasUnsavedChanges());
+        QVERIFY(!mainWindow->hasUnsavedChanges());
 
         d->app.discardAllObjects();
         typeIntoBody("changed");
@@ -83,13 +83,13 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(run("OpenProject1", first, QMessageBox::No, &dialog), QStringList{SaveQuestion});
         QCOMPARE(dialog, QString("openProject"));
         QCOMPARE(mess(), first + " Loaded. Contains of 1 classes.");
-        QCOMPARE(zjava->project().slot(1, 0).body, std::string("\r\nint counter;"));
+        QCOMPARE(mainWindow->project().slot(1, 0).body, std::string("\r\nint counter;"));
         QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
         QCOMPARE(d->record(tz::ObjectKind::Label, 0).fields[tz::Name], std::string("JLabel0"));
         QCOMPARE(d->value(0) + d->value(5), QString());  // no object current, none shown
-        QCOMPARE(d->started.program->opt().options(), changedOptions());
-        QVERIFY(zjava->sourceBuffer().empty());
-        QVERIFY(!zjava->hasUnsavedChanges());
+        QCOMPARE(d->started.program->projectOptions().options(), changedOptions());
+        QVERIFY(mainWindow->sourceBuffer().empty());
+        QVERIFY(!mainWindow->hasUnsavedChanges());
 
         const QString second = path("Second.tzp");
         saveAs(second);
@@ -119,10 +119,10 @@ class ProjectCommandsTest : public QObject {
         QFETCH(bool, written);
         const QString file = path("Old.tzp");
         writeFile(file, "old");
-        const QString title = zjava->windowTitle();
+        const QString title = mainWindow->windowTitle();
         QCOMPARE(run("SaveProjectAs1", file, answer), QStringList{"OK to overwrite " + file});
         QCOMPARE(readBytes(file) != "old", written);
-        QCOMPARE(zjava->windowTitle() != title, written);
+        QCOMPARE(mainWindow->windowTitle() != title, written);
     }
 
     void refusedFilesChangeNothing_data() {
@@ -150,31 +150,31 @@ class ProjectCommandsTest : public QObject {
         QVERIFY(bytes.contains(from));
         const QString bad = path("Bad.tzp");
         writeFile(bad, bytes.replace(from, to));
-        const QString title = zjava->windowTitle();
-        const std::string javaPath = zjava->project().javaSourcePath;
+        const QString title = mainWindow->windowTitle();
+        const std::string javaPath = mainWindow->project().javaSourcePath;
 
         const QStringList texts = run("OpenProject1", bad);
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.first().contains(message), qPrintable(texts.first()));
-        QCOMPARE(zjava->windowTitle(), title);
-        QCOMPARE(zjava->project().projectPath, good.toStdString());
-        QCOMPARE(zjava->project().javaSourcePath, javaPath);
+        QCOMPARE(mainWindow->windowTitle(), title);
+        QCOMPARE(mainWindow->project().projectPath, good.toStdString());
+        QCOMPARE(mainWindow->project().javaSourcePath, javaPath);
         QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
         QVERIFY(d->app.control(tz::ObjectKind::Button, 0));
         // The whole project still equals the file it was saved to.
-        QVERIFY(!zjava->hasUnsavedChanges());
+        QVERIFY(!mainWindow->hasUnsavedChanges());
     }
 
     void exportAsksAndSaveFallsBackToExport() {
         const QString out = path("Out.java");
         QString dialog;
         QVERIFY(answerMessageBoxes(
-                    [&] { dialog = answerFileDialog([&] { zjava->Save1Click(); }, out); },
+                    [&] { dialog = answerFileDialog([&] { mainWindow->saveJavaSource(); }, out); },
                     QMessageBox::Ok)
                     .isEmpty());
         QCOMPARE(dialog, QString("save"));
-        QCOMPARE(readBytes(out), QByteArray::fromStdString(zjava->sourceBuffer()));
-        QCOMPARE(zjava->project().javaSourcePath, out.toStdString());
+        QCOMPARE(readBytes(out), QByteArray::fromStdString(mainWindow->sourceBuffer()));
+        QCOMPARE(mainWindow->project().javaSourcePath, out.toStdString());
 
         const QString existing = path("Existing.java");
         for (int answer : {QMessageBox::No, QMessageBox::Cancel}) {
@@ -182,24 +182,24 @@ class ProjectCommandsTest : public QObject {
             QCOMPARE(run("FileSaveas", existing, answer),
                      QStringList{"OK to overwrite " + existing});
             QCOMPARE(readBytes(existing), QByteArray("old"));
-            QCOMPARE(zjava->project().javaSourcePath, out.toStdString());
+            QCOMPARE(mainWindow->project().javaSourcePath, out.toStdString());
         }
         QCOMPARE(run("FileSaveas", existing, QMessageBox::Yes).size(), 1);
         QCOMPARE(readBytes(existing), readBytes(out));
         // Save writes the buffer to the source path, no dialog and no question.
         QVERIFY(run("FileSaveas", QString()).isEmpty());
         QVERIFY(QFile::remove(existing));
-        QVERIFY(zjava->Save1Click());
+        QVERIFY(mainWindow->saveJavaSource());
         QCOMPARE(readBytes(existing), readBytes(out));
     }
 
     void paintWithoutGraphicsParameterStopsGeneration() {
-        auto* tab = zjava->findChild<QTabBar*>("tab");
+        auto* tab = mainWindow->findChild<QTabBar*>("tab");
         QTest::mouseClick(tab, Qt::LeftButton, {}, tab->tabRect(2).center());
-        QCOMPARE(spec->text(), QString("public void paint(Graphics g)"));
-        spec->setFocus();
-        spec->selectAll();
-        QTest::keyClicks(spec, "public void paint(Graphics)");
+        QCOMPARE(declaration->text(), QString("public void paint(Graphics g)"));
+        declaration->setFocus();
+        declaration->selectAll();
+        QTest::keyClicks(declaration, "public void paint(Graphics)");
         QCOMPARE(run("GenerateCode1", QString()),
                  QStringList{"Your paint interface does not contain any declaration!"});
         QCOMPARE(mess(), QString("Generating Code..."));
@@ -207,7 +207,7 @@ class ProjectCommandsTest : public QObject {
         const QString out = path("Partial.java");
         QCOMPARE(run("FileSaveas", out).size(), 1);
         QVERIFY(!readBytes(out).isEmpty());
-        QCOMPARE(readBytes(out), QByteArray::fromStdString(zjava->sourceBuffer()));
+        QCOMPARE(readBytes(out), QByteArray::fromStdString(mainWindow->sourceBuffer()));
     }
 
     void imageQuestion_data() {
@@ -237,7 +237,7 @@ class ProjectCommandsTest : public QObject {
         const bool copied = answer == QMessageBox::Yes;
         QCOMPARE(QFile::exists(folder + "pic.gif"), copied);
         if (copied) QCOMPARE(readBytes(folder + "pic.gif"), picture);
-        QVERIFY(zjava->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
+        QVERIFY(mainWindow->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
     }
 
     void questionOnClose_data() {
@@ -255,14 +255,14 @@ class ProjectCommandsTest : public QObject {
         const QString file = path("Closing.tzp");
         saveAs(file);
         // Unchanged: no question.
-        QVERIFY(answerMessageBoxes([&] { QVERIFY(zjava->close()); }, answer).isEmpty());
-        zjava->show();
+        QVERIFY(answerMessageBoxes([&] { QVERIFY(mainWindow->close()); }, answer).isEmpty());
+        mainWindow->show();
         typeIntoBody("int late;");
         bool wasClosed = false;
-        QCOMPARE(answerMessageBoxes([&] { wasClosed = zjava->close(); }, answer),
+        QCOMPARE(answerMessageBoxes([&] { wasClosed = mainWindow->close(); }, answer),
                  QStringList{SaveQuestion});
         QCOMPARE(wasClosed, closed);
-        QCOMPARE(zjava->isVisible(), !closed);
+        QCOMPARE(mainWindow->isVisible(), !closed);
         QCOMPARE(readFile(file).contains("int late;"), saved);
     }
 

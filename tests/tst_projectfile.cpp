@@ -187,8 +187,8 @@ void TestProjectFile::headValuesAreReadAsInAnIniFile() {
     const ProjectFileContent& content = *reading.content;
     QCOMPARE(reading.javaClassName, std::string("Other"));
     QVERIFY(!content.options.optimize);  // only "true" checks a box
-    QVERIFY(!content.options.addApplet);
-    QVERIFY(content.options.cWithout);
+    QVERIFY(!content.options.addAppletObjects);
+    QVERIFY(content.options.withoutLineBreaks);
     QCOMPARE(content.options.colourIndex, -1);
     QCOMPARE(content.options.parameters, (std::vector<RunParameter>{{"p", "v"}}));
     QCOMPARE(content.appletWidth, 600);
@@ -203,8 +203,8 @@ void TestProjectFile::headSectionsAfterTheObjectsAreFound() {
     bytes = bytes.replace(bytes.find("[Uses]"), 0, "[Options]\r\ncWithout=true\r\n");
     bytes = bytes.replace(bytes.find("Params=2"), 8, "Params=1");
     const ProjectFileContent content = accepted(bytes);
-    QVERIFY(content.options.cWithout);
-    QVERIFY(!content.options.addApplet);
+    QVERIFY(content.options.withoutLineBreaks);
+    QVERIFY(!content.options.addAppletObjects);
     QCOMPARE(content.options.colourIndex, DefaultColourIndex);
     QVERIFY(content.options.parameters.empty());
 }
@@ -436,7 +436,7 @@ void TestProjectFile::randomProjectsSurviveSaveAndOpen() {
         project.imports = text(10, true);
         saved.appletWidth = below(2000) + 1;
         saved.options.optimize = below(2);
-        saved.options.paintOnce = below(2);
+        saved.options.dynamicObjects = below(2);
         saved.options.colourIndex = below(14) - 1;
         saved.options.parameters.resize(below(4));
         for (RunParameter& p : saved.options.parameters) p = {text(4, false), text(4, false)};

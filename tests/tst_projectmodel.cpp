@@ -29,7 +29,7 @@ class ProjectModelTest : public QObject {
     void classNames() {
         QFETCH(QString, declaration);
         QFETCH(QString, name);
-        QCOMPARE(QString::fromStdString(tz::GetClassName(declaration.toStdString())), name);
+        QCOMPARE(QString::fromStdString(tz::declaredClassName(declaration.toStdString())), name);
     }
 
     void functionNames_data() {
@@ -53,7 +53,7 @@ class ProjectModelTest : public QObject {
     void functionNames() {
         QFETCH(QString, declaration);
         QFETCH(QString, name);
-        QCOMPARE(QString::fromStdString(tz::GetFuncName(declaration.toStdString())), name);
+        QCOMPARE(QString::fromStdString(tz::declaredMethodName(declaration.toStdString())), name);
     }
 
     void defaultProject() {

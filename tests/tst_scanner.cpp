@@ -20,7 +20,7 @@ std::string lines(std::initializer_list<const char*> sourceLines) {
 std::string scannedBody(const std::string& body) {
     Project project;
     const ScanResult result =
-        UpdateCode(project, "class A {\r\nvoid m() {\r\n" + body + "\r\n}\r\n}\r\n");
+        scanJavaSource(project, "class A {\r\nvoid m() {\r\n" + body + "\r\n}\r\n}\r\n");
     if (!result.ok || project.lastSlot(1) != 1) return "<refused>";
     return project.slot(1, 1).body;
 }
@@ -70,8 +70,8 @@ void TestScanner::nineLineSource() {
     project.currentClass = 1;
     project.currentSlot = 2;
     const ScanResult result =
-        UpdateCode(project, lines({"import java.awt.*;", "public class A extends Applet", "{",
-                                   "int x;", "public void init()", "{", "x = 1;", "}", "}"}));
+        scanJavaSource(project, lines({"import java.awt.*;", "public class A extends Applet", "{",
+                                       "int x;", "public void init()", "{", "x = 1;", "}", "}"}));
     QVERIFY(result.ok);
     QCOMPARE(project.imports, std::string("import java.awt.*;\r\n"));
     QCOMPARE(project.classCount(), 1);
@@ -97,14 +97,15 @@ void TestScanner::bodyLayout() {
     Project project;
     const std::string longName(60, 'n');
     const std::string longType(120, 't');
-    QVERIFY(UpdateCode(project, "class A {\r\n" + longType + " " + longName + "()\r\n{}}\r\n").ok);
+    QVERIFY(
+        scanJavaSource(project, "class A {\r\n" + longType + " " + longName + "()\r\n{}}\r\n").ok);
     QCOMPARE(project.slot(1, 1).name, longName.substr(0, 50));
     QCOMPARE(project.slot(1, 1).declaration, longType + " " + longName + "()");
 }
 
 void TestScanner::blocksThatAreNotMethods() {
     Project project;
-    const ScanResult result = UpdateCode(
+    const ScanResult result = scanJavaSource(
         project, lines({"class A", "{", "static int[] t = {1, 2};", "static { x = 2; }",
                         "/* dropped; */ int y; // dropped too; ", "}", "class B {", "}"}));
     QVERIFY(result.ok);
@@ -118,20 +119,21 @@ void TestScanner::blocksThatAreNotMethods() {
 
 void TestScanner::sourcesWithoutCompleteClasses() {
     Project project;
-    ScanResult result = UpdateCode(project, "/* head */ package p;\r\n// x;\r\nimport a.b;\r\n");
+    ScanResult result =
+        scanJavaSource(project, "/* head */ package p;\r\n// x;\r\nimport a.b;\r\n");
     QVERIFY(result.ok);
     QCOMPARE(project.classCount(), 0);
     QCOMPARE(project.imports, std::string(" package p;\r\nimport a.b;\r\n"));
     QVERIFY(result.treeItems.empty());
     QVERIFY(result.endedEarly.empty());
     // The last character counts like any other.
-    QVERIFY(UpdateCode(project, "import a;").ok);
+    QVERIFY(scanJavaSource(project, "import a;").ok);
     QCOMPARE(project.imports, std::string("import a;\r\n"));
 
     // An unfinished class and method keep what was read of them, never the
     // slots' earlier texts.
     project = Project();
-    result = UpdateCode(project, "class Z {\r\nint q;\r\nvoid run() {\r\nx(); /* open\r\n");
+    result = scanJavaSource(project, "class Z {\r\nint q;\r\nvoid run() {\r\nx(); /* open\r\n");
     QVERIFY(result.ok);
     QCOMPARE(result.endedEarly,
              std::string("The source ends early, inside a comment in method run of class Z."));
@@ -144,21 +146,21 @@ void TestScanner::sourcesWithoutCompleteClasses() {
     QCOMPARE(project.slot(1, 1).body, std::string("x();\r\n /* open\r\n"));
     const std::vector<ScanTreeItem> tree{{1, "Imports"}, {1, "Z"}, {2, "run"}};
     QCOMPARE(result.treeItems, tree);
-    result = UpdateCode(project, "class Y { int r");
+    result = scanJavaSource(project, "class Y { int r");
     QCOMPARE(result.endedEarly, std::string("The source ends early, inside class Y."));
     QCOMPARE(project.slot(1, 0).body, std::string(" int r"));
 }
 
 void TestScanner::classNamesAreNeverPaths() {
     Project project;
-    ScanResult result = UpdateCode(project, lines({"class A { }", "class B\\..\\x<T> { }"}) +
-                                                std::string("class C\0/../D { }", 17));
+    ScanResult result = scanJavaSource(project, lines({"class A { }", "class B\\..\\x<T> { }"}) +
+                                                    std::string("class C\0/../D { }", 17));
     QVERIFY(result.ok);
     QCOMPARE(project.slot(2, 0).name, std::string("B"));
     QCOMPARE(project.slot(3, 0).name, std::string("C"));
 
     const Project before = project;
-    result = UpdateCode(project, lines({"public class ../victim {", "}"}));
+    result = scanJavaSource(project, lines({"public class ../victim {", "}"}));
     QVERIFY(!result.ok);
     QVERIFY2(result.message.find("public class ../victim") != std::string::npos,
              result.message.c_str());
@@ -170,18 +172,18 @@ void TestScanner::oversizedSourceLeavesProjectAlone() {
     project.fillSlot(1, 1, "kept", "void kept()", "k();");
     const Project before = project;
 
-    ScanResult result = UpdateCode(project, classes(21, 1));
+    ScanResult result = scanJavaSource(project, classes(21, 1));
     QVERIFY(!result.ok);
     QVERIFY(result.message.find("20 classes") != std::string::npos);
     QVERIFY(sameTables(project, before));
 
-    result = UpdateCode(project, classes(2, 41));
+    result = scanJavaSource(project, classes(2, 41));
     QVERIFY(!result.ok);
     QVERIFY(result.message.find("C0") != std::string::npos);
     QVERIFY(result.message.find("40 methods") != std::string::npos);
     QVERIFY(sameTables(project, before));
 
-    result = UpdateCode(project, classes(20, 40));
+    result = scanJavaSource(project, classes(20, 40));
     QVERIFY(result.ok);
     QCOMPARE(project.classCount(), 20);
     QCOMPARE(project.lastSlot(20), 40);
@@ -202,8 +204,8 @@ void TestScanner::commentsAndLiteralsInBodies() {
 
 void TestScanner::literalsOutsideBodies() {
     Project project;
-    QVERIFY(UpdateCode(project, lines({"import \"x;y\";", "class A {", "String s = \"{;}\";",
-                                       "char c = '{';", "void m() { }", "}"}))
+    QVERIFY(scanJavaSource(project, lines({"import \"x;y\";", "class A {", "String s = \"{;}\";",
+                                           "char c = '{';", "void m() { }", "}"}))
                 .ok);
     QCOMPARE(project.imports, std::string("import \"x;y\";\r\n"));
     QCOMPARE(project.slot(1, 0).body, std::string("String s = \"{;}\";\r\nchar c = '{';\r\n"));
@@ -219,7 +221,7 @@ void TestScanner::malformedSourcesStayInTables() {
         const int length = int(random() % 3000);
         for (int i = 0; i < length; ++i) source += alphabet[random() % alphabet.size()];
         Project project;
-        const ScanResult result = UpdateCode(project, source);
+        const ScanResult result = scanJavaSource(project, source);
         QVERIFY(result.ok || !result.message.empty());
         QVERIFY(project.classCount() <= Project::MaxClasses);
     }

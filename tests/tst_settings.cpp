@@ -4,34 +4,35 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "designer/ui/Tapplet.h"
-#include "designer/ui/Ttool.h"
-#include "inspector/ui/TObjector.h"
+#include "designer/ui/DesignWindow.h"
+#include "designer/ui/PaletteWindow.h"
+#include "inspector/ui/InspectorWindow.h"
+#include "project/ui/MainWindow.h"
 #include "project/ui/Program.h"
-#include "project/ui/Tzjava.h"
 #include "settings/SettingsFile.h"
 #include "testhelpers.h"
 
 namespace {
 
 // The design window's size is kept as the applet's.
-QRect bounds(const Tapplet& app) {
+QRect bounds(const DesignWindow& app) {
     return QRect(app.x(), app.y(), app.appletWidth(), app.appletHeight());
 }
 
 void checkSideBySide(Program& program) {
-    const QRect frames[] = {program.zjava().frameGeometry(), program.app().frameGeometry(),
-                            program.tool().frameGeometry(), program.obj().frameGeometry()};
+    const QRect frames[] = {program.mainWindow().frameGeometry(),
+                            program.designWindow().frameGeometry(),
+                            program.palette().frameGeometry(), program.inspector().frameGeometry()};
     for (int i = 0; i < 4; ++i) {
-        QVERIFY(program.zjava().screen()->availableGeometry().contains(frames[i]));
+        QVERIFY(program.mainWindow().screen()->availableGeometry().contains(frames[i]));
         for (int j = i + 1; j < 4; ++j) QVERIFY(!frames[i].intersects(frames[j]));
     }
 }
 
 bool closeMainWindow(StartedProgram& started, QStringList* messages) {
     bool closed = false;
-    *messages =
-        answerMessageBoxes([&] { closed = started.program->zjava().close(); }, QMessageBox::Ok);
+    *messages = answerMessageBoxes([&] { closed = started.program->mainWindow().close(); },
+                                   QMessageBox::Ok);
     return closed;
 }
 
@@ -42,7 +43,7 @@ class SettingsTest : public QObject {
   private Q_SLOTS:
     void mainSettingsAndTheirDefaults() {
         StartedProgram started("[MAIN]\r\nbrowser=\r\nCompiler=/opt/jikes\r\nComppar=-O -g\r\n");
-        const tz::MainSettings& settings = started.program->zjava().mainSettings();
+        const tz::MainSettings& settings = started.program->mainWindow().mainSettings();
         QCOMPARE(QString::fromStdString(settings.helpFile),
                  started.directory.path() + "/tarjava.hlp");
         QCOMPARE(settings.browser, std::string());
@@ -52,9 +53,9 @@ class SettingsTest : public QObject {
 
     void noSettingsFilePlacesWindowsSideBySideAndCloseCreatesIt() {
         StartedProgram started;
-        QVERIFY(QTest::qWaitForWindowActive(&started.program->zjava()));
+        QVERIFY(QTest::qWaitForWindowActive(&started.program->mainWindow()));
         checkSideBySide(*started.program);
-        started.program->obj().hide();  // hidden windows are written too
+        started.program->inspector().hide();  // hidden windows are written too
         QStringList messages;
         QVERIFY(closeMainWindow(started, &messages));
         QVERIFY(messages.isEmpty());
@@ -70,10 +71,10 @@ class SettingsTest : public QObject {
                 "[Main]\r\nBrowser=/usr/bin/x-www-browser\r\n"
                 "[Applet]\r\nleft=0x64\r\ntop=120\r\nwidth=500\r\nheight=abc\r\n"
                 "[objector]\r\nLEFT=30\r\n");
-            QVERIFY(QTest::qWaitForWindowActive(&first.program->zjava()));
-            QCOMPARE(bounds(first.program->app()), QRect(100, 120, 500, 316));
-            QCOMPARE(first.program->obj().x(), 30);
-            first.program->tool().move(40, 50);
+            QVERIFY(QTest::qWaitForWindowActive(&first.program->mainWindow()));
+            QCOMPARE(bounds(first.program->designWindow()), QRect(100, 120, 500, 316));
+            QCOMPARE(first.program->inspector().x(), 30);
+            first.program->palette().move(40, 50);
             QStringList messages;
             QVERIFY(closeMainWindow(first, &messages));
             stored = readFile(first.settingsPath());
@@ -81,15 +82,15 @@ class SettingsTest : public QObject {
             QVERIFY(stored.contains("[Applet]\r\nleft=100\r\ntop=120\r\nwidth=500\r\nheight=316"));
         }
         StartedProgram second(stored);
-        QVERIFY(QTest::qWaitForWindowActive(&second.program->zjava()));
-        QCOMPARE(bounds(second.program->app()), QRect(100, 120, 500, 316));
-        QCOMPARE(second.program->tool().pos(), QPoint(40, 50));
-        QCOMPARE(second.program->obj().x(), 30);
+        QVERIFY(QTest::qWaitForWindowActive(&second.program->mainWindow()));
+        QCOMPARE(bounds(second.program->designWindow()), QRect(100, 120, 500, 316));
+        QCOMPARE(second.program->palette().pos(), QPoint(40, 50));
+        QCOMPARE(second.program->inspector().x(), 30);
     }
 
     void placementOffEveryScreenIsIgnored() {
         StartedProgram started("[Applet]\r\nleft=-5000\r\ntop=-5000\r\n[Objector]\r\nwidth=0\r\n");
-        QVERIFY(QTest::qWaitForWindowActive(&started.program->zjava()));
+        QVERIFY(QTest::qWaitForWindowActive(&started.program->mainWindow()));
         checkSideBySide(*started.program);
     }
 
@@ -108,21 +109,21 @@ class SettingsTest : public QObject {
         const QString small = directory.filePath("small.tzp");
         {
             StartedProgram first;
-            first.program->app().setAppletWidth(300);
-            first.program->app().setAppletHeight(1100);  // higher than the screen
-            QVERIFY(first.program->zjava().SaveProject(small));
+            first.program->designWindow().setAppletWidth(300);
+            first.program->designWindow().setAppletHeight(1100);  // higher than the screen
+            QVERIFY(first.program->mainWindow().writeProject(small));
         }
         const QString ini = directory.filePath("tarjava.ini");
         writeFile(ini, "[Applet]\r\nleft=20\r\nwidth=500\r\nheight=400\r\n");
         Program program(directory.path() + "/", ini);
         // As the command line does it: the project opens before the first activation.
         program.show();
-        QVERIFY(program.zjava().openProjectFile(small));
-        QVERIFY(QTest::qWaitForWindowActive(&program.zjava()));
-        QCOMPARE(program.app().x(), 20);
-        QCOMPARE(program.app().appletWidth(), 300);
-        QCOMPARE(program.app().appletHeight(), 1100);
-        QVERIFY(!program.zjava().hasUnsavedChanges());
+        QVERIFY(program.mainWindow().openProjectFile(small));
+        QVERIFY(QTest::qWaitForWindowActive(&program.mainWindow()));
+        QCOMPARE(program.designWindow().x(), 20);
+        QCOMPARE(program.designWindow().appletWidth(), 300);
+        QCOMPARE(program.designWindow().appletHeight(), 1100);
+        QVERIFY(!program.mainWindow().hasUnsavedChanges());
     }
 
     void windowsAreMovedWholeOntoTheScreenHoldingMostOfThem() {
@@ -131,33 +132,33 @@ class SettingsTest : public QObject {
             "[Objector]\r\nleft=1200\r\ntop=-20\r\n"
             "[Applet]\r\nleft=1400\r\ntop=10\r\nwidth=900\r\nheight=300\r\n");
         Program& program = *started.program;
-        QVERIFY(QTest::qWaitForWindowActive(&program.zjava()));
+        QVERIFY(QTest::qWaitForWindowActive(&program.mainWindow()));
         const QList<QScreen*> screens = QGuiApplication::screens();
         QCOMPARE(screens.size(), 2);
         const QRect large = screens[0]->availableGeometry();
         const QRect small = screens[1]->availableGeometry();
-        QVERIFY(small.contains(program.tool().frameGeometry()));
-        QCOMPARE(program.tool().size(), QSize(376, 37));
-        QVERIFY(large.contains(program.obj().frameGeometry()));
-        QCOMPARE(program.obj().width(), 151);
+        QVERIFY(small.contains(program.palette().frameGeometry()));
+        QCOMPARE(program.palette().size(), QSize(376, 37));
+        QVERIFY(large.contains(program.inspector().frameGeometry()));
+        QCOMPARE(program.inspector().width(), 151);
         // Wider than the small screen: the applet keeps its width.
-        QVERIFY(small.contains(program.app().frameGeometry().topLeft()));
-        QCOMPARE(program.app().appletWidth(), 900);
-        QCOMPARE(program.app().appletHeight(), 300);
-        QVERIFY(large.contains(program.zjava().frameGeometry()));
+        QVERIFY(small.contains(program.designWindow().frameGeometry().topLeft()));
+        QCOMPARE(program.designWindow().appletWidth(), 900);
+        QCOMPARE(program.designWindow().appletHeight(), 300);
+        QVERIFY(large.contains(program.mainWindow().frameGeometry()));
     }
 
     void unwritableSettingsFileIsReportedAndTheProgramQuits() {
         StartedProgram started;
         QVERIFY(QDir(started.directory.path()).mkdir("tarjava.ini"));
-        started.program->zjava().findChild<QPlainTextEdit*>("this")->appendPlainText("x");
+        started.program->mainWindow().findChild<QPlainTextEdit*>("this")->appendPlainText("x");
         bool closed = false;
-        const QStringList messages =
-            answerMessageBoxes([&] { closed = started.program->zjava().close(); }, QMessageBox::No);
+        const QStringList messages = answerMessageBoxes(
+            [&] { closed = started.program->mainWindow().close(); }, QMessageBox::No);
         QCOMPARE(messages, QStringList({"Save changes to the current project?",
                                         "Unable to write to " + started.settingsPath()}));
         QVERIFY(closed);
-        QVERIFY(!started.program->zjava().isVisible());
+        QVERIFY(!started.program->mainWindow().isVisible());
     }
 
     // Root may write an installed folder; it stays shared data all the same.

@@ -139,8 +139,8 @@ class Generator {
     Generator(const Project& project, const std::vector<LiveObject>& objects,
               const ProjectOptions& options, const CopyQuestion& askCopy)
         : project_(project), options_(options), askCopy_(askCopy) {
-        sep_ = options.cWithout ? "" : CrLf;
-        lineBreak_ = options.cWithout ? "\n" : CrLf;
+        sep_ = options.withoutLineBreaks ? "" : CrLf;
+        lineBreak_ = options.withoutLineBreaks ? "\n" : CrLf;
         const int colour =
             isColourIndex(options.colourIndex) ? options.colourIndex : DefaultColourIndex;
         background_ = ColourTable[colour].name;
@@ -203,7 +203,7 @@ class Generator {
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
         put(sep_ + "{" + sep_);
-        if (options_.addApplet) appendFieldGroups();
+        if (options_.addAppletObjects) appendFieldGroups();
         appendMarked(header.body, k, 0, false);
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
@@ -235,7 +235,7 @@ class Generator {
     bool appendInit(const MethodSlot& method, int k, int m) {
         appendDeclaration(method.declaration, k, m);
         put(sep_ + "{" + sep_);
-        if (options_.addApplet && !appendInitStatements()) return false;
+        if (options_.addAppletObjects && !appendInitStatements()) return false;
         appendMarked(method.body, k, m, false);
         put(sep_ + "}" + sep_);
         return true;
@@ -258,14 +258,14 @@ class Generator {
         }
         appendDeclaration(method.declaration, k, m);
         put(sep_ + "{" + sep_);
-        if (options_.autoBCOL) {
+        if (options_.automaticBackground) {
             put(g + ".setColor(Color." + background_ + ");" + sep_);
             put(g + ".fillRect(0,0,size().width,size().height);" + sep_);
         }
-        if (options_.addApplet) appendPaintStatements(g);
+        if (options_.addAppletObjects) appendPaintStatements(g);
         appendMarked(method.body, k, m, false);
         put(sep_);
-        if (options_.autoBCOL) put(g + ".setColor(Color." + contrast_ + ");" + sep_);
+        if (options_.automaticBackground) put(g + ".setColor(Color." + contrast_ + ");" + sep_);
         put(sep_ + "}" + sep_);
         return true;
     }
@@ -276,7 +276,7 @@ class Generator {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
         out_.putMarker(SlotMarker(k, m), DeclarationLine);
-        if (options_.cWithout) put("\n");
+        if (options_.withoutLineBreaks) put("\n");
         put(sep_);
         out_.from({k, 0, DeclarationLine}, false);
     }
@@ -286,7 +286,7 @@ class Generator {
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
         const std::size_t start = out_.text.size();
         appendMarkedText(out_, text, k, m);
-        if ((codeFollowsOnLine || options_.cWithout) &&
+        if ((codeFollowsOnLine || options_.withoutLineBreaks) &&
             endsInLineComment(std::string_view(out_.text).substr(start))) {
             put(lineBreak_);
         }
@@ -421,8 +421,8 @@ std::string javaStringBody(const std::string& text) {
     return body;
 }
 
-GeneratedCode CreateCode(const Project& project, const std::vector<LiveObject>& objects,
-                         const ProjectOptions& options, const CopyQuestion& askCopy) {
+GeneratedCode generateJava(const Project& project, const std::vector<LiveObject>& objects,
+                           const ProjectOptions& options, const CopyQuestion& askCopy) {
     return Generator(project, objects, options, askCopy).run();
 }
 

@@ -35,8 +35,8 @@ struct GeneratedCode {
 
 // objects: the in-use design objects, any order. askCopy is asked about each
 // picture missing beside the Java source when the applet's init is written.
-GeneratedCode CreateCode(const Project& project, const std::vector<LiveObject>& objects,
-                         const ProjectOptions& options, const CopyQuestion& askCopy);
+GeneratedCode generateJava(const Project& project, const std::vector<LiveObject>& objects,
+                           const ProjectOptions& options, const CopyQuestion& askCopy);
 
 // The text trimmed, each CR LF replaced by a marker for its line and LF.
 std::string markedText(const std::string& text, int classIndex, int slotIndex);

@@ -40,7 +40,7 @@ void scanKeywords(const QString& line, const KeywordPattern& pattern, KeyRangeTa
 
 void scanBeginEnd(const QString& line, QChar beginChar, QChar endChar, KeyRangeTable& table) {
     qsizetype from = 0;
-    for (TKeyDescr& entry : table) {
+    for (KeyRange& entry : table) {
         const qsizetype begin = line.indexOf(beginChar, from);
         if (begin < 0) return;
         entry.FirstChar = int(begin) + 1;
@@ -66,13 +66,13 @@ bool KeywordPattern::matches(QStringView word) const {
 
 void fillKeyRanges(const QString& line, const KeyRangeRules& rules, const KeywordPattern& pattern,
                    KeyRangeTable& table) {
-    if (rules.drawingType == dtBeginEnd) {
+    if (rules.drawingType == ColourBetweenMarks) {
         // A line whose first end character precedes its first begin is left plain.
         const qsizetype begin = line.indexOf(rules.beginChar);
         const qsizetype end = line.indexOf(rules.endChar);
         if (begin < 0 || end <= begin) return;
     }
-    if (rules.drawingType == dtKeyShow && !pattern.listEmpty())
+    if (rules.drawingType == ColourKeywords && !pattern.listEmpty())
         scanKeywords(line, pattern, table);
     else
         scanBeginEnd(line, rules.beginChar, rules.endChar, table);
@@ -82,7 +82,7 @@ std::vector<KeyPiece> colouredPieces(const KeyRangeTable& table, int lineLength)
     std::vector<KeyPiece> pieces;
     if (table[0].FirstChar == 0 && table[0].LastChar == 0) return pieces;
     // Entries wholly left of the line's start (negative positions) are passed.
-    auto current = std::find_if(table.begin(), table.end(), [](const TKeyDescr& entry) {
+    auto current = std::find_if(table.begin(), table.end(), [](const KeyRange& entry) {
         return entry.FirstChar >= 0 || entry.LastChar >= 1;
     });
     int passed = 0;

@@ -11,18 +11,22 @@
 
 namespace tz {
 
-enum TKeyDrawingType : std::uint8_t { dtKeyShow = 0, dtEventDraw = 1, dtBeginEnd = 2 };
+enum ColouringMode : std::uint8_t {
+    ColourKeywords = 0,
+    ColourHandlerRanges = 1,
+    ColourBetweenMarks = 2
+};
 
 // One coloured range of a line. Positions are 1-based and inclusive;
 // FirstChar 0 marks an empty entry, which ends the table.
-struct TKeyDescr {
+struct KeyRange {
     std::int32_t FirstChar = 0;
     std::int32_t LastChar = 0;
     std::uint32_t Color = 0;  // 0xRRGGBB (a QRgb, alpha ignored); 0: the control's key colour
 };
 
 constexpr int KeyRangeCount = 51;
-using KeyRangeTable = std::array<TKeyDescr, KeyRangeCount>;
+using KeyRangeTable = std::array<KeyRange, KeyRangeCount>;
 
 // The words a keyword list colours. A line's word matches when "*word*"
 // occurs in "*kw1*kw2*...*", that is when it equals one of the '*'-separated
@@ -42,7 +46,7 @@ class KeywordPattern {
 };
 
 struct KeyRangeRules {
-    TKeyDrawingType drawingType = dtBeginEnd;
+    ColouringMode drawingType = ColourBetweenMarks;
     QChar beginChar = u'<';
     QChar endChar = u'>';
 };

@@ -185,7 +185,7 @@ ImportOutcome ProjectDocument::importJava(const QString& path, const ImportSteps
 
 ScanOutcome ProjectDocument::restructure(const QString& sourceFile, const ScanProgress& scanned) {
     ScanOutcome scan;
-    const ScanResult result = UpdateCode(project_, source_, scanned);
+    const ScanResult result = scanJavaSource(project_, source_, scanned);
     if (!result.ok) {
         scan.outcome = Outcome::plainMessage(displayLine(result.message), sourceFile);
         return scan;
@@ -200,7 +200,7 @@ ScanOutcome ProjectDocument::restructure(const QString& sourceFile, const ScanPr
 
 Outcome ProjectDocument::generate(const CopyQuestion& askCopy) {
     clearSource();
-    GeneratedCode generated = CreateCode(project_, design_.liveObjects(), options_, askCopy);
+    GeneratedCode generated = generateJava(project_, design_.liveObjects(), options_, askCopy);
     source_ = std::move(generated.source);
     sourceLines_ = std::move(generated.lines);
     switch (generated.failure) {

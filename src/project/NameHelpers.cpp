@@ -7,7 +7,7 @@ constexpr std::size_t ShortestDeclaration = 5;
 constexpr std::size_t LongestTrailingClassName = 30;
 }  // namespace
 
-std::string GetClassName(const std::string& declaration) {
+std::string declaredClassName(const std::string& declaration) {
     if (declaration.size() < ShortestDeclaration) return "???";
     const std::string keyword = "class ";
     const auto found = declaration.find(keyword);
@@ -22,7 +22,7 @@ std::string GetClassName(const std::string& declaration) {
     return declaration.substr(start, end - start);
 }
 
-std::string GetFuncName(const std::string& declaration) {
+std::string declaredMethodName(const std::string& declaration) {
     if (declaration.size() < ShortestDeclaration) return "???";
     const auto paren = declaration.find('(');
     if (paren == std::string::npos) return "NOT";

@@ -7,9 +7,9 @@ namespace tz {
 
 // The word after "class ", or "???". The word ends at the first character
 // that cannot stand in a Java identifier, so that it is safe in a path.
-std::string GetClassName(const std::string& declaration);
+std::string declaredClassName(const std::string& declaration);
 // The last word before the first "(", "NOT" without "(", or "???".
-std::string GetFuncName(const std::string& declaration);
+std::string declaredMethodName(const std::string& declaration);
 
 // ASCII letters, digits, "_", "$" and the bytes of non-ASCII characters.
 bool isJavaIdentifierPart(char c);

@@ -145,7 +145,7 @@ bool Project::storeDeclaration(const std::string& declaration) {
     setDeclaration(currentClass, currentSlot, declaration);
     const std::string& stored = slot(currentClass, currentSlot).declaration;
     setName(currentClass, currentSlot,
-            currentSlot == 0 ? GetClassName(stored) : GetFuncName(stored));
+            currentSlot == 0 ? declaredClassName(stored) : declaredMethodName(stored));
     if (currentClass == 1 && currentSlot == 0) {
         javaSourcePath = directoryPart(javaSourcePath) + slot(1, 0).name + ".java";
     }

@@ -37,13 +37,13 @@ std::string asOneLine(std::string text) {
 }
 
 std::array<bool*, 5> optionFlags(ProjectOptions& options) {
-    return {&options.optimize, &options.addApplet, &options.cWithout, &options.autoBCOL,
-            &options.paintOnce};
+    return {&options.optimize, &options.addAppletObjects, &options.withoutLineBreaks,
+            &options.automaticBackground, &options.dynamicObjects};
 }
 
 std::array<bool, 5> optionFlags(const ProjectOptions& options) {
-    return {options.optimize, options.addApplet, options.cWithout, options.autoBCOL,
-            options.paintOnce};
+    return {options.optimize, options.addAppletObjects, options.withoutLineBreaks,
+            options.automaticBackground, options.dynamicObjects};
 }
 
 // ---------------------------------------------------------------- writing

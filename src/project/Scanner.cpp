@@ -17,7 +17,15 @@ constexpr const char* CrLf = "\r\n";
 constexpr std::size_t ClockCheckInterval = 1024;
 constexpr auto ProgressInterval = std::chrono::milliseconds(16);
 
-enum class ScanState { Unid, Rem, RemCr, Class, CRem, CRemCr, Function };
+enum class ScanState {
+    OutsideClass,
+    BlockComment,
+    LineComment,
+    InClass,
+    ClassBlockComment,
+    ClassLineComment,
+    InMethod
+};
 
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
@@ -106,17 +114,17 @@ class Scanner {
         if (literalQuote_)
             return {literalQuote_ == '"' ? &DoubleQuotedStops : &SingleQuotedStops, true};
         switch (state_) {
-            case ScanState::Unid:
+            case ScanState::OutsideClass:
                 return {&OutsideClassStops, true};
-            case ScanState::Rem:
-            case ScanState::CRem:
+            case ScanState::BlockComment:
+            case ScanState::ClassBlockComment:
                 return {&BlockCommentStops, false};
-            case ScanState::RemCr:
-            case ScanState::CRemCr:
+            case ScanState::LineComment:
+            case ScanState::ClassLineComment:
                 return {&LineCommentStops, false};
-            case ScanState::Class:
+            case ScanState::InClass:
                 return {&InClassStops, true};
-            case ScanState::Function:
+            case ScanState::InMethod:
                 break;
         }
         if (lineComment_) return {&LineCommentStops, true};
@@ -131,24 +139,26 @@ class Scanner {
             return true;
         }
         switch (state_) {
-            case ScanState::Unid:
+            case ScanState::OutsideClass:
                 return stepOutsideClass(c);
-            case ScanState::Rem:
-            case ScanState::CRem:
+            case ScanState::BlockComment:
+            case ScanState::ClassBlockComment:
                 if (pairIs('*', '/')) {
                     ++i_;
-                    state_ = state_ == ScanState::Rem ? ScanState::Unid : ScanState::Class;
+                    state_ = state_ == ScanState::BlockComment ? ScanState::OutsideClass
+                                                               : ScanState::InClass;
                 }
                 return true;
-            case ScanState::RemCr:
-            case ScanState::CRemCr:
+            case ScanState::LineComment:
+            case ScanState::ClassLineComment:
                 if (c == '\n') {
-                    state_ = state_ == ScanState::RemCr ? ScanState::Unid : ScanState::Class;
+                    state_ = state_ == ScanState::LineComment ? ScanState::OutsideClass
+                                                              : ScanState::InClass;
                 }
                 return true;
-            case ScanState::Class:
+            case ScanState::InClass:
                 return stepInClass(c);
-            case ScanState::Function:
+            case ScanState::InMethod:
                 stepInFunction(c);
                 return true;
         }
@@ -182,9 +192,9 @@ class Scanner {
 
     bool stepOutsideClass(char c) {
         if (pairIs('/', '*')) {
-            state_ = ScanState::Rem;
+            state_ = ScanState::BlockComment;
         } else if (pairIs('/', '/')) {
-            state_ = ScanState::RemCr;
+            state_ = ScanState::LineComment;
         } else if (isQuote(c)) {
             openLiteral(c);
         } else if (c == ';') {
@@ -204,7 +214,7 @@ class Scanner {
                           " classes; the project is left unchanged.");
         }
         if (table_.classCount() == 0) result_.treeItems.push_back({1, "Imports"});
-        className_ = GetClassName(pending_);
+        className_ = declaredClassName(pending_);
         // The first class names the Java source file.
         if (table_.classCount() == 0 && !isJavaIdentifier(className_)) {
             return refuse("The first class, \"" + withoutLeadingWhite(asOneLine(pending_)) +
@@ -219,19 +229,19 @@ class Scanner {
         pending_.clear();
         classLevel_.clear();
         methodCounter_ = 0;
-        state_ = ScanState::Class;
+        state_ = ScanState::InClass;
         return true;
     }
 
     bool stepInClass(char c) {
         if (pairIs('/', '*')) {
-            state_ = ScanState::CRem;
+            state_ = ScanState::ClassBlockComment;
         } else if (isQuote(c)) {
             openLiteral(c);
         } else if (c == '(' || c == ')') {
             pending_ += c;
         } else if (pairIs('/', '/')) {
-            state_ = ScanState::CRemCr;
+            state_ = ScanState::ClassLineComment;
         } else if (c == '{') {
             return startMethod();
         } else if (c == '}') {
@@ -248,11 +258,11 @@ class Scanner {
     // The pending text is kept: it leads the next statement outside classes.
     void endClass() {
         table_.fillSlot(classIndex_, 0, className_, asOneLine(classHeader_), classLevel_);
-        state_ = ScanState::Unid;
+        state_ = ScanState::OutsideClass;
     }
 
     bool startMethod() {
-        methodName_ = GetFuncName(pending_);
+        methodName_ = declaredMethodName(pending_);
         notAMethod_ = methodName_ == "NOT";
         if (!notAMethod_) {
             if (methodCounter_ == Project::MaxMethods) {
@@ -268,7 +278,7 @@ class Scanner {
         pending_.clear();
         lineComment_ = blockComment_ = false;
         braceDepth_ = parenDepth_ = 0;
-        state_ = ScanState::Function;
+        state_ = ScanState::InMethod;
         return true;
     }
 
@@ -343,7 +353,7 @@ class Scanner {
                             std::move(pending_));
         }
         pending_.clear();
-        state_ = ScanState::Class;
+        state_ = ScanState::InClass;
     }
 
     // A source that ends inside a method or a class keeps what was read of
@@ -352,17 +362,18 @@ class Scanner {
         std::string where;
         if (literalQuote_) {
             where = "a literal";
-        } else if (blockComment_ || state_ == ScanState::Rem || state_ == ScanState::CRem) {
+        } else if (blockComment_ || state_ == ScanState::BlockComment ||
+                   state_ == ScanState::ClassBlockComment) {
             where = "a comment";
         }
-        const bool inBlock = state_ == ScanState::Function;
+        const bool inBlock = state_ == ScanState::InMethod;
         if (inBlock) {
             if (!where.empty()) where += " in ";
             where += notAMethod_ ? "a block" : "method " + methodName_;
             endBlock("");
         }
-        if (state_ == ScanState::Class || state_ == ScanState::CRem ||
-            state_ == ScanState::CRemCr) {
+        if (state_ == ScanState::InClass || state_ == ScanState::ClassBlockComment ||
+            state_ == ScanState::ClassLineComment) {
             classLevel_ += pending_;
             endClass();
             if (!where.empty()) where += inBlock ? " of " : " in ";
@@ -380,7 +391,7 @@ class Scanner {
     Project table_;
     const std::string& source_;
     std::size_t i_ = 0;
-    ScanState state_ = ScanState::Unid;
+    ScanState state_ = ScanState::OutsideClass;
     char literalQuote_ = 0;  // the quote of the open literal, 0 outside literals
     std::string pending_;
     std::string classHeader_;
@@ -400,7 +411,8 @@ class Scanner {
 
 }  // namespace
 
-ScanResult UpdateCode(Project& project, const std::string& source, const ScanProgress& progress) {
+ScanResult scanJavaSource(Project& project, const std::string& source,
+                          const ScanProgress& progress) {
     auto scanner = std::make_unique<Scanner>(project, source);
     ScanResult result = scanner->run(progress);
     if (result.ok) project.takeClassTable(scanner->table());

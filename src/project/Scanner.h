@@ -33,7 +33,7 @@ using ScanProgress = std::function<void(std::size_t position, std::size_t length
 // takes them over only when the scan succeeds; a source that does not fit
 // the tables leaves the project as it was. The current class and slot and
 // the paths are not touched.
-ScanResult UpdateCode(Project& project, const std::string& source,
-                      const ScanProgress& progress = {});
+ScanResult scanJavaSource(Project& project, const std::string& source,
+                          const ScanProgress& progress = {});
 
 }  // namespace tz

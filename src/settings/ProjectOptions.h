@@ -44,10 +44,10 @@ struct RunParameter {
 
 struct ProjectOptions {
     bool optimize = false;
-    bool addApplet = true;
-    bool cWithout = false;
-    bool autoBCOL = false;
-    bool paintOnce = false;
+    bool addAppletObjects = true;
+    bool withoutLineBreaks = false;
+    bool automaticBackground = false;
+    bool dynamicObjects = false;
     int colourIndex = DefaultColourIndex;  // BCOL
     // Rows 1 and up of the parameter grid; the start-up grid has one empty row.
     std::vector<RunParameter> parameters{RunParameter{}};

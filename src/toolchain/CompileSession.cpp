@@ -63,7 +63,7 @@ CompilerRun CompileSession::run(const std::string& javaSourcePath, bool optimize
     if (const auto error = writeBuildFile(work + "javac.bat", javacBatch(optimize)))
         return {*error, {}, {}};
     tell(steps.progress, "Compiling...");
-    run.exitCode = WinExecAndWait(
+    run.exitCode = runAndWait(
         javaBin_ + "/javac.pif", {displayLine(javaSourcePath)}, work,
         steps.frame ? steps.frame : [](int) {});
     if (!run.exitCode) return run;  // the program is quitting

@@ -22,9 +22,9 @@ void endProcessGroup(QProcess& child) {
     child.waitForFinished();
 }
 
-std::optional<int> WinExecAndWait(const QString& program, const QStringList& arguments,
-                                  const QString& workingDirectory,
-                                  const std::function<void(int frame)>& showFrame) {
+std::optional<int> runAndWait(const QString& program, const QStringList& arguments,
+                              const QString& workingDirectory,
+                              const std::function<void(int frame)>& showFrame) {
     QProcess child;
     child.setWorkingDirectory(workingDirectory);
     child.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -18,9 +18,9 @@ inline constexpr int AnimationFrameMilliseconds = 150;
 // busy animation. nullopt when the application was asked to quit during
 // the wait: the child and everything it started have then been ended, and
 // the caller stops what it was doing.
-std::optional<int> WinExecAndWait(const QString& program, const QStringList& arguments,
-                                  const QString& workingDirectory,
-                                  const std::function<void(int frame)>& showFrame);
+std::optional<int> runAndWait(const QString& program, const QStringList& arguments,
+                              const QString& workingDirectory,
+                              const std::function<void(int frame)>& showFrame);
 
 // Starts child as the leader of a process group of its own, so that what it
 // starts in turn (a shell, the compiler) can be ended with it.

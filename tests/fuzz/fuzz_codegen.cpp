@@ -84,9 +84,9 @@ const char* const MethodNames[] = {"init", "paint", "run"};
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     tz::ProjectOptions options;
-    options.addApplet = input.ConsumeBool();
-    options.cWithout = input.ConsumeBool();
-    options.autoBCOL = input.ConsumeBool();
+    options.addAppletObjects = input.ConsumeBool();
+    options.withoutLineBreaks = input.ConsumeBool();
+    options.automaticBackground = input.ConsumeBool();
     options.colourIndex = input.ConsumeIntegralInRange(-1, 13);
 
     tz::Project project;
@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!usersBalanced) return 0;
 
     const tz::GeneratedCode code =
-        tz::CreateCode(project, objects, options, [](const std::string&) { return false; });
+        tz::generateJava(project, objects, options, [](const std::string&) { return false; });
     if (code.ok()) FUZZ_CHECK(balanced(code.source));
     return 0;
 }

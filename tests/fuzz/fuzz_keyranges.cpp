@@ -23,7 +23,7 @@ void checkPieces(const tz::KeyRangeTable& table, int lineLength) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     tz::KeyRangeRules rules;
-    rules.drawingType = static_cast<tz::TKeyDrawingType>(input.ConsumeIntegralInRange(0, 2));
+    rules.drawingType = static_cast<tz::ColouringMode>(input.ConsumeIntegralInRange(0, 2));
     rules.beginChar = QChar(input.ConsumeIntegral<char16_t>());
     rules.endChar = QChar(input.ConsumeIntegral<char16_t>());
     const bool keyCase = input.ConsumeBool();
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tz::KeywordPattern pattern(keywords, keyCase);
 
     tz::KeyRangeTable handlerTable;
-    for (tz::TKeyDescr& entry : handlerTable) {
+    for (tz::KeyRange& entry : handlerTable) {
         if (input.ConsumeBool()) break;
         entry = {input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>(), 0};
     }

@@ -76,10 +76,10 @@ std::optional<int> integer(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    FUZZ_CHECK(tz::GetClassName(text) == className(text));
-    FUZZ_CHECK(tz::GetFuncName(text) == funcName(text));
+    FUZZ_CHECK(tz::declaredClassName(text) == className(text));
+    FUZZ_CHECK(tz::declaredMethodName(text) == funcName(text));
     FUZZ_CHECK(tz::isValidIdentifier(text) == validIdentifier(text));
-    const std::string name = tz::GetClassName(text);
+    const std::string name = tz::declaredClassName(text);
     FUZZ_CHECK(name == "???" || name.find_first_of("/\\.") == std::string::npos);
     FUZZ_CHECK(tz::strToInt(text) == integer(text));
     return 0;

@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     saved.appletHeight = within(tz::AppletHeightRange);
     tz::ProjectOptions& options = saved.options;
     options.optimize = input.ConsumeBool();
-    options.addApplet = input.ConsumeBool();
-    options.cWithout = input.ConsumeBool();
-    options.autoBCOL = input.ConsumeBool();
-    options.paintOnce = input.ConsumeBool();
+    options.addAppletObjects = input.ConsumeBool();
+    options.withoutLineBreaks = input.ConsumeBool();
+    options.automaticBackground = input.ConsumeBool();
+    options.dynamicObjects = input.ConsumeBool();
     options.colourIndex = input.ConsumeIntegralInRange(-1, 12);
     options.parameters.resize(input.ConsumeIntegralInRange(0, 3));
     for (tz::RunParameter& parameter : options.parameters)
@@ -61,10 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(opened.appletWidth == saved.appletWidth);
     FUZZ_CHECK(opened.appletHeight == saved.appletHeight);
     FUZZ_CHECK(opened.options.optimize == options.optimize);
-    FUZZ_CHECK(opened.options.addApplet == options.addApplet);
-    FUZZ_CHECK(opened.options.cWithout == options.cWithout);
-    FUZZ_CHECK(opened.options.autoBCOL == options.autoBCOL);
-    FUZZ_CHECK(opened.options.paintOnce == options.paintOnce);
+    FUZZ_CHECK(opened.options.addAppletObjects == options.addAppletObjects);
+    FUZZ_CHECK(opened.options.withoutLineBreaks == options.withoutLineBreaks);
+    FUZZ_CHECK(opened.options.automaticBackground == options.automaticBackground);
+    FUZZ_CHECK(opened.options.dynamicObjects == options.dynamicObjects);
     FUZZ_CHECK(opened.options.colourIndex == options.colourIndex);
     FUZZ_CHECK(opened.options.parameters.size() == options.parameters.size());
     for (std::size_t i = 0; i < options.parameters.size(); ++i) {

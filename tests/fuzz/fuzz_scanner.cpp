@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string source(reinterpret_cast<const char*>(data), size);
     tz::ProjectFileContent content;
     const tz::Project before = content.project;
-    const tz::ScanResult result = tz::UpdateCode(content.project, source);
+    const tz::ScanResult result = tz::scanJavaSource(content.project, source);
     if (!result.ok) {
         FUZZ_CHECK(!result.message.empty());
         FUZZ_CHECK(fuzz::sameTables(content.project, before));

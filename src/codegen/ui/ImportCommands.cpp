@@ -11,17 +11,17 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/PasteGuard.h"
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 
-void Tzjava::Open1Click() {
+void MainWindow::importJava() {
     if (!askToSaveChanges()) return;
     const QString path = chooseJavaFile(QFileDialog::AcceptOpen);
     if (!path.isEmpty()) importJava(path);
 }
 
-bool Tzjava::importJava(const QString& path) {
+bool MainWindow::importJava(const QString& path) {
     storePendingBody();
-    const QString statusBefore = status_->text();
+    const QString statusBefore = statusLabel_->text();
     tz::ImportOutcome imported;
     {
         tz::BusyCursor busy;
@@ -29,11 +29,11 @@ bool Tzjava::importJava(const QString& path) {
             path, {.linesRead =
                        [this, &path](std::size_t lines) {
                            showStatus(QString("%1 Lines: %2").arg(path).arg(lines));
-                           status_->repaint();
+                           statusLabel_->repaint();
                        },
                    .scanStarting = [this] { showScanPanel(); },
                    .scanned = scanProgress()});
-        respanel_->hide();
+        restructuringPanel_->hide();
     }
     if (!showScanOutcome(imported.outcome, imported.treeItems)) {
         showStatus(statusBefore);
@@ -44,53 +44,53 @@ bool Tzjava::importJava(const QString& path) {
                        .arg(path)
                        .arg(imported.lines)
                        .arg(imported.outcome.message));
-    UpdateTab(0, 0);
+    showMethodTabs(0, 0);
     showCaption();
     return true;
 }
 
-void Tzjava::showScanPanel() {
-    auto* bar = respanel_->findChild<QProgressBar*>("resbar");
+void MainWindow::showScanPanel() {
+    auto* bar = restructuringPanel_->findChild<QProgressBar*>("resbar");
     bar->setRange(0, int(std::min<std::size_t>(document_.source().size(), INT_MAX)));
     bar->setValue(0);
     centrePanels();
-    respanel_->raise();
-    respanel_->show();
-    respanel_->repaint();
+    restructuringPanel_->raise();
+    restructuringPanel_->show();
+    restructuringPanel_->repaint();
 }
 
-tz::ScanProgress Tzjava::scanProgress() {
+tz::ScanProgress MainWindow::scanProgress() {
     return [this](std::size_t position, std::size_t) {
-        respanel_->findChild<QProgressBar*>("resbar")->setValue(
+        restructuringPanel_->findChild<QProgressBar*>("resbar")->setValue(
             int(std::min<std::size_t>(position, INT_MAX)));
-        respanel_->repaint();
+        restructuringPanel_->repaint();
     };
 }
 
-bool Tzjava::showScanOutcome(const tz::Outcome& outcome,
-                             const std::vector<tz::ScanTreeItem>& treeItems) {
+bool MainWindow::showScanOutcome(const tz::Outcome& outcome,
+                                 const std::vector<tz::ScanTreeItem>& treeItems) {
     if (!outcome.ok()) return showOutcome(outcome);
     showScanTree(treeItems);
-    if (outcome.kind == tz::Outcome::Kind::Note) showMess(outcome.message);
+    if (outcome.kind == tz::Outcome::Kind::Note) setMessages(outcome.message);
     return true;
 }
 
-QWidget* Tzjava::focusedEditor() const {
-    if (this_->hasFocus()) return this_;
-    if (spec_->hasFocus()) return spec_;
+QWidget* MainWindow::focusedEditor() const {
+    if (bodyEditor_->hasFocus()) return bodyEditor_;
+    if (declarationEdit_->hasFocus()) return declarationEdit_;
     return nullptr;
 }
 
 // Both editors have the slots cut(), copy() and paste().
-void Tzjava::Cut1Click() {
+void MainWindow::cutSelection() {
     if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "cut");
 }
 
-void Tzjava::Copy1Click() {
+void MainWindow::copySelection() {
     if (QWidget* editor = focusedEditor()) QMetaObject::invokeMethod(editor, "copy");
 }
 
-void Tzjava::Paste1Click() {
+void MainWindow::pasteClipboard() {
     QWidget* editor = focusedEditor();
     if (editor && tz::clipboardHoldsData()) QMetaObject::invokeMethod(editor, "paste");
 }

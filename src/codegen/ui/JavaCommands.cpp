@@ -3,16 +3,16 @@
 #include <QPlainTextEdit>
 
 #include "codegen/CodeGenerator.h"
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
-#include "project/ui/Tzjava.h"
-#include "settings/ui/Toptions.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 
-bool Tzjava::CreateCode() {
-    showMess(tz::GeneratingMessage);
+bool MainWindow::generateJava() {
+    setMessages(tz::GeneratingMessage);
     storeDesign();
     storePendingBody();
     tz::Outcome generated;
@@ -22,41 +22,41 @@ bool Tzjava::CreateCode() {
             return tz::askYesNo(this, tz::displayLine(question));
         });
     }
-    if (generated.ok()) showMess(tz::GeneratedMessage);
+    if (generated.ok()) setMessages(tz::GeneratedMessage);
     // After the paint declaration message the callers go on with the partial source.
     return showOutcome(generated) || generated.kind == tz::Outcome::Kind::Message;
 }
 
-void Tzjava::GenerateCode1Click() {
-    CreateCode();
+void MainWindow::generateCode() {
+    generateJava();
 }
 
-bool Tzjava::CodeSave(const QString& path) {
+bool MainWindow::writeJavaSource(const QString& path) {
     return showOutcome(document_.writeSource(path));
 }
 
-QString Tzjava::chooseJavaFile(QFileDialog::AcceptMode mode) {
+QString MainWindow::chooseJavaFile(QFileDialog::AcceptMode mode) {
     return chooseFile(mode, mode == QFileDialog::AcceptOpen ? "open" : "save",
                       {"Java Source Code (*.java)", "Text Files (*.txt)"}, "java");
 }
 
-void Tzjava::FileSaveasClick() {
+void MainWindow::exportJava() {
     const QString path = chooseJavaFile(QFileDialog::AcceptSave);
     if (path.isEmpty()) return;
     if (!mayOverwrite(path)) return;
     exportJava(path);
 }
 
-bool Tzjava::exportJava(const QString& path) {
+bool MainWindow::exportJava(const QString& path) {
     return document_.exportJava(
-        path, [this] { return CreateCode(); },
+        path, [this] { return generateJava(); },
         [this](const tz::Outcome& outcome) { return showOutcome(outcome); });
 }
 
-bool Tzjava::Save1Click() {
+bool MainWindow::saveJavaSource() {
     if (project().javaSourcePath == tz::Project::Untitled) {
-        FileSaveasClick();
+        exportJava();
         return project().javaSourcePath != tz::Project::Untitled;
     }
-    return CodeSave(tz::displayLine(project().javaSourcePath));
+    return writeJavaSource(tz::displayLine(project().javaSourcePath));
 }

@@ -42,7 +42,7 @@ BodyEditor* createBodyEditor(QWidget* parent) {
     editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     editor->setTabChangesFocus(false);
-    editor->setKeyDrawingType(dtKeyShow);
+    editor->setKeyDrawingType(ColourKeywords);
     editor->setKeyCase(true);
     editor->setKeyColor(Qt::blue);
     editor->setKeyBrushColor(Qt::white);

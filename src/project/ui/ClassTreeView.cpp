@@ -22,13 +22,13 @@ ClassTreeView::ClassTreeView(std::function<Project&()> project, QWidget* parent)
     tree_->setItemDelegate(new CutTextToolTipDelegate(tree_));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tree_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { treeDblClick(item); });
+            [this](QTreeWidgetItem* item) { showTreeItem(item); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { treeDblClick(item); });
+            [this](QTreeWidgetItem* item) { showTreeItem(item); });
     // A right click or a key that moves the highlight selects like a left
     // click, so that the editors and the popup act on the highlighted item.
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (!rebuildingTree_ && item) treeDblClick(item);
+        if (!rebuildingTree_ && item) showTreeItem(item);
     });
     connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QTreeWidgetItem* item = tree_->itemAt(at)) tree_->setCurrentItem(item);
@@ -40,7 +40,7 @@ ClassTreeView::ClassTreeView(std::function<Project&()> project, QWidget* parent)
     tabs_->setExpanding(false);
     tabs_->setUsesScrollButtons(true);
     tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tabs_, &QTabBar::currentChanged, this, &ClassTreeView::tabChange);
+    connect(tabs_, &QTabBar::currentChanged, this, &ClassTreeView::showTab);
     // As in the tree, the popup acts on the tab under the mouse.
     connect(tabs_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (const int index = tabs_->tabAt(at); index >= 0) tabs_->setCurrentIndex(index);
@@ -48,7 +48,7 @@ ClassTreeView::ClassTreeView(std::function<Project&()> project, QWidget* parent)
     });
 }
 
-void ClassTreeView::UpdateTree() {
+void ClassTreeView::rebuildTree() {
     const Project& project = project_();
     std::vector<ScanTreeItem> items{{1, "Imports"}};
     std::size_t highlighted = 0;
@@ -88,7 +88,7 @@ void ClassTreeView::fillTree(const std::vector<ScanTreeItem>& items, std::size_t
     if (current) tree_->setCurrentItem(current);
 }
 
-void ClassTreeView::UpdateTab(int classIndex, int slotIndex) {
+void ClassTreeView::showMethodTabs(int classIndex, int slotIndex) {
     const QScopedValueRollback filling(fillingTabs_, true);
     while (tabs_->count() > 0) tabs_->removeTab(0);
     for (const std::string& caption : project_().tabCaptions(classIndex))
@@ -96,7 +96,7 @@ void ClassTreeView::UpdateTab(int classIndex, int slotIndex) {
     tabs_->setCurrentIndex(slotIndex);
 }
 
-void ClassTreeView::treeDblClick(QTreeWidgetItem* item) {
+void ClassTreeView::showTreeItem(QTreeWidgetItem* item) {
     std::vector<int> levels;
     int itemNumber = 0;
     for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
@@ -116,7 +116,7 @@ void ClassTreeView::treeDblClick(QTreeWidgetItem* item) {
     emit currentSlotChanged();
 }
 
-void ClassTreeView::tabChange(int index) {
+void ClassTreeView::showTab(int index) {
     if (fillingTabs_ || index < 0) return;
     project_().currentSlot = index;
     followCurrentSlot();
@@ -124,32 +124,31 @@ void ClassTreeView::tabChange(int index) {
 
 void ClassTreeView::followCurrentSlot() {
     emit currentSlotChanged();
-    UpdateTree();
+    rebuildTree();
 }
 
 // ---- popup menu ---------------------------------------------------------
 
 void ClassTreeView::showPopup(QWidget* source, const QPoint& position) {
-    if (!popup1_) {
-        popup1_ = new QMenu(parent_);
-        popup1_->setObjectName("popup1");
-        addInterface_ =
-            popup1_->addAction("Add Interface", this, &ClassTreeView::AddInterface1Click);
+    if (!treePopup_) {
+        treePopup_ = new QMenu(parent_);
+        treePopup_->setObjectName("popup1");
+        addInterface_ = treePopup_->addAction("Add Interface", this, &ClassTreeView::addInterface);
         addInterface_->setObjectName("AddInterface1");
-        addClass_ = popup1_->addAction("Add Class", this, &ClassTreeView::AddClass1Click);
+        addClass_ = treePopup_->addAction("Add Class", this, &ClassTreeView::addClass);
         addClass_->setObjectName("AddClass1");
-        popup1_->addSeparator();
+        treePopup_->addSeparator();
         deleteInterface_ =
-            popup1_->addAction("Delete Interface", this, &ClassTreeView::DeleteInterface1Click);
+            treePopup_->addAction("Delete Interface", this, &ClassTreeView::deleteInterface);
         deleteInterface_->setObjectName("DeleteInterface1");
-        deleteClass_ = popup1_->addAction("Delete Class", this, &ClassTreeView::DeleteClass1Click);
+        deleteClass_ = treePopup_->addAction("Delete Class", this, &ClassTreeView::deleteClass);
         deleteClass_->setObjectName("DeleteClass1");
     }
-    popup1Popup();
-    popup1_->popup(source->mapToGlobal(position));
+    enablePopupCommands();
+    treePopup_->popup(source->mapToGlobal(position));
 }
 
-void ClassTreeView::popup1Popup() {
+void ClassTreeView::enablePopupCommands() {
     const Project& project = project_();
     addInterface_->setEnabled(project.canAddMethod());
     addClass_->setEnabled(project.canAddClass());
@@ -157,7 +156,7 @@ void ClassTreeView::popup1Popup() {
     deleteClass_->setEnabled(project.canDeleteClass());
 }
 
-void ClassTreeView::AddInterface1Click() {
+void ClassTreeView::addInterface() {
     Project& project = project_();
     if (!project.addMethod()) {
         reportError(parent_,
@@ -169,7 +168,7 @@ void ClassTreeView::AddInterface1Click() {
     followCurrentSlot();
 }
 
-void ClassTreeView::AddClass1Click() {
+void ClassTreeView::addClass() {
     if (!project_().addClass()) {
         reportError(parent_,
                     QString("A project holds at most %1 classes.").arg(Project::MaxClasses));
@@ -178,11 +177,11 @@ void ClassTreeView::AddClass1Click() {
     followCurrentSlot();
 }
 
-void ClassTreeView::DeleteInterface1Click() {
+void ClassTreeView::deleteInterface() {
     if (project_().deleteMethod()) followCurrentSlot();
 }
 
-void ClassTreeView::DeleteClass1Click() {
+void ClassTreeView::deleteClass() {
     if (project_().deleteClass()) followCurrentSlot();
 }
 

@@ -30,11 +30,11 @@ class ClassTreeView : public QObject {
     QTabBar* tabs() const { return tabs_; }
 
     // The project's classes and methods, its current slot highlighted.
-    void UpdateTree();
+    void rebuildTree();
     // What a scan of the source found, its first item highlighted.
     void showScannedItems(const std::vector<ScanTreeItem>& items);
     // The tabs of class classIndex, slotIndex the current one.
-    void UpdateTab(int classIndex, int slotIndex);
+    void showMethodTabs(int classIndex, int slotIndex);
 
   signals:
     // The project's current class or slot was chosen or changed here.
@@ -44,14 +44,14 @@ class ClassTreeView : public QObject {
     // The one routine that fills the tree: items in display order, the one
     // at highlighted (an index into items) becomes the current item.
     void fillTree(const std::vector<ScanTreeItem>& items, std::size_t highlighted);
-    void treeDblClick(QTreeWidgetItem* item);
-    void tabChange(int index);
+    void showTreeItem(QTreeWidgetItem* item);
+    void showTab(int index);
     void showPopup(QWidget* source, const QPoint& position);
-    void popup1Popup();
-    void AddInterface1Click();
-    void AddClass1Click();
-    void DeleteInterface1Click();
-    void DeleteClass1Click();
+    void enablePopupCommands();
+    void addInterface();
+    void addClass();
+    void deleteInterface();
+    void deleteClass();
     // The editors, then the tree follow the project's current slot.
     void followCurrentSlot();
 
@@ -62,7 +62,7 @@ class ClassTreeView : public QObject {
     // The tree's highlight and the tab follow the tables while they are rebuilt.
     bool rebuildingTree_ = false;
     bool fillingTabs_ = false;
-    QMenu* popup1_ = nullptr;
+    QMenu* treePopup_ = nullptr;
     QAction* addInterface_ = nullptr;
     QAction* addClass_ = nullptr;
     QAction* deleteInterface_ = nullptr;

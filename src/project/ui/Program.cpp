@@ -6,59 +6,62 @@
 #include <QStandardPaths>
 #include <QWindow>
 
-#include "designer/ui/Tapplet.h"
-#include "designer/ui/Ttool.h"
-#include "inspector/ui/TObjector.h"
+#include "designer/ui/DesignWindow.h"
+#include "designer/ui/PaletteWindow.h"
+#include "inspector/ui/InspectorWindow.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/AfterFirstPaint.h"
 #include "platform/ui/PasteGuard.h"
 #include "platform/ui/ProgramIcon.h"
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "settings/SettingsFile.h"
-#include "settings/ui/Tdevopt.h"
-#include "settings/ui/Toptions.h"
+#include "settings/ui/DeveloperOptionsDialog.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 
 Program::Program(const QString& programDirectory, const QString& settingsPath)
     : pasteGuard_(std::make_unique<tz::PasteGuard>()),
       compiler_(programDirectory + "java/bin", settingsPath.toStdString()),
-      zjava_(std::make_unique<Tzjava>(programDirectory, settingsPath, document_, compiler_)),
-      app_(std::make_unique<Tapplet>()),
-      obj_(std::make_unique<TObjector>()),
-      opt_(std::make_unique<Toptions>()),
-      tool_(std::make_unique<Ttool>()),
-      dopt_(std::make_unique<Tdevopt>(programDirectory, settingsPath)) {
+      mainWindow_(
+          std::make_unique<MainWindow>(programDirectory, settingsPath, document_, compiler_)),
+      designWindow_(std::make_unique<DesignWindow>()),
+      inspector_(std::make_unique<InspectorWindow>()),
+      projectOptions_(std::make_unique<ProjectOptionsDialog>()),
+      palette_(std::make_unique<PaletteWindow>()),
+      developerOptions_(std::make_unique<DeveloperOptionsDialog>(programDirectory, settingsPath)) {
     QApplication::setWindowIcon(tz::programIcon());
     // Tool windows of the main window: kept above it and minimised with it.
     // Only their native windows are linked: as child widgets they would join
     // the main window's Tab order.
-    zjava_->createWinId();
+    mainWindow_->createWinId();
     for (QWidget* toolWindow :
-         {static_cast<QWidget*>(obj_.get()), static_cast<QWidget*>(tool_.get())}) {
+         {static_cast<QWidget*>(inspector_.get()), static_cast<QWidget*>(palette_.get())}) {
         toolWindow->createWinId();
-        toolWindow->windowHandle()->setTransientParent(zjava_->windowHandle());
+        toolWindow->windowHandle()->setTransientParent(mainWindow_->windowHandle());
     }
-    zjava_->setWindows({app_.get(), obj_.get(), opt_.get(), tool_.get(), dopt_.get()});
-    app_->setPartners(obj_.get(), tool_.get(), &zjava_->project());
-    obj_->setPartners(app_.get(), &zjava_->project());
-    tool_->setDesigner(app_.get());
-    opt_->setDesigner(app_.get());
-    QObject::connect(dopt_.get(), &Tdevopt::mainSettingsWritten, zjava_.get(),
-                     &Tzjava::setMainSettings);
-    zjava_->markProjectSaved();
+    mainWindow_->setWindows({designWindow_.get(), inspector_.get(), projectOptions_.get(),
+                             palette_.get(), developerOptions_.get()});
+    designWindow_->setPartners(inspector_.get(), palette_.get(), &mainWindow_->project());
+    inspector_->setPartners(designWindow_.get(), &mainWindow_->project());
+    palette_->setDesigner(designWindow_.get());
+    projectOptions_->setDesigner(designWindow_.get());
+    QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
+                     mainWindow_.get(), &MainWindow::setMainSettings);
+    mainWindow_->markProjectSaved();
 }
 
 Program::~Program() = default;
 
 void Program::show() {
-    zjava_->show();
-    app_->show();
-    obj_->show();
-    tool_->show();
-    zjava_->raise();
-    zjava_->activateWindow();
+    mainWindow_->show();
+    designWindow_->show();
+    inspector_->show();
+    palette_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
     // Its virtual machine would take a core from the windows' first paint.
-    tz::runAfterFirstPaint({zjava_.get(), app_.get(), obj_.get(), tool_.get()},
-                           [this] { compiler_.startWarmCompiler(); });
+    tz::runAfterFirstPaint(
+        {mainWindow_.get(), designWindow_.get(), inspector_.get(), palette_.get()},
+        [this] { compiler_.startWarmCompiler(); });
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {

@@ -7,12 +7,12 @@
 #include "document/ProjectDocument.h"
 #include "toolchain/CompileSession.h"
 
-class Tzjava;
-class Tapplet;
-class TObjector;
-class Toptions;
-class Ttool;
-class Tdevopt;
+class MainWindow;
+class DesignWindow;
+class InspectorWindow;
+class ProjectOptionsDialog;
+class PaletteWindow;
+class DeveloperOptionsDialog;
 namespace tz {
 class PasteGuard;
 }
@@ -25,12 +25,12 @@ class Program {
     // Shows the main window, the design window, the inspector and the palette.
     void show();
 
-    Tzjava& zjava() { return *zjava_; }
-    Tapplet& app() { return *app_; }
-    TObjector& obj() { return *obj_; }
-    Toptions& opt() { return *opt_; }
-    Ttool& tool() { return *tool_; }
-    Tdevopt& dopt() { return *dopt_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    DesignWindow& designWindow() { return *designWindow_; }
+    InspectorWindow& inspector() { return *inspector_; }
+    ProjectOptionsDialog& projectOptions() { return *projectOptions_; }
+    PaletteWindow& palette() { return *palette_; }
+    DeveloperOptionsDialog& developerOptions() { return *developerOptions_; }
 
     // The settings file for an executable in programDirectory.
     static QString settingsPathFor(const QString& programDirectory);
@@ -39,10 +39,10 @@ class Program {
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
     tz::CompileSession compiler_;
-    std::unique_ptr<Tzjava> zjava_;
-    std::unique_ptr<Tapplet> app_;
-    std::unique_ptr<TObjector> obj_;
-    std::unique_ptr<Toptions> opt_;
-    std::unique_ptr<Ttool> tool_;
-    std::unique_ptr<Tdevopt> dopt_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<DesignWindow> designWindow_;
+    std::unique_ptr<InspectorWindow> inspector_;
+    std::unique_ptr<ProjectOptionsDialog> projectOptions_;
+    std::unique_ptr<PaletteWindow> palette_;
+    std::unique_ptr<DeveloperOptionsDialog> developerOptions_;
 };

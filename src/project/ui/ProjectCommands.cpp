@@ -2,15 +2,15 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
-#include "project/ui/Tzjava.h"
-#include "settings/ui/Toptions.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 
-QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
-                           const QStringList& filters, const QString& defaultSuffix,
-                           const QString& folder) {
+QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
+                               const QStringList& filters, const QString& defaultSuffix,
+                               const QString& folder) {
     QFileDialog dialog(this, QString(), folder);
     dialog.setObjectName(name);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -25,37 +25,37 @@ QString Tzjava::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
     return dialog.selectedFiles().first();
 }
 
-QString Tzjava::projectFolder() const {
+QString MainWindow::projectFolder() const {
     if (project().projectPath == tz::Project::Untitled) return {};
     return QFileInfo(tz::displayLine(project().projectPath)).absolutePath();
 }
 
-bool Tzjava::mayOverwrite(const QString& path) {
+bool MainWindow::mayOverwrite(const QString& path) {
     return !QFileInfo::exists(path) ||
            tz::askYesNoCancel(this, QString("OK to overwrite %1").arg(path));
 }
 
-QString Tzjava::chooseProjectFile(QFileDialog::AcceptMode mode) {
+QString MainWindow::chooseProjectFile(QFileDialog::AcceptMode mode) {
     return chooseFile(mode, mode == QFileDialog::AcceptOpen ? "openProject" : "saveProject",
                       {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
 }
 
-void Tzjava::storeDesign() const {
+void MainWindow::storeDesign() const {
     tz::ObjectTables tables;
-    for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = windows_.app->table(kind);
+    for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = windows_.design->table(kind);
     tz::DesignModel& design = document_.design();
     if (tables != design.tables())
-        design.reset(tables, windows_.app->appletWidth(), windows_.app->appletHeight());
-    design.setAppletSize(windows_.app->appletWidth(), windows_.app->appletHeight());
-    document_.setOptions(windows_.opt->options());
+        design.reset(tables, windows_.design->appletWidth(), windows_.design->appletHeight());
+    design.setAppletSize(windows_.design->appletWidth(), windows_.design->appletHeight());
+    document_.setOptions(windows_.projectOptions->options());
 }
 
-bool Tzjava::showOutcome(const tz::Outcome& outcome) {
+bool MainWindow::showOutcome(const tz::Outcome& outcome) {
     switch (outcome.kind) {
         case tz::Outcome::Kind::Done:
             break;
         case tz::Outcome::Kind::Note:
-            mess_->appendPlainText(outcome.message);
+            messages_->appendPlainText(outcome.message);
             break;
         case tz::Outcome::Kind::Message:
             tz::showMessage(this, outcome.message);
@@ -67,29 +67,29 @@ bool Tzjava::showOutcome(const tz::Outcome& outcome) {
     return outcome.ok();
 }
 
-bool Tzjava::SaveProject(const QString& path) {
+bool MainWindow::writeProject(const QString& path) {
     storeDesign();
     storePendingBody();
     return showOutcome(document_.save(path));
 }
 
-void Tzjava::markProjectSaved() {
+void MainWindow::markProjectSaved() {
     storeDesign();
     storePendingBody();
     document_.markSaved();
 }
 
-bool Tzjava::hasUnsavedChanges() const {
+bool MainWindow::hasUnsavedChanges() const {
     storeDesign();
     storePendingBody();
     return document_.isModified();
 }
 
-bool Tzjava::askToSaveChanges() {
+bool MainWindow::askToSaveChanges() {
     if (!hasUnsavedChanges()) return true;
     switch (tz::askYesNoCancelChoice(this, "Save changes to the current project?")) {
         case tz::Answer::Yes:
-            return SaveProject1Click();
+            return saveProject();
         case tz::Answer::No:
             return true;
         case tz::Answer::Cancel:
@@ -98,15 +98,15 @@ bool Tzjava::askToSaveChanges() {
     return false;
 }
 
-void Tzjava::showOpenedDesign() {
-    Tapplet& app = *windows_.app;
+void MainWindow::showOpenedDesign() {
+    DesignWindow& app = *windows_.design;
     const tz::DesignModel& design = document_.design();
     app.discardAllObjects();
-    windows_.opt->setOptions(document_.options());
+    windows_.projectOptions->setOptions(document_.options());
     // A colour index the table does not hold leaves the colour as it was.
     const tz::ProjectOptions& read = document_.optionsAsRead();
-    if (tz::isColourIndex(read.colourIndex) || !read.autoBCOL)
-        windows_.opt->applyBackgroundColour();
+    if (tz::isColourIndex(read.colourIndex) || !read.automaticBackground)
+        windows_.projectOptions->applyBackgroundColour();
     app.setAppletWidth(design.appletWidth());
     app.setAppletHeight(design.appletHeight());
     for (tz::ObjectKind kind : tz::AllKinds) {
@@ -114,12 +114,12 @@ void Tzjava::showOpenedDesign() {
         for (int slot = 0; slot < table.count; ++slot)
             app.addLoadedObject(kind, table.records[slot]);
     }
-    app.UpdateChoice(std::string());
+    app.rebuildObjectList(std::string());
     // Loading passed every record through the grid; none of them is current.
     app.clearCurrentObject();
 }
 
-bool Tzjava::OpenProject(const QString& path) {
+bool MainWindow::readProject(const QString& path) {
     storePendingBody();
     const tz::Outcome opened = document_.open(path);
     if (!showOutcome(opened)) return false;
@@ -127,14 +127,14 @@ bool Tzjava::OpenProject(const QString& path) {
     return true;
 }
 
-void Tzjava::showProjectPath(const QString& path) {
+void MainWindow::showProjectPath(const QString& path) {
     project().projectPath = tz::storedLine(path);
     showCaption();
     showStatus(tz::displayLine(project().javaSourcePath));
 }
 
 // The caption names the file the next Save Project writes.
-void Tzjava::showCaption() {
+void MainWindow::showCaption() {
     if (project().projectPath == tz::Project::Untitled) {
         setWindowTitle("Tarvelo Zuva- [Untitled]");
     } else {
@@ -142,34 +142,35 @@ void Tzjava::showCaption() {
     }
 }
 
-void Tzjava::OpenProject1Click() {
+void MainWindow::openProject() {
     if (!askToSaveChanges()) return;
     const QString path = chooseProjectFile(QFileDialog::AcceptOpen);
     if (!path.isEmpty()) openProjectFile(path);
 }
 
-bool Tzjava::openProjectFile(const QString& path) {
-    if (!OpenProject(path)) return false;
-    UpdateTab(0, 0);
-    UpdateTree();
+bool MainWindow::openProjectFile(const QString& path) {
+    if (!readProject(path)) return false;
+    showMethodTabs(0, 0);
+    rebuildTree();
     showProjectPath(path);
-    showMess(QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project().classCount()));
+    setMessages(
+        QString("%1 Loaded. Contains of %2 classes.").arg(path).arg(project().classCount()));
     return true;
 }
 
-bool Tzjava::SaveProject1Click() {
-    if (project().projectPath == tz::Project::Untitled) return SaveProjectAs1Click();
-    if (!SaveProject(tz::displayLine(project().projectPath))) return false;
-    showMess("The project was Saved.");
+bool MainWindow::saveProject() {
+    if (project().projectPath == tz::Project::Untitled) return saveProjectAs();
+    if (!writeProject(tz::displayLine(project().projectPath))) return false;
+    setMessages("The project was Saved.");
     return true;
 }
 
-bool Tzjava::SaveProjectAs1Click() {
+bool MainWindow::saveProjectAs() {
     const QString path = chooseProjectFile(QFileDialog::AcceptSave);
     if (path.isEmpty()) return false;
     if (!mayOverwrite(path)) return false;
-    if (!SaveProject(path)) return false;
+    if (!writeProject(path)) return false;
     showProjectPath(path);
-    showMess("The project was Saved as " + path);
+    setMessages("The project was Saved as " + path);
     return true;
 }

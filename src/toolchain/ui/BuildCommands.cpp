@@ -8,15 +8,15 @@
 #include <QProcess>
 
 #include "designer/DesignRules.h"
+#include "designer/ui/DesignWindow.h"
 #include "designer/ui/PictureSource.h"
-#include "designer/ui/Tapplet.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ProjectFile.h"
-#include "project/ui/Tzjava.h"
-#include "settings/ui/Toptions.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 #include "toolchain/BuildFiles.h"
 #include "toolchain/CompilerMessages.h"
 #include "toolchain/JarExport.h"
@@ -48,12 +48,12 @@ class CompileWait {
 
 }  // namespace
 
-void Tzjava::Showanim(const QPixmap& picture) {
-    cpanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
-    cpanel_->repaint();
+void MainWindow::showCompileFrame(const QPixmap& picture) {
+    compilingPanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
+    compilingPanel_->repaint();
 }
 
-bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
+bool MainWindow::writeBuildFile(const QString& path, const std::string& bytes) {
     if (const auto error = tz::saveFileInItsFolder(tz::storedLine(path), bytes)) {
         tz::reportError(this, tz::displayLine(*error));
         return false;
@@ -61,27 +61,27 @@ bool Tzjava::writeBuildFile(const QString& path, const std::string& bytes) {
     return true;
 }
 
-QString Tzjava::javaSourceFolder() const {
+QString MainWindow::javaSourceFolder() const {
     return QFileInfo(tz::displayLine(project().javaSourcePath)).absolutePath() + "/";
 }
 
 // ---- compile ------------------------------------------------------------
 
-bool Tzjava::projectSavedOrAskedFor() {
+bool MainWindow::projectSavedOrAskedFor() {
     if (project().projectPath != tz::Project::Untitled) return true;
     tz::showMessage(this, UnsavedProjectMessage);
-    SaveProjectAs1Click();
+    saveProjectAs();
     return false;
 }
 
-bool Tzjava::generateAndSaveSource() {
-    if (!CreateCode()) return false;
+bool MainWindow::generateAndSaveSource() {
+    if (!generateJava()) return false;
     // A source path never chosen is asked for; a cancelled choice goes on.
     const bool sourcePathAsked = project().javaSourcePath == tz::Project::Untitled;
-    return Save1Click() || sourcePathAsked;
+    return saveJavaSource() || sourcePathAsked;
 }
 
-void Tzjava::Compile1Click() {
+void MainWindow::compile() {
     // The first compile's wait keeps every window live; a second one would
     // wait inside the first's wait, which could then not end first.
     if (compiling_) return;
@@ -95,33 +95,34 @@ void Tzjava::Compile1Click() {
     compiler_.startWarmCompiler();
     lastErrorPlace_.reset();
     centrePanels();
-    cpanel_->show();
-    cpanel_->raise();
+    compilingPanel_->show();
+    compilingPanel_->raise();
     const tz::CompilerRun run =
         compiler_.run(project().javaSourcePath, document_.options().optimize,
-                      {.progress = [this](const QString& text) { showMess(text); },
-                       .frame = [this](int frame) { Showanim(tz::compileFrame(frame)); }});
+                      {.progress = [this](const QString& text) { setMessages(text); },
+                       .frame = [this](int frame) { showCompileFrame(tz::compileFrame(frame)); }});
     if (run.quitting()) return;
-    cpanel_->hide();
+    compilingPanel_->hide();
     // A failure before the run must not leave the panel standing.
     if (!run.exitCode) return tz::reportError(this, run.error);
     repaint();
-    mess_->clear();
+    messages_->clear();
     if (!run.error.isEmpty()) return tz::reportError(this, run.error);
     // A place the project does not hold is reported; the compile's report still shows.
     const auto report = document_.takeCompilerRun(run, [this](const tz::Outcome& outcome) {
         showOutcome(outcome);
         return true;
     });
-    mess_->setPlainText(report->messages);
+    messages_->setPlainText(report->messages);
     if (report->place) showErrorPlace(*report->place);
 }
 
-QString Tzjava::lastCompileFolder() const {
+QString MainWindow::lastCompileFolder() const {
     return compiler_.lastFolder();
 }
 
-bool Tzjava::refusedForLineBreak(std::initializer_list<std::string_view> texts, const char* file) {
+bool MainWindow::refusedForLineBreak(std::initializer_list<std::string_view> texts,
+                                     const char* file) {
     const std::string refusal = tz::lineBreakRefusal(texts, file);
     if (refusal.empty()) return false;
     tz::reportError(this, tz::displayLine(refusal));
@@ -130,41 +131,41 @@ bool Tzjava::refusedForLineBreak(std::initializer_list<std::string_view> texts, 
 
 // ---- error navigation ---------------------------------------------------
 
-void Tzjava::geterror() {
-    const auto place =
-        tz::errorPlaceIn(mess_->toPlainText(), document_.sourceLines(), project().javaSourcePath);
+void MainWindow::showFirstError() {
+    const auto place = tz::errorPlaceIn(messages_->toPlainText(), document_.sourceLines(),
+                                        project().javaSourcePath);
     // Without a place the compiler's own text is all there is: it stays.
     if (!place) return;
-    showMess(tz::displayText(place->shownOutput));
+    setMessages(tz::displayText(place->shownOutput));
     if (showOutcome(document_.goToErrorPlace(*place))) showErrorPlace(*place);
 }
 
-void Tzjava::showErrorPlace(const tz::ErrorPlace& place) {
+void MainWindow::showErrorPlace(const tz::ErrorPlace& place) {
     lastErrorPlace_ = place;
-    UpdateTab(project().currentClass, project().currentSlot);
-    UpdateTree();
-    if (place.bodyLine >= 0) MemoRow(place.bodyLine);
+    showMethodTabs(project().currentClass, project().currentSlot);
+    rebuildTree();
+    if (place.bodyLine >= 0) selectBodyLine(place.bodyLine);
 }
 
-void Tzjava::MemoRow(int n) {
+void MainWindow::selectBodyLine(int n) {
     // One byte per character, so that positions are the editor's own.
-    const auto line = tz::lineRange(this_->toPlainText().toLatin1().toStdString(), n);
+    const auto line = tz::lineRange(bodyEditor_->toPlainText().toLatin1().toStdString(), n);
     if (!line) return;  // the body has changed since the compile
-    this_->setFocus();
+    bodyEditor_->setFocus();
     // Selected from its end back to its start: the caret stays on the line,
     // not after its line break, so that the line label names it.
-    QTextCursor cursor = this_->textCursor();
+    QTextCursor cursor = bodyEditor_->textCursor();
     cursor.setPosition(int(line->end));
     cursor.setPosition(int(line->start), QTextCursor::KeepAnchor);
-    this_->setTextCursor(cursor);
-    this_->ensureCursorVisible();
+    bodyEditor_->setTextCursor(cursor);
+    bodyEditor_->ensureCursorVisible();
 }
 
 // ---- applet preview -----------------------------------------------------
 
-void Tzjava::Run2Click() {
+void MainWindow::runApplet() {
     if (project().compileFailed) return;
-    if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !Save1Click()) return;
+    if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !saveJavaSource()) return;
     const QString folder = javaSourceFolder();
     storeDesign();
     const std::string page =
@@ -174,14 +175,14 @@ void Tzjava::Run2Click() {
     QProcess::startDetached(javaBinDirectory() + "/appletviewer", {"run.htm"}, folder);
 }
 
-void Tzjava::BuildRun1Click() {
+void MainWindow::compileAndRun() {
     if (compiling_) return;
     project().compileFailed = true;
-    Compile1Click();
-    Run2Click();
+    compile();
+    runApplet();
 }
 
-void Tzjava::BitBtn5Click() {
+void MainWindow::previewInBrowser() {
     if (project().compileFailed) return;
     if (mainSettings_.browser.empty()) {
         tz::showMessage(this, NoBrowserMessage);
@@ -191,35 +192,35 @@ void Tzjava::BitBtn5Click() {
     QProcess::startDetached(tz::displayLine(mainSettings_.browser), {folder + "run.htm"}, folder);
 }
 
-void Tzjava::BitBtn6Click() {
+void MainWindow::compileAndPreview() {
     if (compiling_) return;
     project().compileFailed = true;
-    Compile1Click();
-    BitBtn5Click();
+    compile();
+    previewInBrowser();
 }
 
 // ---- runnable JAR -------------------------------------------------------
 
-void Tzjava::ExportJar1Click() {
+void MainWindow::exportRunnableJar() {
     const QString path = chooseFile(QFileDialog::AcceptSave, "exportJar", {"Runnable JAR (*.jar)"},
                                     "jar", projectFolder());
     if (!path.isEmpty() && !refusedJarOutput(path) && mayOverwrite(path)) exportRunnableJar(path);
 }
 
-bool Tzjava::refusedJarOutput(const QString& path) {
+bool MainWindow::refusedJarOutput(const QString& path) {
     return !showOutcome(document_.jarOutputCheck(path));
 }
 
-bool Tzjava::exportRunnableJar(const QString& path) {
+bool MainWindow::exportRunnableJar(const QString& path) {
     if (compiling_ || !projectSavedOrAskedFor()) return false;
     // Refused before the compile, which would be for nothing.
     if (refusedJarOutput(path)) return false;
     // The classes are those the compile writes beside the source: it needs
     // its place first.
-    if (project().javaSourcePath == tz::Project::Untitled && !Save1Click()) return false;
+    if (project().javaSourcePath == tz::Project::Untitled && !saveJavaSource()) return false;
     const tz::ClassStamps before = tz::classStamps(project().javaSourcePath);
     project().compileFailed = true;
-    Compile1Click();
+    compile();
     if (project().compileFailed) return false;
     tz::JarWritten written;
     {
@@ -227,13 +228,13 @@ bool Tzjava::exportRunnableJar(const QString& path) {
         written = document_.writeJar(path, before, compiler_.javaBin(), isAppletPicture);
     }
     if (!showOutcome(written.outcome)) return false;
-    showMess(written.lines.join('\n'));
+    setMessages(written.lines.join('\n'));
     return true;
 }
 
 // ---- external compiler --------------------------------------------------
 
-void Tzjava::extcompClick() {
+void MainWindow::compileExternally() {
     if (mainSettings_.compiler.empty()) {
         tz::showMessage(this, NoExternalCompilerMessage);
         return;
@@ -254,11 +255,11 @@ void Tzjava::extcompClick() {
             tz::externalCompilerBatch(mainSettings_.compiler, mainSettings_.compilerParameters,
                                       project().javaSourcePath)))
         return;
-    showMess("Ext. Compiling...");
+    setMessages("Ext. Compiling...");
     // Whatever the external compiler says, the applet may be run afterwards.
     project().compileFailed = false;
     externalRun_ = std::make_unique<tz::ExternalRun>(
         std::move(folder), programDirectory_ + "ext.pif", tz::findTerminal(),
-        [this](const std::string& output) { showMess(tz::displayText(output)); });
-    showMess(QString());
+        [this](const std::string& output) { setMessages(tz::displayText(output)); });
+    setMessages(QString());
 }

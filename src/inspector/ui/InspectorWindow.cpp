@@ -1,4 +1,4 @@
-#include "inspector/ui/TObjector.h"
+#include "inspector/ui/InspectorWindow.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "designer/DesignRules.h"
+#include "designer/ui/DesignWindow.h"
 #include "designer/ui/PictureDialog.h"
-#include "designer/ui/Tapplet.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/GridCellDelegate.h"
 #include "platform/ui/ToolWindow.h"
@@ -40,7 +40,7 @@ bool isLeftPressOrDrag(const QEvent* event) {
 // The in-place editor hands Enter and double clicks to the inspector.
 class CellDelegate : public tz::GridCellDelegate {
   public:
-    CellDelegate(TObjector* inspector, QTableWidget* grid)
+    CellDelegate(InspectorWindow* inspector, QTableWidget* grid)
         : tz::GridCellDelegate(grid), inspector_(inspector) {}
 
   protected:
@@ -49,12 +49,12 @@ class CellDelegate : public tz::GridCellDelegate {
         if (editor && isEnter(event)) {
             Q_EMIT commitData(editor);
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
-            inspector_->gridEnter();
+            inspector_->applyGridEdits();
             inspector_->showEditor();
             return true;
         }
         if (editor && event->type() == QEvent::MouseButtonDblClick) {
-            inspector_->gridDblClick();
+            inspector_->chooseCellValue();
             return true;
         }
         // A click on a cell selects its whole value, so typing replaces it;
@@ -69,7 +69,7 @@ class CellDelegate : public tz::GridCellDelegate {
     }
 
   private:
-    TObjector* inspector_;
+    InspectorWindow* inspector_;
 };
 
 // The label column never scrolls away: the value column takes whatever
@@ -152,8 +152,8 @@ QIcon deleteGlyph() {
 
 }  // namespace
 
-TObjector::TObjector(QWidget* parent)
-    : QWidget(parent), open_(std::make_unique<PictureDialog>(this)) {
+InspectorWindow::InspectorWindow(QWidget* parent)
+    : QWidget(parent), pictureDialog_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
     ToolWindow::applyTo(this);
@@ -162,14 +162,14 @@ TObjector::TObjector(QWidget* parent)
 
     auto* panel = new QWidget(this);
     panel->setFixedHeight(25);
-    delobj_ = new QToolButton(panel);
-    delobj_->setObjectName("delobj");
-    delobj_->setText("Delete");
-    delobj_->setToolTip("Delete Object");
-    delobj_->setIcon(deleteGlyph());
-    delobj_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    delobj_->setGeometry(2, 1, 70, 23);
-    connect(delobj_, &QToolButton::clicked, this, &TObjector::delobjClick);
+    deleteButton_ = new QToolButton(panel);
+    deleteButton_->setObjectName("delobj");
+    deleteButton_->setText("Delete");
+    deleteButton_->setToolTip("Delete Object");
+    deleteButton_->setIcon(deleteGlyph());
+    deleteButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    deleteButton_->setGeometry(2, 1, 70, 23);
+    connect(deleteButton_, &QToolButton::clicked, this, &InspectorWindow::deleteCurrentObject);
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("tree");
@@ -182,8 +182,8 @@ TObjector::TObjector(QWidget* parent)
     QPalette treeColours = tree_->palette();
     treeColours.setColor(QPalette::Text, Qt::blue);
     tree_->setPalette(treeColours);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { treeClick(); });
-    connect(tree_, &QTreeWidget::itemClicked, this, [this] { treeClick(); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { showSelectedObject(); });
+    connect(tree_, &QTreeWidget::itemClicked, this, [this] { showSelectedObject(); });
 
     grid_ = new QTableWidget(RowCount, 2, this);
     grid_->setObjectName("grid");
@@ -211,7 +211,7 @@ TObjector::TObjector(QWidget* parent)
     grid_->installEventFilter(this);
     grid_->viewport()->installEventFilter(this);
     connect(grid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { gridSelectCell(row, column); });
+            [this](int row, int column) { rememberSelectedCell(row, column); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -221,43 +221,43 @@ TObjector::TObjector(QWidget* parent)
     layout->addWidget(grid_);
 }
 
-TObjector::~TObjector() = default;
+InspectorWindow::~InspectorWindow() = default;
 
-void TObjector::setPartners(Tapplet* designer, const tz::Project* project) {
+void InspectorWindow::setPartners(DesignWindow* designer, const tz::Project* project) {
     designer_ = designer;
     project_ = project;
 }
 
 // ---- grid and tree access -------------------------------------------------
 
-QString TObjector::cell(int column, int row) const {
+QString InspectorWindow::cell(int column, int row) const {
     return grid_->item(row, column)->text();
 }
 
-void TObjector::setCell(int column, int row, const QString& text) {
+void InspectorWindow::setCell(int column, int row, const QString& text) {
     grid_->item(row, column)->setText(text);
 }
 
-void TObjector::clearGrid() {
+void InspectorWindow::clearGrid() {
     for (int row = 0; row < RowCount; ++row)
         for (int column = 0; column < 2; ++column) setCell(column, row, QString());
 }
 
-void TObjector::clearTree() {
+void InspectorWindow::clearTree() {
     const QSignalBlocker quiet(tree_);
     tree_->clear();
 }
 
-void TObjector::selectTreeItem(QTreeWidgetItem* item) {
+void InspectorWindow::selectTreeItem(QTreeWidgetItem* item) {
     const int before = selectedTreeRow();
     {
         const QSignalBlocker quiet(tree_);
         tree_->setCurrentItem(item);
     }
-    if (selectedTreeRow() != before) treeClick();
+    if (selectedTreeRow() != before) showSelectedObject();
 }
 
-QTreeWidgetItem* TObjector::treeItemAt(int row) const {
+QTreeWidgetItem* InspectorWindow::treeItemAt(int row) const {
     int number = 0;
     for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
         QTreeWidgetItem* group = tree_->topLevelItem(top);
@@ -268,7 +268,7 @@ QTreeWidgetItem* TObjector::treeItemAt(int row) const {
     return nullptr;
 }
 
-int TObjector::selectedTreeRow() const {
+int InspectorWindow::selectedTreeRow() const {
     const QTreeWidgetItem* current = tree_->currentItem();
     if (!current) return 0;
     for (int row = 1; QTreeWidgetItem* item = treeItemAt(row); ++row)
@@ -276,13 +276,13 @@ int TObjector::selectedTreeRow() const {
     return 0;
 }
 
-void TObjector::selectTreeRow(int row) {
+void InspectorWindow::selectTreeRow(int row) {
     if (QTreeWidgetItem* item = treeItemAt(row)) selectTreeItem(item);
 }
 
 // ---- handlers -------------------------------------------------------------
 
-void TObjector::treeClick() {
+void InspectorWindow::showSelectedObject() {
     if (!designer_) return;
     const int selected = selectedTreeRow();
     int n = 0;
@@ -306,7 +306,7 @@ void TObjector::treeClick() {
                 designer_->control(*kind, slot)->objectName() != name)
                 continue;
             designer_->setCurrentIndex(slot);
-            designer_->G(*kind, slot);
+            designer_->showObject(*kind, slot);
             return;
         }
     }
@@ -314,47 +314,49 @@ void TObjector::treeClick() {
     clearGrid();
 }
 
-void TObjector::showEditor() {
+void InspectorWindow::showEditor() {
     if (grid_->currentColumn() == ValueColumn) grid_->edit(grid_->currentIndex());
 }
 
-void TObjector::gridSelectCell(int row, int column) {
+void InspectorWindow::rememberSelectedCell(int row, int column) {
     selectedRow_ = row;
     selectedColumn_ = column;
 }
 
-void TObjector::gridEnter() {
+void InspectorWindow::applyGridEdits() {
     if (!designer_ || designer_->currentIndex() < 0) return;
     const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
     if (!kind) return;
     const int index = designer_->currentIndex();
-    if (!designer_->U(*kind, index)) return;
-    designer_->D(*kind, index);
+    if (!designer_->commitEdits(*kind, index)) return;
+    designer_->setRecord(*kind, index);
     const int row = selectedTreeRow();
-    designer_->UpdateChoice("");
+    designer_->rebuildObjectList("");
     selectTreeRow(row);
 }
 
-void TObjector::gridDblClick() {
+void InspectorWindow::chooseCellValue() {
     if (!designer_ || designer_->currentIndex() < 0) return;
     const int index = designer_->currentIndex();
     const std::string& tag = designer_->currentKindTag();
     if (selectedRow_ == tz::Caption && tag == tz::kindInfo(tz::ObjectKind::Image).currentTag) {
-        const auto path = open_->choose(project_ ? project_->javaSourcePath : std::string());
+        const auto path =
+            pictureDialog_->choose(project_ ? project_->javaSourcePath : std::string());
         if (path) {
             designer_->setPicture(index, *path);
-            designer_->D(tz::ObjectKind::Image, index);
-            designer_->G(tz::ObjectKind::Image, index);
+            designer_->setRecord(tz::ObjectKind::Image, index);
+            designer_->showObject(tz::ObjectKind::Image, index);
         }
     }
     if (selectedRow_ == tz::Align && tag == tz::kindInfo(tz::ObjectKind::Label).currentTag) {
         const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
         setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
-        if (designer_->U(tz::ObjectKind::Label, index)) designer_->D(tz::ObjectKind::Label, index);
+        if (designer_->commitEdits(tz::ObjectKind::Label, index))
+            designer_->setRecord(tz::ObjectKind::Label, index);
     }
 }
 
-void TObjector::delobjClick() {
+void InspectorWindow::deleteCurrentObject() {
     if (!designer_ || designer_->currentIndex() < 0) return;
     const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
     if (!kind) return;
@@ -365,10 +367,10 @@ void TObjector::delobjClick() {
     designer_->setCurrentIndex(i);
     QWidget* object = designer_->control(*kind, i);
     if (!object->isHidden()) {
-        designer_->D(*kind, i);
-        designer_->G(*kind, i);
+        designer_->setRecord(*kind, i);
+        designer_->showObject(*kind, i);
     }
-    designer_->UpdateChoice(designer_->table(*kind).records[i].fields[tz::Name]);
+    designer_->rebuildObjectList(designer_->table(*kind).records[i].fields[tz::Name]);
     if (object->objectName().isEmpty()) {
         // Nothing of this kind is left at or below the deleted slot: no object
         // is current, so a later Enter cannot bring a removed one back.
@@ -378,13 +380,13 @@ void TObjector::delobjClick() {
     }
 }
 
-bool TObjector::eventFilter(QObject* watched, QEvent* event) {
+bool InspectorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && isEnter(event)) {
-        gridEnter();
+        applyGridEdits();
         return true;
     }
     if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        gridDblClick();
+        chooseCellValue();
         return true;
     }
     return QWidget::eventFilter(watched, event);

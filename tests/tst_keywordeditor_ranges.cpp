@@ -5,8 +5,8 @@
 #include "project/ui/BodyEditor.h"
 
 using tz::KeyPiece;
+using tz::KeyRange;
 using tz::KeyRangeTable;
-using tz::TKeyDescr;
 
 namespace {
 
@@ -14,7 +14,7 @@ using Ranges = std::vector<std::pair<int, int>>;
 
 Ranges rangesOf(const KeyRangeTable& table) {
     Ranges ranges;
-    for (const TKeyDescr& entry : table) {
+    for (const KeyRange& entry : table) {
         if (entry.FirstChar == 0) break;
         ranges.emplace_back(entry.FirstChar, entry.LastChar);
     }
@@ -22,7 +22,7 @@ Ranges rangesOf(const KeyRangeTable& table) {
 }
 
 Ranges scan(const QString& line, const QStringList& keywords, bool keyCase,
-            tz::TKeyDrawingType type = tz::dtKeyShow) {
+            tz::ColouringMode type = tz::ColourKeywords) {
     KeyRangeTable table{};
     tz::fillKeyRanges(line, {type, u'<', u'>'}, tz::KeywordPattern(keywords, keyCase), table);
     return rangesOf(table);
@@ -33,12 +33,12 @@ Ranges javaScan(const QString& line) {
 }
 
 Ranges beginEndScan(const QString& line) {
-    return scan(line, {}, false, tz::dtBeginEnd);
+    return scan(line, {}, false, tz::ColourBetweenMarks);
 }
 
 }  // namespace
 
-class ColorMemoRangesTest : public QObject {
+class KeywordEditorRangesTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -136,5 +136,5 @@ class ColorMemoRangesTest : public QObject {
     }
 };
 
-QTEST_APPLESS_MAIN(ColorMemoRangesTest)
-#include "tst_colormemo_ranges.moc"
+QTEST_APPLESS_MAIN(KeywordEditorRangesTest)
+#include "tst_keywordeditor_ranges.moc"

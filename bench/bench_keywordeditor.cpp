@@ -39,7 +39,7 @@ QPlainTextEdit* makeEditor<QPlainTextEdit>() {
 }
 
 template <>
-TColorMemo* makeEditor<TColorMemo>() {
+KeywordEditor* makeEditor<KeywordEditor>() {
     return tz::createBodyEditor(nullptr);
 }
 
@@ -99,12 +99,12 @@ void BM_Keystroke(benchmark::State& state) {
 // Recolouring the caret's line with a colour change, so that its formats
 // really change and the line is laid out again.
 void BM_RecolourCaretLine(benchmark::State& state) {
-    auto editor = shownEditor<TColorMemo>(bodyOf(int(state.range(0))));
+    auto editor = shownEditor<KeywordEditor>(bodyOf(int(state.range(0))));
     caretToMiddleLine(*editor);
     bool dark = false;
     for (auto _ : state) {
         editor->setKeyColor((dark = !dark) ? Qt::darkBlue : Qt::blue);
-        editor->DrawKeywords(true);
+        editor->colourKeywords(true);
     }
 }
 
@@ -126,7 +126,7 @@ BENCHMARK_TEMPLATE(BM_Keystroke, QPlainTextEdit, false)
     ->Arg(10000)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_Keystroke, TColorMemo, false)
+BENCHMARK_TEMPLATE(BM_Keystroke, KeywordEditor, false)
     ->Arg(1)
     ->Arg(10000)
     ->UseManualTime()
@@ -136,13 +136,13 @@ BENCHMARK_TEMPLATE(BM_Keystroke, QPlainTextEdit, true)
     ->Arg(10000)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_Keystroke, TColorMemo, true)
+BENCHMARK_TEMPLATE(BM_Keystroke, KeywordEditor, true)
     ->Arg(1)
     ->Arg(10000)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_Open, QPlainTextEdit)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Open, TColorMemo)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Open, KeywordEditor)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

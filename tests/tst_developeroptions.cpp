@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "project/ui/Tzjava.h"
-#include "settings/ui/Tdevopt.h"
+#include "project/ui/MainWindow.h"
+#include "settings/ui/DeveloperOptionsDialog.h"
 #include "testhelpers.h"
 
 namespace {
@@ -50,23 +50,24 @@ QString chooseFile(QDialog* dialog, const char* buttonName, const QString& path)
 
 }  // namespace
 
-class DevoptTest : public QObject {
+class DeveloperOptionsTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<StartedProgram> started;
-    Tzjava* zjava = nullptr;
+    MainWindow* mainWindow = nullptr;
 
     QString inDirectory(const QString& name) const { return started->directory.filePath(name); }
     void showDialog(const std::function<void(QDialog*)>& handler) {
         whileModal([&] { triggerCommand("JavaSyntaxHelpfile1"); },
                    [&](QDialog* shown) {
-                       QCOMPARE(shown, static_cast<QDialog*>(&started->program->dopt()));
+                       QCOMPARE(shown,
+                                static_cast<QDialog*>(&started->program->developerOptions()));
                        handler(shown);
                    });
     }
     void start(const QString& iniText = QString()) {
         started = std::make_unique<StartedProgram>(iniText);
-        zjava = &started->program->zjava();
+        mainWindow = &started->program->mainWindow();
     }
 
   private Q_SLOTS:
@@ -89,7 +90,7 @@ class DevoptTest : public QObject {
         QCOMPARE(readFile(started->settingsPath()),
                  "[Main]\r\nJava-Help=" + inDirectory("tarjava.hlp") + "\r\nBrowser=" +
                      inDirectory("firefox") + "\r\nComppar=-O -g\r\nCompiler=/opt/jikes/jikes\r\n");
-        const tz::MainSettings& settings = zjava->mainSettings();
+        const tz::MainSettings& settings = mainWindow->mainSettings();
         QCOMPARE(QString::fromStdString(settings.browser), inDirectory("firefox"));
         QCOMPARE(settings.compiler, std::string("/opt/jikes/jikes"));
         QCOMPARE(settings.compilerParameters, std::string("-O -g"));
@@ -112,7 +113,7 @@ class DevoptTest : public QObject {
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(readFile(started->settingsPath()), ini);
-        QCOMPARE(QString::fromStdString(zjava->mainSettings().helpFile), stored);
+        QCOMPARE(QString::fromStdString(mainWindow->mainSettings().helpFile), stored);
         showDialog([&](QDialog* dialog) {
             QCOMPARE(field(dialog, "helpfile")->text(), stored);
             QCOMPARE(field(dialog, "compiler")->text(), QString("/usr/bin/javac"));
@@ -129,9 +130,9 @@ class DevoptTest : public QObject {
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(messages, QStringList("Unable to write to " + started->settingsPath()));
-        QCOMPARE(zjava->mainSettings().compiler, std::string());
+        QCOMPARE(mainWindow->mainSettings().compiler, std::string());
     }
 };
 
-QTEST_MAIN(DevoptTest)
-#include "tst_devopt.moc"
+QTEST_MAIN(DeveloperOptionsTest)
+#include "tst_developeroptions.moc"

@@ -1,4 +1,4 @@
-#include "settings/ui/Toptions.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 #include <QTableWidget>
 
 #include "designer/DesignRules.h"
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -39,7 +39,7 @@ QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* 
 
 }  // namespace
 
-Toptions::Toptions(QWidget* parent) : QDialog(parent) {
+ProjectOptionsDialog::ProjectOptionsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("opt");
     setWindowTitle("Options");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -75,30 +75,30 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     auto* widthLabel = new QLabel("Width", panel);
     widthLabel->setObjectName("Label4");
     widthLabel->setGeometry(90, 130, 40, 20);
-    appx_ = new QLineEdit(panel);
-    appx_->setObjectName("appx");
-    appx_->setGeometry(135, 128, 60, 22);
+    appletWidthEdit_ = new QLineEdit(panel);
+    appletWidthEdit_->setObjectName("appx");
+    appletWidthEdit_->setGeometry(135, 128, 60, 22);
     auto* heightLabel = new QLabel("Height", panel);
     heightLabel->setObjectName("Label5");
     heightLabel->setGeometry(210, 130, 45, 20);
-    appy_ = new QLineEdit(panel);
-    appy_->setObjectName("appy");
-    appy_->setGeometry(260, 128, 60, 22);
+    appletHeightEdit_ = new QLineEdit(panel);
+    appletHeightEdit_->setObjectName("appy");
+    appletHeightEdit_->setGeometry(260, 128, 60, 22);
 
     headingLabel("Label2", "Compiler:", panel)->setGeometry(10, 156, 100, 22);
     optimize_ = checkBox("optimize", "Optimized Java to Bytecode compiling", 180, panel);
-    addApplet_ = checkBox("addApplet", "Add Applet objects", 202, panel);
-    addApplet_->setChecked(true);
-    paintOnce_ = checkBox("paintOnce", "Dynamic Objects", 224, panel);
-    cWithout_ = checkBox("cWithout", "Compile without CR/LF", 246, panel);
-    autoBCOL_ = checkBox("autoBCOL", "Automatic Background color", 268, panel);
-    autoBCOL_->setGeometry(20, 264, 210, 22);
-    colorz_ = new QComboBox(panel);
-    colorz_->setObjectName("colorz");
-    colorz_->setEditable(false);
-    colorz_->setGeometry(238, 262, 120, 24);
-    for (const tz::JavaColour& colour : tz::ColourTable) colorz_->addItem(colour.name);
-    colorz_->setCurrentIndex(tz::DefaultColourIndex);
+    addAppletObjects_ = checkBox("addApplet", "Add Applet objects", 202, panel);
+    addAppletObjects_->setChecked(true);
+    dynamicObjects_ = checkBox("paintOnce", "Dynamic Objects", 224, panel);
+    withoutLineBreaks_ = checkBox("cWithout", "Compile without CR/LF", 246, panel);
+    automaticBackground_ = checkBox("autoBCOL", "Automatic Background color", 268, panel);
+    automaticBackground_->setGeometry(20, 264, 210, 22);
+    colourList_ = new QComboBox(panel);
+    colourList_->setObjectName("colorz");
+    colourList_->setEditable(false);
+    colourList_->setGeometry(238, 262, 120, 24);
+    for (const tz::JavaColour& colour : tz::ColourTable) colourList_->addItem(colour.name);
+    colourList_->setCurrentIndex(tz::DefaultColourIndex);
 
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("BitBtn1");
@@ -109,22 +109,22 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     cancel->setAutoDefault(false);
     cancel->setGeometry(196, 306, 86, 28);
 
-    for (QCheckBox* box : {autoBCOL_, optimize_, paintOnce_})
-        connect(box, &QCheckBox::clicked, this, &Toptions::autoBCOLClick);
-    connect(add, &QPushButton::clicked, this, &Toptions::addClick);
-    connect(remove, &QPushButton::clicked, this, &Toptions::deleteClick);
-    connect(ok, &QPushButton::clicked, this, &Toptions::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &Toptions::reject);
+    for (QCheckBox* box : {automaticBackground_, optimize_, dynamicObjects_})
+        connect(box, &QCheckBox::clicked, this, &ProjectOptionsDialog::enableColourList);
+    connect(add, &QPushButton::clicked, this, &ProjectOptionsDialog::addParameterRow);
+    connect(remove, &QPushButton::clicked, this, &ProjectOptionsDialog::deleteParameterRow);
+    connect(ok, &QPushButton::clicked, this, &ProjectOptionsDialog::applyAndClose);
+    connect(cancel, &QPushButton::clicked, this, &ProjectOptionsDialog::reject);
 }
 
-tz::ProjectOptions Toptions::options() const {
+tz::ProjectOptions ProjectOptionsDialog::options() const {
     tz::ProjectOptions options;
     options.optimize = optimize_->isChecked();
-    options.addApplet = addApplet_->isChecked();
-    options.cWithout = cWithout_->isChecked();
-    options.autoBCOL = autoBCOL_->isChecked();
-    options.paintOnce = paintOnce_->isChecked();
-    options.colourIndex = colorz_->currentIndex();
+    options.addAppletObjects = addAppletObjects_->isChecked();
+    options.withoutLineBreaks = withoutLineBreaks_->isChecked();
+    options.automaticBackground = automaticBackground_->isChecked();
+    options.dynamicObjects = dynamicObjects_->isChecked();
+    options.colourIndex = colourList_->currentIndex();
     options.parameters.clear();
     for (int row = 0; row < grid_->rowCount(); ++row) {
         const auto text = [&](int column) {
@@ -136,14 +136,14 @@ tz::ProjectOptions Toptions::options() const {
     return options;
 }
 
-void Toptions::setOptions(const tz::ProjectOptions& options) {
+void ProjectOptionsDialog::setOptions(const tz::ProjectOptions& options) {
     optimize_->setChecked(options.optimize);
-    addApplet_->setChecked(options.addApplet);
-    cWithout_->setChecked(options.cWithout);
-    autoBCOL_->setChecked(options.autoBCOL);
-    paintOnce_->setChecked(options.paintOnce);
-    colorz_->setCurrentIndex(tz::isColourIndex(options.colourIndex) ? options.colourIndex
-                                                                    : tz::DefaultColourIndex);
+    addAppletObjects_->setChecked(options.addAppletObjects);
+    withoutLineBreaks_->setChecked(options.withoutLineBreaks);
+    automaticBackground_->setChecked(options.automaticBackground);
+    dynamicObjects_->setChecked(options.dynamicObjects);
+    colourList_->setCurrentIndex(tz::isColourIndex(options.colourIndex) ? options.colourIndex
+                                                                        : tz::DefaultColourIndex);
     // The grid always keeps at least one parameter row.
     grid_->clearContents();
     grid_->setRowCount(std::max<int>(1, static_cast<int>(options.parameters.size())));
@@ -153,42 +153,42 @@ void Toptions::setOptions(const tz::ProjectOptions& options) {
                        new QTableWidgetItem(tz::displayLine(options.parameters[row].value)));
     }
     grid_->setCurrentCell(0, 0);
-    autoBCOLClick();
+    enableColourList();
 }
 
-void Toptions::setAppletSize(int width, int height) {
-    appx_->setText(QString::number(width));
-    appy_->setText(QString::number(height));
+void ProjectOptionsDialog::setAppletSize(int width, int height) {
+    appletWidthEdit_->setText(QString::number(width));
+    appletHeightEdit_->setText(QString::number(height));
 }
 
-void Toptions::showEvent(QShowEvent* event) {
-    FormActivate();
+void ProjectOptionsDialog::showEvent(QShowEvent* event) {
+    rememberShownOptions();
     QDialog::showEvent(event);
 }
 
-void Toptions::FormActivate() {
+void ProjectOptionsDialog::rememberShownOptions() {
     grid_->setHorizontalHeaderLabels({"Parameter", "Value"});
     if (designer_) setAppletSize(designer_->appletWidth(), designer_->appletHeight());
     shownOptions_ = options();
-    shownColourListEnabled_ = colorz_->isEnabled();
+    shownColourListEnabled_ = colourList_->isEnabled();
 }
 
 // Cancel, Escape and the close button all leave the options as they were shown.
-void Toptions::reject() {
+void ProjectOptionsDialog::reject() {
     setOptions(shownOptions_);
-    colorz_->setEnabled(shownColourListEnabled_);
+    colourList_->setEnabled(shownColourListEnabled_);
     QDialog::reject();
 }
 
-void Toptions::autoBCOLClick() {
-    colorz_->setEnabled(autoBCOL_->isChecked());
+void ProjectOptionsDialog::enableColourList() {
+    colourList_->setEnabled(automaticBackground_->isChecked());
 }
 
-void Toptions::addClick() {
+void ProjectOptionsDialog::addParameterRow() {
     grid_->setRowCount(grid_->rowCount() + 1);
 }
 
-void Toptions::deleteClick() {
+void ProjectOptionsDialog::deleteParameterRow() {
     if (grid_->rowCount() <= 1) {
         grid_->clearContents();
         return;
@@ -196,14 +196,14 @@ void Toptions::deleteClick() {
     grid_->removeRow(std::max(0, grid_->currentRow()));
 }
 
-void Toptions::applyBackgroundColour() {
+void ProjectOptionsDialog::applyBackgroundColour() {
     if (!designer_) return;
     const tz::JavaColour colour =
-        tz::appletBackground(autoBCOL_->isChecked(), colorz_->currentIndex());
+        tz::appletBackground(automaticBackground_->isChecked(), colourList_->currentIndex());
     designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
 }
 
-void Toptions::BitBtn1Click() {
+void ProjectOptionsDialog::applyAndClose() {
     // The dialog closes even when a size is refused.
     accept();
     if (!designer_) return;
@@ -213,10 +213,10 @@ void Toptions::BitBtn1Click() {
         if (!size.value) tz::reportError(this, tz::displayLine(size.error));
         return size.value;
     };
-    const std::optional<int> width = size(appx_, tz::AppletWidthRange);
+    const std::optional<int> width = size(appletWidthEdit_, tz::AppletWidthRange);
     if (!width) return;
     designer_->setAppletWidth(*width);
-    const std::optional<int> height = size(appy_, tz::AppletHeightRange);
+    const std::optional<int> height = size(appletHeightEdit_, tz::AppletHeightRange);
     if (!height) return;
     designer_->setAppletHeight(*height);
 }

@@ -9,20 +9,20 @@ class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
-class Tapplet;
+class DesignWindow;
 namespace tz {
 struct Project;
 }
 
-class TObjector : public QWidget {
+class InspectorWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr int RowCount = 7;
 
-    explicit TObjector(QWidget* parent = nullptr);
-    ~TObjector() override;
+    explicit InspectorWindow(QWidget* parent = nullptr);
+    ~InspectorWindow() override;
 
-    void setPartners(Tapplet* designer, const tz::Project* project);
+    void setPartners(DesignWindow* designer, const tz::Project* project);
 
     QTreeWidget* tree() const { return tree_; }
     QTableWidget* grid() const { return grid_; }
@@ -32,13 +32,13 @@ class TObjector : public QWidget {
     void clearGrid();
     // The grid's in-place editor hands on Enter and double clicks: Enter
     // applies the edits and reopens the editor on the current value cell.
-    void gridEnter();
+    void applyGridEdits();
     void showEditor();
-    void gridDblClick();
+    void chooseCellValue();
 
     // Empties the tree; nothing is selected afterwards.
     void clearTree();
-    // Selects item; a change of the selected row runs treeClick.
+    // Selects item; a change of the selected row runs showSelectedObject.
     void selectTreeItem(QTreeWidgetItem* item);
 
   protected:
@@ -50,16 +50,16 @@ class TObjector : public QWidget {
     void selectTreeRow(int row);
     QTreeWidgetItem* treeItemAt(int row) const;
 
-    void treeClick();
-    void gridSelectCell(int row, int column);
-    void delobjClick();
+    void showSelectedObject();
+    void rememberSelectedCell(int row, int column);
+    void deleteCurrentObject();
 
-    Tapplet* designer_ = nullptr;
+    DesignWindow* designer_ = nullptr;
     const tz::Project* project_ = nullptr;
-    QToolButton* delobj_ = nullptr;
+    QToolButton* deleteButton_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    std::unique_ptr<PictureDialog> open_;
+    std::unique_ptr<PictureDialog> pictureDialog_;
     int selectedRow_ = 0;
     int selectedColumn_ = 0;
 };

@@ -1,4 +1,4 @@
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,9 +19,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "designer/ui/Tapplet.h"
-#include "designer/ui/Ttool.h"
-#include "inspector/ui/TObjector.h"
+#include "designer/ui/DesignWindow.h"
+#include "designer/ui/PaletteWindow.h"
+#include "inspector/ui/InspectorWindow.h"
 #include "platform/TextBytes.h"
 #include "platform/Version.h"
 #include "platform/ui/ErrorBox.h"
@@ -29,9 +29,9 @@
 #include "platform/ui/OnScreen.h"
 #include "project/WindowLayout.h"
 #include "project/ui/ClassTreeView.h"
-#include "settings/ui/THelpViewer.h"
-#include "settings/ui/Tdevopt.h"
-#include "settings/ui/Toptions.h"
+#include "settings/ui/DeveloperOptionsDialog.h"
+#include "settings/ui/HelpWindow.h"
+#include "settings/ui/ProjectOptionsDialog.h"
 #include "toolchain/ui/CompileFrames.h"
 
 using tz::Project;
@@ -60,8 +60,8 @@ bool isOnSomeScreen(const QRect& rect) {
 
 }  // namespace
 
-Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath,
-               tz::ProjectDocument& document, tz::CompileSession& compiler)
+MainWindow::MainWindow(const QString& programDirectory, const QString& settingsPath,
+                       tz::ProjectDocument& document, tz::CompileSession& compiler)
     : document_(document),
       compiler_(compiler),
       programDirectory_(programDirectory),
@@ -82,7 +82,7 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath,
     // Made after the toolbar, so that the focus order stays toolbar, tree, tabs, editors.
     classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, this);
     connect(classTree_, &tz::ClassTreeView::currentSlotChanged, this,
-            [this] { UpdateTab(project().currentClass, project().currentSlot); });
+            [this] { showMethodTabs(project().currentClass, project().currentSlot); });
     // The tree's width is the user's: long names need more room.
     auto* middle = new QSplitter(Qt::Horizontal, central);
     middle->setObjectName("treeSplitter");
@@ -92,33 +92,33 @@ Tzjava::Tzjava(const QString& programDirectory, const QString& settingsPath,
     middle->setStretchFactor(1, 1);
     middle->setSizes({120, width() - 120});
     column->addWidget(middle, 1);
-    mess_ = new QPlainTextEdit(central);
-    mess_->setObjectName("mess");
-    mess_->setReadOnly(true);
-    mess_->setFont(monospaceFont());
-    mess_->setFixedHeight(51);
-    paintBackground(mess_, QPalette::Base, MessageCyan);
-    column->addWidget(mess_);
-    respanel_ = buildRestructuringPanel(central);
-    cpanel_ = buildCompilingPanel(central);
+    messages_ = new QPlainTextEdit(central);
+    messages_->setObjectName("mess");
+    messages_->setReadOnly(true);
+    messages_->setFont(monospaceFont());
+    messages_->setFixedHeight(51);
+    paintBackground(messages_, QPalette::Base, MessageCyan);
+    column->addWidget(messages_);
+    restructuringPanel_ = buildRestructuringPanel(central);
+    compilingPanel_ = buildCompilingPanel(central);
     setCentralWidget(central);
 
     statusBar()->setObjectName("status");
-    status_ = new QLabel(statusBar());
-    statusBar()->addWidget(status_, 1);
+    statusLabel_ = new QLabel(statusBar());
+    statusBar()->addWidget(statusLabel_, 1);
 
     QList<QAction*> shortcutCommands;
     for (QAction* action : menuBar()->findChildren<QAction*>())
         if (!action->shortcut().isEmpty()) shortcutCommands << action;
     new tz::MenuKeys(shortcutCommands, {saveProjectAs_}, this);
-    FormCreate();
+    loadStartState();
 }
 
-void Tzjava::setWindows(const ProgramWindows& windows) {
+void MainWindow::setWindows(const ProgramWindows& windows) {
     windows_ = windows;
 }
 
-void Tzjava::FormCreate() {
+void MainWindow::loadStartState() {
     const tz::MainSettings read =
         tz::readMainSettings(settingsPath_.toStdString(), programDirectory_.toStdString());
     mainSettings_ = read;
@@ -126,15 +126,16 @@ void Tzjava::FormCreate() {
     placementPending_ = true;
     project().buildDefault();
     showCaption();
-    UpdateTree();
-    UpdateTab(project().currentClass, project().currentSlot);
+    rebuildTree();
+    showMethodTabs(project().currentClass, project().currentSlot);
     project().compileFailed = true;
 }
 
 // ---- layout -------------------------------------------------------------
 
-QAction* Tzjava::addCommand(QMenu* menu, const QString& name, const QString& text,
-                            const std::function<void()>& handler, const QKeySequence& shortcut) {
+QAction* MainWindow::addCommand(QMenu* menu, const QString& name, const QString& text,
+                                const std::function<void()>& handler,
+                                const QKeySequence& shortcut) {
     auto* action = new QAction(text, menu ? static_cast<QObject*>(menu) : this);
     if (menu) menu->addAction(action);
     action->setObjectName(name);
@@ -143,76 +144,73 @@ QAction* Tzjava::addCommand(QMenu* menu, const QString& name, const QString& tex
     return action;
 }
 
-void Tzjava::buildMenus() {
+void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     openProject_ = addCommand(
-        file, "OpenProject1", "Open Project", [this] { OpenProject1Click(); },
-        QKeySequence("Ctrl+O"));
+        file, "OpenProject1", "Open Project", [this] { openProject(); }, QKeySequence("Ctrl+O"));
     saveProject_ = addCommand(
-        file, "SaveProject1", "Save Project", [this] { SaveProject1Click(); },
-        QKeySequence("Ctrl+S"));
+        file, "SaveProject1", "Save Project", [this] { saveProject(); }, QKeySequence("Ctrl+S"));
     saveProjectAs_ = addCommand(
-        file, "SaveProjectAs1", "Save Project As", [this] { SaveProjectAs1Click(); },
+        file, "SaveProjectAs1", "Save Project As", [this] { saveProjectAs(); },
         QKeySequence("Ctrl+A"));
     file->addSeparator();
-    addCommand(file, "Open1", "Import Java", [this] { Open1Click(); });
-    addCommand(file, "FileSaveas", "Export Java", [this] { FileSaveasClick(); });
+    addCommand(file, "Open1", "Import Java", [this] { importJava(); });
+    addCommand(file, "FileSaveas", "Export Java", [this] { exportJava(); });
     file->addSeparator();
     addCommand(
-        file, "Exit1", "Exit", [this] { Exit1Click(); }, QKeySequence("Ctrl+Q"));
+        file, "Exit1", "Exit", [this] { exitProgram(); }, QKeySequence("Ctrl+Q"));
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     addCommand(
-        edit, "Cut1", "Cut", [this] { Cut1Click(); }, QKeySequence("Ctrl+X"));
+        edit, "Cut1", "Cut", [this] { cutSelection(); }, QKeySequence("Ctrl+X"));
     addCommand(
-        edit, "Copy1", "Copy", [this] { Copy1Click(); }, QKeySequence("Ctrl+C"));
+        edit, "Copy1", "Copy", [this] { copySelection(); }, QKeySequence("Ctrl+C"));
     edit->addSeparator();
     addCommand(
-        edit, "Paste1", "Paste", [this] { Paste1Click(); }, QKeySequence("Ctrl+V"));
+        edit, "Paste1", "Paste", [this] { pasteClipboard(); }, QKeySequence("Ctrl+V"));
 
     QMenu* view = menuBar()->addMenu("&View");
     addCommand(
-        view, "Applet1", "Applet", [this] { Applet1Click(); }, QKeySequence("F4"));
-    addCommand(view, "Too1", "Object Handler", [this] { Too1Click(); });
-    addCommand(view, "Objector1", "Objector", [this] { Objector1Click(); });
+        view, "Applet1", "Applet", [this] { showDesignWindow(); }, QKeySequence("F4"));
+    addCommand(view, "Too1", "Object Handler", [this] { showPalette(); });
+    addCommand(view, "Objector1", "Objector", [this] { showInspector(); });
 
     QMenu* projectMenu = menuBar()->addMenu("&Project");
     generateCode_ = addCommand(
-        projectMenu, "GenerateCode1", "Generate...", [this] { GenerateCode1Click(); },
+        projectMenu, "GenerateCode1", "Generate...", [this] { generateCode(); },
         QKeySequence("F5"));
     projectMenu->addSeparator();
     compile_ = addCommand(
-        projectMenu, "Compile1", "Compile...", [this] { Compile1Click(); }, QKeySequence("F6"));
+        projectMenu, "Compile1", "Compile...", [this] { compile(); }, QKeySequence("F6"));
     compileExternally_ =
-        addCommand(projectMenu, "extcomp1", "Ext. Compile...", [this] { extcompClick(); });
+        addCommand(projectMenu, "extcomp1", "Ext. Compile...", [this] { compileExternally(); });
     projectMenu->addSeparator();
     compileAndRun_ = addCommand(
-        projectMenu, "BuildRun1", "Build && Run", [this] { BuildRun1Click(); }, QKeySequence("F7"));
-    addCommand(projectMenu, "ExportJar1", "Export Runnable JAR...", [this] { ExportJar1Click(); });
+        projectMenu, "BuildRun1", "Build && Run", [this] { compileAndRun(); }, QKeySequence("F7"));
+    addCommand(projectMenu, "ExportJar1", "Export Runnable JAR...",
+               [this] { exportRunnableJar(); });
     projectMenu->addSeparator();
-    addCommand(projectMenu, "Options1", "Options", [this] { Options1Click(); });
+    addCommand(projectMenu, "Options1", "Options", [this] { showProjectOptions(); });
 
     QMenu* run = menuBar()->addMenu("&Run");
     runApplet_ = addCommand(
-        run, "Run2", "Run JavaApplet", [this] { Run2Click(); }, QKeySequence("F9"));
+        run, "Run2", "Run JavaApplet", [this] { runApplet(); }, QKeySequence("F9"));
     previewInBrowser_ = addCommand(run, "PreviewAppletinBrowser1", "Preview Applet in Browser",
-                                   [this] { BitBtn5Click(); });
+                                   [this] { previewInBrowser(); });
 
     QMenu* developer = menuBar()->addMenu("&Developer");
-    addCommand(developer, "JavaSyntaxHelpfile1", "&Options",
-               [this] { JavaSyntaxHelpfile1Click(); });
+    addCommand(developer, "JavaSyntaxHelpfile1", "&Options", [this] { showDeveloperOptions(); });
 
     QMenu* help = menuBar()->addMenu("&Help");
-    addCommand(help, "HelpTopics1", "Help Topics", [this] { HelpTopics1Click(); });
-    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help", [this] { JavaSyntaxHelp1Click(); });
+    addCommand(help, "HelpTopics1", "Help Topics", [this] { showProgramHelp(); });
+    addCommand(help, "JavaSyntaxHelp1", "Java Syntax Help", [this] { showJavaSyntaxHelp(); });
     help->addSeparator();
-    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva",
-               [this] { AboutTarveloJava1Click(); });
+    addCommand(help, "AboutTarveloJava1", "About Tarvelo Zuva", [this] { showAbout(); });
 }
 
 // The button shows the command's glyph and hint; the menu item stays text only.
-QToolButton* Tzjava::addToolButton(const char* name, QAction* command, const QString& hint,
-                                   tz::Glyph glyph) {
+QToolButton* MainWindow::addToolButton(const char* name, QAction* command, const QString& hint,
+                                       tz::Glyph glyph) {
     command->setToolTip(hint);
     command->setIcon(tz::toolbarGlyph(glyph));
     command->setIconVisibleInMenu(false);
@@ -224,7 +222,7 @@ QToolButton* Tzjava::addToolButton(const char* name, QAction* command, const QSt
     return button;
 }
 
-void Tzjava::buildToolbar(QWidget* parent) {
+void MainWindow::buildToolbar(QWidget* parent) {
     toolbar_ = new QWidget(parent);
     toolbar_->setObjectName("toolbar");
     toolbar_->setFixedHeight(31);
@@ -232,8 +230,8 @@ void Tzjava::buildToolbar(QWidget* parent) {
     row->setContentsMargins(3, 3, 3, 3);
     row->setSpacing(1);
     // Compile & Browse has no menu item: its action is the button's alone.
-    QAction* compileAndPreview =
-        addCommand(nullptr, "compileAndPreview", "Compile && Browse", [this] { BitBtn6Click(); });
+    QAction* compileAndPreviewAction = addCommand(nullptr, "compileAndPreview", "Compile && Browse",
+                                                  [this] { compileAndPreview(); });
     addToolButton("openb", openProject_, "Open Project", tz::Glyph::Open);
     addToolButton("saveb", saveProject_, "Save Project", tz::Glyph::Save);
     addToolButton("BitBtn4", generateCode_, "Generate Code", tz::Glyph::Generate);
@@ -243,15 +241,15 @@ void Tzjava::buildToolbar(QWidget* parent) {
     addToolButton("BitBtn1", runApplet_, "Run Applet", tz::Glyph::Run);
     addToolButton("BitBtn2", compileAndRun_, "Compile & Run", tz::Glyph::CompileRun);
     addToolButton("BitBtn5", previewInBrowser_, "Preview in Browser", tz::Glyph::Browser);
-    addToolButton("BitBtn6", compileAndPreview, "Compile & Browse", tz::Glyph::CompileBrowse);
+    addToolButton("BitBtn6", compileAndPreviewAction, "Compile & Browse", tz::Glyph::CompileBrowse);
     row->addSpacing(12);
-    xy_ = new QLabel("Line: 1", toolbar_);
-    xy_->setObjectName("xy");
-    row->addWidget(xy_);
+    caretLine_ = new QLabel("Line: 1", toolbar_);
+    caretLine_->setObjectName("xy");
+    row->addWidget(caretLine_);
     row->addStretch(1);
 }
 
-QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
+QWidget* MainWindow::buildLeftPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setMinimumWidth(60);
     auto* column = new QVBoxLayout(panel);
@@ -283,7 +281,7 @@ QWidget* Tzjava::buildLeftPanel(QWidget* parent) {
     return panel;
 }
 
-QWidget* Tzjava::buildCodePanel(QWidget* parent) {
+QWidget* MainWindow::buildCodePanel(QWidget* parent) {
     auto* holder = new QWidget(parent);
     auto* stack = new QVBoxLayout(holder);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -291,29 +289,29 @@ QWidget* Tzjava::buildCodePanel(QWidget* parent) {
 
     stack->addWidget(classTree_->tabs());
 
-    spec_ = new QLineEdit(holder);
-    spec_->setObjectName("spec");
-    spec_->setFixedHeight(33);
+    declarationEdit_ = new QLineEdit(holder);
+    declarationEdit_->setObjectName("declaration");
+    declarationEdit_->setFixedHeight(33);
     QFont bold = monospaceFont();
     bold.setBold(true);
-    spec_->setFont(bold);
-    QPalette specColours = spec_->palette();
+    declarationEdit_->setFont(bold);
+    QPalette specColours = declarationEdit_->palette();
     specColours.setColor(QPalette::Base, LogoBlue);
     specColours.setColor(QPalette::Text, Qt::white);
-    spec_->setPalette(specColours);
-    spec_->installEventFilter(this);
-    connect(spec_, &QLineEdit::textChanged, this, &Tzjava::specChange);
-    stack->addWidget(spec_);
+    declarationEdit_->setPalette(specColours);
+    declarationEdit_->installEventFilter(this);
+    connect(declarationEdit_, &QLineEdit::textChanged, this, &MainWindow::declarationEdited);
+    stack->addWidget(declarationEdit_);
 
-    this_ = tz::createBodyEditor(holder);
-    this_->setObjectName("this");
-    connect(this_, &QPlainTextEdit::textChanged, this, &Tzjava::thisChange);
-    connect(this_, &QPlainTextEdit::cursorPositionChanged, this, &Tzjava::getxy);
-    stack->addWidget(this_, 1);
+    bodyEditor_ = tz::createBodyEditor(holder);
+    bodyEditor_->setObjectName("this");
+    connect(bodyEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::bodyEdited);
+    connect(bodyEditor_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::showCaretLine);
+    stack->addWidget(bodyEditor_, 1);
     return holder;
 }
 
-QFrame* Tzjava::buildRestructuringPanel(QWidget* parent) {
+QFrame* MainWindow::buildRestructuringPanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName("respanel");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -328,7 +326,7 @@ QFrame* Tzjava::buildRestructuringPanel(QWidget* parent) {
     return panel;
 }
 
-QFrame* Tzjava::buildCompilingPanel(QWidget* parent) {
+QFrame* MainWindow::buildCompilingPanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName("cpanel");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -346,35 +344,35 @@ QFrame* Tzjava::buildCompilingPanel(QWidget* parent) {
     return panel;
 }
 
-void Tzjava::centrePanels() {
-    for (QFrame* panel : {respanel_, cpanel_}) {
+void MainWindow::centrePanels() {
+    for (QFrame* panel : {restructuringPanel_, compilingPanel_}) {
         const QRect area = panel->parentWidget()->rect();
         panel->move(area.center() - panel->rect().center());
     }
 }
 
-void Tzjava::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     centrePanels();
 }
 
 // ---- start, activation and close -----------------------------------------
 
-bool Tzjava::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) windowActivated();
     return QMainWindow::event(event);
 }
 
-void Tzjava::FormActivate() {
+void MainWindow::windowActivated() {
     currentHelpFile_ = programHelpFile();
     if (!placementPending_) return;
     placementPending_ = false;
     // A project opened before this point (from the command line) brings its
     // own applet size, which the stored placement must not replace.
     const bool projectOpened = project().projectPath != Project::Untitled;
-    const int appletWidth = windows_.app->appletWidth();
-    const int appletHeight = windows_.app->appletHeight();
-    const QList<QWidget*> windows = {this, windows_.app, windows_.tool, windows_.obj};
+    const int appletWidth = windows_.design->appletWidth();
+    const int appletHeight = windows_.design->appletHeight();
+    const QList<QWidget*> windows = {this, windows_.design, windows_.palette, windows_.inspector};
     placeWindowsSideBySide();
     if (!settingsPath_.isEmpty()) {
         const auto placements =
@@ -383,19 +381,19 @@ void Tzjava::FormActivate() {
             applyPlacement(windows[int(i)], placements[i].bounds);
     }
     if (projectOpened) {
-        windows_.app->setAppletWidth(appletWidth);
-        windows_.app->setAppletHeight(appletHeight);
+        windows_.design->setAppletWidth(appletWidth);
+        windows_.design->setAppletHeight(appletHeight);
     }
     // The design window's size is the applet's: a small screen must not change it.
     for (QWidget* window : windows)
         tz::moveOntoScreen(window,
-                           window == windows_.app ? tz::Fit::KeepSize : tz::Fit::ShrinkToScreen);
+                           window == windows_.design ? tz::Fit::KeepSize : tz::Fit::ShrinkToScreen);
     // The default project's applet size is only now settled.
     if (!projectOpened) markProjectSaved();
 }
 
 // Where no placement is stored, the windows start side by side.
-void Tzjava::placeWindowsSideBySide() {
+void MainWindow::placeWindowsSideBySide() {
     const QScreen* shown = screen();
     if (!shown) return;
     const QRect client = geometry();
@@ -404,200 +402,200 @@ void Tzjava::placeWindowsSideBySide() {
                               frame.right() - client.right(), frame.bottom() - client.bottom());
     const tz::WindowLayout layout = tz::defaultWindowLayout(
         shown->availableGeometry(), decoration,
-        {windows_.app->size(), windows_.tool->size(), windows_.obj->size()});
+        {windows_.design->size(), windows_.palette->size(), windows_.inspector->size()});
     const auto place = [&](QWidget* window, const QRect& framed, bool resized) {
         window->move(framed.topLeft());
         if (resized) window->resize(framed.marginsRemoved(decoration).size());
     };
     place(this, layout.main, true);
-    place(windows_.app, layout.design, false);
-    place(windows_.tool, layout.palette, false);
-    place(windows_.obj, layout.inspector, true);
+    place(windows_.design, layout.design, false);
+    place(windows_.palette, layout.palette, false);
+    place(windows_.inspector, layout.inspector, true);
 }
 
-std::vector<tz::WindowPlacement> Tzjava::currentPlacements() const {
+std::vector<tz::WindowPlacement> MainWindow::currentPlacements() const {
     std::vector<tz::WindowPlacement> placements;
     const std::pair<const char*, const QWidget*> windows[] = {{"Java", this},
-                                                              {"Applet", windows_.app},
-                                                              {"Toolbar", windows_.tool},
-                                                              {"Objector", windows_.obj}};
+                                                              {"Applet", windows_.design},
+                                                              {"Toolbar", windows_.palette},
+                                                              {"Objector", windows_.inspector}};
     for (const auto& [section, window] : windows) {
         if (!window) continue;
         // The design window's size is the applet's, as the project stores it.
-        const bool design = window == windows_.app;
+        const bool design = window == windows_.design;
         placements.push_back(
             {section,
-             {window->x(), window->y(), design ? windows_.app->appletWidth() : window->width(),
-              design ? windows_.app->appletHeight() : window->height()}});
+             {window->x(), window->y(), design ? windows_.design->appletWidth() : window->width(),
+              design ? windows_.design->appletHeight() : window->height()}});
     }
     return placements;
 }
 
-void Tzjava::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
+void MainWindow::applyPlacement(QWidget* window, const tz::Bounds& bounds) {
     const QRect rect(bounds.left, bounds.top, bounds.width, bounds.height);
     // A placement from another screen setup must never hide a window.
     if (bounds.width <= 0 || bounds.height <= 0 || !isOnSomeScreen(rect)) return;
     window->move(rect.topLeft());
-    if (window != windows_.app) {
+    if (window != windows_.design) {
         window->resize(rect.size());
         return;
     }
-    windows_.app->setAppletWidth(rect.width());
-    windows_.app->setAppletHeight(rect.height());
+    windows_.design->setAppletWidth(rect.width());
+    windows_.design->setAppletHeight(rect.height());
 }
 
 // Settings are no project data: a settings file that cannot be written is
 // reported, but must never keep the user from quitting.
-void Tzjava::FormCloseQuery() {
+void MainWindow::savePlacements() {
     if (settingsPath_.isEmpty() ||
         tz::writePlacements(settingsPath_.toStdString(), currentPlacements()))
         return;
     tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
 }
 
-void Tzjava::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!askToSaveChanges()) {
         event->ignore();
         return;
     }
-    FormCloseQuery();
+    savePlacements();
     event->accept();
 }
 
 // ---- tree and tabs ------------------------------------------------------
 
-void Tzjava::UpdateTree() {
-    classTree_->UpdateTree();
+void MainWindow::rebuildTree() {
+    classTree_->rebuildTree();
 }
 
-void Tzjava::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
+void MainWindow::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
     classTree_->showScannedItems(items);
 }
 
-void Tzjava::UpdateTab(int classIndex, int slotIndex) {
+void MainWindow::showMethodTabs(int classIndex, int slotIndex) {
     const QScopedValueRollback showing(updating_, true);
-    classTree_->UpdateTab(classIndex, slotIndex);
+    classTree_->showMethodTabs(classIndex, slotIndex);
     showInEditor(project().shownBody());
     showInDeclaration(project().shownDeclaration());
 }
 
-void Tzjava::showInEditor(const std::string& bytes) {
+void MainWindow::showInEditor(const std::string& bytes) {
     const QString text = tz::displayText(bytes);
-    if (this_->toPlainText() != text) this_->setPlainText(text);
+    if (bodyEditor_->toPlainText() != text) bodyEditor_->setPlainText(text);
 }
 
-void Tzjava::showInDeclaration(const std::string& bytes) {
+void MainWindow::showInDeclaration(const std::string& bytes) {
     const QString text = tz::displayLine(bytes);
-    if (spec_->text() != text) spec_->setText(text);
+    if (declarationEdit_->text() != text) declarationEdit_->setText(text);
 }
 
-void Tzjava::thisChange() {
-    getxy();
+void MainWindow::bodyEdited() {
+    showCaretLine();
     if (!updating_) bodyPending_ = true;
 }
 
-void Tzjava::storePendingBody() const {
+void MainWindow::storePendingBody() const {
     if (!bodyPending_) return;
     bodyPending_ = false;
-    document_.project().storeBody(tz::storedText(this_->toPlainText()));
+    document_.project().storeBody(tz::storedText(bodyEditor_->toPlainText()));
 }
 
-tz::Project& Tzjava::project() {
+tz::Project& MainWindow::project() {
     storePendingBody();
     return document_.project();
 }
 
-const tz::Project& Tzjava::project() const {
+const tz::Project& MainWindow::project() const {
     storePendingBody();
     return document_.project();
 }
 
-void Tzjava::specChange() {
+void MainWindow::declarationEdited() {
     if (updating_ || project().currentClass == Project::ImportsEntry) return;
-    project().storeDeclaration(tz::storedLine(spec_->text()));
-    UpdateTab(project().currentClass, project().currentSlot);
+    project().storeDeclaration(tz::storedLine(declarationEdit_->text()));
+    showMethodTabs(project().currentClass, project().currentSlot);
     if (project().currentClass == 1 && project().currentSlot == 0)
         showStatus(tz::displayLine(project().javaSourcePath));
 }
 
-void Tzjava::specExit() {
-    if (project().currentClass != Project::ImportsEntry) UpdateTree();
+void MainWindow::declarationLeft() {
+    if (project().currentClass != Project::ImportsEntry) rebuildTree();
 }
 
-bool Tzjava::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == spec_ && event->type() == QEvent::FocusOut) specExit();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == declarationEdit_ && event->type() == QEvent::FocusOut) declarationLeft();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Tzjava::getxy() {
-    xy_->setText(QString("Line: %1").arg(this_->textCursor().blockNumber() + 1));
-    xy_->repaint();
+void MainWindow::showCaretLine() {
+    caretLine_->setText(QString("Line: %1").arg(bodyEditor_->textCursor().blockNumber() + 1));
+    caretLine_->repaint();
 }
 
-QString Tzjava::messText() const {
-    return mess_->toPlainText();
+QString MainWindow::messagesText() const {
+    return messages_->toPlainText();
 }
 
-void Tzjava::showMess(const QString& text) {
-    mess_->setPlainText(text);
-    mess_->repaint();
+void MainWindow::setMessages(const QString& text) {
+    messages_->setPlainText(text);
+    messages_->repaint();
 }
 
-void Tzjava::showStatus(const QString& text) {
-    status_->setText(text);
+void MainWindow::showStatus(const QString& text) {
+    statusLabel_->setText(text);
 }
 
 // ---- commands -----------------------------------------------------------
 
-void Tzjava::Exit1Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void Tzjava::Applet1Click() {
-    windows_.app->show();
-    windows_.app->raise();
-    windows_.app->activateWindow();
+void MainWindow::showDesignWindow() {
+    windows_.design->show();
+    windows_.design->raise();
+    windows_.design->activateWindow();
 }
 
-void Tzjava::Objector1Click() {
-    windows_.obj->show();
-    windows_.obj->raise();
-    windows_.obj->activateWindow();
+void MainWindow::showInspector() {
+    windows_.inspector->show();
+    windows_.inspector->raise();
+    windows_.inspector->activateWindow();
 }
 
 // Shows the toolbar and also brings back the palette window of the same name.
-void Tzjava::Too1Click() {
+void MainWindow::showPalette() {
     toolbar_->setVisible(true);
-    windows_.tool->show();
-    windows_.tool->raise();
+    windows_.palette->show();
+    windows_.palette->raise();
 }
 
-void Tzjava::Options1Click() {
-    windows_.opt->exec();
+void MainWindow::showProjectOptions() {
+    windows_.projectOptions->exec();
 }
 
-void Tzjava::JavaSyntaxHelpfile1Click() {
-    windows_.dopt->exec();
+void MainWindow::showDeveloperOptions() {
+    windows_.developerOptions->exec();
 }
 
 // ---- help ---------------------------------------------------------------
 
-void Tzjava::HelpTopics1Click() {
+void MainWindow::showProgramHelp() {
     currentHelpFile_ = programHelpFile();
     showHelpTopics();
 }
 
-void Tzjava::JavaSyntaxHelp1Click() {
+void MainWindow::showJavaSyntaxHelp() {
     currentHelpFile_ = tz::displayLine(mainSettings_.helpFile);
     showHelpTopics();
 }
 
-void Tzjava::showHelpTopics() {
-    if (!help_) help_ = new THelpViewer(this);
-    help_->showTopics(currentHelpFile_);
+void MainWindow::showHelpTopics() {
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->showTopics(currentHelpFile_);
 }
 
-void Tzjava::AboutTarveloJava1Click() {
+void MainWindow::showAbout() {
     tz::showMessage(this,
                     QString("Tarvelo Zuva version %1\nBuild 970.730").arg(tz::programVersion()));
 }

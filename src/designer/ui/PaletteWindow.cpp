@@ -1,10 +1,10 @@
-#include "designer/ui/Ttool.h"
+#include "designer/ui/PaletteWindow.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
 
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 #include "platform/ui/PaintedIcon.h"
 #include "platform/ui/ToolWindow.h"
 
@@ -82,7 +82,7 @@ void drawImageGlyph(QPainter& painter) {
 
 }  // namespace
 
-Ttool::Ttool(QWidget* parent) : QWidget(parent) {
+PaletteWindow::PaletteWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("tool");
     setWindowTitle("Object Handler");
     ToolWindow::applyTo(this);
@@ -116,26 +116,26 @@ Ttool::Ttool(QWidget* parent) : QWidget(parent) {
         }
         buttons_[number - 1] = button;
     }
-    connect(button(1), &QToolButton::clicked, this, &Ttool::b1Click);
-    connect(button(2), &QToolButton::clicked, this, &Ttool::b2Click);
-    connect(button(3), &QToolButton::clicked, this, &Ttool::b3Click);
-    connect(button(4), &QToolButton::clicked, this, &Ttool::b4Click);
+    connect(button(1), &QToolButton::clicked, this, &PaletteWindow::toggleButtonCreation);
+    connect(button(2), &QToolButton::clicked, this, &PaletteWindow::toggleLabelCreation);
+    connect(button(3), &QToolButton::clicked, this, &PaletteWindow::toggleTextFieldCreation);
+    connect(button(4), &QToolButton::clicked, this, &PaletteWindow::toggleImageCreation);
     for (int number = 5; number <= ButtonCount; ++number)
         connect(button(number), &QToolButton::clicked, this,
-                [this, number] { blankButtonClick(number); });
+                [this, number] { pressBlankButton(number); });
 }
 
-void Ttool::releaseAll() {
+void PaletteWindow::releaseAll() {
     for (QToolButton* each : buttons_) each->setChecked(false);
 }
 
-void Ttool::releaseOthers(int number) {
+void PaletteWindow::releaseOthers(int number) {
     if (!button(number)->isChecked()) return;
     for (QToolButton* each : buttons_)
         if (each != button(number)) each->setChecked(false);
 }
 
-void Ttool::kindButtonClick(int number, const char* createKind) {
+void PaletteWindow::toggleCreation(int number, const char* createKind) {
     releaseOthers(number);
     if (!designer_) return;
     const bool down = button(number)->isChecked();
@@ -144,7 +144,7 @@ void Ttool::kindButtonClick(int number, const char* createKind) {
 }
 
 // The blank buttons arm nothing; with no kind button down nothing is created.
-void Ttool::blankButtonClick(int number) {
+void PaletteWindow::pressBlankButton(int number) {
     releaseOthers(number);
     if (designer_) designer_->setCreateMode(false);
 }

@@ -1,4 +1,4 @@
-#include "controls/ui/TColorMemo.h"
+#include "controls/ui/KeywordEditor.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -30,22 +30,22 @@ bool isNavigationKey(int key) {
 
 }  // namespace
 
-TColorMemo::TColorMemo(QWidget* parent)
+KeywordEditor::KeywordEditor(QWidget* parent)
     : QPlainTextEdit(parent), keyBrushColor_(palette().color(QPalette::Base)) {
-    connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::textChangeNotified);
+    connect(this, &QPlainTextEdit::textChanged, this, &KeywordEditor::textChangeNotified);
 }
 
-void TColorMemo::setKeywords(const QStringList& keywords) {
+void KeywordEditor::setKeywords(const QStringList& keywords) {
     keywords_ = keywords;
     pattern_.reset();
 }
 
-void TColorMemo::setKeyCase(bool exact) {
+void KeywordEditor::setKeyCase(bool exact) {
     keyCase_ = exact;
     pattern_.reset();
 }
 
-void TColorMemo::DrawKeywords(bool caretLineOnly) {
+void KeywordEditor::colourKeywords(bool caretLineOnly) {
     if (!colouringAllowed()) return;
     if (caretLineOnly)
         colourLine(document()->findBlock(textCursor().selectionStart()));
@@ -53,56 +53,56 @@ void TColorMemo::DrawKeywords(bool caretLineOnly) {
         colourLinesIn(0, viewport()->height());
 }
 
-void TColorMemo::paintEvent(QPaintEvent* event) {
+void KeywordEditor::paintEvent(QPaintEvent* event) {
     // Formats must be in place before the lines are drawn.
     if (colouringAllowed()) colourLinesIn(event->rect().top(), event->rect().bottom() + 1);
     QPlainTextEdit::paintEvent(event);
 }
 
-void TColorMemo::keyPressEvent(QKeyEvent* event) {
+void KeywordEditor::keyPressEvent(QKeyEvent* event) {
     QTextCursor cursor = textCursor();
     if (cursor.hasSelection() && !(event->modifiers() & ShiftState) &&
         QGuiApplication::mouseButtons() == Qt::NoButton && isNavigationKey(event->key())) {
         cursor.setPosition(cursor.selectionEnd());
         setTextCursor(cursor);
-        DrawKeywords(false);
+        colourKeywords(false);
     }
     if (onKeyDown_) onKeyDown_(this, event->key(), event->modifiers());
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TColorMemo::mousePressEvent(QMouseEvent* event) {
+void KeywordEditor::mousePressEvent(QMouseEvent* event) {
     QPlainTextEdit::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
         !(event->modifiers() & ShiftState))
-        DrawKeywords(false);
+        colourKeywords(false);
     if (onMouseDown_)
         onMouseDown_(this, event->button(), event->modifiers(), event->position().toPoint());
 }
 
-void TColorMemo::scrollContentsBy(int dx, int dy) {
+void KeywordEditor::scrollContentsBy(int dx, int dy) {
     QPlainTextEdit::scrollContentsBy(dx, dy);
     if (dy != 0 && onVScroll_) onVScroll_(this);
-    DrawKeywords(false);
+    colourKeywords(false);
 }
 
 // One more character on as many lines as before is typing within a line:
 // only the caret's line can have changed. Anything else may touch any line.
-void TColorMemo::textChangeNotified() {
+void KeywordEditor::textChangeNotified() {
     const QTextBlock last = document()->lastBlock();
     const int lineCount = document()->blockCount();
     const int textLength = last.position() + last.length() - 1;
-    DrawKeywords(lineCount == previousLineCount_ && textLength == previousTextLength_ + 1);
+    colourKeywords(lineCount == previousLineCount_ && textLength == previousTextLength_ + 1);
     previousLineCount_ = lineCount;
     previousTextLength_ = textLength;
 }
 
-const tz::KeywordPattern& TColorMemo::keywordPattern() {
+const tz::KeywordPattern& KeywordEditor::keywordPattern() {
     if (!pattern_) pattern_.emplace(keywords_, keyCase_);
     return *pattern_;
 }
 
-void TColorMemo::colourLinesIn(int top, int bottom) {
+void KeywordEditor::colourLinesIn(int top, int bottom) {
     QTextBlock block = firstVisibleBlock();
     qreal lineTop = blockBoundingGeometry(block).translated(contentOffset()).top();
     while (block.isValid() && lineTop < bottom) {
@@ -113,7 +113,7 @@ void TColorMemo::colourLinesIn(int top, int bottom) {
     }
 }
 
-void TColorMemo::colourLine(const QTextBlock& block) {
+void KeywordEditor::colourLine(const QTextBlock& block) {
     QTextLayout* layout = block.layout();
     if (!layout->preeditAreaText().isEmpty()) return;  // an input method owns the formats now
     const QList<QTextLayout::FormatRange> formats = lineFormats(block.text());
@@ -122,11 +122,11 @@ void TColorMemo::colourLine(const QTextBlock& block) {
     document()->markContentsDirty(block.position(), block.length());
 }
 
-QList<QTextLayout::FormatRange> TColorMemo::lineFormats(const QString& line) {
+QList<QTextLayout::FormatRange> KeywordEditor::lineFormats(const QString& line) {
     QList<QTextLayout::FormatRange> formats;
     if (line.isEmpty()) return formats;
     tz::KeyRangeTable table{};
-    if (rules_.drawingType == tz::dtEventDraw) {
+    if (rules_.drawingType == tz::ColourHandlerRanges) {
         if (onDrawLine_) onDrawLine_(this, line, table);
     } else {
         tz::fillKeyRanges(line, rules_, keywordPattern(), table);

@@ -29,32 +29,32 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QToolButton;
-class Tapplet;
-class TObjector;
-class Toptions;
-class Ttool;
-class Tdevopt;
-class THelpViewer;
+class DesignWindow;
+class InspectorWindow;
+class ProjectOptionsDialog;
+class PaletteWindow;
+class DeveloperOptionsDialog;
+class HelpWindow;
 namespace tz {
 class ClassTreeView;
 }
 
 struct ProgramWindows {
-    Tapplet* app = nullptr;
-    TObjector* obj = nullptr;
-    Toptions* opt = nullptr;
-    Ttool* tool = nullptr;
-    Tdevopt* dopt = nullptr;
+    DesignWindow* design = nullptr;
+    InspectorWindow* inspector = nullptr;
+    ProjectOptionsDialog* projectOptions = nullptr;
+    PaletteWindow* palette = nullptr;
+    DeveloperOptionsDialog* developerOptions = nullptr;
 };
 
-class Tzjava : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // programDirectory ends with '/'; settingsPath is the settings file, or
     // empty for none: then no placement is read or written. The file, Java
     // and compile commands work on document with compiler.
-    Tzjava(const QString& programDirectory, const QString& settingsPath,
-           tz::ProjectDocument& document, tz::CompileSession& compiler);
+    MainWindow(const QString& programDirectory, const QString& settingsPath,
+               tz::ProjectDocument& document, tz::CompileSession& compiler);
 
     void setWindows(const ProgramWindows& windows);
 
@@ -67,17 +67,17 @@ class Tzjava : public QMainWindow {
     const QString& currentHelpFile() const { return currentHelpFile_; }
     const QString& programDirectory() const { return programDirectory_; }
 
-    void UpdateTab(int classIndex, int slotIndex);
+    void showMethodTabs(int classIndex, int slotIndex);
 
     // The source buffer: the generated or imported Java source, as bytes.
     const std::string& sourceBuffer() const { return document_.source(); }
     // The message memo's text: progress, results and compiler output.
-    QString messText() const;
+    QString messagesText() const;
 
     // False when nothing was written.
-    bool Save1Click();
+    bool saveJavaSource();
     // False when the file could not be written.
-    bool SaveProject(const QString& path);
+    bool writeProject(const QString& path);
 
     // Import Java, Open Project and Export Java on a chosen file, without
     // dialogs or questions (also the batch mode's steps). False when the
@@ -97,26 +97,26 @@ class Tzjava : public QMainWindow {
 
   private:
     QString javaBinDirectory() const { return programDirectory_ + "java/bin"; }
-    void UpdateTree();
+    void rebuildTree();
 
-    // Java source commands. CreateCode is false when generation failed so
-    // that the calling command must stop; CodeSave is false when nothing was
+    // Java source commands. generateJava is false when generation failed so
+    // that the calling command must stop; writeJavaSource is false when nothing was
     // written.
-    bool CreateCode();
-    bool CodeSave(const QString& path);
-    void FileSaveasClick();
-    void GenerateCode1Click();
+    bool generateJava();
+    bool writeJavaSource(const QString& path);
+    void exportJava();
+    void generateCode();
 
-    // OpenProject is false when the file was refused and nothing changed.
-    bool OpenProject(const QString& path);
-    void OpenProject1Click();
+    // readProject is false when the file was refused and nothing changed.
+    bool readProject(const QString& path);
+    void openProject();
     // False when the project was not saved (refused, cancelled or failed).
-    bool SaveProject1Click();
-    bool SaveProjectAs1Click();
+    bool saveProject();
+    bool saveProjectAs();
 
-    void FormCreate();
-    void FormActivate();
-    void FormCloseQuery();
+    void loadStartState();
+    void windowActivated();
+    void savePlacements();
 
     void buildMenus();
     void buildToolbar(QWidget* parent);
@@ -135,20 +135,20 @@ class Tzjava : public QMainWindow {
     void applyPlacement(QWidget* window, const tz::Bounds& bounds);
     void placeWindowsSideBySide();
 
-    void thisChange();
-    void specChange();
-    void specExit();
-    void getxy();
+    void bodyEdited();
+    void declarationEdited();
+    void declarationLeft();
+    void showCaretLine();
 
-    void Exit1Click();
-    void Applet1Click();
-    void Objector1Click();
-    void Too1Click();
-    void Options1Click();
-    void JavaSyntaxHelpfile1Click();
-    void HelpTopics1Click();
-    void JavaSyntaxHelp1Click();
-    void AboutTarveloJava1Click();
+    void exitProgram();
+    void showDesignWindow();
+    void showInspector();
+    void showPalette();
+    void showProjectOptions();
+    void showDeveloperOptions();
+    void showProgramHelp();
+    void showJavaSyntaxHelp();
+    void showAbout();
     QString programHelpFile() const { return programDirectory_ + "TARJAVA.HLP"; }
     void showHelpTopics();
 
@@ -176,13 +176,13 @@ class Tzjava : public QMainWindow {
     bool showOutcome(const tz::Outcome& outcome);
     void showProjectPath(const QString& path);
     void showCaption();
-    void showMess(const QString& text);
+    void setMessages(const QString& text);
 
-    void Open1Click();
-    void Cut1Click();
-    void Copy1Click();
-    void Paste1Click();
-    // The focused editor for the edit commands: this, else spec, else none.
+    void importJava();
+    void cutSelection();
+    void copySelection();
+    void pasteClipboard();
+    // The focused editor for the edit commands: this, else declaration, else none.
     QWidget* focusedEditor() const;
     // Asks to save unsaved changes first; false when the command must stop.
     bool askToSaveChanges();
@@ -206,21 +206,21 @@ class Tzjava : public QMainWindow {
     QString programDirectory_;
     QString settingsPath_;
     QString currentHelpFile_;
-    // The editors follow the tables while UpdateTab shows them.
+    // The editors follow the tables while showMethodTabs shows them.
     bool updating_ = false;
     bool placementPending_ = true;
     ProgramWindows windows_;
 
     QWidget* toolbar_ = nullptr;
-    QLabel* xy_ = nullptr;
+    QLabel* caretLine_ = nullptr;
     tz::ClassTreeView* classTree_ = nullptr;
-    QLineEdit* spec_ = nullptr;
-    tz::BodyEditor* this_ = nullptr;
-    QPlainTextEdit* mess_ = nullptr;
-    QLabel* status_ = nullptr;
-    THelpViewer* help_ = nullptr;
-    QFrame* respanel_ = nullptr;
-    QFrame* cpanel_ = nullptr;
+    QLineEdit* declarationEdit_ = nullptr;
+    tz::BodyEditor* bodyEditor_ = nullptr;
+    QPlainTextEdit* messages_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+    QFrame* restructuringPanel_ = nullptr;
+    QFrame* compilingPanel_ = nullptr;
     // The commands that a toolbar button or a key handler needs too.
     QAction* openProject_ = nullptr;
     QAction* saveProject_ = nullptr;
@@ -234,33 +234,33 @@ class Tzjava : public QMainWindow {
 
     // ---- compile and run commands ----------------------------------------
   public:
-    void Compile1Click();
+    void compile();
     // The last compile's working folder, with its batch and the compiler's
     // output; kept until the next compile or the program's end.
     QString lastCompileFolder() const;
     // Where the last compile's error navigation went, if anywhere.
     const std::optional<tz::ErrorPlace>& lastErrorPlace() const { return lastErrorPlace_; }
     // Leads from the compiler's output in mess to the first error's place.
-    void geterror();
+    void showFirstError();
     // Selects body line n (from 0) of the body editor.
-    void MemoRow(int n);
+    void selectBodyLine(int n);
     // Compiles, then writes the runnable JAR to path; false when nothing was written.
     bool exportRunnableJar(const QString& path);
 
   private:
-    void Run2Click();
-    void BuildRun1Click();
-    void BitBtn5Click();
-    void BitBtn6Click();
-    void extcompClick();
-    void ExportJar1Click();
+    void runApplet();
+    void compileAndRun();
+    void previewInBrowser();
+    void compileAndPreview();
+    void compileExternally();
+    void exportRunnableJar();
     // True, after the error report, when path cannot take the runnable JAR.
     bool refusedJarOutput(const QString& path);
     // False, after the message and Save Project As, for a never saved project.
     bool projectSavedOrAskedFor();
     // False when the command must stop before compiling.
     bool generateAndSaveSource();
-    void Showanim(const QPixmap& picture);
+    void showCompileFrame(const QPixmap& picture);
     // False, after the error report, when the file could not be written.
     bool writeBuildFile(const QString& path, const std::string& bytes);
     // True, after the error report, when one of texts holds a line break.

@@ -12,47 +12,47 @@
 
 #include "controls/KeyRanges.h"
 
-class TColorMemo : public QPlainTextEdit {
+class KeywordEditor : public QPlainTextEdit {
     Q_OBJECT
 
   public:
-    using TNotifyEvent = std::function<void(TColorMemo* sender)>;
-    using TKeyDrawEvent =
-        std::function<void(TColorMemo* sender, const QString& CMLine, tz::KeyRangeTable& A)>;
-    using TKeyEvent =
-        std::function<void(TColorMemo* sender, int key, Qt::KeyboardModifiers modifiers)>;
-    using TMouseEvent = std::function<void(TColorMemo* sender, Qt::MouseButton button,
-                                           Qt::KeyboardModifiers modifiers, QPoint at)>;
+    using NotifyHandler = std::function<void(KeywordEditor* sender)>;
+    using LineRangesHandler =
+        std::function<void(KeywordEditor* sender, const QString& line, tz::KeyRangeTable& ranges)>;
+    using KeyHandler =
+        std::function<void(KeywordEditor* sender, int key, Qt::KeyboardModifiers modifiers)>;
+    using MouseHandler = std::function<void(KeywordEditor* sender, Qt::MouseButton button,
+                                            Qt::KeyboardModifiers modifiers, QPoint at)>;
 
-    explicit TColorMemo(QWidget* parent = nullptr);
+    explicit KeywordEditor(QWidget* parent = nullptr);
 
     // Setting the list copies it and repaints nothing; the new words show
     // from the next colouring pass on. So do all other settings.
     void setKeywords(const QStringList& keywords);
-    const QStringList& Keywords() const { return keywords_; }
+    const QStringList& keywords() const { return keywords_; }
 
     void setKeyBeginChar(QChar c) { rules_.beginChar = c; }
-    QChar KeyBeginChar() const { return rules_.beginChar; }
+    QChar keyBeginChar() const { return rules_.beginChar; }
     void setKeyEndChar(QChar c) { rules_.endChar = c; }
-    QChar KeyEndChar() const { return rules_.endChar; }
-    void setKeyDrawingType(tz::TKeyDrawingType type) { rules_.drawingType = type; }
-    tz::TKeyDrawingType KeyDrawingType() const { return rules_.drawingType; }
+    QChar keyEndChar() const { return rules_.endChar; }
+    void setKeyDrawingType(tz::ColouringMode type) { rules_.drawingType = type; }
+    tz::ColouringMode colouringMode() const { return rules_.drawingType; }
     void setKeyCase(bool exact);
-    bool KeyCase() const { return keyCase_; }
+    bool keyCase() const { return keyCase_; }
     void setKeyColor(const QColor& color) { keyColor_ = color; }
-    QColor KeyColor() const { return keyColor_; }
+    QColor keyColor() const { return keyColor_; }
     void setKeyBrushColor(const QColor& color) { keyBrushColor_ = color; }
-    QColor KeyBrushColor() const { return keyBrushColor_; }
+    QColor keyBrushColor() const { return keyBrushColor_; }
 
-    void setOnVScroll(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
-    void setOnDrawLine(TKeyDrawEvent handler) { onDrawLine_ = std::move(handler); }
+    void setOnVScroll(NotifyHandler handler) { onVScroll_ = std::move(handler); }
+    void setOnDrawLine(LineRangesHandler handler) { onDrawLine_ = std::move(handler); }
     // Fired after the control's own key-down step, before the key acts.
-    void setOnKeyDown(TKeyEvent handler) { onKeyDown_ = std::move(handler); }
+    void setOnKeyDown(KeyHandler handler) { onKeyDown_ = std::move(handler); }
     // Fired after a button press has moved the caret.
-    void setOnMouseDown(TMouseEvent handler) { onMouseDown_ = std::move(handler); }
+    void setOnMouseDown(MouseHandler handler) { onMouseDown_ = std::move(handler); }
 
     // The colouring pass: the caret's line only, or every line in view.
-    virtual void DrawKeywords(bool caretLineOnly);
+    virtual void colourKeywords(bool caretLineOnly);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,10 +74,10 @@ class TColorMemo : public QPlainTextEdit {
     bool keyCase_ = false;
     QColor keyColor_ = Qt::red;
     QColor keyBrushColor_;
-    TNotifyEvent onVScroll_;
-    TKeyDrawEvent onDrawLine_;
-    TKeyEvent onKeyDown_;
-    TMouseEvent onMouseDown_;
+    NotifyHandler onVScroll_;
+    LineRangesHandler onDrawLine_;
+    KeyHandler onKeyDown_;
+    MouseHandler onMouseDown_;
     std::optional<tz::KeywordPattern> pattern_;  // built on first use after a change
     int previousLineCount_ = 0;
     int previousTextLength_ = 0;

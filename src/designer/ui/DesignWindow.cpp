@@ -1,4 +1,4 @@
-#include "designer/ui/Tapplet.h"
+#include "designer/ui/DesignWindow.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,11 +10,11 @@
 
 #include "designer/DesignRules.h"
 #include "designer/ui/FrameShape.h"
+#include "designer/ui/PaletteWindow.h"
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
-#include "designer/ui/Ttool.h"
-#include "inspector/ui/TObjector.h"
+#include "inspector/ui/InspectorWindow.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/Project.h"
@@ -103,9 +103,9 @@ bool isUserInput(QEvent::Type type) {
 
 }  // namespace
 
-Tapplet::Tapplet(QWidget* parent)
+DesignWindow::DesignWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
-      open_(std::make_unique<PictureDialog>(this)),
+      pictureDialog_(std::make_unique<PictureDialog>(this)),
       pictures_(std::make_unique<PictureSource>()) {
     setObjectName("app");
     setWindowTitle("Applet");
@@ -120,27 +120,28 @@ Tapplet::Tapplet(QWidget* parent)
     setAppletWidth(410);
     setAppletHeight(316);
 
-    flytt_ = new FrameShape(this);
-    flytt_->setObjectName("flytt");
-    flytt_->hide();
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, &Tapplet::blinkFrame);
-    timer1_->start();
+    dragFrame_ = new FrameShape(this);
+    dragFrame_->setObjectName("flytt");
+    dragFrame_->hide();
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setObjectName("Timer1");
+    blinkTimer_->setInterval(100);
+    connect(blinkTimer_, &QTimer::timeout, this, &DesignWindow::blinkFrame);
+    blinkTimer_->start();
 }
 
-Tapplet::~Tapplet() = default;
+DesignWindow::~DesignWindow() = default;
 
-void Tapplet::setPartners(TObjector* inspector, Ttool* palette, const tz::Project* project) {
+void DesignWindow::setPartners(InspectorWindow* inspector, PaletteWindow* palette,
+                               const tz::Project* project) {
     inspector_ = inspector;
     palette_ = palette;
     project_ = project;
 }
 
-// ---- D, G and U ---------------------------------------------------------
+// ---- records and inspector ----------------------------------------------
 
-void Tapplet::D(ObjectKind kind, int index) {
+void DesignWindow::setRecord(ObjectKind kind, int index) {
     QWidget* object = control(kind, index);
     if (!object) return;
     auto& fields = tables_[kindIndex(kind)].records[index].fields;
@@ -157,7 +158,7 @@ void Tapplet::D(ObjectKind kind, int index) {
     currentIndex_ = index;
 }
 
-void Tapplet::G(ObjectKind kind, int index) {
+void DesignWindow::showObject(ObjectKind kind, int index) {
     if (!inspector_ || !control(kind, index)) return;
     static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name"};
     const auto& fields = tables_[kindIndex(kind)].records[index].fields;
@@ -170,7 +171,7 @@ void Tapplet::G(ObjectKind kind, int index) {
                         kind == ObjectKind::Image ? QString() : tz::displayLine(fields[tz::Align]));
 }
 
-bool Tapplet::U(ObjectKind kind, int index) {
+bool DesignWindow::commitEdits(ObjectKind kind, int index) {
     QWidget* object = control(kind, index);
     if (!inspector_ || !object) return false;
     if (kind != ObjectKind::Image) setControlText(kind, object, inspector_->cell(1, tz::Caption));
@@ -203,7 +204,7 @@ bool Tapplet::U(ObjectKind kind, int index) {
     return true;
 }
 
-void Tapplet::UpdateChoice(const std::string& name) {
+void DesignWindow::rebuildObjectList(const std::string& name) {
     if (!inspector_) return;
     QTreeWidget* tree = inspector_->tree();
     tree->setUpdatesEnabled(false);
@@ -231,16 +232,16 @@ void Tapplet::UpdateChoice(const std::string& name) {
 
 // ---- tables -------------------------------------------------------------
 
-const tz::ObjectTable& Tapplet::table(ObjectKind kind) const {
+const tz::ObjectTable& DesignWindow::table(ObjectKind kind) const {
     return tables_[kindIndex(kind)];
 }
 
-QWidget* Tapplet::control(ObjectKind kind, int index) const {
+QWidget* DesignWindow::control(ObjectKind kind, int index) const {
     if (index < 0 || index >= table(kind).count) return nullptr;
     return controls_[kindIndex(kind)][index];
 }
 
-std::vector<tz::LiveObject> Tapplet::liveObjects() const {
+std::vector<tz::LiveObject> DesignWindow::liveObjects() const {
     std::vector<tz::LiveObject> objects;
     for (ObjectKind kind : tz::AllKinds) {
         for (int slot = 0; slot < table(kind).count; ++slot) {
@@ -264,24 +265,24 @@ std::vector<tz::LiveObject> Tapplet::liveObjects() const {
     return objects;
 }
 
-const std::string& Tapplet::picturePath(int index) const {
+const std::string& DesignWindow::picturePath(int index) const {
     return picturePaths_.at(index);
 }
 
-void Tapplet::setPicture(int index, const std::string& path) {
+void DesignWindow::setPicture(int index, const std::string& path) {
     if (!control(ObjectKind::Image, index)) return;
     picturePaths_[index] = path;
     showPictureOn(index, imageAutoSize_[index]);
 }
 
-void Tapplet::showPictureOn(int index, bool takePictureSize) {
+void DesignWindow::showPictureOn(int index, bool takePictureSize) {
     auto* box = static_cast<PictureBox*>(controls_[kindIndex(ObjectKind::Image)][index]);
     const QSize own = takePictureSize ? PictureSource::ownSize(picturePaths_[index]) : QSize();
     if (!own.isEmpty()) box->resize(own);
     box->showPicture(picturePaths_[index]);
 }
 
-QWidget* Tapplet::makeControl(ObjectKind kind, int slot, const std::string& name) {
+QWidget* DesignWindow::makeControl(ObjectKind kind, int slot, const std::string& name) {
     QWidget* object = nullptr;
     switch (kind) {
         case ObjectKind::Button:
@@ -314,7 +315,7 @@ QWidget* Tapplet::makeControl(ObjectKind kind, int slot, const std::string& name
     return object;
 }
 
-std::optional<Tapplet::ObjectRef> Tapplet::locate(const QObject* object) const {
+std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* object) const {
     if (!object) return std::nullopt;
     for (ObjectKind kind : tz::AllKinds)
         for (int slot = 0; slot < table(kind).count; ++slot)
@@ -322,7 +323,7 @@ std::optional<Tapplet::ObjectRef> Tapplet::locate(const QObject* object) const {
     return std::nullopt;
 }
 
-std::vector<std::string> Tapplet::namesOtherThan(const QObject* object) const {
+std::vector<std::string> DesignWindow::namesOtherThan(const QObject* object) const {
     std::vector<std::string> names = tz::fixedComponentNames();
     for (ObjectKind kind : tz::AllKinds) {
         for (int slot = 0; slot < table(kind).count; ++slot) {
@@ -335,29 +336,29 @@ std::vector<std::string> Tapplet::namesOtherThan(const QObject* object) const {
 }
 
 // A deleted object's slot is free again, so deletions never use up the kind.
-int Tapplet::freeSlot(ObjectKind kind) const {
+int DesignWindow::freeSlot(ObjectKind kind) const {
     const tz::ObjectTable& objects = table(kind);
     for (int slot = 0; slot < objects.count; ++slot)
         if (!objects.records[slot].inUse()) return slot;
     return objects.count;
 }
 
-bool Tapplet::hasRoomFor(ObjectKind kind) {
+bool DesignWindow::hasRoomFor(ObjectKind kind) {
     if (freeSlot(kind) < SlotCount) return true;
     tz::reportError(this, tz::displayLine(tz::capacityError()));
     return false;
 }
 
-std::string Tapplet::javaSourcePath() const {
+std::string DesignWindow::javaSourcePath() const {
     return project_ ? project_->javaSourcePath : "";
 }
 
-void Tapplet::createObjectAt(const QPoint& point) {
+void DesignWindow::createObjectAt(const QPoint& point) {
     const std::optional<ObjectKind> kind = tz::kindOfCreateTag(createKind_);
     if (!kind || !hasRoomFor(*kind)) return;
     std::optional<std::string> picture;
     if (*kind == ObjectKind::Image) {
-        picture = open_->choose(javaSourcePath());
+        picture = pictureDialog_->choose(javaSourcePath());
         if (!picture) return;
     }
     const int n = freeSlot(*kind);
@@ -382,15 +383,15 @@ void Tapplet::createObjectAt(const QPoint& point) {
         showPictureOn(n, true);
     }
     object->show();
-    D(*kind, n);
-    G(*kind, n);
-    UpdateChoice(name);
+    setRecord(*kind, n);
+    showObject(*kind, n);
+    rebuildObjectList(name);
 }
 
-void Tapplet::discardAllObjects() {
+void DesignWindow::discardAllObjects() {
     if (gesture_ != Gesture::Idle) {
         releaseInput();
-        flytt_->hide();
+        dragFrame_->hide();
         gesture_ = Gesture::Idle;
         moving_.reset();
     }
@@ -406,12 +407,12 @@ void Tapplet::discardAllObjects() {
     clearCurrentObject();
 }
 
-void Tapplet::clearCurrentObject() {
+void DesignWindow::clearCurrentObject() {
     currentIndex_ = -1;
     if (inspector_) inspector_->clearGrid();
 }
 
-bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
+bool DesignWindow::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
     if (!hasRoomFor(kind)) return false;
     // Checked before anything is made, so a refused record leaves no trace.
     const std::string& name = record.fields[tz::Name];
@@ -432,8 +433,8 @@ bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
     tables_[kindIndex(kind)].records[i] = record;
     QWidget* object = makeControl(kind, i, name);
     object->show();
-    G(kind, i);
-    U(kind, i);
+    showObject(kind, i);
+    commitEdits(kind, i);
     // Decoded at the stored size, not first at the box's default one.
     if (kind == ObjectKind::Image) {
         picturePaths_[i] = record.fields[tz::Caption];
@@ -443,7 +444,7 @@ bool Tapplet::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
     return true;
 }
 
-void Tapplet::removeObject(ObjectKind kind, int index) {
+void DesignWindow::removeObject(ObjectKind kind, int index) {
     QWidget* object = control(kind, index);
     if (!object) return;
     object->hide();
@@ -451,7 +452,7 @@ void Tapplet::removeObject(ObjectKind kind, int index) {
     tables_[kindIndex(kind)].records[index].fields[tz::Name].clear();
 }
 
-void Tapplet::skapafalse() {
+void DesignWindow::endCreateMode() {
     createMode_ = false;
     if (palette_) palette_->releaseAll();
 }
@@ -460,24 +461,24 @@ void Tapplet::skapafalse() {
 
 // The stored height counts a caption bar, as the page's HEIGHT does not:
 // the client area is exactly the applet, whatever this desktop's caption is.
-int Tapplet::appletWidth() const {
+int DesignWindow::appletWidth() const {
     return width();
 }
-int Tapplet::appletHeight() const {
+int DesignWindow::appletHeight() const {
     return height() + tz::AppletCaptionHeight;
 }
 
 // Capped, so that the design window never grows out of reach.
-void Tapplet::setAppletWidth(int width) {
+void DesignWindow::setAppletWidth(int width) {
     resize(std::clamp(width, 1, tz::MaxAppletSize), height());
 }
 
-void Tapplet::setAppletHeight(int height) {
+void DesignWindow::setAppletHeight(int height) {
     resize(width(), std::clamp(height, tz::AppletCaptionHeight + 1, tz::MaxAppletSize) -
                         tz::AppletCaptionHeight);
 }
 
-void Tapplet::setBackgroundColour(const QColor& colour) {
+void DesignWindow::setBackgroundColour(const QColor& colour) {
     QPalette background = palette();
     background.setColor(QPalette::Window, colour);
     setPalette(background);
@@ -485,7 +486,7 @@ void Tapplet::setBackgroundColour(const QColor& colour) {
 
 // ---- gestures -----------------------------------------------------------
 
-bool Tapplet::eventFilter(QObject* watched, QEvent* event) {
+bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
     const std::optional<ObjectRef> object = locate(watched);
     if (!object || !isUserInput(event->type())) return QWidget::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
@@ -512,7 +513,7 @@ bool Tapplet::eventFilter(QObject* watched, QEvent* event) {
 
 // The palette and the inspector float above the design window, also after
 // a click has brought it to the front.
-bool Tapplet::event(QEvent* event) {
+bool DesignWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         if (palette_) palette_->raise();
         if (inspector_) inspector_->raise();
@@ -520,28 +521,28 @@ bool Tapplet::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void Tapplet::mousePressEvent(QMouseEvent* event) {
+void DesignWindow::mousePressEvent(QMouseEvent* event) {
     if (gesture_ == Gesture::Idle && createMode_) createObjectAt(event->position().toPoint());
 }
 
-void Tapplet::mouseMoveEvent(QMouseEvent* event) {
+void DesignWindow::mouseMoveEvent(QMouseEvent* event) {
     trackMouse(event->position().toPoint());
 }
 
-void Tapplet::mouseReleaseEvent(QMouseEvent* event) {
+void DesignWindow::mouseReleaseEvent(QMouseEvent* event) {
     mouseReleased(event->button(), event->globalPosition().toPoint());
 }
 
-void Tapplet::selectObject(const ObjectRef& object) {
-    skapafalse();
-    UpdateChoice(control(object.kind, object.slot)->objectName().toStdString());
-    D(object.kind, object.slot);
-    G(object.kind, object.slot);
+void DesignWindow::selectObject(const ObjectRef& object) {
+    endCreateMode();
+    rebuildObjectList(control(object.kind, object.slot)->objectName().toStdString());
+    setRecord(object.kind, object.slot);
+    showObject(object.kind, object.slot);
     currentKindTag_ = tz::kindInfo(object.kind).currentTag;
 }
 
-void Tapplet::objectPressed(const ObjectRef& object, Qt::MouseButton button,
-                            const QPoint& position) {
+void DesignWindow::objectPressed(const ObjectRef& object, Qt::MouseButton button,
+                                 const QPoint& position) {
     if (gesture_ != Gesture::Idle) return;
     if (button == Qt::LeftButton) {
         startMove(object, position);
@@ -551,40 +552,40 @@ void Tapplet::objectPressed(const ObjectRef& object, Qt::MouseButton button,
     if (button == Qt::RightButton) startResize(object);
 }
 
-void Tapplet::startMove(const ObjectRef& object, const QPoint& grabPoint) {
+void DesignWindow::startMove(const ObjectRef& object, const QPoint& grabPoint) {
     selectObject(object);
     QWidget* moving = control(object.kind, object.slot);
     moving_ = object;
     grabOffset_ = -grabPoint;
     if (object.kind == ObjectKind::Button || object.kind == ObjectKind::TextField) moving->hide();
-    flytt_->setGeometry(moving->geometry());
-    flytt_->show();
-    flytt_->raise();
+    dragFrame_->setGeometry(moving->geometry());
+    dragFrame_->show();
+    dragFrame_->raise();
     gesture_ = Gesture::Moving;
     grabInput(Qt::CrossCursor);
 }
 
-void Tapplet::startResize(const ObjectRef& object) {
+void DesignWindow::startResize(const ObjectRef& object) {
     QWidget* moving = control(object.kind, object.slot);
     moving_ = object;
     moving->hide();
-    flytt_->setGeometry(moving->geometry());
-    flytt_->show();
-    flytt_->raise();
+    dragFrame_->setGeometry(moving->geometry());
+    dragFrame_->show();
+    dragFrame_->raise();
     gesture_ = Gesture::Resizing;
     grabInput(cursor());
 }
 
-void Tapplet::trackMouse(const QPoint& clientPosition) {
+void DesignWindow::trackMouse(const QPoint& clientPosition) {
     if (gesture_ == Gesture::Moving) {
-        flytt_->move(clientPosition + grabOffset_);
+        dragFrame_->move(clientPosition + grabOffset_);
     } else if (gesture_ == Gesture::Resizing) {
         const QPoint corner = clientPosition - control(moving_->kind, moving_->slot)->pos();
-        flytt_->resize(std::max(0, corner.x()), std::max(0, corner.y()));
+        dragFrame_->resize(std::max(0, corner.x()), std::max(0, corner.y()));
     }
 }
 
-void Tapplet::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition) {
+void DesignWindow::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition) {
     if (gesture_ == Gesture::Moving && button == Qt::LeftButton)
         endMove(rect().contains(mapFromGlobal(globalPosition)));
     else if (gesture_ == Gesture::Resizing)
@@ -592,18 +593,18 @@ void Tapplet::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition
 }
 
 // The keyboard too, so that Escape reaches the design window during a gesture.
-void Tapplet::grabInput(const QCursor& cursor) {
+void DesignWindow::grabInput(const QCursor& cursor) {
     grabMouse(cursor);
     grabKeyboard();
 }
 
-void Tapplet::releaseInput() {
+void DesignWindow::releaseInput() {
     releaseMouse();
     releaseKeyboard();
 }
 
 // Escape ends a move or resize with the object where and as it was.
-void Tapplet::keyPressEvent(QKeyEvent* event) {
+void DesignWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape || gesture_ == Gesture::Idle) {
         QWidget::keyPressEvent(event);
         return;
@@ -615,41 +616,41 @@ void Tapplet::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void Tapplet::endMove(bool dropped) {
+void DesignWindow::endMove(bool dropped) {
     QWidget* moving = control(moving_->kind, moving_->slot);
-    if (dropped) moving->move(flytt_->pos());
+    if (dropped) moving->move(dragFrame_->pos());
     moving->show();
-    flytt_->hide();
+    dragFrame_->hide();
     releaseInput();
     gesture_ = Gesture::Idle;
     if (dropped) {
-        D(moving_->kind, moving_->slot);
-        G(moving_->kind, moving_->slot);
+        setRecord(moving_->kind, moving_->slot);
+        showObject(moving_->kind, moving_->slot);
     }
     moving_.reset();
     update();
 }
 
-void Tapplet::endResize(bool applied) {
+void DesignWindow::endResize(bool applied) {
     QWidget* moving = control(moving_->kind, moving_->slot);
     // A frame dragged above or left of the corner still leaves an object
     // big enough to grab again.
     if (applied)
-        moving->resize(std::max(SmallestResize, flytt_->width()),
-                       std::max(SmallestResize, flytt_->height()));
+        moving->resize(std::max(SmallestResize, dragFrame_->width()),
+                       std::max(SmallestResize, dragFrame_->height()));
     moving->show();
     releaseInput();
     gesture_ = Gesture::Idle;
     if (applied) {
-        D(moving_->kind, moving_->slot);
-        G(moving_->kind, moving_->slot);
+        setRecord(moving_->kind, moving_->slot);
+        showObject(moving_->kind, moving_->slot);
     }
     moving_.reset();
-    flytt_->hide();
+    dragFrame_->hide();
     update();
 }
 
-void Tapplet::blinkFrame() {
-    const bool blue = flytt_->outline() == QColor(0, 0, 255);
-    flytt_->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
+void DesignWindow::blinkFrame() {
+    const bool blue = dragFrame_->outline() == QColor(0, 0, 255);
+    dragFrame_->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
 }

@@ -14,29 +14,30 @@ class FrameShape;
 class PictureDialog;
 class PictureSource;
 class QTimer;
-class TObjector;
-class Ttool;
+class InspectorWindow;
+class PaletteWindow;
 namespace tz {
 struct Project;
 }
 
-class Tapplet : public QWidget {
+class DesignWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Tapplet(QWidget* parent = nullptr);
-    ~Tapplet() override;
+    explicit DesignWindow(QWidget* parent = nullptr);
+    ~DesignWindow() override;
 
-    void setPartners(TObjector* inspector, Ttool* palette, const tz::Project* project);
+    void setPartners(InspectorWindow* inspector, PaletteWindow* palette,
+                     const tz::Project* project);
 
-    // D: control -> record, and the object becomes current.
-    void D(tz::ObjectKind kind, int index);
-    // G: record -> inspector grid.
-    void G(tz::ObjectKind kind, int index);
-    // U: inspector grid -> control. False when a row was refused (reported).
-    bool U(tz::ObjectKind kind, int index);
+    // setRecord: control -> record, and the object becomes current.
+    void setRecord(tz::ObjectKind kind, int index);
+    // showObject: record -> inspector grid.
+    void showObject(tz::ObjectKind kind, int index);
+    // commitEdits: inspector grid -> control. False when a row was refused (reported).
+    bool commitEdits(tz::ObjectKind kind, int index);
 
     // Rebuilds the inspector's tree and selects the last item named name.
-    void UpdateChoice(const std::string& name);
+    void rebuildObjectList(const std::string& name);
 
     const tz::ObjectTable& table(tz::ObjectKind kind) const;
     // The control of a slot below the slot count, else null.
@@ -83,7 +84,7 @@ class Tapplet : public QWidget {
     // Creates an object of the create kind at point, when the kind is known.
     void createObjectAt(const QPoint& point);
     // Create mode off and every palette button up.
-    void skapafalse();
+    void endCreateMode();
 
     struct ObjectRef {
         tz::ObjectKind kind;
@@ -112,8 +113,8 @@ class Tapplet : public QWidget {
     void releaseInput();
     void blinkFrame();
 
-    TObjector* inspector_ = nullptr;
-    Ttool* palette_ = nullptr;
+    InspectorWindow* inspector_ = nullptr;
+    PaletteWindow* palette_ = nullptr;
     const tz::Project* project_ = nullptr;
 
     std::array<tz::ObjectTable, 4> tables_;
@@ -127,9 +128,9 @@ class Tapplet : public QWidget {
     bool createMode_ = false;
     std::string createKind_;
 
-    FrameShape* flytt_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    std::unique_ptr<PictureDialog> open_;
+    FrameShape* dragFrame_ = nullptr;
+    QTimer* blinkTimer_ = nullptr;
+    std::unique_ptr<PictureDialog> pictureDialog_;
     std::unique_ptr<PictureSource> pictures_;
     Gesture gesture_ = Gesture::Idle;
     std::optional<ObjectRef> moving_;

@@ -9,14 +9,14 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QTableWidget;
-class Tapplet;
+class DesignWindow;
 
-class Toptions : public QDialog {
+class ProjectOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit Toptions(QWidget* parent = nullptr);
+    explicit ProjectOptionsDialog(QWidget* parent = nullptr);
 
-    void setDesigner(Tapplet* designer) { designer_ = designer; }
+    void setDesigner(DesignWindow* designer) { designer_ = designer; }
 
     // What the controls hold now.
     tz::ProjectOptions options() const;
@@ -32,22 +32,22 @@ class Toptions : public QDialog {
 
   private:
     void setAppletSize(int width, int height);
-    void FormActivate();
-    void autoBCOLClick();
-    void addClick();
-    void deleteClick();
-    void BitBtn1Click();
+    void rememberShownOptions();
+    void enableColourList();
+    void addParameterRow();
+    void deleteParameterRow();
+    void applyAndClose();
 
-    Tapplet* designer_ = nullptr;
+    DesignWindow* designer_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    QLineEdit* appx_ = nullptr;
-    QLineEdit* appy_ = nullptr;
+    QLineEdit* appletWidthEdit_ = nullptr;
+    QLineEdit* appletHeightEdit_ = nullptr;
     QCheckBox* optimize_ = nullptr;
-    QCheckBox* addApplet_ = nullptr;
-    QCheckBox* paintOnce_ = nullptr;
-    QCheckBox* cWithout_ = nullptr;
-    QCheckBox* autoBCOL_ = nullptr;
-    QComboBox* colorz_ = nullptr;
+    QCheckBox* addAppletObjects_ = nullptr;
+    QCheckBox* dynamicObjects_ = nullptr;
+    QCheckBox* withoutLineBreaks_ = nullptr;
+    QCheckBox* automaticBackground_ = nullptr;
+    QComboBox* colourList_ = nullptr;
     // What Cancel brings back: the options as the dialog was shown with.
     tz::ProjectOptions shownOptions_;
     bool shownColourListEnabled_ = true;

@@ -1,4 +1,4 @@
-#include "settings/ui/Tdevopt.h"
+#include "settings/ui/DeveloperOptionsDialog.h"
 
 #include <QFileDialog>
 #include <QFrame>
@@ -26,7 +26,8 @@ QString directoryPart(const QString& path) {
 
 }  // namespace
 
-Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, QWidget* parent)
+DeveloperOptionsDialog::DeveloperOptionsDialog(const QString& programDirectory,
+                                               const QString& settingsPath, QWidget* parent)
     : QDialog(parent), programDirectory_(programDirectory), settingsPath_(settingsPath) {
     setObjectName("dopt");
     setWindowTitle("Developer Options");
@@ -35,7 +36,7 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
 
     auto* fields = new QVBoxLayout;
     auto addRow = [&](const char* labelName, const QString& caption, const char* editName,
-                      const char* buttonName, void (Tdevopt::*choose)()) {
+                      const char* buttonName, void (DeveloperOptionsDialog::*choose)()) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(labelName);
         fields->addWidget(label);
@@ -54,12 +55,14 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
         fields->addLayout(row);
         return edit;
     };
-    helpfile_ =
-        addRow("Label1", "Java Syntax Help-file", "helpfile", "BitBtn1", &Tdevopt::BitBtn1Click);
-    webbrowser_ = addRow("Label2", "Web Browser", "webbrowser", "BitBtn4", &Tdevopt::BitBtn4Click);
-    compiler_ =
-        addRow("Label3", "External Compiler", "compiler", "BitBtn5", &Tdevopt::BitBtn5Click);
-    comppar_ = addRow("Label4", "Ext. Compiler parameters", "comppar", nullptr, nullptr);
+    helpFileEdit_ = addRow("Label1", "Java Syntax Help-file", "helpfile", "BitBtn1",
+                           &DeveloperOptionsDialog::chooseHelpFile);
+    browserEdit_ = addRow("Label2", "Web Browser", "webbrowser", "BitBtn4",
+                          &DeveloperOptionsDialog::chooseBrowser);
+    compilerEdit_ = addRow("Label3", "External Compiler", "compiler", "BitBtn5",
+                           &DeveloperOptionsDialog::chooseCompiler);
+    compilerParametersEdit_ =
+        addRow("Label4", "Ext. Compiler parameters", "comppar", nullptr, nullptr);
     fields->addStretch(1);
 
     auto* bevel = new QFrame(this);
@@ -70,11 +73,11 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn2");
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Tdevopt::BitBtn2Click);
+    connect(ok, &QPushButton::clicked, this, &DeveloperOptionsDialog::saveAndClose);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("BitBtn3");
     cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &Tdevopt::BitBtn3Click);
+    connect(cancel, &QPushButton::clicked, this, &DeveloperOptionsDialog::cancel);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -86,67 +89,67 @@ Tdevopt::Tdevopt(const QString& programDirectory, const QString& settingsPath, Q
     columns->addLayout(buttons);
 }
 
-void Tdevopt::showEvent(QShowEvent* event) {
-    FormActivate();
+void DeveloperOptionsDialog::showEvent(QShowEvent* event) {
+    showStoredSettings();
     if (const QScreen* shown = screen())
         move(shown->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 
 // Every showing starts from the stored values, dropping unconfirmed edits.
-void Tdevopt::FormActivate() {
+void DeveloperOptionsDialog::showStoredSettings() {
     const tz::MainSettings stored =
         tz::readMainSettings(settingsPath_.toStdString(), programDirectory_.toStdString());
-    helpfile_->setText(tz::displayLine(stored.helpFile));
-    webbrowser_->setText(tz::displayLine(stored.browser));
-    compiler_->setText(tz::displayLine(stored.compiler));
-    comppar_->setText(tz::displayLine(stored.compilerParameters));
+    helpFileEdit_->setText(tz::displayLine(stored.helpFile));
+    browserEdit_->setText(tz::displayLine(stored.browser));
+    compilerEdit_->setText(tz::displayLine(stored.compiler));
+    compilerParametersEdit_->setText(tz::displayLine(stored.compilerParameters));
 }
 
-void Tdevopt::BitBtn1Click() {
-    chooseFile(helpfile_, {"JavaSyntax Help files (*.HLP *.hlp)", AllFiles}, "HLP");
+void DeveloperOptionsDialog::chooseHelpFile() {
+    chooseFile(helpFileEdit_, {"JavaSyntax Help files (*.HLP *.hlp)", AllFiles}, "HLP");
 }
 
 // No default suffix for programs: it would turn a chosen "firefox" into
 // "firefox.exe".
-void Tdevopt::BitBtn4Click() {
-    chooseFile(webbrowser_, {AllFiles, Programs}, QString());
+void DeveloperOptionsDialog::chooseBrowser() {
+    chooseFile(browserEdit_, {AllFiles, Programs}, QString());
 }
 
-void Tdevopt::BitBtn5Click() {
-    chooseFile(compiler_, {AllFiles, Programs}, QString());
+void DeveloperOptionsDialog::chooseCompiler() {
+    chooseFile(compilerEdit_, {AllFiles, Programs}, QString());
 }
 
-void Tdevopt::chooseFile(QLineEdit* edit, const QStringList& filters,
-                         const QString& defaultSuffix) {
+void DeveloperOptionsDialog::chooseFile(QLineEdit* edit, const QStringList& filters,
+                                        const QString& defaultSuffix) {
     // Made at first use: costly to build, and it writes the toolkit's settings when it goes.
-    if (!open_) {
-        open_ = tz::makeOpenFileDialog(this);
-        listed_ = open_->filter();
-        connect(open_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
-            open_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
+    if (!fileDialog_) {
+        fileDialog_ = tz::makeOpenFileDialog(this);
+        listed_ = fileDialog_->filter();
+        connect(fileDialog_, &QFileDialog::filterSelected, this, [this](const QString& filter) {
+            fileDialog_->setFilter(filter == Programs ? listed_ | QDir::Executable : listed_);
         });
     }
-    open_->setDirectory(directoryPart(edit->text()));
-    open_->selectFile(QString());
-    open_->setNameFilters(filters);
-    open_->setFilter(listed_);
-    open_->setDefaultSuffix(defaultSuffix);
-    if (open_->exec() != QDialog::Accepted || open_->selectedFiles().isEmpty()) return;
-    edit->setText(open_->selectedFiles().constFirst());
+    fileDialog_->setDirectory(directoryPart(edit->text()));
+    fileDialog_->selectFile(QString());
+    fileDialog_->setNameFilters(filters);
+    fileDialog_->setFilter(listed_);
+    fileDialog_->setDefaultSuffix(defaultSuffix);
+    if (fileDialog_->exec() != QDialog::Accepted || fileDialog_->selectedFiles().isEmpty()) return;
+    edit->setText(fileDialog_->selectedFiles().constFirst());
 }
 
-tz::MainSettings Tdevopt::fields() const {
+tz::MainSettings DeveloperOptionsDialog::fields() const {
     tz::MainSettings settings;
-    settings.helpFile = tz::storedLine(helpfile_->text());
-    settings.browser = tz::storedLine(webbrowser_->text());
-    settings.compiler = tz::storedLine(compiler_->text());
-    settings.compilerParameters = tz::storedLine(comppar_->text());
+    settings.helpFile = tz::storedLine(helpFileEdit_->text());
+    settings.browser = tz::storedLine(browserEdit_->text());
+    settings.compiler = tz::storedLine(compilerEdit_->text());
+    settings.compilerParameters = tz::storedLine(compilerParametersEdit_->text());
     return settings;
 }
 
 // The dialog closes even when the settings cannot be written.
-void Tdevopt::BitBtn2Click() {
+void DeveloperOptionsDialog::saveAndClose() {
     const tz::MainSettings confirmed = fields();
     if (tz::writeMainSettings(settingsPath_.toStdString(), confirmed)) {
         Q_EMIT mainSettingsWritten(confirmed);
@@ -156,6 +159,6 @@ void Tdevopt::BitBtn2Click() {
     accept();
 }
 
-void Tdevopt::BitBtn3Click() {
+void DeveloperOptionsDialog::cancel() {
     reject();
 }

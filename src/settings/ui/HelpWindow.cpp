@@ -1,4 +1,4 @@
-#include "settings/ui/THelpViewer.h"
+#include "settings/ui/HelpWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -23,7 +23,7 @@ constexpr int TopicPosition = Qt::UserRole;
 
 }  // namespace
 
-THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("help");
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(720, 480);
@@ -42,10 +42,10 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(splitter);
 
     connect(topics_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* item) { topicsChange(item); });
+            [this](QTreeWidgetItem* item) { jumpToTopic(item); });
 }
 
-void THelpViewer::showTopics(const QString& path) {
+void HelpWindow::showTopics(const QString& path) {
     load(path);
     show();
     raise();
@@ -53,7 +53,7 @@ void THelpViewer::showTopics(const QString& path) {
     topics_->setFocus();
 }
 
-void THelpViewer::load(const QString& named) {
+void HelpWindow::load(const QString& named) {
     // Help files come from a system whose names ignore case.
     const QString path = tz::resolveNameCase(named);
     path_ = path;
@@ -85,7 +85,7 @@ void THelpViewer::load(const QString& named) {
     text_->verticalScrollBar()->setValue(0);
 }
 
-void THelpViewer::showPlainText(const std::string& bytes) {
+void HelpWindow::showPlainText(const std::string& bytes) {
     QTextDocument* document = text_->document();
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     document->setDefaultFont(fixed);
@@ -111,7 +111,7 @@ void THelpViewer::showPlainText(const std::string& bytes) {
 }
 
 // Headings of level 1 to 3 become a tree of topics.
-void THelpViewer::fillTopics() {
+void HelpWindow::fillTopics() {
     QTreeWidgetItem* parents[DeepestTopic + 1] = {};
     for (QTextBlock block = text_->document()->begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
@@ -129,7 +129,7 @@ void THelpViewer::fillTopics() {
 }
 
 // Scrolls the text so that the topic's heading is at the top.
-void THelpViewer::topicsChange(QTreeWidgetItem* item) {
+void HelpWindow::jumpToTopic(QTreeWidgetItem* item) {
     if (!item) return;
     const QTextBlock heading = text_->document()->findBlock(item->data(0, TopicPosition).toInt());
     text_->setTextCursor(QTextCursor(heading));

@@ -6,9 +6,9 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "controls/ui/TColorMemo.h"
+#include "controls/ui/KeywordEditor.h"
 #include "project/ui/BodyEditor.h"
-#include "project/ui/Tzjava.h"
+#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -21,7 +21,7 @@ struct Coloured {
     friend bool operator==(const Coloured&, const Coloured&) = default;
 };
 
-std::vector<Coloured> colouredParts(const TColorMemo& memo, int line) {
+std::vector<Coloured> colouredParts(const KeywordEditor& memo, int line) {
     std::vector<Coloured> parts;
     const QTextBlock block = memo.document()->findBlockByNumber(line);
     for (const QTextLayout::FormatRange& range : block.layout()->formats())
@@ -29,7 +29,7 @@ std::vector<Coloured> colouredParts(const TColorMemo& memo, int line) {
     return parts;
 }
 
-QColor lineColour(const TColorMemo& memo, int line) {
+QColor lineColour(const KeywordEditor& memo, int line) {
     const std::vector<Coloured> parts = colouredParts(memo, line);
     return parts.empty() ? QColor() : parts.front().color;
 }
@@ -37,7 +37,7 @@ QColor lineColour(const TColorMemo& memo, int line) {
 // A shown memo colouring 'int' in its default red.
 struct ShownMemo {
     explicit ShownMemo(const QString& text, int height = 300) {
-        memo.setKeyDrawingType(tz::dtKeyShow);
+        memo.setKeyDrawingType(tz::ColourKeywords);
         memo.setKeyCase(true);
         memo.setKeywords({"int"});
         memo.resize(300, height);
@@ -52,24 +52,24 @@ struct ShownMemo {
         memo.setTextCursor(cursor);
     }
 
-    TColorMemo memo;
+    KeywordEditor memo;
 };
 
 }  // namespace
 
-class ColorMemoTest : public QObject {
+class KeywordEditorTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
     void startsWithItsDefaults() {
-        TColorMemo memo;
-        QVERIFY(memo.Keywords().isEmpty());
-        QCOMPARE(memo.KeyBeginChar(), QChar(u'<'));
-        QCOMPARE(memo.KeyEndChar(), QChar(u'>'));
-        QCOMPARE(memo.KeyDrawingType(), tz::dtBeginEnd);
-        QVERIFY(!memo.KeyCase());
-        QCOMPARE(memo.KeyColor(), QColor(Qt::red));
-        QCOMPARE(memo.KeyBrushColor(), memo.palette().color(QPalette::Base));
+        KeywordEditor memo;
+        QVERIFY(memo.keywords().isEmpty());
+        QCOMPARE(memo.keyBeginChar(), QChar(u'<'));
+        QCOMPARE(memo.keyEndChar(), QChar(u'>'));
+        QCOMPARE(memo.colouringMode(), tz::ColourBetweenMarks);
+        QVERIFY(!memo.keyCase());
+        QCOMPARE(memo.keyColor(), QColor(Qt::red));
+        QCOMPARE(memo.keyBrushColor(), memo.palette().color(QPalette::Base));
     }
 
     void coloursReachTheLaidOutTextAndTheScreen() {
@@ -148,7 +148,7 @@ class ColorMemoTest : public QObject {
     void linesBelowTheViewAreLeftAloneUntilScrolledTo() {
         ShownMemo shown(QString("int x;\n").repeated(2000), 120);
         int vScrolls = 0;
-        shown.memo.setOnVScroll([&](TColorMemo* sender) {
+        shown.memo.setOnVScroll([&](KeywordEditor* sender) {
             QCOMPARE(sender, &shown.memo);
             ++vScrolls;
         });
@@ -164,7 +164,7 @@ class ColorMemoTest : public QObject {
     void navigationKeyCollapsesTheSelectionToItsEnd() {
         ShownMemo shown("abcdefgh");
         std::vector<std::pair<int, bool>> seenByKeyDown;
-        shown.memo.setOnKeyDown([&](TColorMemo* sender, int key, Qt::KeyboardModifiers) {
+        shown.memo.setOnKeyDown([&](KeywordEditor* sender, int key, Qt::KeyboardModifiers) {
             if (key != Qt::Key_Left) return;
             seenByKeyDown.emplace_back(sender->textCursor().position(),
                                        sender->textCursor().hasSelection());
@@ -195,7 +195,7 @@ class ColorMemoTest : public QObject {
         shown.memo.setKeyColor(Qt::blue);
         QColor colourWhenTold;
         shown.memo.setOnMouseDown(
-            [&](TColorMemo* sender, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
+            [&](KeywordEditor* sender, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
                 QCOMPARE(button, Qt::LeftButton);
                 colourWhenTold = lineColour(*sender, 1);
             });
@@ -205,20 +205,20 @@ class ColorMemoTest : public QObject {
 
     void eventModeColoursWhatTheHandlerSupplies() {
         ShownMemo shown("first line\n\nthird");
-        shown.memo.setKeyDrawingType(tz::dtEventDraw);
+        shown.memo.setKeyDrawingType(tz::ColourHandlerRanges);
         shown.memo.setKeyColor(Qt::blue);
-        shown.memo.DrawKeywords(false);
+        shown.memo.colourKeywords(false);
         QVERIFY(colouredParts(shown.memo, 0).empty());  // no handler: nothing
 
         QStringList linesAsked;
         shown.memo.setOnDrawLine(
-            [&](TColorMemo* sender, const QString& line, tz::KeyRangeTable& A) {
+            [&](KeywordEditor* sender, const QString& line, tz::KeyRangeTable& A) {
                 QCOMPARE(sender, &shown.memo);
                 linesAsked << line;
                 A[0] = {1, 5, qRgb(0, 128, 0)};
                 A[1] = {7, 8, 0};
             });
-        shown.memo.DrawKeywords(false);
+        shown.memo.colourKeywords(false);
         QCOMPARE(linesAsked, (QStringList{"first line", "third"}));  // empty lines are skipped
         QCOMPARE(colouredParts(shown.memo, 0),
                  (std::vector<Coloured>{{0, 5, QColor(0, 128, 0)}, {6, 2, Qt::blue}}));
@@ -226,32 +226,32 @@ class ColorMemoTest : public QObject {
     }
 
     void hiddenOrDisabledMemoColoursNothing() {
-        TColorMemo hidden;
-        hidden.setKeyDrawingType(tz::dtKeyShow);
+        KeywordEditor hidden;
+        hidden.setKeyDrawingType(tz::ColourKeywords);
         hidden.setKeywords({"int"});
         hidden.setPlainText("int a");
-        hidden.DrawKeywords(false);
+        hidden.colourKeywords(false);
         QVERIFY(colouredParts(hidden, 0).empty());
 
         ShownMemo shown("int a");
         shown.memo.setEnabled(false);
         shown.memo.setKeyColor(Qt::blue);
-        shown.memo.DrawKeywords(false);
+        shown.memo.colourKeywords(false);
         QCOMPARE(lineColour(shown.memo, 0), QColor(Qt::red));
     }
 
     void mainWindowBodyEditorColoursJavaAsYouType() {
         StartedProgram started;
-        auto* editor = started.program->zjava().findChild<TColorMemo*>("this");
+        auto* editor = started.program->mainWindow().findChild<KeywordEditor*>("this");
         QVERIFY(editor);
-        QCOMPARE(editor->Keywords(), tz::javaKeywords());
-        QCOMPARE(editor->Keywords().size(), 126);
-        QCOMPARE(editor->Keywords().front(), QString("drawLine"));
-        QCOMPARE(editor->Keywords().back(), QString("getSelectedIndex()"));
-        QCOMPARE(editor->KeyDrawingType(), tz::dtKeyShow);
-        QVERIFY(editor->KeyCase());
-        QCOMPARE(editor->KeyColor(), QColor(Qt::blue));
-        QCOMPARE(editor->KeyBrushColor(), QColor(Qt::white));
+        QCOMPARE(editor->keywords(), tz::javaKeywords());
+        QCOMPARE(editor->keywords().size(), 126);
+        QCOMPARE(editor->keywords().front(), QString("drawLine"));
+        QCOMPARE(editor->keywords().back(), QString("getSelectedIndex()"));
+        QCOMPARE(editor->colouringMode(), tz::ColourKeywords);
+        QVERIFY(editor->keyCase());
+        QCOMPARE(editor->keyColor(), QColor(Qt::blue));
+        QCOMPARE(editor->keyBrushColor(), QColor(Qt::white));
         QCOMPARE(editor->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
@@ -264,12 +264,12 @@ class ColorMemoTest : public QObject {
 
         // A line long enough to wrap is still one line for the caret display.
         QTest::keyClicks(editor, QString(" while").repeated(60));
-        auto* xy = started.program->zjava().findChild<QLabel*>("xy");
+        auto* xy = started.program->mainWindow().findChild<QLabel*>("xy");
         QCOMPARE(xy->text(), QString("Line: 1"));
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(xy->text(), QString("Line: 2"));
     }
 };
 
-QTEST_MAIN(ColorMemoTest)
-#include "tst_colormemo.moc"
+QTEST_MAIN(KeywordEditorTest)
+#include "tst_keywordeditor.moc"

@@ -7,10 +7,10 @@ class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class THelpViewer : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit THelpViewer(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // Loads the file and brings the window to the front at its topics list.
     // A file that cannot be read is reported in the window itself.
@@ -21,7 +21,7 @@ class THelpViewer : public QWidget {
     void load(const QString& path);
     void showPlainText(const std::string& bytes);
     void fillTopics();
-    void topicsChange(QTreeWidgetItem* item);
+    void jumpToTopic(QTreeWidgetItem* item);
 
     QString path_;
     QTreeWidget* topics_ = nullptr;
