@@ -53,7 +53,7 @@ class DesignerTest : public QObject {
         QCOMPARE(d.treeTexts(), QStringList({"[Buttons]", "JButton0", "[Labels]", "JLabel0",
                                              "[Textfields]", "JTextfield0", "[Images]"}));
         QCOMPARE(d.selectedTreeText(), QString("JTextfield0"));
-        QCOMPARE(d.app.currentKindTag(), std::string("textfield"));
+        QCOMPARE(d.app.currentKind(), std::optional(ObjectKind::TextField));
         QVERIFY(d.tool.button(3)->isChecked());
         QVERIFY(d.app.createMode());
     }

@@ -20,7 +20,7 @@ class InspectorTest : public QObject {
                                              "JLabel0", "[Textfields]", "[Images]"}));
         d.clickTreeItem("[Labels]");
         QCOMPARE(d.app.currentIndex(), -1);
-        QCOMPARE(d.app.currentKindTag(), std::string("label"));
+        QCOMPARE(d.app.currentKind(), std::optional(ObjectKind::Label));
         for (int row = 0; row < InspectorWindow::RowCount; ++row) {
             QCOMPARE(d.label(row), QString());
             QCOMPARE(d.value(row), QString());
@@ -31,7 +31,7 @@ class InspectorTest : public QObject {
         // An object item shows the record as stored, not the control.
         d.control(ObjectKind::Button, 1)->move(300, 300);
         d.clickTreeItem("JButton1");
-        QCOMPARE(d.app.currentKindTag(), std::string("knapp"));
+        QCOMPARE(d.app.currentKind(), std::optional(ObjectKind::Button));
         QCOMPARE(d.app.currentIndex(), 1);
         QCOMPARE(d.value(1), QString("10"));
         QCOMPARE(d.value(2), QString("60"));

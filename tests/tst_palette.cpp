@@ -69,7 +69,7 @@ class PaletteTest : public QObject {
 
         d.pressPalette(2);
         QVERIFY(!d.tool.button(1)->isChecked());
-        QCOMPARE(d.app.createKind(), std::string("labell"));
+        QCOMPARE(d.app.createKind(), std::optional(ObjectKind::Label));
         // A blank button releases the kind button and arms nothing.
         d.pressPalette(5);
         QVERIFY(d.tool.button(5)->isChecked());
@@ -91,7 +91,7 @@ class PaletteTest : public QObject {
         d.clickBackground(QPoint(30, 30));
         QCOMPARE(d.app.table(ObjectKind::TextField).count, 0);
         // The create kind stays as it was.
-        QCOMPARE(d.app.createKind(), std::string("textfield"));
+        QCOMPARE(d.app.createKind(), std::optional(ObjectKind::TextField));
     }
 };
 

@@ -49,8 +49,6 @@ struct LiveObject {
 };
 
 struct KindInfo {
-    const char* createTag;   // the kind the design window creates
-    const char* currentTag;  // the kind of the current object
     const char* namePrefix;
     const char* captionPrefix;
     int defaultWidth;
@@ -61,10 +59,10 @@ struct KindInfo {
 
 inline const KindInfo& kindInfo(ObjectKind kind) {
     static const KindInfo infos[] = {
-        {"knapp", "knapp", "JButton", "Button ", 65, 33, "Caption", "[Buttons]"},
-        {"labell", "label", "JLabel", "Label ", 73, 25, "Caption", "[Labels]"},
-        {"textfield", "textfield", "JTextfield", "Textfield ", 73, 21, "Text", "[Textfields]"},
-        {"image", "bild", "JImage", "", 73, 65, "Picture", "[Images]"},
+        {"JButton", "Button ", 65, 33, "Caption", "[Buttons]"},
+        {"JLabel", "Label ", 73, 25, "Caption", "[Labels]"},
+        {"JTextfield", "Textfield ", 73, 21, "Text", "[Textfields]"},
+        {"JImage", "", 73, 65, "Picture", "[Images]"},
     };
     return infos[static_cast<int>(kind)];
 }

@@ -95,18 +95,6 @@ int firstFreeNumber(const std::string& prefix, int first,
     return number;
 }
 
-std::optional<ObjectKind> kindOfCreateTag(const std::string& tag) {
-    for (ObjectKind kind : AllKinds)
-        if (tag == kindInfo(kind).createTag) return kind;
-    return std::nullopt;
-}
-
-std::optional<ObjectKind> kindOfCurrentTag(const std::string& tag) {
-    for (ObjectKind kind : AllKinds)
-        if (tag == kindInfo(kind).currentTag) return kind;
-    return std::nullopt;
-}
-
 std::string alignmentText(Alignment alignment) {
     switch (alignment) {
         case Alignment::Right:

@@ -57,9 +57,6 @@ std::string capacityError();
 int firstFreeNumber(const std::string& prefix, int first,
                     const std::vector<std::string>& takenNames);
 
-std::optional<ObjectKind> kindOfCreateTag(const std::string& tag);
-std::optional<ObjectKind> kindOfCurrentTag(const std::string& tag);
-
 std::string alignmentText(Alignment alignment);
 // Only the exact texts "[LEFT]", "[CENTER]" and "[RIGHT]" name an alignment.
 std::optional<Alignment> alignmentOf(const std::string& text);

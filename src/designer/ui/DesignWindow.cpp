@@ -10,7 +10,6 @@
 
 #include "designer/DesignRules.h"
 #include "designer/ui/FrameShape.h"
-#include "designer/ui/PaletteWindow.h"
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
@@ -132,10 +131,8 @@ DesignWindow::DesignWindow(QWidget* parent)
 
 DesignWindow::~DesignWindow() = default;
 
-void DesignWindow::setPartners(InspectorWindow* inspector, PaletteWindow* palette,
-                               const tz::Project* project) {
+void DesignWindow::setPartners(InspectorWindow* inspector, const tz::Project* project) {
     inspector_ = inspector;
-    palette_ = palette;
     project_ = project;
 }
 
@@ -354,37 +351,37 @@ std::string DesignWindow::javaSourcePath() const {
 }
 
 void DesignWindow::createObjectAt(const QPoint& point) {
-    const std::optional<ObjectKind> kind = tz::kindOfCreateTag(createKind_);
-    if (!kind || !hasRoomFor(*kind)) return;
+    if (!createKind_ || !hasRoomFor(*createKind_)) return;
+    const ObjectKind kind = *createKind_;
     std::optional<std::string> picture;
-    if (*kind == ObjectKind::Image) {
+    if (kind == ObjectKind::Image) {
         picture = pictureDialog_->choose(javaSourcePath());
         if (!picture) return;
     }
-    const int n = freeSlot(*kind);
-    const tz::KindInfo& info = tz::kindInfo(*kind);
+    const int n = freeSlot(kind);
+    const tz::KindInfo& info = tz::kindInfo(kind);
     // A loaded project may already use the names that follow its counter.
     const int number = tz::firstFreeNumber(info.namePrefix, n, namesOtherThan(nullptr));
     const std::string name = info.namePrefix + std::to_string(number);
-    tz::ObjectTable& objects = tables_[kindIndex(*kind)];
+    tz::ObjectTable& objects = tables_[kindIndex(kind)];
     if (n == objects.count) {
         objects.count = n + 1;  // the slot now holds a control
     } else {
-        delete controls_[kindIndex(*kind)][n];  // the hidden control of a deleted object
+        delete controls_[kindIndex(kind)][n];  // the hidden control of a deleted object
     }
     objects.records[n] = tz::ObjectRecord{};
-    QWidget* object = makeControl(*kind, n, name);
+    QWidget* object = makeControl(kind, n, name);
     object->setGeometry(point.x(), point.y(), info.defaultWidth, info.defaultHeight);
-    setControlText(*kind, object,
+    setControlText(kind, object,
                    QString::fromStdString(info.captionPrefix + std::to_string(number)));
-    if (*kind == ObjectKind::Image) {
+    if (kind == ObjectKind::Image) {
         imageAutoSize_[n] = true;
         picturePaths_[n] = *picture;
         showPictureOn(n, true);
     }
     object->show();
-    setRecord(*kind, n);
-    showObject(*kind, n);
+    setRecord(kind, n);
+    showObject(kind, n);
     rebuildObjectList(name);
 }
 
@@ -452,9 +449,14 @@ void DesignWindow::removeObject(ObjectKind kind, int index) {
     tables_[kindIndex(kind)].records[index].fields[tz::Name].clear();
 }
 
+void DesignWindow::chooseCreateKind(std::optional<ObjectKind> kind) {
+    createMode_ = kind.has_value();
+    if (kind) createKind_ = kind;
+}
+
 void DesignWindow::endCreateMode() {
     createMode_ = false;
-    if (palette_) palette_->releaseAll();
+    emit createModeEnded();
 }
 
 // ---- applet size and colour ---------------------------------------------
@@ -515,7 +517,7 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
 // a click has brought it to the front.
 bool DesignWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
-        if (palette_) palette_->raise();
+        emit activated();
         if (inspector_) inspector_->raise();
     }
     return QWidget::event(event);
@@ -538,7 +540,7 @@ void DesignWindow::selectObject(const ObjectRef& object) {
     rebuildObjectList(control(object.kind, object.slot)->objectName().toStdString());
     setRecord(object.kind, object.slot);
     showObject(object.kind, object.slot);
-    currentKindTag_ = tz::kindInfo(object.kind).currentTag;
+    currentKind_ = object.kind;
 }
 
 void DesignWindow::objectPressed(const ObjectRef& object, Qt::MouseButton button,

@@ -15,7 +15,6 @@ class PictureDialog;
 class PictureSource;
 class QTimer;
 class InspectorWindow;
-class PaletteWindow;
 namespace tz {
 struct Project;
 }
@@ -26,8 +25,7 @@ class DesignWindow : public QWidget {
     explicit DesignWindow(QWidget* parent = nullptr);
     ~DesignWindow() override;
 
-    void setPartners(InspectorWindow* inspector, PaletteWindow* palette,
-                     const tz::Project* project);
+    void setPartners(InspectorWindow* inspector, const tz::Project* project);
 
     // setRecord: control -> record, and the object becomes current.
     void setRecord(tz::ObjectKind kind, int index);
@@ -54,15 +52,16 @@ class DesignWindow : public QWidget {
     bool addLoadedObject(tz::ObjectKind kind, const tz::ObjectRecord& record);
     void removeObject(tz::ObjectKind kind, int index);
 
-    const std::string& currentKindTag() const { return currentKindTag_; }
-    void setCurrentKindTag(const std::string& tag) { currentKindTag_ = tag; }
+    // The kind of the current object or of the header selected last.
+    std::optional<tz::ObjectKind> currentKind() const { return currentKind_; }
+    void setCurrentKind(tz::ObjectKind kind) { currentKind_ = kind; }
     int currentIndex() const { return currentIndex_; }
     void setCurrentIndex(int index) { currentIndex_ = index; }
 
     bool createMode() const { return createMode_; }
-    void setCreateMode(bool on) { createMode_ = on; }
-    const std::string& createKind() const { return createKind_; }
-    void setCreateKind(const std::string& kind) { createKind_ = kind; }
+    std::optional<tz::ObjectKind> createKind() const { return createKind_; }
+    // A kind arms create mode for it; none ends create mode and keeps the kind.
+    void chooseCreateKind(std::optional<tz::ObjectKind> kind);
 
     // The applet's size as stored and shown in the options: the client
     // area's width, and its height plus a caption bar.
@@ -71,6 +70,12 @@ class DesignWindow : public QWidget {
     void setAppletWidth(int width);
     void setAppletHeight(int height);
     void setBackgroundColour(const QColor& colour);
+
+  signals:
+    // Create mode ended here, not by a palette choice.
+    void createModeEnded();
+    // The window came to the front; the tool windows float above it.
+    void activated();
 
   protected:
     bool event(QEvent* event) override;
@@ -114,7 +119,6 @@ class DesignWindow : public QWidget {
     void blinkFrame();
 
     InspectorWindow* inspector_ = nullptr;
-    PaletteWindow* palette_ = nullptr;
     const tz::Project* project_ = nullptr;
 
     std::array<tz::ObjectTable, 4> tables_;
@@ -123,10 +127,10 @@ class DesignWindow : public QWidget {
     // New images take their picture's size; loaded ones keep their own.
     std::array<bool, tz::ObjectTable::SlotCount> imageAutoSize_{};
 
-    std::string currentKindTag_;
+    std::optional<tz::ObjectKind> currentKind_;
     int currentIndex_ = 0;
     bool createMode_ = false;
-    std::string createKind_;
+    std::optional<tz::ObjectKind> createKind_;
 
     FrameShape* dragFrame_ = nullptr;
     QTimer* blinkTimer_ = nullptr;

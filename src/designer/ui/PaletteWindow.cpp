@@ -4,7 +4,6 @@
 #include <QPainterPath>
 #include <QToolButton>
 
-#include "designer/ui/DesignWindow.h"
 #include "platform/ui/PaintedIcon.h"
 #include "platform/ui/ToolWindow.h"
 
@@ -116,10 +115,11 @@ PaletteWindow::PaletteWindow(QWidget* parent) : QWidget(parent) {
         }
         buttons_[number - 1] = button;
     }
-    connect(button(1), &QToolButton::clicked, this, &PaletteWindow::toggleButtonCreation);
-    connect(button(2), &QToolButton::clicked, this, &PaletteWindow::toggleLabelCreation);
-    connect(button(3), &QToolButton::clicked, this, &PaletteWindow::toggleTextFieldCreation);
-    connect(button(4), &QToolButton::clicked, this, &PaletteWindow::toggleImageCreation);
+    for (tz::ObjectKind kind : tz::AllKinds) {
+        const int number = static_cast<int>(kind) + 1;
+        connect(button(number), &QToolButton::clicked, this,
+                [this, number, kind] { toggleCreation(number, kind); });
+    }
     for (int number = 5; number <= ButtonCount; ++number)
         connect(button(number), &QToolButton::clicked, this,
                 [this, number] { pressBlankButton(number); });
@@ -135,16 +135,13 @@ void PaletteWindow::releaseOthers(int number) {
         if (each != button(number)) each->setChecked(false);
 }
 
-void PaletteWindow::toggleCreation(int number, const char* createKind) {
+void PaletteWindow::toggleCreation(int number, tz::ObjectKind kind) {
     releaseOthers(number);
-    if (!designer_) return;
-    const bool down = button(number)->isChecked();
-    designer_->setCreateMode(down);
-    if (down) designer_->setCreateKind(createKind);
+    emit createKindChosen(button(number)->isChecked() ? std::optional(kind) : std::nullopt);
 }
 
 // The blank buttons arm nothing; with no kind button down nothing is created.
 void PaletteWindow::pressBlankButton(int number) {
     releaseOthers(number);
-    if (designer_) designer_->setCreateMode(false);
+    emit createKindChosen(std::nullopt);
 }

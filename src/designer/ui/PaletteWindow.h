@@ -1,12 +1,14 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <optional>
+
+#include "designer/DesignObjects.h"
 
 class QToolButton;
-class DesignWindow;
 
 // The object palette: nine toggle buttons of which at most one is down; the
-// first four arm the design window's create mode for their kind.
+// first four choose the kind to create.
 class PaletteWindow : public QWidget {
     Q_OBJECT
   public:
@@ -14,21 +16,19 @@ class PaletteWindow : public QWidget {
 
     explicit PaletteWindow(QWidget* parent = nullptr);
 
-    void setDesigner(DesignWindow* designer) { designer_ = designer; }
     QToolButton* button(int number) const { return buttons_.at(number - 1); }
     // Every button up, without a click.
     void releaseAll();
 
+  signals:
+    // The kind whose button went down, or none when no kind button is down.
+    void createKindChosen(std::optional<tz::ObjectKind> kind);
+
   private:
-    void toggleButtonCreation() { toggleCreation(1, "knapp"); }
-    void toggleLabelCreation() { toggleCreation(2, "labell"); }
-    void toggleTextFieldCreation() { toggleCreation(3, "textfield"); }
-    void toggleImageCreation() { toggleCreation(4, "image"); }
-    void toggleCreation(int number, const char* createKind);
+    void toggleCreation(int number, tz::ObjectKind kind);
     void pressBlankButton(int number);
     // A button pressed down releases the others.
     void releaseOthers(int number);
 
-    DesignWindow* designer_ = nullptr;
     std::array<QToolButton*, ButtonCount> buttons_{};
 };

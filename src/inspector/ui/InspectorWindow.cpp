@@ -291,12 +291,12 @@ void InspectorWindow::showSelectedObject() {
         bool header = false;
         for (tz::ObjectKind kind : tz::AllKinds) {
             if (text != tz::kindInfo(kind).treeItem) continue;
-            designer_->setCurrentKindTag(tz::kindInfo(kind).currentTag);
+            designer_->setCurrentKind(kind);
             header = true;
         }
         n = header ? 0 : n + 1;
     }
-    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
     if (n > 0 && kind) {
         const QString name = treeItemAt(selected)->text(0);
         const tz::ObjectTable& objects = designer_->table(*kind);
@@ -325,7 +325,7 @@ void InspectorWindow::rememberSelectedCell(int row, int column) {
 
 void InspectorWindow::applyGridEdits() {
     if (!designer_ || designer_->currentIndex() < 0) return;
-    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
     if (!kind) return;
     const int index = designer_->currentIndex();
     if (!designer_->commitEdits(*kind, index)) return;
@@ -338,8 +338,8 @@ void InspectorWindow::applyGridEdits() {
 void InspectorWindow::chooseCellValue() {
     if (!designer_ || designer_->currentIndex() < 0) return;
     const int index = designer_->currentIndex();
-    const std::string& tag = designer_->currentKindTag();
-    if (selectedRow_ == tz::Caption && tag == tz::kindInfo(tz::ObjectKind::Image).currentTag) {
+    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
+    if (selectedRow_ == tz::Caption && kind == tz::ObjectKind::Image) {
         const auto path =
             pictureDialog_->choose(project_ ? project_->javaSourcePath : std::string());
         if (path) {
@@ -348,7 +348,7 @@ void InspectorWindow::chooseCellValue() {
             designer_->showObject(tz::ObjectKind::Image, index);
         }
     }
-    if (selectedRow_ == tz::Align && tag == tz::kindInfo(tz::ObjectKind::Label).currentTag) {
+    if (selectedRow_ == tz::Align && kind == tz::ObjectKind::Label) {
         const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
         setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
         if (designer_->commitEdits(tz::ObjectKind::Label, index))
@@ -358,7 +358,7 @@ void InspectorWindow::chooseCellValue() {
 
 void InspectorWindow::deleteCurrentObject() {
     if (!designer_ || designer_->currentIndex() < 0) return;
-    const auto kind = tz::kindOfCurrentTag(designer_->currentKindTag());
+    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
     if (!kind) return;
     int i = designer_->currentIndex();
     designer_->removeObject(*kind, i);

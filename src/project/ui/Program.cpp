@@ -40,9 +40,9 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
     }
     mainWindow_->setWindows({designWindow_.get(), inspector_.get(), projectOptions_.get(),
                              palette_.get(), developerOptions_.get()});
-    designWindow_->setPartners(inspector_.get(), palette_.get(), &mainWindow_->project());
+    designWindow_->setPartners(inspector_.get(), &mainWindow_->project());
     inspector_->setPartners(designWindow_.get(), &mainWindow_->project());
-    palette_->setDesigner(designWindow_.get());
+    connectPaletteToDesignWindow();
     projectOptions_->setDesigner(designWindow_.get());
     QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
                      mainWindow_.get(), &MainWindow::setMainSettings);
@@ -50,6 +50,15 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
 }
 
 Program::~Program() = default;
+
+void Program::connectPaletteToDesignWindow() {
+    QObject::connect(palette_.get(), &PaletteWindow::createKindChosen, designWindow_.get(),
+                     &DesignWindow::chooseCreateKind);
+    QObject::connect(designWindow_.get(), &DesignWindow::createModeEnded, palette_.get(),
+                     &PaletteWindow::releaseAll);
+    QObject::connect(designWindow_.get(), &DesignWindow::activated, palette_.get(),
+                     &QWidget::raise);
+}
 
 void Program::show() {
     mainWindow_->show();

@@ -36,6 +36,10 @@ class Program {
     static QString settingsPathFor(const QString& programDirectory);
 
   private:
+    // The palette's choice arms the design window; its end of create mode
+    // puts the palette's buttons up.
+    void connectPaletteToDesignWindow();
+
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
     tz::CompileSession compiler_;
