@@ -90,9 +90,10 @@ class DesignerTest : public QObject {
         QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("JButton1"));
         QCOMPARE(d.treeTexts().mid(0, 4),
                  QStringList({"[Buttons]", "JButton0", "JButton1", "JButton2"}));
-        std::vector<std::string> names;
-        for (const tz::LiveObject& live : d.app.liveObjects()) names.push_back(live.name);
-        QCOMPARE(names, std::vector<std::string>({"JButton0", "JButton1", "JButton2"}));
+        QStringList names;
+        for (int slot = 0; slot < 3; ++slot)
+            names << d.app.control(ObjectKind::Button, slot)->objectName();
+        QCOMPARE(names, QStringList({"JButton0", "JButton1", "JButton2"}));
     }
 
     void newNamesSkipTheNamesOfLoadedObjects() {

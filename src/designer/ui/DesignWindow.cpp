@@ -238,30 +238,6 @@ QWidget* DesignWindow::control(ObjectKind kind, int index) const {
     return controls_[kindIndex(kind)][index];
 }
 
-std::vector<tz::LiveObject> DesignWindow::liveObjects() const {
-    std::vector<tz::LiveObject> objects;
-    for (ObjectKind kind : tz::AllKinds) {
-        for (int slot = 0; slot < table(kind).count; ++slot) {
-            const QWidget* object = control(kind, slot);
-            if (!object || !table(kind).records[slot].inUse()) continue;
-            tz::LiveObject live;
-            live.kind = kind;
-            live.slot = slot;
-            live.text = kind == ObjectKind::Image ? picturePaths_[slot]
-                                                  : tz::storedLine(controlText(kind, object));
-            live.left = object->x();
-            live.top = object->y();
-            live.width = object->width();
-            live.height = object->height();
-            live.name = object->objectName().toStdString();
-            if (kind == ObjectKind::Label)
-                live.alignment = alignmentOf(static_cast<const QLabel*>(object));
-            objects.push_back(live);
-        }
-    }
-    return objects;
-}
-
 const std::string& DesignWindow::picturePath(int index) const {
     return picturePaths_.at(index);
 }

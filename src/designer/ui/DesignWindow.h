@@ -40,7 +40,6 @@ class DesignWindow : public QWidget {
     const tz::ObjectTable& table(tz::ObjectKind kind) const;
     // The control of a slot below the slot count, else null.
     QWidget* control(tz::ObjectKind kind, int index) const;
-    std::vector<tz::LiveObject> liveObjects() const;
     const std::string& picturePath(int index) const;
     // Shows the picture of path on image index and keeps path as its picture.
     void setPicture(int index, const std::string& path);
