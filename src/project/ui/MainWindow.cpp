@@ -494,18 +494,13 @@ void MainWindow::bodyEdited() {
     if (!updating_) bodyPending_ = true;
 }
 
-void MainWindow::storePendingBody() const {
+void MainWindow::storePendingBody() {
     if (!bodyPending_) return;
     bodyPending_ = false;
     document_.project().storeBody(tz::storedText(bodyEditor_->toPlainText()));
 }
 
 tz::Project& MainWindow::project() {
-    storePendingBody();
-    return document_.project();
-}
-
-const tz::Project& MainWindow::project() const {
     storePendingBody();
     return document_.project();
 }

@@ -60,7 +60,6 @@ class MainWindow : public QMainWindow {
 
     // The project, with the body editor's latest text in it.
     tz::Project& project();
-    const tz::Project& project() const;
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
     void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
     // The help file the program currently names to the help window.
@@ -87,7 +86,7 @@ class MainWindow : public QMainWindow {
     bool exportJava(const QString& path);
     // The project as it stands becomes the one unsaved changes are judged by.
     void markProjectSaved();
-    bool hasUnsavedChanges() const;
+    bool hasUnsavedChanges();
 
   protected:
     bool event(QEvent* event) override;
@@ -169,7 +168,7 @@ class MainWindow : public QMainWindow {
     bool mayOverwrite(const QString& path);
     // The design window's records and the options dialog's options go to
     // the document, which the commands read.
-    void storeDesign() const;
+    void storeDesign();
     // The document's design objects and options, as just opened, in the windows.
     void showOpenedDesign();
     // An outcome's message in its box, its note in the memo; whether it went through.
@@ -198,10 +197,10 @@ class MainWindow : public QMainWindow {
     // The body editor's text reaches the class table when the table is next
     // read rather than at every keystroke: copying a long body per key made
     // typing slow. Reading the project through project() brings it in.
-    void storePendingBody() const;
+    void storePendingBody();
     tz::ProjectDocument& document_;
     tz::CompileSession& compiler_;
-    mutable bool bodyPending_ = false;
+    bool bodyPending_ = false;
     tz::MainSettings mainSettings_;
     QString programDirectory_;
     QString settingsPath_;

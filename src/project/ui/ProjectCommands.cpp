@@ -26,8 +26,9 @@ QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& name
 }
 
 QString MainWindow::projectFolder() const {
-    if (project().projectPath == tz::Project::Untitled) return {};
-    return QFileInfo(tz::displayLine(project().projectPath)).absolutePath();
+    const std::string& path = document_.project().projectPath;
+    if (path == tz::Project::Untitled) return {};
+    return QFileInfo(tz::displayLine(path)).absolutePath();
 }
 
 bool MainWindow::mayOverwrite(const QString& path) {
@@ -40,7 +41,7 @@ QString MainWindow::chooseProjectFile(QFileDialog::AcceptMode mode) {
                       {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
 }
 
-void MainWindow::storeDesign() const {
+void MainWindow::storeDesign() {
     tz::ObjectTables tables;
     for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = windows_.design->table(kind);
     tz::DesignModel& design = document_.design();
@@ -79,7 +80,7 @@ void MainWindow::markProjectSaved() {
     document_.markSaved();
 }
 
-bool MainWindow::hasUnsavedChanges() const {
+bool MainWindow::hasUnsavedChanges() {
     storeDesign();
     storePendingBody();
     return document_.isModified();

@@ -62,7 +62,7 @@ bool MainWindow::writeBuildFile(const QString& path, const std::string& bytes) {
 }
 
 QString MainWindow::javaSourceFolder() const {
-    return QFileInfo(tz::displayLine(project().javaSourcePath)).absolutePath() + "/";
+    return QFileInfo(tz::displayLine(document_.project().javaSourcePath)).absolutePath() + "/";
 }
 
 // ---- compile ------------------------------------------------------------
