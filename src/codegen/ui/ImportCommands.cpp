@@ -11,6 +11,7 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/PasteGuard.h"
+#include "project/ui/ClassTreeView.h"
 #include "project/ui/MainWindow.h"
 
 void MainWindow::importJava() {
@@ -70,7 +71,7 @@ tz::ScanProgress MainWindow::scanProgress() {
 bool MainWindow::showScanOutcome(const tz::Outcome& outcome,
                                  const std::vector<tz::ScanTreeItem>& treeItems) {
     if (!outcome.ok()) return showOutcome(outcome);
-    showScanTree(treeItems);
+    classTree_->showScannedItems(treeItems);
     if (outcome.kind == tz::Outcome::Kind::Note) setMessages(outcome.message);
     return true;
 }

@@ -468,10 +468,6 @@ void MainWindow::rebuildTree() {
     classTree_->rebuildTree();
 }
 
-void MainWindow::showScanTree(const std::vector<tz::ScanTreeItem>& items) {
-    classTree_->showScannedItems(items);
-}
-
 void MainWindow::showMethodTabs(int classIndex, int slotIndex) {
     const QScopedValueRollback showing(updating_, true);
     classTree_->showMethodTabs(classIndex, slotIndex);

@@ -192,7 +192,6 @@ class MainWindow : public QMainWindow {
     // early; whether the scan went through.
     bool showScanOutcome(const tz::Outcome& outcome,
                          const std::vector<tz::ScanTreeItem>& treeItems);
-    void showScanTree(const std::vector<tz::ScanTreeItem>& items);
 
     // The body editor's text reaches the class table when the table is next
     // read rather than at every keystroke: copying a long body per key made
