@@ -9,8 +9,8 @@
 #include <QTextBlock>
 #include <chrono>
 
-#include "project/ui/MainWindow.h"
-#include "project/ui/Program.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "app/BatchRun.h"
+#include "app/FileCommands.h"
+#include "app/Program.h"
 #include "designer/ui/PictureSource.h"
 #include "platform/ProcessSignals.h"
 #include "platform/Version.h"
-#include "project/ui/BatchRun.h"
-#include "project/ui/MainWindow.h"
-#include "project/ui/Program.h"
 #include "toolchain/RunFolder.h"
 
 namespace {
@@ -106,6 +106,6 @@ int main(int argc, char* argv[]) {
     }
     Program program(programDirectory, Program::settingsPathFor(programDirectory));
     program.show();
-    if (!commandLine.input.isEmpty()) program.mainWindow().openProjectFile(commandLine.input);
+    if (!commandLine.input.isEmpty()) program.fileCommands().openProjectFile(commandLine.input);
     return QApplication::exec();
 }

@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "project/ui/MainWindow.h"
+#include "app/BuildCommands.h"
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
 #include "testhelpers.h"
 
 namespace buildtests {
@@ -66,7 +68,7 @@ struct BuildProgram {
                        name->setText(path);
                        QTest::keyClick(name, Qt::Key_Return);
                    });
-        QCOMPARE(QString::fromStdString(mainWindow.project().projectPath), path);
+        QCOMPARE(QString::fromStdString(started.project().projectPath), path);
     }
 
     StartedProgram started;

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "project/ui/MainWindow.h"
+#include "app/MainWindow.h"
 
 StartedProgram::StartedProgram(const QString& iniText) {
     if (!iniText.isNull()) writeFile(settingsPath(), iniText.toUtf8());
@@ -22,6 +22,16 @@ StartedProgram::StartedProgram(const QString& iniText) {
 
 QString StartedProgram::settingsPath() const {
     return directory.filePath("tarjava.ini");
+}
+
+tz::Project& StartedProgram::project() {
+    program->document().takePendingEdits();
+    return program->document().project();
+}
+
+bool StartedProgram::hasUnsavedChanges() {
+    program->document().takePendingEdits();
+    return program->document().isModified();
 }
 
 QStringList answerMessageBoxes(const std::function<void()>& action, int button) {

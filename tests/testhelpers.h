@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "project/ui/Program.h"
+#include "app/Program.h"
 
 class QAction;
 class QDialog;
@@ -16,6 +16,10 @@ class QTreeWidgetItem;
 struct StartedProgram {
     explicit StartedProgram(const QString& iniText = QString());
     QString settingsPath() const;
+    // The project and whether it differs from the saved one, with the
+    // editors' pending edits in, as a command reads them.
+    tz::Project& project();
+    bool hasUnsavedChanges();
 
     QTemporaryDir directory;
     std::unique_ptr<Program> program;

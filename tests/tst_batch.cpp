@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "project/ProjectFile.h"
-#include "project/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "tst_designer_fixture.h"
 
 namespace {

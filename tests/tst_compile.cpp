@@ -28,7 +28,7 @@ class CompileTest : public QObject {
     std::unique_ptr<BuildProgram> p;
     QString folder;
 
-    tz::Project& project() { return p->mainWindow.project(); }
+    tz::Project& project() { return p->started.project(); }
     QPlainTextEdit* body() { return p->mainWindow.findChild<QPlainTextEdit*>("this"); }
     QWidget* compilingPanel() { return p->mainWindow.findChild<QWidget*>("cpanel"); }
     QString source() const { return folder + "/NewClass.java"; }
@@ -124,7 +124,7 @@ class CompileTest : public QObject {
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
         QVERIFY(compilingPanel()->isHidden());
         // The run's files stay in its own folder until the next compile.
-        const QString work = p->mainWindow.lastCompileFolder();
+        const QString work = p->started.program->compiler().lastFolder();
         QVERIFY(!work.isEmpty() && !work.startsWith(p->started.directory.path()));
         QCOMPARE(readFile(work + "/javac.bat"),
                  QString("@echo off\r\njavac %1 > res.txt\r\ncopy res.txt+byt.txt tst.txt\r\n"));
@@ -133,7 +133,7 @@ class CompileTest : public QObject {
         QCOMPARE(QFile::permissions(work) & 0x0077, QFileDevice::Permissions());
         compile();
         QVERIFY(!QFile::exists(work));
-        QVERIFY(QFile::exists(p->mainWindow.lastCompileFolder() + "/res.txt"));
+        QVERIFY(QFile::exists(p->started.program->compiler().lastFolder() + "/res.txt"));
     }
 
     void optimizeWritesTheOptionIntoTheBatch() {
@@ -142,7 +142,9 @@ class CompileTest : public QObject {
         options.optimize = true;
         p->started.program->projectOptions().setOptions(options);
         compile();
-        QCOMPARE(readFile(p->mainWindow.lastCompileFolder() + "/javac.bat").split("\r\n").value(1),
+        QCOMPARE(readFile(p->started.program->compiler().lastFolder() + "/javac.bat")
+                     .split("\r\n")
+                     .value(1),
                  QString("javac -O %1 > res.txt"));
         QCOMPARE(p->mess(), Success.arg(source()));
     }
@@ -153,7 +155,7 @@ class CompileTest : public QObject {
         QCOMPARE(p->mess(), Success.arg(source()));
         QVERIFY(QFile::exists(folder + "/NewClass.class"));
         for (const QString& dir :
-             {p->bin, folder, p->inProgram(""), p->mainWindow.lastCompileFolder()})
+             {p->bin, folder, p->inProgram(""), p->started.program->compiler().lastFolder()})
             for (const char* trace : {"PWNED", "PWNED2", "PWNED3"})
                 QVERIFY(!QFile::exists(dir + "/" + trace));
     }
@@ -283,7 +285,7 @@ class CompileTest : public QObject {
                  QStringList({"You must save your project before you can compile!",
                               "file dialog saveProject"}));
         QVERIFY(project().compileFailed);
-        QVERIFY(p->mainWindow.lastCompileFolder().isEmpty());
+        QVERIFY(p->started.program->compiler().lastFolder().isEmpty());
         QCOMPARE(p->mess(), before);
         // Build & Run then has nothing to run.
         dialogsDuring([&] { p->trigger("BuildRun1"); });
@@ -295,9 +297,10 @@ class CompileTest : public QObject {
         QFile::remove(p->bin + "/javac.pif");
         const QStringList shown = dialogsDuring([&] { compile(); });
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown.first().startsWith("Cannot open file " + p->mainWindow.lastCompileFolder() +
-                                          "/tst.txt."),
-                 qPrintable(shown.first()));
+        QVERIFY2(
+            shown.first().startsWith("Cannot open file " +
+                                     p->started.program->compiler().lastFolder() + "/tst.txt."),
+            qPrintable(shown.first()));
         QCOMPARE(p->mess(), QString());
         QVERIFY(project().compileFailed);
         QVERIFY(compilingPanel()->isHidden());
@@ -361,9 +364,10 @@ class CompileTest : public QObject {
         p->key(Qt::Key_F9);
         QVERIFY(!QFile::exists(other + "/run.htm"));
         // Nor is the empty source buffer written over the file.
-        QCOMPARE(dialogsDuring([&] { QVERIFY(!p->mainWindow.saveJavaSource()); }),
-                 QStringList("The Java source is empty; " + other +
-                             "/NewClass.java was left as it is."));
+        QCOMPARE(
+            dialogsDuring([&] { QVERIFY(!p->started.program->buildCommands().saveJavaSource()); }),
+            QStringList("The Java source is empty; " + other +
+                        "/NewClass.java was left as it is."));
         QCOMPARE(readFile(other + "/NewClass.java"), QString("// hand-made"));
 
         startSaved();
@@ -401,13 +405,13 @@ class CompileTest : public QObject {
         showInMessages(
             "E.java:9: error: illegal start\nx = ;//\\1,1,3,\n   ^\nE.java:12: "
             "error\ny();//\\1,2,0,\n");
-        p->mainWindow.showFirstError();
+        p->started.program->buildCommands().showFirstError();
         QCOMPARE(p->mess(), QString("E.java:9: error: illegal start\nx = ;"));
         QCOMPARE(project().currentSlot, 1);
         QCOMPARE(selected(), "x = ;" + QString(LineBreak));
 
         showInMessages("E.java:1: error\nx();//\\7,1,0,\n");
-        QCOMPARE(dialogsDuring([&] { p->mainWindow.showFirstError(); }),
+        QCOMPARE(dialogsDuring([&] { p->started.program->buildCommands().showFirstError(); }),
                  QStringList("The compiler's message names class 7, slot 1, which this project "
                              "does not hold."));
         QCOMPARE(project().currentClass, 1);

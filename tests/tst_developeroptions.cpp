@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "project/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "settings/ui/DeveloperOptionsDialog.h"
 #include "testhelpers.h"
 
@@ -54,7 +54,7 @@ class DeveloperOptionsTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<StartedProgram> started;
-    MainWindow* mainWindow = nullptr;
+    Program* program = nullptr;
 
     QString inDirectory(const QString& name) const { return started->directory.filePath(name); }
     void showDialog(const std::function<void(QDialog*)>& handler) {
@@ -67,7 +67,7 @@ class DeveloperOptionsTest : public QObject {
     }
     void start(const QString& iniText = QString()) {
         started = std::make_unique<StartedProgram>(iniText);
-        mainWindow = &started->program->mainWindow();
+        program = started->program.get();
     }
 
   private Q_SLOTS:
@@ -90,7 +90,7 @@ class DeveloperOptionsTest : public QObject {
         QCOMPARE(readFile(started->settingsPath()),
                  "[Main]\r\nJava-Help=" + inDirectory("tarjava.hlp") + "\r\nBrowser=" +
                      inDirectory("firefox") + "\r\nComppar=-O -g\r\nCompiler=/opt/jikes/jikes\r\n");
-        const tz::MainSettings& settings = mainWindow->mainSettings();
+        const tz::MainSettings& settings = program->mainSettings();
         QCOMPARE(QString::fromStdString(settings.browser), inDirectory("firefox"));
         QCOMPARE(settings.compiler, std::string("/opt/jikes/jikes"));
         QCOMPARE(settings.compilerParameters, std::string("-O -g"));
@@ -113,7 +113,7 @@ class DeveloperOptionsTest : public QObject {
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(readFile(started->settingsPath()), ini);
-        QCOMPARE(QString::fromStdString(mainWindow->mainSettings().helpFile), stored);
+        QCOMPARE(QString::fromStdString(program->mainSettings().helpFile), stored);
         showDialog([&](QDialog* dialog) {
             QCOMPARE(field(dialog, "helpfile")->text(), stored);
             QCOMPARE(field(dialog, "compiler")->text(), QString("/usr/bin/javac"));
@@ -130,7 +130,7 @@ class DeveloperOptionsTest : public QObject {
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(messages, QStringList("Unable to write to " + started->settingsPath()));
-        QCOMPARE(mainWindow->mainSettings().compiler, std::string());
+        QCOMPARE(program->mainSettings().compiler, std::string());
     }
 };
 

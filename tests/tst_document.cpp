@@ -2,9 +2,9 @@
 // in the generated Java and the saved project, and edits with no window.
 #include <QMessageBox>
 
+#include "app/FileCommands.h"
 #include "designer/DesignRules.h"
 #include "document/ProjectDocument.h"
-#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -76,17 +76,19 @@ class DocumentTest : public QObject {
     void oddFilesGenerateAndSaveAsTheWindowsDo() {
         QFETCH(QByteArray, file);
         writeFile(path("Odd.tzp"), file);
-        MainWindow& mainWindow = started->program->mainWindow();
+        Program& program = *started->program;
         bool windowsOpened = false;
-        answerMessageBoxes([&] { windowsOpened = mainWindow.openProjectFile(path("Odd.tzp")); },
-                           QMessageBox::Ok);
+        answerMessageBoxes(
+            [&] { windowsOpened = program.fileCommands().openProjectFile(path("Odd.tzp")); },
+            QMessageBox::Ok);
         tz::ProjectDocument document;
         QCOMPARE(document.open(path("Odd.tzp")).ok(), windowsOpened);
         if (!windowsOpened) return;
         answerMessageBoxes([&] { triggerCommand("GenerateCode1"); }, QMessageBox::No);
         document.generate([](const std::string&) { return false; });
-        QCOMPARE(document.source(), mainWindow.sourceBuffer());
-        QVERIFY(mainWindow.writeProject(path("Windows.tzp")));
+        QCOMPARE(document.source(), program.document().source());
+        program.document().takePendingEdits();
+        QVERIFY(program.document().save(path("Windows.tzp")).ok());
         QVERIFY(document.save(path("Document.tzp")).ok());
         QCOMPARE(readBytes(path("Document.tzp")), readBytes(path("Windows.tzp")));
     }

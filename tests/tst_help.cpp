@@ -8,7 +8,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "project/ui/MainWindow.h"
+#include "app/MainWindow.h"
+#include "app/WindowCommands.h"
 #include "settings/ui/HelpWindow.h"
 #include "testhelpers.h"
 
@@ -58,7 +59,7 @@ class HelpTest : public QObject {
         HelpWindow* viewer = command("HelpTopics1");
         QVERIFY(viewer && viewer->isVisible());
         QCOMPARE(viewer->fileName(), inDirectory("TARJAVA.HLP"));
-        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(started->program->windowCommands().currentHelpFile(), inDirectory("TARJAVA.HLP"));
         const QStringList outline = topicOutline(topics(viewer));
         for (const char* topic : {"The windows", "  Main window", "Menus and commands",
                                   "  Developer", "The project file", "Compiling"})
@@ -141,13 +142,14 @@ class HelpTest : public QObject {
     void programHelpFileBecomesCurrentAgainOnActivation() {
         start("[Main]\r\nJava-Help=/usr/share/java.hlp\r\n");
         QVERIFY(QTest::qWaitForWindowActive(mainWindow));
-        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(started->program->windowCommands().currentHelpFile(), inDirectory("TARJAVA.HLP"));
         HelpWindow* viewer = command("JavaSyntaxHelp1");
         QTRY_COMPARE(QApplication::activeWindow(), viewer);
-        QCOMPARE(mainWindow->currentHelpFile(), QString("/usr/share/java.hlp"));
+        QCOMPARE(started->program->windowCommands().currentHelpFile(),
+                 QString("/usr/share/java.hlp"));
         mainWindow->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), mainWindow);
-        QCOMPARE(mainWindow->currentHelpFile(), inDirectory("TARJAVA.HLP"));
+        QCOMPARE(started->program->windowCommands().currentHelpFile(), inDirectory("TARJAVA.HLP"));
         QCOMPARE(viewer->fileName(), QString("/usr/share/java.hlp"));
     }
 

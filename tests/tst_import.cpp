@@ -10,7 +10,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "project/ui/MainWindow.h"
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -90,41 +91,41 @@ class ImportTest : public QObject {
         const QString path = javaFile("A.java", file);
         // The start-up project is unchanged, so no question comes first.
         QVERIFY(import(path).isEmpty());
-        QCOMPARE(QByteArray::fromStdString(mainWindow->sourceBuffer()), NineLines);
+        QCOMPARE(QByteArray::fromStdString(started->program->document().source()), NineLines);
         QCOMPARE(status(), path + " Lines: 9");
-        QCOMPARE(mainWindow->project().projectPath, std::string("Untitled"));
-        QCOMPARE(mainWindow->project().javaSourcePath, path.toStdString());
+        QCOMPARE(started->project().projectPath, std::string("Untitled"));
+        QCOMPARE(started->project().javaSourcePath, path.toStdString());
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "A", "init"}));
-        QCOMPARE(mainWindow->project().currentClass, 0);
+        QCOMPARE(started->project().currentClass, 0);
         QCOMPARE(body->toPlainText(), QString("import java.awt.*;\n"));
-        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("x = 1;\r\n"));
+        QCOMPARE(started->project().slot(1, 1).body, std::string("x = 1;\r\n"));
         QVERIFY(mainWindow->findChild<QFrame*>("respanel")->isHidden());
     }
 
     void emptyFileLeavesStatusAndBufferEmpty() {
         const QString before = status();
         QVERIFY(import(javaFile("Empty.java", "")).isEmpty());
-        QVERIFY(mainWindow->sourceBuffer().empty());
+        QVERIFY(started->program->document().source().empty());
         QCOMPARE(status(), before);
-        QCOMPARE(mainWindow->project().classCount(), 0);
+        QCOMPARE(started->project().classCount(), 0);
         QCOMPARE(tree->topLevelItemCount(), 0);
     }
 
     void refusedScanLeavesEverythingAsBefore() {
         import(javaFile("A.java", NineLines));
-        const std::string sourceBefore = mainWindow->sourceBuffer();
+        const std::string sourceBefore = started->program->document().source();
         const QStringList treeBefore = treeTexts(tree);
-        const std::string pathBefore = mainWindow->project().javaSourcePath;
+        const std::string pathBefore = started->project().javaSourcePath;
         const QString statusBefore = status();
         const QStringList texts = import(javaFile("Big.java", manyClasses(21)), QMessageBox::No);
         // The imported project is unsaved: the question, then the refusal.
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts.at(0), QString("Save changes to the current project?"));
         QVERIFY2(texts.at(1).contains("more than 20"), qPrintable(texts.at(1)));
-        QCOMPARE(mainWindow->sourceBuffer(), sourceBefore);
+        QCOMPARE(started->program->document().source(), sourceBefore);
         QCOMPARE(treeTexts(tree), treeBefore);
-        QCOMPARE(mainWindow->project().javaSourcePath, pathBefore);
-        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("A"));
+        QCOMPARE(started->project().javaSourcePath, pathBefore);
+        QCOMPARE(started->project().slot(1, 0).name, std::string("A"));
         QCOMPARE(status(), statusBefore);
     }
 
@@ -135,30 +136,30 @@ class ImportTest : public QObject {
             "The source ends early, inside a comment in method run of class Open.";
         QCOMPARE(status(), path + " Lines: 3 - " + where);
         QCOMPARE(mainWindow->messagesText(), where);
-        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("Open"));
-        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("/* x();\r\n"));
+        QCOMPARE(started->project().slot(1, 0).name, std::string("Open"));
+        QCOMPARE(started->project().slot(1, 1).body, std::string("/* x();\r\n"));
     }
 
     void unreadableFileIsReportedAndChangesNothing() {
         const QString missing = started->directory.filePath("gone.java");
-        QStringList texts =
-            answerMessageBoxes([&] { mainWindow->importJava(missing); }, QMessageBox::Ok);
+        QStringList texts = answerMessageBoxes(
+            [&] { started->program->fileCommands().importJava(missing); }, QMessageBox::Ok);
         QCOMPARE(texts.size(), 1);
-        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("NewClass"));
-        QCOMPARE(mainWindow->project().javaSourcePath, std::string("Untitled"));
+        QCOMPARE(started->project().slot(1, 0).name, std::string("NewClass"));
+        QCOMPARE(started->project().javaSourcePath, std::string("Untitled"));
     }
 
     void generatedSourceImportsAsTheSameTree() {
         triggerCommand("GenerateCode1");
-        const QString path =
-            javaFile("NewClass.java", QByteArray::fromStdString(mainWindow->sourceBuffer()));
+        const QString path = javaFile(
+            "NewClass.java", QByteArray::fromStdString(started->program->document().source()));
         import(path, QMessageBox::No);
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint"}));
-        QCOMPARE(mainWindow->project().currentClass, 0);
+        QCOMPARE(started->project().currentClass, 0);
         // The markers are comments outside the classes, which the scan drops.
         QVERIFY(body->toPlainText().startsWith("import java.applet.*;\nimport java.awt.*;"));
         auto* bar = mainWindow->findChild<QProgressBar*>("resbar");
-        QCOMPARE(bar->maximum(), int(mainWindow->sourceBuffer().size()));
+        QCOMPARE(bar->maximum(), int(started->program->document().source().size()));
     }
 
     void questionBeforeImport_data() {
@@ -174,13 +175,13 @@ class ImportTest : public QObject {
         QFETCH(QString, dialogShown);
         body->setFocus();
         QTest::keyClicks(body, "changed");
-        QVERIFY(mainWindow->hasUnsavedChanges());
+        QVERIFY(started->hasUnsavedChanges());
         QString shown;
         const QStringList texts = answerMessageBoxes(
             [&] { shown = answerFileDialog([] { triggerCommand("Open1"); }, QString()); }, answer);
         QCOMPARE(texts, QStringList({"Save changes to the current project?"}));
         QCOMPARE(shown, dialogShown);
-        QCOMPARE(mainWindow->project().slot(1, 0).name, std::string("NewClass"));
+        QCOMPARE(started->project().slot(1, 0).name, std::string("NewClass"));
     }
 
     void captionAfterImportNamesTheUntitledProject() {
@@ -199,7 +200,7 @@ class ImportTest : public QObject {
         triggerCommand("Cut1");
         QCOMPARE(clipboard->text(), bodyText);
         QVERIFY(body->toPlainText().isEmpty());
-        QVERIFY(mainWindow->project().slot(1, 0).body.empty());
+        QVERIFY(started->project().slot(1, 0).body.empty());
         triggerCommand("Paste1");
         QCOMPARE(body->toPlainText(), bodyText);
 

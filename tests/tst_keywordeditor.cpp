@@ -8,7 +8,7 @@
 
 #include "controls/ui/KeywordEditor.h"
 #include "project/ui/BodyEditor.h"
-#include "project/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {

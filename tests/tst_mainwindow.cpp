@@ -15,9 +15,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "app/MainWindow.h"
 #include "designer/ui/DesignWindow.h"
 #include "inspector/ui/InspectorWindow.h"
-#include "project/ui/MainWindow.h"
 #include "testhelpers.h"
 
 namespace {
@@ -184,10 +184,10 @@ class MainWindowTest : public QObject {
                               "NewClass", "NewInterface", "NewInterface"}));
         tree->topLevelItem(1)->setExpanded(false);
         tree->topLevelItem(2)->setExpanded(false);
-        mainWindow->project().setBody(3, 2, "// third class, second method");
+        started->project().setBody(3, 2, "// third class, second method");
         clickTreeItem(tree->topLevelItem(3)->child(1));
-        QCOMPARE(mainWindow->project().currentClass, 3);
-        QCOMPARE(mainWindow->project().currentSlot, 2);
+        QCOMPARE(started->project().currentClass, 3);
+        QCOMPARE(started->project().currentSlot, 2);
         QCOMPARE(body->toPlainText(), QString("// third class, second method"));
         QCOMPARE(tab->currentIndex(), 2);
     }
@@ -206,7 +206,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(declaration->text(), QString("public void NewInterface() "));
         QTest::keyClick(tree, Qt::Key_Up);
         QCOMPARE(tab->currentIndex(), 0);
-        QCOMPARE(mainWindow->project().currentSlot, 0);
+        QCOMPARE(started->project().currentSlot, 0);
         QCOMPARE(body->toPlainText(), QString("// NewClass Code"));
     }
 
@@ -232,7 +232,7 @@ class MainWindowTest : public QObject {
 
     void tabClickSelectsSlotAndTree() {
         clickTab(2);
-        QCOMPARE(mainWindow->project().currentSlot, 2);
+        QCOMPARE(started->project().currentSlot, 2);
         QCOMPARE(declaration->text(), QString("public void paint(Graphics g)"));
         QCOMPARE(body->toPlainText(), QString("// paint code"));
         QCOMPARE(tree->currentItem()->text(0), QString("paint"));
@@ -246,24 +246,24 @@ class MainWindowTest : public QObject {
         body->moveCursor(QTextCursor::End);
         QTest::keyClick(body, Qt::Key_Return);
         QTest::keyClicks(body, "import java.util.*;");
-        QCOMPARE(mainWindow->project().imports,
+        QCOMPARE(started->project().imports,
                  std::string("import java.applet.*;\r\nimport java.awt.*;\r\nimport java.util.*;"));
         QTest::keyClicks(declaration, "x");
-        QCOMPARE(mainWindow->project().slot(0, 0).name, std::string("Imports"));
-        QCOMPARE(mainWindow->project().slot(1, 0).declaration,
+        QCOMPARE(started->project().slot(0, 0).name, std::string("Imports"));
+        QCOMPARE(started->project().slot(1, 0).declaration,
                  std::string("public class NewClass extends Applet"));
     }
 
     void bodyEditsGoToTheCurrentSlotAndShowLeadingWhiteRemoved() {
-        mainWindow->project().setBody(1, 1, "\r\n   first\r\nsecond");
+        started->project().setBody(1, 1, "\r\n   first\r\nsecond");
         clickTreeItem(findItem("NewClass", "init"));
         QCOMPARE(body->toPlainText(), QString("first\nsecond"));
-        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("\r\n   first\r\nsecond"));
+        QCOMPARE(started->project().slot(1, 1).body, std::string("\r\n   first\r\nsecond"));
         body->moveCursor(QTextCursor::End);
         QTest::keyClick(body, Qt::Key_Return);
         QCOMPARE(mainWindow->findChild<QLabel*>("xy")->text(), QString("Line: 3"));
         QTest::keyClicks(body, "third");
-        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("first\r\nsecond\r\nthird"));
+        QCOMPARE(started->project().slot(1, 1).body, std::string("first\r\nsecond\r\nthird"));
         body->moveCursor(QTextCursor::Start);
         QTest::keyClick(body, Qt::Key_End);
         QCOMPARE(mainWindow->findChild<QLabel*>("xy")->text(), QString("Line: 1"));
@@ -275,8 +275,8 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(body, " done");
         clickTab(1);
         popupCommand("DeleteInterface1");
-        QCOMPARE(mainWindow->project().slot(1, 1).name, std::string("paint"));
-        QCOMPARE(mainWindow->project().slot(1, 1).body, std::string("// paint code done"));
+        QCOMPARE(started->project().slot(1, 1).name, std::string("paint"));
+        QCOMPARE(started->project().slot(1, 1).body, std::string("// paint code done"));
         QCOMPARE(body->toPlainText(), QString("// paint code done"));
     }
 
@@ -302,7 +302,7 @@ class MainWindowTest : public QObject {
         declaration->setFocus();
         declaration->selectAll();
         QTest::keyClick(declaration, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(mainWindow->project().slot(1, 1).declaration, std::string("  public void run()"));
+        QCOMPARE(started->project().slot(1, 1).declaration, std::string("  public void run()"));
         QCOMPARE(declaration->text(), QString("public void run()"));
         const QString throwing = "void run() throws " + QStringList(9, "IOException").join(", ");
         replaceDeclaration(throwing);
@@ -314,14 +314,14 @@ class MainWindowTest : public QObject {
     void renamingTheAppletClassSetsTheJavaSourcePath() {
         replaceDeclaration("public class Demo extends Applet");
         QCOMPARE(tab->tabText(0), QString("Demo (class)"));
-        QCOMPARE(mainWindow->project().javaSourcePath, std::string("Demo.java"));
+        QCOMPARE(started->project().javaSourcePath, std::string("Demo.java"));
         auto* status = mainWindow->statusBar()->findChild<QLabel*>();
         QCOMPARE(status->text(), QString("Demo.java"));
     }
 
     void addInterfaceSelectsTheNewMethod() {
         popupCommand("AddInterface1");
-        QCOMPARE(mainWindow->project().lastSlot(1), 3);
+        QCOMPARE(started->project().lastSlot(1), 3);
         QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "init", "paint", "NewInterface"}));
         QCOMPARE(tab->currentIndex(), 3);
         QCOMPARE(body->toPlainText(), QString("// NewInterface Code"));
@@ -335,11 +335,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(tabTexts(tab), QStringList({"NewClass (class)", "paint"}));
         QCOMPARE(body->toPlainText(), QString("// paint code"));
         popupCommand("DeleteInterface1");
-        QCOMPARE(mainWindow->project().currentSlot, 0);
+        QCOMPARE(started->project().currentSlot, 0);
         QCOMPARE(tab->currentIndex(), 0);
         QCOMPARE(body->toPlainText(), QString("// NewClass code"));
         popupCommand("DeleteInterface1", false);
-        QCOMPARE(mainWindow->project().lastSlot(1), 0);
+        QCOMPARE(started->project().lastSlot(1), 0);
     }
 
     void deleteClassMovesFollowingClassesDownWhole() {
@@ -352,8 +352,8 @@ class MainWindowTest : public QObject {
         popupCommand("DeleteClass1");
         QCOMPARE(treeTexts(tree), QStringList({"Imports", "NewClass", "init", "paint", "Third",
                                                "NewInterface", "NewInterface", "NewInterface"}));
-        QCOMPARE(mainWindow->project().currentClass, 2);
-        QCOMPARE(mainWindow->project().lastSlot(2), 3);
+        QCOMPARE(started->project().currentClass, 2);
+        QCOMPARE(started->project().lastSlot(2), 3);
         QCOMPARE(tree->currentItem()->text(0), QString("Third"));
         QCOMPARE(declaration->text(), QString("class Third"));
     }
@@ -397,9 +397,9 @@ class MainWindowTest : public QObject {
 
     void addClassIsDisabledAtTwentyClasses() {
         for (int i = 1; i < tz::Project::MaxClasses; ++i) popupCommand("AddClass1");
-        QCOMPARE(mainWindow->project().classCount(), 20);
+        QCOMPARE(started->project().classCount(), 20);
         popupCommand("AddClass1", false);
-        QCOMPARE(mainWindow->project().classCount(), 20);
+        QCOMPARE(started->project().classCount(), 20);
     }
 };
 

@@ -29,7 +29,7 @@ class PreviewTest : public QObject {
     std::unique_ptr<BuildProgram> p;
     QString folder;
 
-    tz::Project& project() { return p->mainWindow.project(); }
+    tz::Project& project() { return p->started.project(); }
     QString browser() const { return tools.filePath("browser"); }
     QByteArray path;
     // The program and the project folder as they stand, for comparing.
@@ -169,7 +169,7 @@ class PreviewTest : public QObject {
         const QString hostile = tools.filePath("x\ntouch PWNED");
         QVERIFY(QDir().mkpath(hostile));
         QVERIFY(QFile::copy(tools.filePath("plain/Demo.tzp"), hostile + "/Demo.tzp"));
-        QVERIFY(p->mainWindow.openProjectFile(hostile + "/Demo.tzp"));
+        QVERIFY(p->started.program->fileCommands().openProjectFile(hostile + "/Demo.tzp"));
         const QString refused = "\"" + tools.path() +
                                 "/x\\ntouch PWNED/NewClass.java\" holds a line break and cannot "
                                 "be written into %1.";
@@ -179,10 +179,11 @@ class PreviewTest : public QObject {
         QCOMPARE(dialogsDuring([&] { p->key(Qt::Key_F9); }), QStringList(refused.arg("run.htm")));
         QCOMPARE(QDir(hostile).entryList(QDir::Files), QStringList("Demo.tzp"));
 
-        QVERIFY(p->mainWindow.openProjectFile(tools.filePath("plain/Demo.tzp")));
-        tz::MainSettings settings = p->mainWindow.mainSettings();
+        QVERIFY(
+            p->started.program->fileCommands().openProjectFile(tools.filePath("plain/Demo.tzp")));
+        tz::MainSettings settings = p->started.program->mainSettings();
         settings.compilerParameters = "-g\r\ntouch PWNED";
-        p->mainWindow.setMainSettings(settings);
+        p->started.program->setMainSettings(settings);
         QCOMPARE(dialogsDuring([&] { press("extcomp"); }),
                  QStringList("\"-g\\r\\ntouch PWNED\" holds a line break and cannot be written "
                              "into ext.bat."));

@@ -4,8 +4,10 @@
 #include <QStatusBar>
 #include <QTabBar>
 
+#include "app/BuildCommands.h"
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
 #include "project/ProjectFile.h"
-#include "project/ui/MainWindow.h"
 #include "settings/ui/ProjectOptionsDialog.h"
 #include "tst_designer_fixture.h"
 
@@ -69,13 +71,13 @@ class ProjectCommandsTest : public QObject {
         d->create(2, {QPoint(120, 10)});
         d->started.program->projectOptions().setOptions(changedOptions());
         typeIntoBody("int counter;");
-        QVERIFY(mainWindow->hasUnsavedChanges());
+        QVERIFY(d->started.hasUnsavedChanges());
         const QString first = path("First.tzp");
         saveAs(first);
         QCOMPARE(mess(), "The project was Saved as " + first);
         QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + first + "]");
         QCOMPARE(status(), path("NewClass.java"));
-        QVERIFY(!mainWindow->hasUnsavedChanges());
+        QVERIFY(!d->started.hasUnsavedChanges());
 
         d->app.discardAllObjects();
         typeIntoBody("changed");
@@ -83,13 +85,13 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(run("OpenProject1", first, QMessageBox::No, &dialog), QStringList{SaveQuestion});
         QCOMPARE(dialog, QString("openProject"));
         QCOMPARE(mess(), first + " Loaded. Contains of 1 classes.");
-        QCOMPARE(mainWindow->project().slot(1, 0).body, std::string("\r\nint counter;"));
+        QCOMPARE(d->started.project().slot(1, 0).body, std::string("\r\nint counter;"));
         QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
         QCOMPARE(d->record(tz::ObjectKind::Label, 0).fields[tz::Name], std::string("JLabel0"));
         QCOMPARE(d->value(0) + d->value(5), QString());  // no object current, none shown
         QCOMPARE(d->started.program->projectOptions().options(), changedOptions());
-        QVERIFY(mainWindow->sourceBuffer().empty());
-        QVERIFY(!mainWindow->hasUnsavedChanges());
+        QVERIFY(d->started.program->document().source().empty());
+        QVERIFY(!d->started.hasUnsavedChanges());
 
         const QString second = path("Second.tzp");
         saveAs(second);
@@ -151,30 +153,34 @@ class ProjectCommandsTest : public QObject {
         const QString bad = path("Bad.tzp");
         writeFile(bad, bytes.replace(from, to));
         const QString title = mainWindow->windowTitle();
-        const std::string javaPath = mainWindow->project().javaSourcePath;
+        const std::string javaPath = d->started.project().javaSourcePath;
 
         const QStringList texts = run("OpenProject1", bad);
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.first().contains(message), qPrintable(texts.first()));
         QCOMPARE(mainWindow->windowTitle(), title);
-        QCOMPARE(mainWindow->project().projectPath, good.toStdString());
-        QCOMPARE(mainWindow->project().javaSourcePath, javaPath);
+        QCOMPARE(d->started.project().projectPath, good.toStdString());
+        QCOMPARE(d->started.project().javaSourcePath, javaPath);
         QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
         QVERIFY(d->app.control(tz::ObjectKind::Button, 0));
         // The whole project still equals the file it was saved to.
-        QVERIFY(!mainWindow->hasUnsavedChanges());
+        QVERIFY(!d->started.hasUnsavedChanges());
     }
 
     void exportAsksAndSaveFallsBackToExport() {
         const QString out = path("Out.java");
         QString dialog;
         QVERIFY(answerMessageBoxes(
-                    [&] { dialog = answerFileDialog([&] { mainWindow->saveJavaSource(); }, out); },
+                    [&] {
+                        dialog = answerFileDialog(
+                            [&] { d->started.program->buildCommands().saveJavaSource(); }, out);
+                    },
                     QMessageBox::Ok)
                     .isEmpty());
         QCOMPARE(dialog, QString("save"));
-        QCOMPARE(readBytes(out), QByteArray::fromStdString(mainWindow->sourceBuffer()));
-        QCOMPARE(mainWindow->project().javaSourcePath, out.toStdString());
+        QCOMPARE(readBytes(out),
+                 QByteArray::fromStdString(d->started.program->document().source()));
+        QCOMPARE(d->started.project().javaSourcePath, out.toStdString());
 
         const QString existing = path("Existing.java");
         for (int answer : {QMessageBox::No, QMessageBox::Cancel}) {
@@ -182,14 +188,14 @@ class ProjectCommandsTest : public QObject {
             QCOMPARE(run("FileSaveas", existing, answer),
                      QStringList{"OK to overwrite " + existing});
             QCOMPARE(readBytes(existing), QByteArray("old"));
-            QCOMPARE(mainWindow->project().javaSourcePath, out.toStdString());
+            QCOMPARE(d->started.project().javaSourcePath, out.toStdString());
         }
         QCOMPARE(run("FileSaveas", existing, QMessageBox::Yes).size(), 1);
         QCOMPARE(readBytes(existing), readBytes(out));
         // Save writes the buffer to the source path, no dialog and no question.
         QVERIFY(run("FileSaveas", QString()).isEmpty());
         QVERIFY(QFile::remove(existing));
-        QVERIFY(mainWindow->saveJavaSource());
+        QVERIFY(d->started.program->buildCommands().saveJavaSource());
         QCOMPARE(readBytes(existing), readBytes(out));
     }
 
@@ -207,7 +213,8 @@ class ProjectCommandsTest : public QObject {
         const QString out = path("Partial.java");
         QCOMPARE(run("FileSaveas", out).size(), 1);
         QVERIFY(!readBytes(out).isEmpty());
-        QCOMPARE(readBytes(out), QByteArray::fromStdString(mainWindow->sourceBuffer()));
+        QCOMPARE(readBytes(out),
+                 QByteArray::fromStdString(d->started.program->document().source()));
     }
 
     void imageQuestion_data() {
@@ -237,7 +244,7 @@ class ProjectCommandsTest : public QObject {
         const bool copied = answer == QMessageBox::Yes;
         QCOMPARE(QFile::exists(folder + "pic.gif"), copied);
         if (copied) QCOMPARE(readBytes(folder + "pic.gif"), picture);
-        QVERIFY(mainWindow->sourceBuffer().find("\"pic.gif\"") != std::string::npos);
+        QVERIFY(d->started.program->document().source().find("\"pic.gif\"") != std::string::npos);
     }
 
     void questionOnClose_data() {

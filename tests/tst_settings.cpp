@@ -4,11 +4,12 @@
 #include <QScreen>
 #include <QtTest>
 
+#include "app/FileCommands.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
 #include "designer/ui/DesignWindow.h"
 #include "designer/ui/PaletteWindow.h"
 #include "inspector/ui/InspectorWindow.h"
-#include "project/ui/MainWindow.h"
-#include "project/ui/Program.h"
 #include "settings/SettingsFile.h"
 #include "testhelpers.h"
 
@@ -43,7 +44,7 @@ class SettingsTest : public QObject {
   private Q_SLOTS:
     void mainSettingsAndTheirDefaults() {
         StartedProgram started("[MAIN]\r\nbrowser=\r\nCompiler=/opt/jikes\r\nComppar=-O -g\r\n");
-        const tz::MainSettings& settings = started.program->mainWindow().mainSettings();
+        const tz::MainSettings& settings = started.program->mainSettings();
         QCOMPARE(QString::fromStdString(settings.helpFile),
                  started.directory.path() + "/tarjava.hlp");
         QCOMPARE(settings.browser, std::string());
@@ -111,19 +112,21 @@ class SettingsTest : public QObject {
             StartedProgram first;
             first.program->designWindow().setAppletWidth(300);
             first.program->designWindow().setAppletHeight(1100);  // higher than the screen
-            QVERIFY(first.program->mainWindow().writeProject(small));
+            first.program->document().takePendingEdits();
+            QVERIFY(first.program->document().save(small).ok());
         }
         const QString ini = directory.filePath("tarjava.ini");
         writeFile(ini, "[Applet]\r\nleft=20\r\nwidth=500\r\nheight=400\r\n");
         Program program(directory.path() + "/", ini);
         // As the command line does it: the project opens before the first activation.
         program.show();
-        QVERIFY(program.mainWindow().openProjectFile(small));
+        QVERIFY(program.fileCommands().openProjectFile(small));
         QVERIFY(QTest::qWaitForWindowActive(&program.mainWindow()));
         QCOMPARE(program.designWindow().x(), 20);
         QCOMPARE(program.designWindow().appletWidth(), 300);
         QCOMPARE(program.designWindow().appletHeight(), 1100);
-        QVERIFY(!program.mainWindow().hasUnsavedChanges());
+        program.document().takePendingEdits();
+        QVERIFY(!program.document().isModified());
     }
 
     void windowsAreMovedWholeOntoTheScreenHoldingMostOfThem() {

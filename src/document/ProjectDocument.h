@@ -69,6 +69,9 @@ class ProjectDocument : public QObject {
     const std::string& source() const { return source_; }
     const SourceLineMap& sourceLines() const { return sourceLines_; }
     void clearSource();
+    // Views that hold edits back (typing a long body is slow if every key
+    // stores it) hand them in: every command calls this before it reads.
+    void takePendingEdits() { Q_EMIT pendingEditsWanted(); }
     // The note of the last Java source write that kept the file it replaced.
     const QString& backupNote() const { return backupNote_; }
     void clearBackupNote() { backupNote_.clear(); }
@@ -112,6 +115,7 @@ class ProjectDocument : public QObject {
                         const std::function<bool(const std::string&)>& isPicture) const;
 
   Q_SIGNALS:
+    void pendingEditsWanted();
     void documentReset();
     void filePathChanged();
     void optionsChanged();

@@ -1,4 +1,4 @@
-#include "project/ui/ToolbarGlyphs.h"
+#include "app/ToolbarGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "project/ui/BatchRun.h"
+#include "app/BatchRun.h"
 
 #include <QGuiApplication>
 

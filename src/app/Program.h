@@ -1,10 +1,12 @@
 #pragma once
 // The program's six windows, created once in a fixed order and kept until
-// the program ends.
+// the program ends, and the one place that wires them and the command
+// groups together.
 #include <QString>
 #include <memory>
 
 #include "document/ProjectDocument.h"
+#include "settings/SettingsFile.h"
 #include "toolchain/CompileSession.h"
 
 class MainWindow;
@@ -13,6 +15,11 @@ class InspectorWindow;
 class ProjectOptionsDialog;
 class PaletteWindow;
 class DeveloperOptionsDialog;
+class FileCommands;
+class BuildCommands;
+class WindowCommands;
+class WindowArrangement;
+struct CommandGroups;
 namespace tz {
 class PasteGuard;
 }
@@ -25,28 +32,51 @@ class Program {
     // Shows the main window, the design window, the inspector and the palette.
     void show();
 
+    tz::ProjectDocument& document() { return document_; }
+    tz::CompileSession& compiler() { return compiler_; }
+    const tz::MainSettings& mainSettings() const { return mainSettings_; }
+    void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
+
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
     ProjectOptionsDialog& projectOptions() { return *projectOptions_; }
     PaletteWindow& palette() { return *palette_; }
     DeveloperOptionsDialog& developerOptions() { return *developerOptions_; }
+    FileCommands& fileCommands() { return *fileCommands_; }
+    BuildCommands& buildCommands() { return *buildCommands_; }
+    WindowCommands& windowCommands() { return *windowCommands_; }
 
     // The settings file for an executable in programDirectory.
     static QString settingsPathFor(const QString& programDirectory);
 
   private:
+    CommandGroups makeCommands(MainWindow& window);
+    // The groups' requests for other windows, and the main window's activation.
+    void connectCommandsToWindows();
     // The palette's choice arms the design window; its end of create mode
     // puts the palette's buttons up.
     void connectPaletteToDesignWindow();
+    // The design window's records and the options dialog's options go to
+    // the document, which the commands read.
+    void storeDesign();
+    // The document's design objects and options, as just opened, in the windows.
+    void showOpenedDesign();
 
+    QString programDirectory_;
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
     tz::CompileSession compiler_;
+    tz::MainSettings mainSettings_;
+    // Owned by the main window, made while it is built.
+    FileCommands* fileCommands_ = nullptr;
+    BuildCommands* buildCommands_ = nullptr;
+    WindowCommands* windowCommands_ = nullptr;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DesignWindow> designWindow_;
     std::unique_ptr<InspectorWindow> inspector_;
     std::unique_ptr<ProjectOptionsDialog> projectOptions_;
     std::unique_ptr<PaletteWindow> palette_;
     std::unique_ptr<DeveloperOptionsDialog> developerOptions_;
+    std::unique_ptr<WindowArrangement> arrangement_;
 };

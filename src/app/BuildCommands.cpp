@@ -1,27 +1,18 @@
-// The main window's compile and run commands: compiling with the Java layer
-// in java/bin, leading to the first error, previewing the applet and the
-// external compiler.
-#include <QFile>
+#include "app/BuildCommands.h"
+
+#include <QAction>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QProcess>
 
-#include "designer/DesignRules.h"
-#include "designer/ui/DesignWindow.h"
+#include "app/CommandAction.h"
+#include "app/CommandView.h"
 #include "designer/ui/PictureSource.h"
 #include "platform/SafeFile.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/ErrorBox.h"
-#include "project/ProjectFile.h"
-#include "project/ui/MainWindow.h"
-#include "settings/ui/ProjectOptionsDialog.h"
 #include "toolchain/BuildFiles.h"
-#include "toolchain/CompilerMessages.h"
 #include "toolchain/JarExport.h"
-#include "toolchain/JarOutput.h"
-#include "toolchain/ProcessRunner.h"
 #include "toolchain/RunFolder.h"
 #include "toolchain/ui/CompileFrames.h"
 
@@ -48,40 +39,64 @@ class CompileWait {
 
 }  // namespace
 
-void MainWindow::showCompileFrame(const QPixmap& picture) {
-    compilingPanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
-    compilingPanel_->repaint();
-}
+BuildCommands::BuildCommands(tz::ProjectDocument& document, tz::CompileSession& compiler,
+                             const tz::MainSettings& settings, const QString& programDirectory,
+                             CommandView& view, QWidget* window)
+    : CommandGroup(document, view, window),
+      compiler_(compiler),
+      settings_(settings),
+      programDirectory_(programDirectory),
+      actions_{
+          .generate = addCommandAction(
+              this, "GenerateCode1", "Generate...", [this] { generateJava(); }, QKeySequence("F5")),
+          .compile = addCommandAction(
+              this, "Compile1", "Compile...", [this] { compile(); }, QKeySequence("F6")),
+          .compileExternally = addCommandAction(this, "extcomp1", "Ext. Compile...",
+                                                [this] { compileExternally(); }),
+          .compileAndRun = addCommandAction(
+              this, "BuildRun1", "Build && Run", [this] { compileAndRun(); }, QKeySequence("F7")),
+          .exportRunnableJar = addCommandAction(this, "ExportJar1", "Export Runnable JAR...",
+                                                [this] { exportRunnableJar(); }),
+          .projectOptions = addCommandAction(this, "Options1", "Options",
+                                             [this] { Q_EMIT projectOptionsWanted(); }),
+          .runApplet = addCommandAction(
+              this, "Run2", "Run JavaApplet", [this] { runApplet(); }, QKeySequence("F9")),
+          .previewInBrowser =
+              addCommandAction(this, "PreviewAppletinBrowser1", "Preview Applet in Browser",
+                               [this] { previewInBrowser(); }),
+          .compileAndPreview = addCommandAction(this, "compileAndPreview", "Compile && Browse",
+                                                [this] { compileAndPreview(); }),
+      } {}
 
-bool MainWindow::writeBuildFile(const QString& path, const std::string& bytes) {
+bool BuildCommands::writeBuildFile(const QString& path, const std::string& bytes) {
     if (const auto error = tz::saveFileInItsFolder(tz::storedLine(path), bytes)) {
-        tz::reportError(this, tz::displayLine(*error));
+        tz::reportError(window_, tz::displayLine(*error));
         return false;
     }
     return true;
 }
 
-QString MainWindow::javaSourceFolder() const {
+QString BuildCommands::javaSourceFolder() const {
     return QFileInfo(tz::displayLine(document_.project().javaSourcePath)).absolutePath() + "/";
 }
 
 // ---- compile ------------------------------------------------------------
 
-bool MainWindow::projectSavedOrAskedFor() {
+bool BuildCommands::projectSavedOrAskedFor() {
     if (project().projectPath != tz::Project::Untitled) return true;
-    tz::showMessage(this, UnsavedProjectMessage);
+    tz::showMessage(window_, UnsavedProjectMessage);
     saveProjectAs();
     return false;
 }
 
-bool MainWindow::generateAndSaveSource() {
+bool BuildCommands::generateAndSaveSource() {
     if (!generateJava()) return false;
     // A source path never chosen is asked for; a cancelled choice goes on.
     const bool sourcePathAsked = project().javaSourcePath == tz::Project::Untitled;
     return saveJavaSource() || sourcePathAsked;
 }
 
-void MainWindow::compile() {
+void BuildCommands::compile() {
     // The first compile's wait keeps every window live; a second one would
     // wait inside the first's wait, which could then not end first.
     if (compiling_) return;
@@ -93,106 +108,83 @@ void MainWindow::compile() {
 
     CompileWait wait(compiling_);
     compiler_.startWarmCompiler();
-    lastErrorPlace_.reset();
-    centrePanels();
-    compilingPanel_->show();
-    compilingPanel_->raise();
-    const tz::CompilerRun run =
-        compiler_.run(project().javaSourcePath, document_.options().optimize,
-                      {.progress = [this](const QString& text) { setMessages(text); },
-                       .frame = [this](int frame) { showCompileFrame(tz::compileFrame(frame)); }});
+    view_.showCompilingPanel();
+    const tz::CompilerRun run = compiler_.run(
+        project().javaSourcePath, document_.options().optimize,
+        {.progress = [this](const QString& text) { view_.setMessages(text); },
+         .frame = [this](int frame) { view_.showCompileFrame(tz::compileFrame(frame)); }});
     if (run.quitting()) return;
-    compilingPanel_->hide();
     // A failure before the run must not leave the panel standing.
-    if (!run.exitCode) return tz::reportError(this, run.error);
-    repaint();
-    messages_->clear();
-    if (!run.error.isEmpty()) return tz::reportError(this, run.error);
+    view_.hideCompilingPanel();
+    if (!run.exitCode) return tz::reportError(window_, run.error);
+    view_.setMessages(QString());
+    if (!run.error.isEmpty()) return tz::reportError(window_, run.error);
     // A place the project does not hold is reported; the compile's report still shows.
     const auto report = document_.takeCompilerRun(run, [this](const tz::Outcome& outcome) {
         showOutcome(outcome);
         return true;
     });
-    messages_->setPlainText(report->messages);
+    view_.setMessages(report->messages);
     if (report->place) showErrorPlace(*report->place);
 }
 
-QString MainWindow::lastCompileFolder() const {
-    return compiler_.lastFolder();
-}
-
-bool MainWindow::refusedForLineBreak(std::initializer_list<std::string_view> texts,
-                                     const char* file) {
+bool BuildCommands::refusedForLineBreak(std::initializer_list<std::string_view> texts,
+                                        const char* file) {
     const std::string refusal = tz::lineBreakRefusal(texts, file);
     if (refusal.empty()) return false;
-    tz::reportError(this, tz::displayLine(refusal));
+    tz::reportError(window_, tz::displayLine(refusal));
     return true;
 }
 
 // ---- error navigation ---------------------------------------------------
 
-void MainWindow::showFirstError() {
-    const auto place = tz::errorPlaceIn(messages_->toPlainText(), document_.sourceLines(),
-                                        project().javaSourcePath);
+void BuildCommands::showFirstError() {
+    const auto place =
+        tz::errorPlaceIn(view_.messagesText(), document_.sourceLines(), project().javaSourcePath);
     // Without a place the compiler's own text is all there is: it stays.
     if (!place) return;
-    setMessages(tz::displayText(place->shownOutput));
+    view_.setMessages(tz::displayText(place->shownOutput));
     if (showOutcome(document_.goToErrorPlace(*place))) showErrorPlace(*place);
 }
 
-void MainWindow::showErrorPlace(const tz::ErrorPlace& place) {
-    lastErrorPlace_ = place;
-    showMethodTabs(project().currentClass, project().currentSlot);
-    rebuildTree();
-    if (place.bodyLine >= 0) selectBodyLine(place.bodyLine);
-}
-
-void MainWindow::selectBodyLine(int n) {
-    // One byte per character, so that positions are the editor's own.
-    const auto line = tz::lineRange(bodyEditor_->toPlainText().toLatin1().toStdString(), n);
-    if (!line) return;  // the body has changed since the compile
-    bodyEditor_->setFocus();
-    // Selected from its end back to its start: the caret stays on the line,
-    // not after its line break, so that the line label names it.
-    QTextCursor cursor = bodyEditor_->textCursor();
-    cursor.setPosition(int(line->end));
-    cursor.setPosition(int(line->start), QTextCursor::KeepAnchor);
-    bodyEditor_->setTextCursor(cursor);
-    bodyEditor_->ensureCursorVisible();
+void BuildCommands::showErrorPlace(const tz::ErrorPlace& place) {
+    view_.showMethodTabs(project().currentClass, project().currentSlot);
+    view_.rebuildTree();
+    if (place.bodyLine >= 0) view_.selectBodyLine(place.bodyLine);
 }
 
 // ---- applet preview -----------------------------------------------------
 
-void MainWindow::runApplet() {
+void BuildCommands::runApplet() {
     if (project().compileFailed) return;
     if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !saveJavaSource()) return;
     const QString folder = javaSourceFolder();
-    storeDesign();
+    document_.takePendingEdits();
     const std::string page =
         tz::appletPage(project().javaSourcePath, document_.design().appletWidth(),
                        document_.design().appletHeight(), document_.options().parameters);
     if (!writeBuildFile(folder + "run.htm", page)) return;
-    QProcess::startDetached(javaBinDirectory() + "/appletviewer", {"run.htm"}, folder);
+    QProcess::startDetached(compiler_.javaBin() + "/appletviewer", {"run.htm"}, folder);
 }
 
-void MainWindow::compileAndRun() {
+void BuildCommands::compileAndRun() {
     if (compiling_) return;
     project().compileFailed = true;
     compile();
     runApplet();
 }
 
-void MainWindow::previewInBrowser() {
+void BuildCommands::previewInBrowser() {
     if (project().compileFailed) return;
-    if (mainSettings_.browser.empty()) {
-        tz::showMessage(this, NoBrowserMessage);
+    if (settings_.browser.empty()) {
+        tz::showMessage(window_, NoBrowserMessage);
         return;
     }
     const QString folder = javaSourceFolder();
-    QProcess::startDetached(tz::displayLine(mainSettings_.browser), {folder + "run.htm"}, folder);
+    QProcess::startDetached(tz::displayLine(settings_.browser), {folder + "run.htm"}, folder);
 }
 
-void MainWindow::compileAndPreview() {
+void BuildCommands::compileAndPreview() {
     if (compiling_) return;
     project().compileFailed = true;
     compile();
@@ -201,17 +193,17 @@ void MainWindow::compileAndPreview() {
 
 // ---- runnable JAR -------------------------------------------------------
 
-void MainWindow::exportRunnableJar() {
+void BuildCommands::exportRunnableJar() {
     const QString path = chooseFile(QFileDialog::AcceptSave, "exportJar", {"Runnable JAR (*.jar)"},
                                     "jar", projectFolder());
     if (!path.isEmpty() && !refusedJarOutput(path) && mayOverwrite(path)) exportRunnableJar(path);
 }
 
-bool MainWindow::refusedJarOutput(const QString& path) {
+bool BuildCommands::refusedJarOutput(const QString& path) {
     return !showOutcome(document_.jarOutputCheck(path));
 }
 
-bool MainWindow::exportRunnableJar(const QString& path) {
+bool BuildCommands::exportRunnableJar(const QString& path) {
     if (compiling_ || !projectSavedOrAskedFor()) return false;
     // Refused before the compile, which would be for nothing.
     if (refusedJarOutput(path)) return false;
@@ -228,20 +220,20 @@ bool MainWindow::exportRunnableJar(const QString& path) {
         written = document_.writeJar(path, before, compiler_.javaBin(), isAppletPicture);
     }
     if (!showOutcome(written.outcome)) return false;
-    setMessages(written.lines.join('\n'));
+    view_.setMessages(written.lines.join('\n'));
     return true;
 }
 
 // ---- external compiler --------------------------------------------------
 
-void MainWindow::compileExternally() {
-    if (mainSettings_.compiler.empty()) {
-        tz::showMessage(this, NoExternalCompilerMessage);
+void BuildCommands::compileExternally() {
+    if (settings_.compiler.empty()) {
+        tz::showMessage(window_, NoExternalCompilerMessage);
         return;
     }
     if (!projectSavedOrAskedFor() ||
         refusedForLineBreak(
-            {mainSettings_.compiler, mainSettings_.compilerParameters, project().javaSourcePath},
+            {settings_.compiler, settings_.compilerParameters, project().javaSourcePath},
             "ext.bat") ||
         !generateAndSaveSource())
         return;
@@ -249,17 +241,16 @@ void MainWindow::compileExternally() {
     externalRun_.reset();
     QString error;
     auto folder = tz::makeRunFolder(error);
-    if (!folder) return tz::reportError(this, error);
-    if (!writeBuildFile(
-            folder->path() + "/ext.bat",
-            tz::externalCompilerBatch(mainSettings_.compiler, mainSettings_.compilerParameters,
-                                      project().javaSourcePath)))
+    if (!folder) return tz::reportError(window_, error);
+    if (!writeBuildFile(folder->path() + "/ext.bat",
+                        tz::externalCompilerBatch(settings_.compiler, settings_.compilerParameters,
+                                                  project().javaSourcePath)))
         return;
-    setMessages("Ext. Compiling...");
+    view_.setMessages("Ext. Compiling...");
     // Whatever the external compiler says, the applet may be run afterwards.
     project().compileFailed = false;
     externalRun_ = std::make_unique<tz::ExternalRun>(
         std::move(folder), programDirectory_ + "ext.pif", tz::findTerminal(),
-        [this](const std::string& output) { setMessages(tz::displayText(output)); });
-    setMessages(QString());
+        [this](const std::string& output) { view_.setMessages(tz::displayText(output)); });
+    view_.setMessages(QString());
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The File menu's commands: the project file, Java import and export, and Exit.
+#include "app/CommandGroup.h"
+
+struct FileActions {
+    QAction* openProject;
+    QAction* saveProject;
+    QAction* saveProjectAs;
+    QAction* importJava;
+    QAction* exportJava;
+    QAction* exit;
+};
+
+class FileCommands : public CommandGroup {
+    Q_OBJECT
+  public:
+    FileCommands(tz::ProjectDocument& document, CommandView& view, QWidget* window);
+    const FileActions& actions() const { return actions_; }
+
+    // Open Project and Import Java on a chosen file, without dialogs or
+    // questions. False when the file was refused (reported) and nothing changed.
+    bool openProjectFile(const QString& path);
+    bool importJava(const QString& path);
+
+  Q_SIGNALS:
+    // The document's design and options, as just opened, want showing.
+    void projectOpened();
+
+  private:
+    void openProject();
+    void importJava();
+    // The refusal in its box, else the tree found and where the source ended
+    // early; whether the scan went through.
+    bool showScanOutcome(const tz::Outcome& outcome,
+                         const std::vector<tz::ScanTreeItem>& treeItems);
+
+    FileActions actions_;
+};
