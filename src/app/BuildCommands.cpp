@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "app/BusyPanels.h"
 #include "app/CommandAction.h"
 #include "app/CommandView.h"
 #include "designer/ui/PictureSource.h"
@@ -54,7 +55,8 @@ BuildCommands::BuildCommands(tz::ProjectDocument& document, tz::CompileSession& 
           .compileExternally = addCommandAction(this, "extcomp1", "Ext. Compile...",
                                                 [this] { compileExternally(); }),
           .compileAndRun = addCommandAction(
-              this, "BuildRun1", "Build && Run", [this] { compileAndRun(); }, QKeySequence("F7")),
+              this, "BuildRun1", "Build && Run", [this] { compileThen(&BuildCommands::runApplet); },
+              QKeySequence("F7")),
           .exportRunnableJar = addCommandAction(this, "ExportJar1", "Export Runnable JAR...",
                                                 [this] { exportRunnableJar(); }),
           .projectOptions = addCommandAction(this, "Options1", "Options",
@@ -64,8 +66,9 @@ BuildCommands::BuildCommands(tz::ProjectDocument& document, tz::CompileSession& 
           .previewInBrowser =
               addCommandAction(this, "PreviewAppletinBrowser1", "Preview Applet in Browser",
                                [this] { previewInBrowser(); }),
-          .compileAndPreview = addCommandAction(this, "compileAndPreview", "Compile && Browse",
-                                                [this] { compileAndPreview(); }),
+          .compileAndPreview =
+              addCommandAction(this, "compileAndPreview", "Compile && Browse",
+                               [this] { compileThen(&BuildCommands::previewInBrowser); }),
       } {}
 
 bool BuildCommands::writeBuildFile(const QString& path, const std::string& bytes) {
@@ -108,14 +111,15 @@ void BuildCommands::compile() {
 
     CompileWait wait(compiling_);
     compiler_.startWarmCompiler();
-    view_.showCompilingPanel();
+    view_.busyPanels().showCompiling();
     const tz::CompilerRun run = compiler_.run(
         project().javaSourcePath, document_.options().optimize,
         {.progress = [this](const QString& text) { view_.setMessages(text); },
-         .frame = [this](int frame) { view_.showCompileFrame(tz::compileFrame(frame)); }});
+         .frame =
+             [this](int frame) { view_.busyPanels().showCompileFrame(tz::compileFrame(frame)); }});
     if (run.quitting()) return;
     // A failure before the run must not leave the panel standing.
-    view_.hideCompilingPanel();
+    view_.busyPanels().hideCompiling();
     if (!run.exitCode) return tz::reportError(window_, run.error);
     view_.setMessages(QString());
     if (!run.error.isEmpty()) return tz::reportError(window_, run.error);
@@ -167,11 +171,11 @@ void BuildCommands::runApplet() {
     QProcess::startDetached(compiler_.javaBin() + "/appletviewer", {"run.htm"}, folder);
 }
 
-void BuildCommands::compileAndRun() {
+void BuildCommands::compileThen(void (BuildCommands::*then)()) {
     if (compiling_) return;
     project().compileFailed = true;
     compile();
-    runApplet();
+    (this->*then)();
 }
 
 void BuildCommands::previewInBrowser() {
@@ -182,13 +186,6 @@ void BuildCommands::previewInBrowser() {
     }
     const QString folder = javaSourceFolder();
     QProcess::startDetached(tz::displayLine(settings_.browser), {folder + "run.htm"}, folder);
-}
-
-void BuildCommands::compileAndPreview() {
-    if (compiling_) return;
-    project().compileFailed = true;
-    compile();
-    previewInBrowser();
 }
 
 // ---- runnable JAR -------------------------------------------------------

@@ -44,9 +44,9 @@ class BuildCommands : public CommandGroup {
   private:
     void compile();
     void runApplet();
-    void compileAndRun();
     void previewInBrowser();
-    void compileAndPreview();
+    // Build & Run and Compile & Browse: a failed compile leaves the step out.
+    void compileThen(void (BuildCommands::*then)());
     void compileExternally();
     void exportRunnableJar();
     // Compiles, then writes the runnable JAR to path; false when nothing was written.

@@ -6,7 +6,7 @@
 
 #include "project/Scanner.h"
 
-class QPixmap;
+class BusyPanels;
 class QWidget;
 
 class CommandView {
@@ -27,14 +27,7 @@ class CommandView {
     virtual void selectBodyLine(int n) = 0;
     // The focused editor for the edit commands: body, else declaration, else none.
     virtual QWidget* focusedEditor() const = 0;
-
-    // The restructuring panel, its bar from nothing to length.
-    virtual void showScanPanel(int length) = 0;
-    virtual void showScanProgress(int position) = 0;
-    virtual void hideScanPanel() = 0;
-    virtual void showCompilingPanel() = 0;
-    virtual void showCompileFrame(const QPixmap& picture) = 0;
-    virtual void hideCompilingPanel() = 0;
+    virtual BusyPanels& busyPanels() = 0;
 
   protected:
     ~CommandView() = default;

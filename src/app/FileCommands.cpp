@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/BusyPanels.h"
 #include "app/CommandAction.h"
 #include "app/CommandView.h"
 #include "platform/TextBytes.h"
@@ -73,10 +74,12 @@ bool FileCommands::importJava(const QString& path) {
                      view_.showStatus(QString("%1 Lines: %2").arg(path).arg(lines));
                  },
              .scanStarting =
-                 [this] { view_.showScanPanel(clampedToInt(document_.source().size())); },
-             .scanned = [this](std::size_t position,
-                               std::size_t) { view_.showScanProgress(clampedToInt(position)); }});
-        view_.hideScanPanel();
+                 [this] { view_.busyPanels().showScan(clampedToInt(document_.source().size())); },
+             .scanned =
+                 [this](std::size_t position, std::size_t) {
+                     view_.busyPanels().showScanProgress(clampedToInt(position));
+                 }});
+        view_.busyPanels().hideScan();
     }
     if (!showScanOutcome(imported.outcome, imported.treeItems)) {
         view_.showStatus(statusBefore);

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/BuildCommands.h"
+#include "app/BusyPanels.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/WindowCommands.h"
@@ -23,7 +23,6 @@
 #include "platform/Version.h"
 #include "platform/ui/MenuKeys.h"
 #include "project/ui/ClassTreeView.h"
-#include "toolchain/ui/CompileFrames.h"
 
 using tz::Project;
 
@@ -82,8 +81,7 @@ MainWindow::MainWindow(tz::ProjectDocument& document,
     messages_->setFixedHeight(51);
     paintBackground(messages_, QPalette::Base, MessageCyan);
     column->addWidget(messages_);
-    restructuringPanel_ = buildRestructuringPanel(central);
-    compilingPanel_ = buildCompilingPanel(central);
+    busyPanels_ = std::make_unique<BusyPanels>(central);
     setCentralWidget(central);
 
     statusBar()->setObjectName("status");
@@ -96,6 +94,8 @@ MainWindow::MainWindow(tz::ProjectDocument& document,
     rebuildTree();
     showMethodTabs(document_.project().currentClass, document_.project().currentSlot);
 }
+
+MainWindow::~MainWindow() = default;
 
 // ---- layout -------------------------------------------------------------
 
@@ -234,49 +234,9 @@ QWidget* MainWindow::buildCodePanel(QWidget* parent) {
     return holder;
 }
 
-QFrame* MainWindow::buildRestructuringPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName("respanel");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    panel->resize(250, 70);
-    auto* column = new QVBoxLayout(panel);
-    column->addWidget(new QLabel("Restructuring...", panel), 0, Qt::AlignCenter);
-    auto* bar = new QProgressBar(panel);
-    bar->setObjectName("resbar");
-    column->addWidget(bar);
-    panel->hide();
-    return panel;
-}
-
-QFrame* MainWindow::buildCompilingPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName("cpanel");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    panel->resize(150, 90);
-    auto* column = new QVBoxLayout(panel);
-    column->addWidget(new QLabel("Compiling...", panel), 0, Qt::AlignCenter);
-    auto* picture = new QLabel(panel);
-    picture->setObjectName("animpic");
-    picture->setFixedSize(40, 40);
-    // The first frame until the animation changes it.
-    picture->setPixmap(tz::compileFrame(0));
-    column->addWidget(picture, 0, Qt::AlignCenter);
-    panel->hide();
-    return panel;
-}
-
-void MainWindow::centrePanels() {
-    for (QFrame* panel : {restructuringPanel_, compilingPanel_}) {
-        const QRect area = panel->parentWidget()->rect();
-        panel->move(area.center() - panel->rect().center());
-    }
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    centrePanels();
+    busyPanels_->centre();
 }
 
 // ---- activation and close -----------------------------------------------
@@ -386,6 +346,10 @@ void MainWindow::showCaption() {
     }
 }
 
+BusyPanels& MainWindow::busyPanels() {
+    return *busyPanels_;
+}
+
 void MainWindow::showToolbar() {
     toolbar_->setVisible(true);
 }
@@ -412,43 +376,4 @@ void MainWindow::selectBodyLine(int n) {
     cursor.setPosition(int(line->start), QTextCursor::KeepAnchor);
     bodyEditor_->setTextCursor(cursor);
     bodyEditor_->ensureCursorVisible();
-}
-
-// ---- busy panels ----------------------------------------------------------
-
-void MainWindow::showPanel(QFrame* panel) {
-    centrePanels();
-    panel->raise();
-    panel->show();
-    panel->repaint();
-}
-
-void MainWindow::showScanPanel(int length) {
-    auto* bar = restructuringPanel_->findChild<QProgressBar*>("resbar");
-    bar->setRange(0, length);
-    bar->setValue(0);
-    showPanel(restructuringPanel_);
-}
-
-void MainWindow::showScanProgress(int position) {
-    restructuringPanel_->findChild<QProgressBar*>("resbar")->setValue(position);
-    restructuringPanel_->repaint();
-}
-
-void MainWindow::hideScanPanel() {
-    restructuringPanel_->hide();
-}
-
-void MainWindow::showCompilingPanel() {
-    showPanel(compilingPanel_);
-}
-
-void MainWindow::showCompileFrame(const QPixmap& picture) {
-    compilingPanel_->findChild<QLabel*>("animpic")->setPixmap(picture);
-    compilingPanel_->repaint();
-}
-
-void MainWindow::hideCompilingPanel() {
-    compilingPanel_->hide();
-    repaint();
 }

@@ -5,6 +5,7 @@
 // busy panels.
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 #include "app/CommandView.h"
 #include "app/ToolbarGlyphs.h"
@@ -12,10 +13,10 @@
 #include "project/ui/BodyEditor.h"
 
 class BuildCommands;
+class BusyPanels;
 class EditCommands;
 class FileCommands;
 class WindowCommands;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -38,6 +39,7 @@ class MainWindow : public QMainWindow, public CommandView {
     // and parent, before the menus and the toolbar are built from them.
     MainWindow(tz::ProjectDocument& document,
                const std::function<CommandGroups(MainWindow&)>& makeCommands);
+    ~MainWindow() override;
 
     // The project, with the body editor's latest text in it.
     tz::Project& project();
@@ -57,12 +59,7 @@ class MainWindow : public QMainWindow, public CommandView {
     void showScannedItems(const std::vector<tz::ScanTreeItem>& items) override;
     void selectBodyLine(int n) override;
     QWidget* focusedEditor() const override;
-    void showScanPanel(int length) override;
-    void showScanProgress(int position) override;
-    void hideScanPanel() override;
-    void showCompilingPanel() override;
-    void showCompileFrame(const QPixmap& picture) override;
-    void hideCompilingPanel() override;
+    BusyPanels& busyPanels() override;
 
   Q_SIGNALS:
     void activated();
@@ -80,10 +77,6 @@ class MainWindow : public QMainWindow, public CommandView {
                                tz::Glyph glyph);
     QWidget* buildLeftPanel(QWidget* parent);
     QWidget* buildCodePanel(QWidget* parent);
-    QFrame* buildRestructuringPanel(QWidget* parent);
-    QFrame* buildCompilingPanel(QWidget* parent);
-    void centrePanels();
-    void showPanel(QFrame* panel);
 
     void bodyEdited();
     void declarationEdited();
@@ -110,6 +103,5 @@ class MainWindow : public QMainWindow, public CommandView {
     tz::BodyEditor* bodyEditor_ = nullptr;
     QPlainTextEdit* messages_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    QFrame* restructuringPanel_ = nullptr;
-    QFrame* compilingPanel_ = nullptr;
+    std::unique_ptr<BusyPanels> busyPanels_;
 };
