@@ -3,7 +3,6 @@
 // their dialogs and as their view, and the steps more than one group takes.
 #include <QFileDialog>
 #include <QObject>
-#include <functional>
 
 #include "document/ProjectDocument.h"
 
