@@ -21,6 +21,7 @@ struct Designer {
     DesignWindow& app = started.program->designWindow();
     InspectorWindow& obj = started.program->inspector();
     PaletteWindow& tool = started.program->palette();
+    tz::DesignModel& model = started.program->document().design();
 
     void pressPalette(int number) { QTest::mouseClick(tool.button(number), Qt::LeftButton); }
     QToolButton* deleteButton() const { return obj.findChild<QToolButton*>("delobj"); }
@@ -32,7 +33,7 @@ struct Designer {
     QWidget* control(tz::ObjectKind kind, int slot) { return app.control(kind, slot); }
 
     const tz::ObjectRecord& record(tz::ObjectKind kind, int slot) {
-        return app.table(kind).records[slot];
+        return model.record({kind, slot});
     }
 
     // Puts palette button number down unless it is down already.

@@ -76,7 +76,7 @@ class PaletteTest : public QObject {
         QVERIFY(!d.tool.button(2)->isChecked());
         QVERIFY(!d.app.createMode());
         d.clickBackground(QPoint(200, 10));
-        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
+        QCOMPARE(d.model.table(ObjectKind::Label).count, 0);
         d.pressPalette(5);
         for (int number = 1; number <= PaletteWindow::ButtonCount; ++number)
             QVERIFY(!d.tool.button(number)->isChecked());
@@ -89,7 +89,7 @@ class PaletteTest : public QObject {
         QVERIFY(!d.tool.button(3)->isChecked());
         QVERIFY(!d.app.createMode());
         d.clickBackground(QPoint(30, 30));
-        QCOMPARE(d.app.table(ObjectKind::TextField).count, 0);
+        QCOMPARE(d.model.table(ObjectKind::TextField).count, 0);
         // The create kind stays as it was.
         QCOMPARE(d.app.createKind(), std::optional(ObjectKind::TextField));
     }

@@ -18,17 +18,18 @@ int numberOf(const ObjectRecord& record, RecordField field) {
 
 }  // namespace
 
+std::string captionAsHeld(ObjectKind kind, const std::string& caption) {
+    if (kind == ObjectKind::Image) return caption;
+    if (kind == ObjectKind::TextField)
+        return storedLine(displayLine(caption).left(TextFieldLength));
+    return storedLine(displayLine(caption));
+}
+
 LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record) {
     LiveObject live;
     live.kind = kind;
     live.slot = slot;
-    const std::string& caption = record.fields[Caption];
-    if (kind == ObjectKind::Image)
-        live.text = caption;
-    else if (kind == ObjectKind::TextField)
-        live.text = storedLine(displayLine(caption).left(TextFieldLength));
-    else
-        live.text = storedLine(displayLine(caption));
+    live.text = captionAsHeld(kind, record.fields[Caption]);
     live.left = numberOf(record, Xpos);
     live.top = numberOf(record, Ypos);
     live.width = numberOf(record, Width);
@@ -37,6 +38,18 @@ LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record) {
     if (kind == ObjectKind::Label)
         live.alignment = alignmentOf(record.fields[Align]).value_or(Alignment::Left);
     return live;
+}
+
+ObjectRecord recordOf(const LiveObject& object) {
+    ObjectRecord record;
+    record.fields[Caption] = object.text;
+    record.fields[Xpos] = std::to_string(object.left);
+    record.fields[Ypos] = std::to_string(object.top);
+    record.fields[Width] = std::to_string(object.width);
+    record.fields[Height] = std::to_string(object.height);
+    record.fields[Name] = object.name;
+    if (object.kind == ObjectKind::Label) record.fields[Align] = alignmentText(object.alignment);
+    return record;
 }
 
 std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables) {
@@ -69,6 +82,7 @@ std::vector<std::string> DesignModel::namesOtherThan(std::optional<ObjectRef> ob
 
 void DesignModel::reset(const ObjectTables& tables, int appletWidth, int appletHeight) {
     tables_ = tables;
+    imageTakesPictureSize_.fill(false);
     current_.reset();
     appletWidth_ = std::clamp(appletWidth, 1, MaxAppletSize);
     appletHeight_ = std::clamp(appletHeight, AppletCaptionHeight + 1, MaxAppletSize);
@@ -109,8 +123,13 @@ std::optional<std::string> DesignModel::addObject(ObjectKind kind, const ObjectR
     ObjectTable& objects = tables_[int(kind)];
     objects.count = std::max(objects.count, object.slot + 1);
     objects.records[object.slot] = record;
+    if (kind == ObjectKind::Image) imageTakesPictureSize_[object.slot] = true;
     Q_EMIT objectAdded(object);
     return std::nullopt;
+}
+
+bool DesignModel::takesPictureSize(const ObjectRef& object) const {
+    return object.kind == ObjectKind::Image && holds(object) && imageTakesPictureSize_[object.slot];
 }
 
 void DesignModel::removeObject(const ObjectRef& object) {

@@ -23,6 +23,11 @@ struct ObjectRef {
 // the control's text (a text field holds at most 32,767 characters), numbers
 // are read, an unknown alignment is left.
 LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record);
+// A caption as the kind's control keeps it.
+std::string captionAsHeld(ObjectKind kind, const std::string& caption);
+// The record a control gives back: numbers written plainly, a label's
+// alignment by its own text, no alignment for the other kinds.
+ObjectRecord recordOf(const LiveObject& object);
 // The in-use objects, by kind and slot.
 std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables);
 
@@ -42,6 +47,12 @@ class DesignModel : public QObject {
     // The names an object may not take: the design window's own and every
     // other object's.
     std::vector<std::string> namesOtherThan(std::optional<ObjectRef> object) const;
+    // The slot a new object of kind takes: a deleted object's slot is free
+    // again, so deletions never use up the kind.
+    int freeSlot(ObjectKind kind) const;
+    // Images made here take the size of each picture chosen for them; those
+    // read from a file keep their stored size.
+    bool takesPictureSize(const ObjectRef& object) const;
 
     // Tables a reader has checked whole; no object is current.
     void reset(const ObjectTables& tables, int appletWidth, int appletHeight);
@@ -66,9 +77,9 @@ class DesignModel : public QObject {
     bool holds(const ObjectRef& object) const;
     std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
                                            const ObjectRecord& record) const;
-    int freeSlot(ObjectKind kind) const;
 
     ObjectTables tables_;
+    std::array<bool, ObjectTable::SlotCount> imageTakesPictureSize_{};
     std::optional<ObjectRef> current_;
     int appletWidth_ = DefaultAppletWidth;
     int appletHeight_ = DefaultAppletHeight;

@@ -13,7 +13,6 @@
 
 bool MainWindow::generateJava() {
     setMessages(tz::GeneratingMessage);
-    storeDesign();
     storePendingBody();
     tz::Outcome generated;
     {

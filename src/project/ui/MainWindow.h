@@ -166,11 +166,6 @@ class MainWindow : public QMainWindow {
     QString chooseProjectFile(QFileDialog::AcceptMode mode);
     // False when path exists and the user does not agree to overwrite it.
     bool mayOverwrite(const QString& path);
-    // The design window's records and the options dialog's options go to
-    // the document, which the commands read.
-    void storeDesign();
-    // The document's design objects and options, as just opened, in the windows.
-    void showOpenedDesign();
     // An outcome's message in its box, its note in the memo; whether it went through.
     bool showOutcome(const tz::Outcome& outcome);
     void showProjectPath(const QString& path);

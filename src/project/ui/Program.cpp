@@ -23,9 +23,9 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       compiler_(programDirectory + "java/bin", settingsPath.toStdString()),
       mainWindow_(
           std::make_unique<MainWindow>(programDirectory, settingsPath, document_, compiler_)),
-      designWindow_(std::make_unique<DesignWindow>()),
-      inspector_(std::make_unique<InspectorWindow>()),
-      projectOptions_(std::make_unique<ProjectOptionsDialog>()),
+      designWindow_(std::make_unique<DesignWindow>(document_)),
+      inspector_(std::make_unique<InspectorWindow>(document_)),
+      projectOptions_(std::make_unique<ProjectOptionsDialog>(document_)),
       palette_(std::make_unique<PaletteWindow>()),
       developerOptions_(std::make_unique<DeveloperOptionsDialog>(programDirectory, settingsPath)) {
     QApplication::setWindowIcon(tz::programIcon());
@@ -40,10 +40,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
     }
     mainWindow_->setWindows({designWindow_.get(), inspector_.get(), projectOptions_.get(),
                              palette_.get(), developerOptions_.get()});
-    designWindow_->setPartners(inspector_.get(), &mainWindow_->project());
-    inspector_->setPartners(designWindow_.get(), &mainWindow_->project());
     connectPaletteToDesignWindow();
-    projectOptions_->setDesigner(designWindow_.get());
     QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
                      mainWindow_.get(), &MainWindow::setMainSettings);
     mainWindow_->markProjectSaved();
@@ -56,8 +53,12 @@ void Program::connectPaletteToDesignWindow() {
                      &DesignWindow::chooseCreateKind);
     QObject::connect(designWindow_.get(), &DesignWindow::createModeEnded, palette_.get(),
                      &PaletteWindow::releaseAll);
-    QObject::connect(designWindow_.get(), &DesignWindow::activated, palette_.get(),
-                     &QWidget::raise);
+    // The tool windows float above the design window, also after a click has
+    // brought it to the front.
+    for (QWidget* toolWindow :
+         {static_cast<QWidget*>(palette_.get()), static_cast<QWidget*>(inspector_.get())})
+        QObject::connect(designWindow_.get(), &DesignWindow::activated, toolWindow,
+                         &QWidget::raise);
 }
 
 void Program::show() {

@@ -25,6 +25,7 @@ class Program {
     // Shows the main window, the design window, the inspector and the palette.
     void show();
 
+    tz::ProjectDocument& document() { return document_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
@@ -37,7 +38,7 @@ class Program {
 
   private:
     // The palette's choice arms the design window; its end of create mode
-    // puts the palette's buttons up.
+    // puts the palette's buttons up. The tool windows float above it.
     void connectPaletteToDesignWindow();
 
     std::unique_ptr<tz::PasteGuard> pasteGuard_;

@@ -2,11 +2,9 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
-#include "designer/ui/DesignWindow.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "project/ui/MainWindow.h"
-#include "settings/ui/ProjectOptionsDialog.h"
 
 QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& name,
                                const QStringList& filters, const QString& defaultSuffix,
@@ -41,16 +39,6 @@ QString MainWindow::chooseProjectFile(QFileDialog::AcceptMode mode) {
                       {"Tarvelo Zuva Project (*.tzp)"}, "tzp");
 }
 
-void MainWindow::storeDesign() {
-    tz::ObjectTables tables;
-    for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = windows_.design->table(kind);
-    tz::DesignModel& design = document_.design();
-    if (tables != design.tables())
-        design.reset(tables, windows_.design->appletWidth(), windows_.design->appletHeight());
-    design.setAppletSize(windows_.design->appletWidth(), windows_.design->appletHeight());
-    document_.setOptions(windows_.projectOptions->options());
-}
-
 bool MainWindow::showOutcome(const tz::Outcome& outcome) {
     switch (outcome.kind) {
         case tz::Outcome::Kind::Done:
@@ -69,19 +57,16 @@ bool MainWindow::showOutcome(const tz::Outcome& outcome) {
 }
 
 bool MainWindow::writeProject(const QString& path) {
-    storeDesign();
     storePendingBody();
     return showOutcome(document_.save(path));
 }
 
 void MainWindow::markProjectSaved() {
-    storeDesign();
     storePendingBody();
     document_.markSaved();
 }
 
 bool MainWindow::hasUnsavedChanges() {
-    storeDesign();
     storePendingBody();
     return document_.isModified();
 }
@@ -99,33 +84,10 @@ bool MainWindow::askToSaveChanges() {
     return false;
 }
 
-void MainWindow::showOpenedDesign() {
-    DesignWindow& app = *windows_.design;
-    const tz::DesignModel& design = document_.design();
-    app.discardAllObjects();
-    windows_.projectOptions->setOptions(document_.options());
-    // A colour index the table does not hold leaves the colour as it was.
-    const tz::ProjectOptions& read = document_.optionsAsRead();
-    if (tz::isColourIndex(read.colourIndex) || !read.automaticBackground)
-        windows_.projectOptions->applyBackgroundColour();
-    app.setAppletWidth(design.appletWidth());
-    app.setAppletHeight(design.appletHeight());
-    for (tz::ObjectKind kind : tz::AllKinds) {
-        const tz::ObjectTable& table = design.table(kind);
-        for (int slot = 0; slot < table.count; ++slot)
-            app.addLoadedObject(kind, table.records[slot]);
-    }
-    app.rebuildObjectList(std::string());
-    // Loading passed every record through the grid; none of them is current.
-    app.clearCurrentObject();
-}
-
 bool MainWindow::readProject(const QString& path) {
     storePendingBody();
     const tz::Outcome opened = document_.open(path);
-    if (!showOutcome(opened)) return false;
-    showOpenedDesign();
-    return true;
+    return showOutcome(opened);
 }
 
 void MainWindow::showProjectPath(const QString& path) {

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 
 #include "designer/DesignRules.h"
-#include "designer/ui/DesignWindow.h"
+#include "document/ProjectDocument.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -39,7 +39,8 @@ QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* 
 
 }  // namespace
 
-ProjectOptionsDialog::ProjectOptionsDialog(QWidget* parent) : QDialog(parent) {
+ProjectOptionsDialog::ProjectOptionsDialog(tz::ProjectDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName("opt");
     setWindowTitle("Options");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -136,7 +137,7 @@ tz::ProjectOptions ProjectOptionsDialog::options() const {
     return options;
 }
 
-void ProjectOptionsDialog::setOptions(const tz::ProjectOptions& options) {
+void ProjectOptionsDialog::showOptions(const tz::ProjectOptions& options) {
     optimize_->setChecked(options.optimize);
     addAppletObjects_->setChecked(options.addAppletObjects);
     withoutLineBreaks_->setChecked(options.withoutLineBreaks);
@@ -156,28 +157,19 @@ void ProjectOptionsDialog::setOptions(const tz::ProjectOptions& options) {
     enableColourList();
 }
 
-void ProjectOptionsDialog::setAppletSize(int width, int height) {
-    appletWidthEdit_->setText(QString::number(width));
-    appletHeightEdit_->setText(QString::number(height));
+void ProjectOptionsDialog::showAppletSize() {
+    appletWidthEdit_->setText(QString::number(document_.design().appletWidth()));
+    appletHeightEdit_->setText(QString::number(document_.design().appletHeight()));
 }
 
+// Cancel, Escape and the close button leave the document as it was; the
+// next showing starts from it again. Controls that show it already keep
+// their state (the colour list starts enabled).
 void ProjectOptionsDialog::showEvent(QShowEvent* event) {
-    rememberShownOptions();
-    QDialog::showEvent(event);
-}
-
-void ProjectOptionsDialog::rememberShownOptions() {
     grid_->setHorizontalHeaderLabels({"Parameter", "Value"});
-    if (designer_) setAppletSize(designer_->appletWidth(), designer_->appletHeight());
-    shownOptions_ = options();
-    shownColourListEnabled_ = colourList_->isEnabled();
-}
-
-// Cancel, Escape and the close button all leave the options as they were shown.
-void ProjectOptionsDialog::reject() {
-    setOptions(shownOptions_);
-    colourList_->setEnabled(shownColourListEnabled_);
-    QDialog::reject();
+    if (options() != document_.options()) showOptions(document_.options());
+    showAppletSize();
+    QDialog::showEvent(event);
 }
 
 void ProjectOptionsDialog::enableColourList() {
@@ -196,27 +188,20 @@ void ProjectOptionsDialog::deleteParameterRow() {
     grid_->removeRow(std::max(0, grid_->currentRow()));
 }
 
-void ProjectOptionsDialog::applyBackgroundColour() {
-    if (!designer_) return;
-    const tz::JavaColour colour =
-        tz::appletBackground(automaticBackground_->isChecked(), colourList_->currentIndex());
-    designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
-}
-
 void ProjectOptionsDialog::applyAndClose() {
     // The dialog closes even when a size is refused.
     accept();
-    if (!designer_) return;
-    applyBackgroundColour();
+    document_.setOptions(options());
     const auto size = [this](const QLineEdit* field, tz::IntRange range) {
         const tz::CheckedNumber size = tz::numberIn(tz::storedLine(field->text()), range);
         if (!size.value) tz::reportError(this, tz::displayLine(size.error));
         return size.value;
     };
+    tz::DesignModel& design = document_.design();
     const std::optional<int> width = size(appletWidthEdit_, tz::AppletWidthRange);
     if (!width) return;
-    designer_->setAppletWidth(*width);
+    design.setAppletSize(*width, design.appletHeight());
     const std::optional<int> height = size(appletHeightEdit_, tz::AppletHeightRange);
     if (!height) return;
-    designer_->setAppletHeight(*height);
+    design.setAppletSize(*width, *height);
 }

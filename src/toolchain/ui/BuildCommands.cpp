@@ -167,7 +167,6 @@ void MainWindow::runApplet() {
     if (project().compileFailed) return;
     if (refusedForLineBreak({project().javaSourcePath}, "run.htm") || !saveJavaSource()) return;
     const QString folder = javaSourceFolder();
-    storeDesign();
     const std::string page =
         tz::appletPage(project().javaSourcePath, document_.design().appletWidth(),
                        document_.design().appletHeight(), document_.options().parameters);
