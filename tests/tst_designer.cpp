@@ -60,7 +60,6 @@ class DesignerTest : public QObject {
         QCOMPARE(d.selectedTreeText(), QString("JTextfield0"));
         QCOMPARE(d.model.currentObject(), std::optional(tz::ObjectRef{ObjectKind::TextField, 0}));
         QVERIFY(d.tool.button(3)->isChecked());
-        QVERIFY(d.app.createMode());
     }
 
     void newImagesTakeThePictureSize() {
@@ -186,7 +185,6 @@ class DesignerTest : public QObject {
         QWidget* button = d.control(ObjectKind::Button, 0);
         QWidget* label = d.control(ObjectKind::Label, 0);
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 5));
-        QVERIFY(!d.app.createMode());
         QVERIFY(!d.tool.button(2)->isChecked());
         QVERIFY(button->isHidden());
         QTest::mouseMove(&d.app, QPoint(60, 60));

@@ -144,14 +144,14 @@ class InspectorTest : public QObject {
         for (int row : {1, 0, 0}) d.clickCell(row);  // the last click is on the open editor
         QTest::keyClicks(d.openEditor(), "XYZ");
         QTest::keyClick(d.openEditor(), Qt::Key_Tab);
-        QVERIFY(!d.obj.grid()->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(!d.grid->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(d.value(0), QString("XYZ"));
     }
 
     void theLabelColumnStaysInView() {
         Designer d;
         d.create(2, {QPoint(10, 10)});
-        QTableWidget* grid = d.obj.grid();
+        QTableWidget* grid = d.grid;
         const auto labelsInView = [&] {
             return grid->columnViewportPosition(0) == 0 &&
                    grid->columnViewportPosition(1) + grid->columnWidth(1) <=
@@ -187,7 +187,7 @@ class InspectorTest : public QObject {
         Designer d;
         d.create(2, {QPoint(10, 10)});
         auto* label = qobject_cast<QLabel*>(d.control(ObjectKind::Label, 0));
-        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(6, 1));
+        QTest::mouseClick(d.grid->viewport(), Qt::LeftButton, {}, d.cellPoint(6, 1));
         const QStringList expected = {"[CENTER]", "[RIGHT]", "[LEFT]"};
         const Qt::Alignment horizontal[] = {Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft};
         for (int step = 0; step < 3; ++step) {
@@ -201,7 +201,7 @@ class InspectorTest : public QObject {
         QCOMPARE(d.record(ObjectKind::Label, 0).fields[tz::Align], std::string("[LEFT]"));
         QCOMPARE(d.value(6), QString("[LEFT]"));
         // Row 0 of a label has no shortcut.
-        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
+        QTest::mouseClick(d.grid->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
         d.doubleClickGrid(0, 0);
         QCOMPARE(d.record(ObjectKind::Label, 0).fields[tz::Caption], std::string("Label 0"));
     }
@@ -212,7 +212,7 @@ class InspectorTest : public QObject {
         const QString second = writePicture(d.started.directory.path(), "b.jpg", QSize(50, 40));
         d.arm(4);
         answerFileDialog([&] { d.clickBackground(QPoint(10, 10)); }, first);
-        QTest::mouseClick(d.obj.grid()->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
+        QTest::mouseClick(d.grid->viewport(), Qt::LeftButton, {}, d.cellPoint(0, 1));
         // Typing a path changes nothing; only the dialog does.
         QVERIFY(d.enterCell(0, "elsewhere.jpg").isEmpty());
         QCOMPARE(d.record(ObjectKind::Image, 0).fields[tz::Caption], first.toStdString());
@@ -247,7 +247,7 @@ class InspectorTest : public QObject {
         QCOMPARE(d.model.currentObject(), std::nullopt);
         QCOMPARE(d.value(5), QString());
         QCOMPARE(d.selectedTreeText(), QString("[Buttons]"));
-        QTest::keyClick(d.obj.grid(), Qt::Key_Return);
+        QTest::keyClick(d.grid, Qt::Key_Return);
         QVERIFY(!d.control(ObjectKind::Button, 0));
         QCOMPARE(d.treeTexts().mid(0, 2), QStringList({"[Buttons]", "JButton2"}));
     }

@@ -256,12 +256,11 @@ void DesignWindow::createObjectAt(const QPoint& point) {
 }
 
 void DesignWindow::chooseCreateKind(std::optional<ObjectKind> kind) {
-    createMode_ = kind.has_value();
-    if (kind) createKind_ = kind;
+    createKind_ = kind;
 }
 
 void DesignWindow::endCreateMode() {
-    createMode_ = false;
+    createKind_.reset();
     emit createModeEnded();
 }
 
@@ -341,7 +340,7 @@ bool DesignWindow::event(QEvent* event) {
 }
 
 void DesignWindow::mousePressEvent(QMouseEvent* event) {
-    if (gesture_ == Gesture::Idle && createMode_) createObjectAt(event->position().toPoint());
+    if (gesture_ == Gesture::Idle) createObjectAt(event->position().toPoint());
 }
 
 void DesignWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -28,9 +28,7 @@ class DesignWindow : public QWidget {
     // The control drawing an object, or null.
     QWidget* control(tz::ObjectKind kind, int slot) const;
 
-    bool createMode() const { return createMode_; }
-    std::optional<tz::ObjectKind> createKind() const { return createKind_; }
-    // A kind arms create mode for it; none ends create mode and keeps the kind.
+    // A kind arms create mode for it; none ends create mode.
     void chooseCreateKind(std::optional<tz::ObjectKind> kind);
 
     // The applet's size as stored and shown in the options: the client
@@ -94,7 +92,7 @@ class DesignWindow : public QWidget {
     tz::DesignModel& model_;
     std::array<std::array<QWidget*, tz::ObjectTable::SlotCount>, tz::AllKinds.size()> controls_{};
 
-    bool createMode_ = false;
+    // The kind a click on the background creates; none outside create mode.
     std::optional<tz::ObjectKind> createKind_;
 
     FrameShape* dragFrame_ = nullptr;

@@ -25,9 +25,6 @@ class InspectorWindow : public QWidget {
     explicit InspectorWindow(tz::ProjectDocument& document, QWidget* parent = nullptr);
     ~InspectorWindow() override;
 
-    QTreeWidget* tree() const { return tree_; }
-    QTableWidget* grid() const { return grid_; }
-
     // The grid's in-place editor hands on Enter and double clicks: Enter
     // applies the edits and reopens the editor on the current value cell.
     void applyGridEdits();
