@@ -1,6 +1,7 @@
 #include "document/DesignModel.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "designer/DesignRules.h"
 #include "platform/TextBytes.h"
@@ -84,8 +85,7 @@ void DesignModel::reset(const ObjectTables& tables, int appletWidth, int appletH
     tables_ = tables;
     imageTakesPictureSize_.fill(false);
     current_.reset();
-    appletWidth_ = std::clamp(appletWidth, 1, MaxAppletSize);
-    appletHeight_ = std::clamp(appletHeight, AppletCaptionHeight + 1, MaxAppletSize);
+    std::tie(appletWidth_, appletHeight_) = cappedAppletSize(appletWidth, appletHeight);
     Q_EMIT modelReset();
 }
 
@@ -123,13 +123,17 @@ std::optional<std::string> DesignModel::addObject(ObjectKind kind, const ObjectR
     ObjectTable& objects = tables_[int(kind)];
     objects.count = std::max(objects.count, object.slot + 1);
     objects.records[object.slot] = record;
-    if (kind == ObjectKind::Image) imageTakesPictureSize_[object.slot] = true;
+    markMadeHere(object);
     Q_EMIT objectAdded(object);
     return std::nullopt;
 }
 
 bool DesignModel::takesPictureSize(const ObjectRef& object) const {
     return object.kind == ObjectKind::Image && holds(object) && imageTakesPictureSize_[object.slot];
+}
+
+void DesignModel::markMadeHere(const ObjectRef& object) {
+    if (object.kind == ObjectKind::Image) imageTakesPictureSize_.at(object.slot) = true;
 }
 
 void DesignModel::removeObject(const ObjectRef& object) {
@@ -139,6 +143,24 @@ void DesignModel::removeObject(const ObjectRef& object) {
     Q_EMIT objectRemoved(object);
 }
 
+void DesignModel::restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count) {
+    if (object.slot < 0 || object.slot >= ObjectTable::SlotCount) return;
+    ObjectTable& objects = tables_[int(object.kind)];
+    const bool wasInUse = holds(object) && objects.records[object.slot].inUse();
+    objects.records[object.slot] = record;
+    objects.count = std::clamp(count, 0, int(ObjectTable::SlotCount));
+    if (!record.inUse()) {
+        if (current_ == object) setCurrentObject(std::nullopt);
+        if (wasInUse) Q_EMIT objectRemoved(object);
+        return;
+    }
+    if (wasInUse)
+        Q_EMIT objectChanged(object);
+    else
+        Q_EMIT objectAdded(object);
+    setCurrentObject(object);
+}
+
 void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
     if (object && !holds(*object)) object.reset();
     if (current_ == object) return;
@@ -146,9 +168,13 @@ void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
     Q_EMIT currentObjectChanged();
 }
 
+std::pair<int, int> DesignModel::cappedAppletSize(int width, int height) {
+    return {std::clamp(width, 1, MaxAppletSize),
+            std::clamp(height, AppletCaptionHeight + 1, MaxAppletSize)};
+}
+
 void DesignModel::setAppletSize(int width, int height) {
-    width = std::clamp(width, 1, MaxAppletSize);
-    height = std::clamp(height, AppletCaptionHeight + 1, MaxAppletSize);
+    std::tie(width, height) = cappedAppletSize(width, height);
     if (width == appletWidth_ && height == appletHeight_) return;
     appletWidth_ = width;
     appletHeight_ = height;

@@ -53,17 +53,25 @@ class DesignModel : public QObject {
     // Images made here take the size of each picture chosen for them; those
     // read from a file keep their stored size.
     bool takesPictureSize(const ObjectRef& object) const;
+    void markMadeHere(const ObjectRef& object);
 
     // Tables a reader has checked whole; no object is current.
     void reset(const ObjectTables& tables, int appletWidth, int appletHeight);
+    // The message refusing record for object (none: a new object), or nothing.
+    std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
+                                           const ObjectRecord& record) const;
     // The edits return the message refusing them, or nothing when done.
     std::optional<std::string> setRecord(const ObjectRef& object, const ObjectRecord& record);
     // A new object takes the first free slot of its kind.
     std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
     void removeObject(const ObjectRef& object);
     void setCurrentObject(std::optional<ObjectRef> object);
+    // Puts a slot and its kind's slot count back as an earlier or later
+    // state had them, unchecked: undo and redo. An object in use becomes current.
+    void restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count);
     // Capped as the design window caps it.
     void setAppletSize(int width, int height);
+    static std::pair<int, int> cappedAppletSize(int width, int height);
 
   Q_SIGNALS:
     void modelReset();
@@ -75,8 +83,6 @@ class DesignModel : public QObject {
 
   private:
     bool holds(const ObjectRef& object) const;
-    std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
-                                           const ObjectRecord& record) const;
 
     ObjectTables tables_;
     std::array<bool, ObjectTable::SlotCount> imageTakesPictureSize_{};

@@ -122,6 +122,7 @@ Outcome ProjectDocument::open(const QString& path) {
     markSaved();
     setProjectPath(path);
     Q_EMIT documentReset();
+    Q_EMIT replaced();
     return Outcome::done();
 }
 
@@ -180,6 +181,7 @@ ImportOutcome ProjectDocument::importJava(const QString& path, const ImportSteps
     // Nothing compiled from an earlier source may run.
     project_.compileFailed = true;
     Q_EMIT filePathChanged();
+    Q_EMIT replaced();
     return result;
 }
 

@@ -113,6 +113,8 @@ class ProjectDocument : public QObject {
 
   Q_SIGNALS:
     void documentReset();
+    // Open or Import Java made it another project: earlier steps are void.
+    void replaced();
     void filePathChanged();
     void optionsChanged();
     void classTableChanged();

@@ -14,6 +14,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
 #include "document/ProjectDocument.h"
+#include "document/ui/DesignEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 
@@ -74,10 +75,11 @@ bool isUserInput(QEvent::Type type) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(tz::ProjectDocument& document, QWidget* parent)
+DesignWindow::DesignWindow(tz::DesignEdits& edits, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      document_(document),
-      model_(document.design()),
+      edits_(edits),
+      document_(edits.document()),
+      model_(edits.design()),
       pictureDialog_(std::make_unique<PictureDialog>(this)),
       pictures_(std::make_unique<PictureSource>()) {
     setObjectName("app");
@@ -200,11 +202,11 @@ std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* objec
     return std::nullopt;
 }
 
-void DesignWindow::editObject(const ObjectRef& object,
+void DesignWindow::editObject(const ObjectRef& object, const QString& action,
                               const std::function<void(tz::LiveObject&)>& edit) {
     tz::LiveObject live = tz::liveObjectOf(object.kind, object.slot, model_.record(object));
     edit(live);
-    if (const auto refusal = model_.setRecord(object, tz::recordOf(live)))
+    if (const auto refusal = edits_.setRecord(object, tz::recordOf(live), action))
         tz::reportError(this, tz::displayLine(*refusal));
 }
 
@@ -247,12 +249,8 @@ void DesignWindow::createObjectAt(const QPoint& point) {
     const ObjectKind kind = *createKind_;
     const std::optional<tz::ObjectRecord> record = newObjectRecord(kind, point);
     if (!record) return;
-    const ObjectRef made{kind, model_.freeSlot(kind)};
-    if (const auto refusal = model_.addObject(kind, *record)) {
+    if (const auto refusal = edits_.addObject(kind, *record))
         tz::reportError(this, tz::displayLine(*refusal));
-        return;
-    }
-    model_.setCurrentObject(made);
 }
 
 void DesignWindow::chooseCreateKind(std::optional<ObjectKind> kind) {
@@ -290,7 +288,7 @@ void DesignWindow::showAppletSize() {
 // A size the user gives the window is the applet's.
 void DesignWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    model_.setAppletSize(width(), height() + tz::AppletCaptionHeight);
+    edits_.setAppletSize(width(), height() + tz::AppletCaptionHeight);
     // The model caps the size; the window follows it.
     if (size() != QSize(model_.appletWidth(), model_.appletHeight() - tz::AppletCaptionHeight))
         showAppletSize();
@@ -436,7 +434,7 @@ void DesignWindow::endMove(bool dropped) {
     const QPoint droppedAt = dragFrame_->pos();
     cancelGesture();
     if (dropped)
-        editObject(moved, [&](tz::LiveObject& live) {
+        editObject(moved, "Move", [&](tz::LiveObject& live) {
             live.left = droppedAt.x();
             live.top = droppedAt.y();
         });
@@ -450,7 +448,7 @@ void DesignWindow::endResize(bool applied) {
                      std::max(SmallestResize, dragFrame_->height()));
     cancelGesture();
     if (applied)
-        editObject(resized, [&](tz::LiveObject& live) {
+        editObject(resized, "Resize", [&](tz::LiveObject& live) {
             live.width = size.width();
             live.height = size.height();
         });

@@ -16,13 +16,14 @@ class PictureDialog;
 class PictureSource;
 class QTimer;
 namespace tz {
+class DesignEdits;
 class ProjectDocument;
-}
+}  // namespace tz
 
 class DesignWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit DesignWindow(tz::ProjectDocument& document, QWidget* parent = nullptr);
+    explicit DesignWindow(tz::DesignEdits& edits, QWidget* parent = nullptr);
     ~DesignWindow() override;
 
     // The control drawing an object, or null.
@@ -32,7 +33,8 @@ class DesignWindow : public QWidget {
     void chooseCreateKind(std::optional<tz::ObjectKind> kind);
 
     // The applet's size as stored and shown in the options: the client
-    // area's width, and its height plus a caption bar.
+    // area's width, and its height plus a caption bar. Setting it is no
+    // step of the user's (the windows' placement).
     int appletWidth() const;
     int appletHeight() const;
     void setAppletWidth(int width);
@@ -72,8 +74,10 @@ class DesignWindow : public QWidget {
     std::optional<tz::ObjectRecord> newObjectRecord(tz::ObjectKind kind, const QPoint& point);
     // Create mode off and every palette button up.
     void endCreateMode();
-    // The object with its control's state changed by edit, as one model edit.
-    void editObject(const ObjectRef& object, const std::function<void(tz::LiveObject&)>& edit);
+    // The object with its control's state changed by edit, as one step
+    // named by action.
+    void editObject(const ObjectRef& object, const QString& action,
+                    const std::function<void(tz::LiveObject&)>& edit);
 
     void selectObject(const ObjectRef& object);
     void objectPressed(const ObjectRef& object, Qt::MouseButton button, const QPoint& position);
@@ -88,6 +92,7 @@ class DesignWindow : public QWidget {
     void releaseInput();
     void blinkFrame();
 
+    tz::DesignEdits& edits_;
     tz::ProjectDocument& document_;
     tz::DesignModel& model_;
     std::array<std::array<QWidget*, tz::ObjectTable::SlotCount>, tz::AllKinds.size()> controls_{};

@@ -16,6 +16,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
 #include "document/ProjectDocument.h"
+#include "document/ui/DesignEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -164,10 +165,11 @@ QIcon deleteGlyph() {
 
 }  // namespace
 
-InspectorWindow::InspectorWindow(tz::ProjectDocument& document, QWidget* parent)
+InspectorWindow::InspectorWindow(tz::DesignEdits& edits, QWidget* parent)
     : QWidget(parent),
-      document_(document),
-      model_(document.design()),
+      edits_(edits),
+      document_(edits.document()),
+      model_(edits.design()),
       pictureDialog_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
@@ -372,7 +374,9 @@ std::optional<std::string> InspectorWindow::editCurrentObject(
     tz::LiveObject object = tz::liveObjectOf(current->kind, current->slot, model_.record(*current));
     std::optional<std::string> refusal = edit(object);
     const QScopedValueRollback keepGrid(applying_, refusal.has_value());
-    if (auto refused = model_.setRecord(*current, tz::recordOf(object))) return refused;
+    if (auto refused = edits_.setRecord(*current, tz::recordOf(object), "Edit")) return refused;
+    // Also an edit that changed nothing shows the record as stored.
+    if (!refusal) showCurrentObject();
     return refusal;
 }
 
@@ -408,7 +412,7 @@ void InspectorWindow::chooseCellValue() {
 void InspectorWindow::deleteCurrentObject() {
     const std::optional<tz::ObjectRef> current = model_.currentObject();
     if (!current) return;
-    model_.removeObject(*current);
+    edits_.removeObject(*current);
     // The nearest lower object still in use becomes current.
     for (int slot = current->slot; slot >= 0; --slot) {
         if (model_.record({current->kind, slot}).inUse()) {

@@ -14,15 +14,16 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
 namespace tz {
+class DesignEdits;
 class ProjectDocument;
-}
+}  // namespace tz
 
 class InspectorWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr int RowCount = 7;
 
-    explicit InspectorWindow(tz::ProjectDocument& document, QWidget* parent = nullptr);
+    explicit InspectorWindow(tz::DesignEdits& edits, QWidget* parent = nullptr);
     ~InspectorWindow() override;
 
     // The grid's in-place editor hands on Enter and double clicks: Enter
@@ -55,6 +56,7 @@ class InspectorWindow : public QWidget {
     void rememberSelectedCell(int row, int column);
     void deleteCurrentObject();
 
+    tz::DesignEdits& edits_;
     tz::ProjectDocument& document_;
     tz::DesignModel& model_;
     // While the grid is applied, a refused row must leave its text in the grid.

@@ -18,14 +18,21 @@
 #include "settings/ui/DeveloperOptionsDialog.h"
 #include "settings/ui/ProjectOptionsDialog.h"
 
+namespace {
+
+// Each step holds only what it changed: 500 stay small with any project.
+constexpr int UndoLimit = 500;
+
+}  // namespace
+
 Program::Program(const QString& programDirectory, const QString& settingsPath)
     : pasteGuard_(std::make_unique<tz::PasteGuard>()),
       compiler_(programDirectory + "java/bin", settingsPath.toStdString()),
       mainWindow_(
           std::make_unique<MainWindow>(programDirectory, settingsPath, document_, compiler_)),
-      designWindow_(std::make_unique<DesignWindow>(document_)),
-      inspector_(std::make_unique<InspectorWindow>(document_)),
-      projectOptions_(std::make_unique<ProjectOptionsDialog>(document_)),
+      designWindow_(std::make_unique<DesignWindow>(edits_)),
+      inspector_(std::make_unique<InspectorWindow>(edits_)),
+      projectOptions_(std::make_unique<ProjectOptionsDialog>(edits_)),
       palette_(std::make_unique<PaletteWindow>()),
       developerOptions_(std::make_unique<DeveloperOptionsDialog>(programDirectory, settingsPath)) {
     QApplication::setWindowIcon(tz::programIcon());
@@ -41,6 +48,8 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
     mainWindow_->setWindows({designWindow_.get(), inspector_.get(), projectOptions_.get(),
                              palette_.get(), developerOptions_.get()});
     connectPaletteToDesignWindow();
+    history_.setUndoLimit(UndoLimit);
+    QObject::connect(&document_, &tz::ProjectDocument::replaced, &history_, &QUndoStack::clear);
     QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
                      mainWindow_.get(), &MainWindow::setMainSettings);
     mainWindow_->markProjectSaved();

@@ -2,9 +2,11 @@
 // The program's six windows, created once in a fixed order and kept until
 // the program ends.
 #include <QString>
+#include <QUndoStack>
 #include <memory>
 
 #include "document/ProjectDocument.h"
+#include "document/ui/DesignEdits.h"
 #include "toolchain/CompileSession.h"
 
 class MainWindow;
@@ -26,6 +28,7 @@ class Program {
     void show();
 
     tz::ProjectDocument& document() { return document_; }
+    QUndoStack& history() { return history_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
@@ -43,6 +46,9 @@ class Program {
 
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
+    // The project's undo stack: the views' edits of the document.
+    QUndoStack history_;
+    tz::DesignEdits edits_{document_, history_};
     tz::CompileSession compiler_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DesignWindow> designWindow_;

@@ -11,6 +11,7 @@
 
 #include "designer/DesignRules.h"
 #include "document/ProjectDocument.h"
+#include "document/ui/DesignEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -39,8 +40,8 @@ QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* 
 
 }  // namespace
 
-ProjectOptionsDialog::ProjectOptionsDialog(tz::ProjectDocument& document, QWidget* parent)
-    : QDialog(parent), document_(document) {
+ProjectOptionsDialog::ProjectOptionsDialog(tz::DesignEdits& edits, QWidget* parent)
+    : QDialog(parent), edits_(edits), document_(edits.document()) {
     setObjectName("opt");
     setWindowTitle("Options");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -191,17 +192,14 @@ void ProjectOptionsDialog::deleteParameterRow() {
 void ProjectOptionsDialog::applyAndClose() {
     // The dialog closes even when a size is refused.
     accept();
-    document_.setOptions(options());
     const auto size = [this](const QLineEdit* field, tz::IntRange range) {
         const tz::CheckedNumber size = tz::numberIn(tz::storedLine(field->text()), range);
         if (!size.value) tz::reportError(this, tz::displayLine(size.error));
         return size.value;
     };
-    tz::DesignModel& design = document_.design();
+    // A refused width leaves the height unread.
     const std::optional<int> width = size(appletWidthEdit_, tz::AppletWidthRange);
-    if (!width) return;
-    design.setAppletSize(*width, design.appletHeight());
-    const std::optional<int> height = size(appletHeightEdit_, tz::AppletHeightRange);
-    if (!height) return;
-    design.setAppletSize(*width, *height);
+    const std::optional<int> height =
+        width ? size(appletHeightEdit_, tz::AppletHeightRange) : std::nullopt;
+    edits_.setOptions(options(), width, height);
 }
