@@ -67,6 +67,12 @@ void ProjectDocument::clearSource() {
     sourceLines_ = {};
 }
 
+void ProjectDocument::noteClassTableChanged() {
+    Q_EMIT classTableChanged();
+    Q_EMIT currentSlotChanged();
+    noteModification();
+}
+
 ProjectFileContent ProjectDocument::content() const {
     ProjectFileContent content;
     content.project = project_;

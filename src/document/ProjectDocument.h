@@ -73,6 +73,9 @@ class ProjectDocument : public QObject {
     const QString& backupNote() const { return backupNote_; }
     void clearBackupNote() { backupNote_.clear(); }
 
+    // An undo or redo changed the class table or the current slot.
+    void noteClassTableChanged();
+
     ProjectFileContent content() const;
     // Derived, not tracked: whatever changed the project, the file would differ.
     bool isModified() const;

@@ -14,7 +14,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
 #include "document/ProjectDocument.h"
-#include "document/ui/DesignEdits.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 
@@ -75,7 +75,7 @@ bool isUserInput(QEvent::Type type) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(tz::DesignEdits& edits, QWidget* parent)
+DesignWindow::DesignWindow(tz::DocumentEdits& edits, QWidget* parent)
     : QWidget(parent, Qt::Window),
       edits_(edits),
       document_(edits.document()),

@@ -16,14 +16,14 @@ class PictureDialog;
 class PictureSource;
 class QTimer;
 namespace tz {
-class DesignEdits;
+class DocumentEdits;
 class ProjectDocument;
 }  // namespace tz
 
 class DesignWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit DesignWindow(tz::DesignEdits& edits, QWidget* parent = nullptr);
+    explicit DesignWindow(tz::DocumentEdits& edits, QWidget* parent = nullptr);
     ~DesignWindow() override;
 
     // The control drawing an object, or null.
@@ -92,7 +92,7 @@ class DesignWindow : public QWidget {
     void releaseInput();
     void blinkFrame();
 
-    tz::DesignEdits& edits_;
+    tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
     tz::DesignModel& model_;
     std::array<std::array<QWidget*, tz::ObjectTable::SlotCount>, tz::AllKinds.size()> controls_{};

@@ -16,7 +16,7 @@
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
 #include "document/ProjectDocument.h"
-#include "document/ui/DesignEdits.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -165,7 +165,7 @@ QIcon deleteGlyph() {
 
 }  // namespace
 
-InspectorWindow::InspectorWindow(tz::DesignEdits& edits, QWidget* parent)
+InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
     : QWidget(parent),
       edits_(edits),
       document_(edits.document()),

@@ -14,7 +14,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
 namespace tz {
-class DesignEdits;
+class DocumentEdits;
 class ProjectDocument;
 }  // namespace tz
 
@@ -23,7 +23,7 @@ class InspectorWindow : public QWidget {
   public:
     static constexpr int RowCount = 7;
 
-    explicit InspectorWindow(tz::DesignEdits& edits, QWidget* parent = nullptr);
+    explicit InspectorWindow(tz::DocumentEdits& edits, QWidget* parent = nullptr);
     ~InspectorWindow() override;
 
     // The grid's in-place editor hands on Enter and double clicks: Enter
@@ -56,7 +56,7 @@ class InspectorWindow : public QWidget {
     void rememberSelectedCell(int row, int column);
     void deleteCurrentObject();
 
-    tz::DesignEdits& edits_;
+    tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
     tz::DesignModel& model_;
     // While the grid is applied, a refused row must leave its text in the grid.

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "document/ProjectDocument.h"
-#include "document/ui/DesignEdits.h"
+#include "document/ui/DocumentEdits.h"
 #include "toolchain/CompileSession.h"
 
 class MainWindow;
@@ -48,7 +48,7 @@ class Program {
     tz::ProjectDocument document_;
     // The project's undo stack: the views' edits of the document.
     QUndoStack history_;
-    tz::DesignEdits edits_{document_, history_};
+    tz::DocumentEdits edits_{document_, history_};
     tz::CompileSession compiler_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DesignWindow> designWindow_;

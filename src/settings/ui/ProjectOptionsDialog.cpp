@@ -11,7 +11,7 @@
 
 #include "designer/DesignRules.h"
 #include "document/ProjectDocument.h"
-#include "document/ui/DesignEdits.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -40,7 +40,7 @@ QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* 
 
 }  // namespace
 
-ProjectOptionsDialog::ProjectOptionsDialog(tz::DesignEdits& edits, QWidget* parent)
+ProjectOptionsDialog::ProjectOptionsDialog(tz::DocumentEdits& edits, QWidget* parent)
     : QDialog(parent), edits_(edits), document_(edits.document()) {
     setObjectName("opt");
     setWindowTitle("Options");

@@ -10,14 +10,14 @@ class QComboBox;
 class QLineEdit;
 class QTableWidget;
 namespace tz {
-class DesignEdits;
+class DocumentEdits;
 class ProjectDocument;
 }  // namespace tz
 
 class ProjectOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit ProjectOptionsDialog(tz::DesignEdits& edits, QWidget* parent = nullptr);
+    explicit ProjectOptionsDialog(tz::DocumentEdits& edits, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -32,7 +32,7 @@ class ProjectOptionsDialog : public QDialog {
     void deleteParameterRow();
     void applyAndClose();
 
-    tz::DesignEdits& edits_;
+    tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
     QTableWidget* grid_ = nullptr;
     QLineEdit* appletWidthEdit_ = nullptr;

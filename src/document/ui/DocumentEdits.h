@@ -16,9 +16,9 @@ namespace tz {
 
 class ProjectDocument;
 
-class DesignEdits {
+class DocumentEdits {
   public:
-    DesignEdits(ProjectDocument& document, QUndoStack& history);
+    DocumentEdits(ProjectDocument& document, QUndoStack& history);
 
     ProjectDocument& document() { return document_; }
     DesignModel& design();
@@ -34,6 +34,16 @@ class DesignEdits {
     // The options dialog's OK, with the applet sizes it accepted.
     void setOptions(const ProjectOptions& options, std::optional<int> width,
                     std::optional<int> height);
+
+    // The tree's commands on the current class and slot, as the project
+    // does them; false when refused.
+    bool addMethod();
+    bool addClass();
+    bool deleteMethod();
+    bool deleteClass();
+    // The current slot's declaration; the edits of one slot that follow
+    // each other are one step.
+    void storeDeclaration(const std::string& declaration);
 
   private:
     static QSize cappedSize(int width, int height);

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "document/ProjectDocument.h"
-#include "document/ui/DesignEdits.h"
+#include "document/ui/DocumentEdits.h"
 
 namespace {
 
@@ -15,13 +15,16 @@ std::string projectBytes(const tz::ProjectDocument& document) {
 }
 
 // One random edit of one of the kinds the views make.
-void randomEdit(tz::DesignEdits& edits, QRandomGenerator& random) {
+void randomEdit(tz::DocumentEdits& edits, QRandomGenerator& random) {
     const auto number = [&](int low, int high) { return int(random.bounded(low, high + 1)); };
     const tz::ObjectKind kind = tz::AllKinds[number(0, 3)];
     const tz::DesignModel& design = edits.design();
     const tz::ObjectRef object{kind, number(0, std::max(0, design.table(kind).count - 1))};
     const bool inUse = object.slot < design.table(kind).count && design.record(object).inUse();
-    switch (number(0, 5)) {
+    tz::Project& project = edits.document().project();
+    project.currentClass = number(0, project.classCount());
+    project.currentSlot = number(0, project.lastSlot(project.currentClass));
+    switch (number(0, 9)) {
         case 0: {
             const std::string name = "o" + std::to_string(random.generate());
             edits.addObject(kind,
@@ -50,12 +53,22 @@ void randomEdit(tz::DesignEdits& edits, QRandomGenerator& random) {
             edits.setOptions(options, number(1, 800), std::nullopt);
             break;
         }
+        case 6:
+            number(0, 1) ? edits.addMethod() : edits.addClass();
+            break;
+        case 7:
+            number(0, 1) ? edits.deleteMethod() : edits.deleteClass();
+            break;
+        case 8:
+        case 9:
+            edits.storeDeclaration("public void m" + std::to_string(number(0, 99)) + "()");
+            break;
     }
 }
 
 }  // namespace
 
-class DesignEditsTest : public QObject {
+class DocumentEditsTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     // The bytes after every step are recorded as the edits go; undoing and
@@ -63,7 +76,7 @@ class DesignEditsTest : public QObject {
     void undoAndRedoRestoreTheProjectBytes() {
         tz::ProjectDocument document;
         QUndoStack history;
-        tz::DesignEdits edits(document, history);
+        tz::DocumentEdits edits(document, history);
         QRandomGenerator random(20261208);
         std::map<int, std::string> bytesAt{{0, projectBytes(document)}};
         for (int edit = 0; edit < 400; ++edit) {
@@ -83,5 +96,5 @@ class DesignEditsTest : public QObject {
     }
 };
 
-QTEST_MAIN(DesignEditsTest)
-#include "tst_designedits.moc"
+QTEST_MAIN(DocumentEditsTest)
+#include "tst_documentedits.moc"
