@@ -138,9 +138,9 @@ class CompileTest : public QObject {
 
     void optimizeWritesTheOptionIntoTheBatch() {
         startSaved("plain");
-        tz::ProjectOptions options = p->started.program->projectOptions().options();
+        tz::ProjectOptions options = p->started.program->document().options();
         options.optimize = true;
-        p->started.program->projectOptions().setOptions(options);
+        p->started.program->document().setOptions(options);
         compile();
         QCOMPARE(readFile(p->started.program->compiler().lastFolder() + "/javac.bat")
                      .split("\r\n")
@@ -223,11 +223,10 @@ class CompileTest : public QObject {
         if (where == "object") {
             tz::ObjectRecord named;
             named.fields = {"b", "10", "20", "65", "33", "a", ""};  // a's a_Xpos clashes below
-            QVERIFY(
-                p->started.program->designWindow().addLoadedObject(tz::ObjectKind::Button, named));
+            tz::DesignModel& design = p->started.program->document().design();
+            QVERIFY(!design.addObject(tz::ObjectKind::Button, named));
             named.fields[tz::Name] = bytes;
-            QVERIFY(
-                p->started.program->designWindow().addLoadedObject(tz::ObjectKind::Button, named));
+            QVERIFY(!design.addObject(tz::ObjectKind::Button, named));
         }
         // Started elsewhere, so that landing on the place shows.
         p->mainWindow.findChild<QTabBar*>("tab")->setCurrentIndex(where == "paint" ? 1 : 2);

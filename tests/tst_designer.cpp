@@ -22,6 +22,11 @@ QStringList fields(const tz::ObjectRecord& record) {
     return texts;
 }
 
+void add(tz::ObjectTables& tables, ObjectKind kind, const tz::ObjectRecord& record) {
+    tz::ObjectTable& table = tables[int(kind)];
+    table.records[table.count++] = record;
+}
+
 long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -53,9 +58,8 @@ class DesignerTest : public QObject {
         QCOMPARE(d.treeTexts(), QStringList({"[Buttons]", "JButton0", "[Labels]", "JLabel0",
                                              "[Textfields]", "JTextfield0", "[Images]"}));
         QCOMPARE(d.selectedTreeText(), QString("JTextfield0"));
-        QCOMPARE(d.app.currentKind(), std::optional(ObjectKind::TextField));
+        QCOMPARE(d.model.currentObject(), std::optional(tz::ObjectRef{ObjectKind::TextField, 0}));
         QVERIFY(d.tool.button(3)->isChecked());
-        QVERIFY(d.app.createMode());
     }
 
     void newImagesTakeThePictureSize() {
@@ -70,7 +74,7 @@ class DesignerTest : public QObject {
             answerFileDialog([&] { d.clickBackground(QPoint(5, 5)); }, path);
         answerFileDialog([&] { d.clickBackground(QPoint(5, 5)); }, QString());  // cancelled
 
-        QCOMPARE(d.app.table(ObjectKind::Image).count, 3);
+        QCOMPARE(d.model.table(ObjectKind::Image).count, 3);
         QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(40, 30));
         QCOMPARE(d.control(ObjectKind::Image, 1)->size(), QSize(1, 1));
         QCOMPARE(d.control(ObjectKind::Image, 2)->size(), QSize(73, 65));
@@ -86,7 +90,7 @@ class DesignerTest : public QObject {
         d.clickTreeItem("JButton1");
         QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         d.create(1, {QPoint(100, 10)});
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 3);
+        QCOMPARE(d.model.table(ObjectKind::Button).count, 3);
         QCOMPARE(d.record(ObjectKind::Button, 1).fields[tz::Name], std::string("JButton1"));
         QCOMPARE(d.treeTexts().mid(0, 4),
                  QStringList({"[Buttons]", "JButton0", "JButton1", "JButton2"}));
@@ -99,17 +103,16 @@ class DesignerTest : public QObject {
     void newNamesSkipTheNamesOfLoadedObjects() {
         Designer d;
         d.create(1, {QPoint(10, 10)});
-        d.app.discardAllObjects();
-        QCOMPARE(d.app.currentIndex(), -1);
-        tz::ObjectRecord first{{"Go", "010", "5", "70", "30", "JButton0", ""}};
-        tz::ObjectRecord second{{"Stop", "90", "5", "70", "30", "JButton2", ""}};
-        QVERIFY(d.app.addLoadedObject(ObjectKind::Button, first));
-        QVERIFY(d.app.addLoadedObject(ObjectKind::Button, second));
+        tz::ObjectTables loaded;
+        add(loaded, ObjectKind::Button, {{"Go", "010", "5", "70", "30", "JButton0", ""}});
+        add(loaded, ObjectKind::Button, {{"Stop", "90", "5", "70", "30", "JButton2", ""}});
+        add(loaded, ObjectKind::Label, {{"L", "1", "1", "9", "9", "jbutton3"}});
+        d.model.reset(loaded, 410, 316);
+        QCOMPARE(d.model.currentObject(), std::nullopt);
         // The record keeps the file's text; the control takes its value.
         QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("010"));
         QCOMPARE(d.control(ObjectKind::Button, 0)->geometry(), QRect(10, 5, 70, 30));
 
-        QVERIFY(d.app.addLoadedObject(ObjectKind::Label, {{"L", "1", "1", "9", "9", "jbutton3"}}));
         QStringList shown = answerMessageBoxes(
             [&] {
                 d.create(1, {QPoint(50, 50), QPoint(50, 90)});
@@ -119,30 +122,28 @@ class DesignerTest : public QObject {
         QCOMPARE(fields(d.record(ObjectKind::Button, 2)),
                  QStringList({"Button 4", "50", "50", "65", "33", "JButton4", ""}));
         QCOMPARE(d.record(ObjectKind::Button, 3).fields[tz::Name], std::string("JButton5"));
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
+        QCOMPARE(d.model.table(ObjectKind::Button).count, 4);
 
         // Refused records leave nothing behind.
         tz::ObjectRecord taken{{"Again", "1", "1", "9", "9", "jbutton0", ""}};
         tz::ObjectRecord badNumber{{"Odd", "1", "x", "9", "9", "Odd", ""}};
-        shown = answerMessageBoxes(
-            [&] {
-                QVERIFY(!d.app.addLoadedObject(ObjectKind::Button, taken));
-                QVERIFY(!d.app.addLoadedObject(ObjectKind::Label, badNumber));
-            },
-            QMessageBox::Ok);
-        QCOMPARE(shown, QStringList({"A component named jbutton0 already exists",
-                                     "'x' is not a valid integer value"}));
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 4);
-        QCOMPARE(d.app.table(ObjectKind::Label).count, 1);
+        QCOMPARE(d.model.addObject(ObjectKind::Button, taken),
+                 std::optional<std::string>("A component named jbutton0 already exists"));
+        QCOMPARE(d.model.addObject(ObjectKind::Label, badNumber),
+                 std::optional<std::string>("'x' is not a valid integer value"));
+        QCOMPARE(d.model.table(ObjectKind::Button).count, 4);
+        QCOMPARE(d.model.table(ObjectKind::Label).count, 1);
     }
 
     void loadedImagesKeepTheirStoredSize() {
         Designer d;
         const QString jpeg = writePicture(d.started.directory.path(), "big.jpg", QSize(60, 50));
-        tz::ObjectRecord image{{jpeg.toStdString(), "3", "4", "20", "10", "Photo", ""}};
-        QVERIFY(d.app.addLoadedObject(ObjectKind::Image, image));
+        tz::ObjectTables loaded;
+        add(loaded, ObjectKind::Image, {{jpeg.toStdString(), "3", "4", "20", "10", "Photo", ""}});
+        d.model.reset(loaded, 410, 316);
         QCOMPARE(d.control(ObjectKind::Image, 0)->geometry(), QRect(3, 4, 20, 10));
-        QCOMPARE(d.app.picturePath(0), jpeg.toStdString());
+        QCOMPARE(qobject_cast<PictureBox*>(d.control(ObjectKind::Image, 0))->picture().size(),
+                 QSize(20, 10));
     }
 
     // One large picture shown by 31 objects is decoded once; each object
@@ -150,11 +151,12 @@ class DesignerTest : public QObject {
     void imagesOfALargePictureKeepOnlyWhatTheyShow() {
         Designer d;
         const QString big = writePicture(d.started.directory.path(), "big.png", QSize(2500, 2500));
-        const long before = peakKilobytes();
+        tz::ObjectTables loaded;
         for (int i = 0; i < tz::ObjectTable::SlotCount; ++i)
-            QVERIFY(d.app.addLoadedObject(
-                ObjectKind::Image,
-                {{big.toStdString(), "1", "1", "40", "30", "Big" + std::to_string(i), ""}}));
+            add(loaded, ObjectKind::Image,
+                {{big.toStdString(), "1", "1", "40", "30", "Big" + std::to_string(i), ""}});
+        const long before = peakKilobytes();
+        d.model.reset(loaded, 410, 316);
         // A decoded copy is 24 MiB; one per object would be 750.
         QVERIFY2(peakKilobytes() - before < 100 * 1024,
                  qPrintable(QString::number(peakKilobytes() - before)));
@@ -169,7 +171,7 @@ class DesignerTest : public QObject {
         const QStringList shown =
             answerMessageBoxes([&] { d.clickBackground(QPoint(200, 200)); }, QMessageBox::Ok);
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(d.app.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
+        QCOMPARE(d.model.table(ObjectKind::Label).count, tz::ObjectTable::SlotCount);
         d.clickTreeItem("JLabel7");  // a deleted object makes room for one more
         QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         QVERIFY(answerMessageBoxes([&] { d.clickBackground({200, 200}); }, 0).isEmpty());
@@ -183,7 +185,6 @@ class DesignerTest : public QObject {
         QWidget* button = d.control(ObjectKind::Button, 0);
         QWidget* label = d.control(ObjectKind::Label, 0);
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 5));
-        QVERIFY(!d.app.createMode());
         QVERIFY(!d.tool.button(2)->isChecked());
         QVERIFY(button->isHidden());
         QTest::mouseMove(&d.app, QPoint(60, 60));
@@ -262,11 +263,11 @@ class DesignerTest : public QObject {
         QVERIFY(!first->isHidden());
         QCOMPARE(d.selectedTreeText(), QString("JButton0"));
         QCOMPARE(d.value(5), QString("JButton0"));
-        QCOMPARE(d.app.currentIndex(), 0);
+        QCOMPARE(d.model.currentObject(), std::optional(tz::ObjectRef{ObjectKind::Button, 0}));
         QVERIFY(!d.tool.button(2)->isChecked());
         d.clickBackground(QPoint(200, 200));
-        QCOMPARE(d.app.table(ObjectKind::Label).count, 0);
-        QCOMPARE(d.app.table(ObjectKind::Button).count, 2);
+        QCOMPARE(d.model.table(ObjectKind::Label).count, 0);
+        QCOMPARE(d.model.table(ObjectKind::Button).count, 2);
     }
 
     void objectsTakeNoInput() {

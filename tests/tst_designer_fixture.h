@@ -21,6 +21,9 @@ struct Designer {
     DesignWindow& app = started.program->designWindow();
     InspectorWindow& obj = started.program->inspector();
     PaletteWindow& tool = started.program->palette();
+    tz::DesignModel& model = started.program->document().design();
+    QTreeWidget* tree = obj.findChild<QTreeWidget*>("tree");
+    QTableWidget* grid = obj.findChild<QTableWidget*>("grid");
 
     void pressPalette(int number) { QTest::mouseClick(tool.button(number), Qt::LeftButton); }
     QToolButton* deleteButton() const { return obj.findChild<QToolButton*>("delobj"); }
@@ -32,7 +35,7 @@ struct Designer {
     QWidget* control(tz::ObjectKind kind, int slot) { return app.control(kind, slot); }
 
     const tz::ObjectRecord& record(tz::ObjectKind kind, int slot) {
-        return app.table(kind).records[slot];
+        return model.record({kind, slot});
     }
 
     // Puts palette button number down unless it is down already.
@@ -54,7 +57,6 @@ struct Designer {
 
     QTreeWidgetItem* treeItem(int row) {
         int number = 0;
-        QTreeWidget* tree = obj.tree();
         for (int top = 0; top < tree->topLevelItemCount(); ++top) {
             if (++number == row) return tree->topLevelItem(top);
             for (int child = 0; child < tree->topLevelItem(top)->childCount(); ++child)
@@ -64,7 +66,6 @@ struct Designer {
     }
 
     void clickTreeItem(const QString& text) {
-        QTreeWidget* tree = obj.tree();
         const QList<QTreeWidgetItem*> found =
             tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
@@ -74,35 +75,34 @@ struct Designer {
     }
 
     QString selectedTreeText() {
-        QTreeWidgetItem* item = obj.tree()->currentItem();
+        QTreeWidgetItem* item = tree->currentItem();
         return item ? item->text(0) : QString();
     }
 
-    QString value(int row) { return obj.grid()->item(row, 1)->text(); }
-    QString label(int row) { return obj.grid()->item(row, 0)->text(); }
+    QString value(int row) { return grid->item(row, 1)->text(); }
+    QString label(int row) { return grid->item(row, 0)->text(); }
 
     QPoint cellPoint(int row, int column) {
-        const QRect rect = obj.grid()->visualItemRect(obj.grid()->item(row, column));
+        const QRect rect = grid->visualItemRect(grid->item(row, column));
         return QPoint(rect.left() + 8, rect.center().y());
     }
 
     // Clicks a value cell where the user would: on its editor, if one is open.
     void clickCell(int row) {
-        QWidget* target = obj.grid()->viewport();
+        QWidget* target = grid->viewport();
         const QPoint at = cellPoint(row, 1);
         if (QWidget* editor = target->childAt(at)) target = editor;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(obj.grid()->viewport(), at));
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid->viewport(), at));
     }
 
     QLineEdit* openEditor() {
-        for (QLineEdit* editor : obj.grid()->viewport()->findChildren<QLineEdit*>())
+        for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
             if (editor->isVisible()) return editor;
         return nullptr;
     }
 
     // Clicks a value cell and types text into its in-place editor.
     QLineEdit* typeIntoCell(int row, const QString& text) {
-        QTableWidget* grid = obj.grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(row, 1));
         if (!openEditor()) QTest::keyClick(grid, Qt::Key_F2);
         QLineEdit* editor = openEditor();
@@ -121,8 +121,8 @@ struct Designer {
     }
 
     void doubleClickGrid(int row, int column) {
-        QTest::mouseDClick(obj.grid()->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
-        QTest::mouseRelease(obj.grid()->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cellPoint(row, column));
     }
 };
 

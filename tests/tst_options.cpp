@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "designer/ui/DesignWindow.h"
+#include "document/ProjectDocument.h"
 #include "settings/ui/ProjectOptionsDialog.h"
 #include "testhelpers.h"
 
@@ -19,6 +20,7 @@ struct Options {
     StartedProgram started;
     ProjectOptionsDialog& opt = started.program->projectOptions();
     DesignWindow& app = started.program->designWindow();
+    tz::ProjectDocument& document = started.program->document();
     QTableWidget* grid = opt.findChild<QTableWidget*>("grid");
 
     template <typename T>
@@ -37,8 +39,8 @@ struct Options {
     }
     QStringList parameterNames() {
         QStringList names;
-        for (const tz::RunParameter& parameter : opt.options().parameters)
-            names << QString::fromStdString(parameter.name);
+        for (int row = 0; row < grid->rowCount(); ++row)
+            names << (grid->item(row, 0) ? grid->item(row, 0)->text() : QString());
         return names;
     }
     QStringList pressOk() {
@@ -53,40 +55,49 @@ class OptionsTest : public QObject {
   private Q_SLOTS:
     void startsWithTheDefaults() {
         Options o;
-        QCOMPARE(o.opt.options(), tz::ProjectOptions{});
+        o.opt.show();
         QCOMPARE(o.child<QComboBox>("colorz")->currentText(), QString("lightGray"));
         QVERIFY(o.child<QComboBox>("colorz")->isEnabled());
+        QVERIFY(o.pressOk().isEmpty());
+        QCOMPARE(o.document.options(), tz::ProjectOptions{});
+        QVERIFY(!o.document.isModified());
     }
 
     void showingFillsTitlesAndTheDesignWindowSize() {
         Options o;
+        o.app.show();
         o.app.resize(333, 222);
         o.opt.show();
         QVERIFY(o.child<QPushButton>("BitBtn2")->isVisible());  // Cancel
         QCOMPARE(o.grid->horizontalHeaderItem(0)->text(), QString("Parameter"));
         QCOMPARE(o.grid->horizontalHeaderItem(1)->text(), QString("Value"));
-        QCOMPARE(o.child<QLineEdit>("appx")->text(), QString::number(o.app.appletWidth()));
-        QCOMPARE(o.child<QLineEdit>("appy")->text(), QString::number(o.app.appletHeight()));
+        QCOMPARE(o.child<QLineEdit>("appx")->text(), QString("333"));
+        QCOMPARE(o.child<QLineEdit>("appy")->text(), QString("248"));
     }
 
     void deleteKeepsOneParameterRow() {
         Options o;
+        o.opt.show();
         o.setParameters({"only"});
         o.click("delete");
         QCOMPARE(o.grid->rowCount(), 1);
-        QCOMPARE(o.opt.options().parameters, std::vector<tz::RunParameter>{tz::RunParameter{}});
+        o.pressOk();
+        QCOMPARE(o.document.options().parameters,
+                 std::vector<tz::RunParameter>{tz::RunParameter{}});
 
+        o.opt.show();
         o.setParameters({"a", "b", "c", "d", "e"});
         o.grid->setCurrentCell(2, 1);
         o.click("delete");
         QCOMPARE(o.parameterNames(), QStringList({"a", "b", "d", "e"}));
-        QCOMPARE(o.opt.options().parameters[2].value, std::string("d-value"));
+        QCOMPARE(o.grid->item(2, 1)->text(), QString("d-value"));
         o.click("add");
         QCOMPARE(o.parameterNames(), QStringList({"a", "b", "d", "e", ""}));
     }
 
     void colourListFollowsTheAutomaticBox() {
         Options o;
+        o.opt.show();
         auto* colourList = o.child<QComboBox>("colorz");
         o.click("optimize");
         QVERIFY(!colourList->isEnabled());
@@ -96,9 +107,12 @@ class OptionsTest : public QObject {
         loaded.automaticBackground = false;
         loaded.colourIndex = 3;
         loaded.parameters = {{"speed", "3"}, {"mode", "x"}};
-        o.opt.setOptions(loaded);
+        o.opt.reject();
+        o.document.setOptions(loaded);
+        o.opt.show();
         QVERIFY(!colourList->isEnabled());
-        QCOMPARE(o.opt.options(), loaded);
+        o.pressOk();
+        QCOMPARE(o.document.options(), loaded);
     }
 
     void okAppliesColourThenSize() {
@@ -136,7 +150,9 @@ class OptionsTest : public QObject {
 
     void tabLeavesTheGridEnterIsOkAndCancelUndoesAll() {
         Options o;
-        o.setParameters({"a", "b", "c"});
+        tz::ProjectOptions three;
+        three.parameters = {{"a", ""}, {"b", ""}, {"c", ""}};
+        o.document.setOptions(three);
         for (const auto last : {Qt::Key_Escape, Qt::Key_Return})
             whileModal([] { triggerCommand("Options1"); },
                        [&](QDialog*) {
@@ -151,8 +167,9 @@ class OptionsTest : public QObject {
                            QTest::keyClick(o.child<QPushButton>("delete"), last);
                            QVERIFY(!o.opt.isVisible());
                        });
-        QCOMPARE(o.parameterNames(), QStringList({"a", "c"}));
-        QVERIFY(o.opt.options().optimize);  // changed once: Escape undid its round
+        QCOMPARE(o.document.options().parameters,
+                 (std::vector<tz::RunParameter>{{"a", ""}, {"c", ""}}));
+        QVERIFY(o.document.options().optimize);  // changed once: Escape undid its round
     }
 
     void sizesOutsideTheirRangeAreRefused() {

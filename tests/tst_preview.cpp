@@ -54,10 +54,10 @@ class PreviewTest : public QObject {
     }
     void press(const char* button) { p->mainWindow.findChild<QToolButton*>(button)->click(); }
     void setParameters(const std::vector<tz::RunParameter>& parameters) {
-        ProjectOptionsDialog& opt = p->started.program->projectOptions();
-        tz::ProjectOptions options = opt.options();
+        tz::ProjectDocument& document = p->started.program->document();
+        tz::ProjectOptions options = document.options();
         options.parameters = parameters;
-        opt.setOptions(options);
+        document.setOptions(options);
     }
 
   private Q_SLOTS:

@@ -69,7 +69,7 @@ class ProjectCommandsTest : public QObject {
     void saveAndOpenRoundTrip() {
         d->create(1, {QPoint(30, 40)});
         d->create(2, {QPoint(120, 10)});
-        d->started.program->projectOptions().setOptions(changedOptions());
+        d->started.program->document().setOptions(changedOptions());
         typeIntoBody("int counter;");
         QVERIFY(d->started.hasUnsavedChanges());
         const QString first = path("First.tzp");
@@ -79,17 +79,17 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(status(), path("NewClass.java"));
         QVERIFY(!d->started.hasUnsavedChanges());
 
-        d->app.discardAllObjects();
+        d->model.reset({}, 410, 316);
         typeIntoBody("changed");
         QString dialog;
         QCOMPARE(run("OpenProject1", first, QMessageBox::No, &dialog), QStringList{SaveQuestion});
         QCOMPARE(dialog, QString("openProject"));
         QCOMPARE(mess(), first + " Loaded. Contains of 1 classes.");
         QCOMPARE(d->started.project().slot(1, 0).body, std::string("\r\nint counter;"));
-        QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
+        QCOMPARE(d->model.table(tz::ObjectKind::Button).count, 1);
         QCOMPARE(d->record(tz::ObjectKind::Label, 0).fields[tz::Name], std::string("JLabel0"));
         QCOMPARE(d->value(0) + d->value(5), QString());  // no object current, none shown
-        QCOMPARE(d->started.program->projectOptions().options(), changedOptions());
+        QCOMPARE(d->started.program->document().options(), changedOptions());
         QVERIFY(d->started.program->document().source().empty());
         QVERIFY(!d->started.hasUnsavedChanges());
 
@@ -161,7 +161,7 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(mainWindow->windowTitle(), title);
         QCOMPARE(d->started.project().projectPath, good.toStdString());
         QCOMPARE(d->started.project().javaSourcePath, javaPath);
-        QCOMPARE(d->app.table(tz::ObjectKind::Button).count, 1);
+        QCOMPARE(d->model.table(tz::ObjectKind::Button).count, 1);
         QVERIFY(d->app.control(tz::ObjectKind::Button, 0));
         // The whole project still equals the file it was saved to.
         QVERIFY(!d->started.hasUnsavedChanges());

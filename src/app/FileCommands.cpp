@@ -46,7 +46,6 @@ void FileCommands::openProject() {
 bool FileCommands::openProjectFile(const QString& path) {
     document_.takePendingEdits();
     if (!showOutcome(document_.open(path))) return false;
-    Q_EMIT projectOpened();
     view_.showMethodTabs(0, 0);
     view_.rebuildTree();
     showProjectPath(path);

@@ -22,10 +22,6 @@ class FileCommands : public CommandGroup {
     bool openProjectFile(const QString& path);
     bool importJava(const QString& path);
 
-  Q_SIGNALS:
-    // The document's design and options, as just opened, want showing.
-    void projectOpened();
-
   private:
     void openProject();
     void importJava();

@@ -24,6 +24,9 @@
 
 namespace {
 
+// Each step holds only what it changed: 500 stay small with any project.
+constexpr int UndoLimit = 500;
+
 void bringUp(QWidget* window) {
     window->show();
     window->raise();
@@ -48,9 +51,9 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       mainWindow_(std::make_unique<MainWindow>(
           withStartProject(document_),
           [this](MainWindow& window) { return makeCommands(window); })),
-      designWindow_(std::make_unique<DesignWindow>()),
-      inspector_(std::make_unique<InspectorWindow>()),
-      projectOptions_(std::make_unique<ProjectOptionsDialog>()),
+      designWindow_(std::make_unique<DesignWindow>(edits_)),
+      inspector_(std::make_unique<InspectorWindow>(edits_)),
+      projectOptions_(std::make_unique<ProjectOptionsDialog>(edits_)),
       palette_(std::make_unique<PaletteWindow>()),
       developerOptions_(std::make_unique<DeveloperOptionsDialog>(programDirectory, settingsPath)),
       arrangement_(std::make_unique<WindowArrangement>(settingsPath, document_, *mainWindow_,
@@ -65,11 +68,10 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
         toolWindow->createWinId();
         toolWindow->windowHandle()->setTransientParent(mainWindow_->windowHandle());
     }
-    designWindow_->setPartners(inspector_.get(), &mainWindow_->project());
-    inspector_->setPartners(designWindow_.get(), &mainWindow_->project());
     connectPaletteToDesignWindow();
-    projectOptions_->setDesigner(designWindow_.get());
     connectCommandsToWindows();
+    history_.setUndoLimit(UndoLimit);
+    QObject::connect(&document_, &tz::ProjectDocument::replaced, &history_, &QUndoStack::clear);
     document_.takePendingEdits();
     document_.markSaved();
 }
@@ -85,10 +87,6 @@ CommandGroups Program::makeCommands(MainWindow& window) {
 }
 
 void Program::connectCommandsToWindows() {
-    QObject::connect(&document_, &tz::ProjectDocument::pendingEditsWanted, designWindow_.get(),
-                     [this] { storeDesign(); });
-    QObject::connect(fileCommands_, &FileCommands::projectOpened, designWindow_.get(),
-                     [this] { showOpenedDesign(); });
     QObject::connect(buildCommands_, &BuildCommands::projectOptionsWanted, projectOptions_.get(),
                      &QDialog::exec);
     QObject::connect(windowCommands_, &WindowCommands::developerOptionsWanted,
@@ -122,39 +120,12 @@ void Program::connectPaletteToDesignWindow() {
                      &DesignWindow::chooseCreateKind);
     QObject::connect(designWindow_.get(), &DesignWindow::createModeEnded, palette_.get(),
                      &PaletteWindow::releaseAll);
-    QObject::connect(designWindow_.get(), &DesignWindow::activated, palette_.get(),
-                     &QWidget::raise);
-}
-
-void Program::storeDesign() {
-    tz::ObjectTables tables;
-    for (tz::ObjectKind kind : tz::AllKinds) tables[int(kind)] = designWindow_->table(kind);
-    tz::DesignModel& design = document_.design();
-    if (tables != design.tables())
-        design.reset(tables, designWindow_->appletWidth(), designWindow_->appletHeight());
-    design.setAppletSize(designWindow_->appletWidth(), designWindow_->appletHeight());
-    document_.setOptions(projectOptions_->options());
-}
-
-void Program::showOpenedDesign() {
-    DesignWindow& app = *designWindow_;
-    const tz::DesignModel& design = document_.design();
-    app.discardAllObjects();
-    projectOptions_->setOptions(document_.options());
-    // A colour index the table does not hold leaves the colour as it was.
-    const tz::ProjectOptions& read = document_.optionsAsRead();
-    if (tz::isColourIndex(read.colourIndex) || !read.automaticBackground)
-        projectOptions_->applyBackgroundColour();
-    app.setAppletWidth(design.appletWidth());
-    app.setAppletHeight(design.appletHeight());
-    for (tz::ObjectKind kind : tz::AllKinds) {
-        const tz::ObjectTable& table = design.table(kind);
-        for (int slot = 0; slot < table.count; ++slot)
-            app.addLoadedObject(kind, table.records[slot]);
-    }
-    app.rebuildObjectList(std::string());
-    // Loading passed every record through the grid; none of them is current.
-    app.clearCurrentObject();
+    // The tool windows float above the design window, also after a click has
+    // brought it to the front.
+    for (QWidget* toolWindow :
+         {static_cast<QWidget*>(palette_.get()), static_cast<QWidget*>(inspector_.get())})
+        QObject::connect(designWindow_.get(), &DesignWindow::activated, toolWindow,
+                         &QWidget::raise);
 }
 
 void Program::show() {

@@ -3,9 +3,11 @@
 // the program ends, and the one place that wires them and the command
 // groups together.
 #include <QString>
+#include <QUndoStack>
 #include <memory>
 
 #include "document/ProjectDocument.h"
+#include "document/ui/DocumentEdits.h"
 #include "settings/SettingsFile.h"
 #include "toolchain/CompileSession.h"
 
@@ -36,7 +38,7 @@ class Program {
     tz::CompileSession& compiler() { return compiler_; }
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
     void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
-
+    QUndoStack& history() { return history_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
@@ -55,17 +57,15 @@ class Program {
     // The groups' requests for other windows, and the main window's activation.
     void connectCommandsToWindows();
     // The palette's choice arms the design window; its end of create mode
-    // puts the palette's buttons up.
+    // puts the palette's buttons up. The tool windows float above it.
     void connectPaletteToDesignWindow();
-    // The design window's records and the options dialog's options go to
-    // the document, which the commands read.
-    void storeDesign();
-    // The document's design objects and options, as just opened, in the windows.
-    void showOpenedDesign();
 
     QString programDirectory_;
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
+    // The project's undo stack: the views' edits of the document.
+    QUndoStack history_;
+    tz::DocumentEdits edits_{document_, history_};
     tz::CompileSession compiler_;
     tz::MainSettings mainSettings_;
     // Owned by the main window, made while it is built.

@@ -1,6 +1,7 @@
 #include "document/DesignModel.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "designer/DesignRules.h"
 #include "platform/TextBytes.h"
@@ -18,17 +19,18 @@ int numberOf(const ObjectRecord& record, RecordField field) {
 
 }  // namespace
 
+std::string captionAsHeld(ObjectKind kind, const std::string& caption) {
+    if (kind == ObjectKind::Image) return caption;
+    if (kind == ObjectKind::TextField)
+        return storedLine(displayLine(caption).left(TextFieldLength));
+    return storedLine(displayLine(caption));
+}
+
 LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record) {
     LiveObject live;
     live.kind = kind;
     live.slot = slot;
-    const std::string& caption = record.fields[Caption];
-    if (kind == ObjectKind::Image)
-        live.text = caption;
-    else if (kind == ObjectKind::TextField)
-        live.text = storedLine(displayLine(caption).left(TextFieldLength));
-    else
-        live.text = storedLine(displayLine(caption));
+    live.text = captionAsHeld(kind, record.fields[Caption]);
     live.left = numberOf(record, Xpos);
     live.top = numberOf(record, Ypos);
     live.width = numberOf(record, Width);
@@ -37,6 +39,18 @@ LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record) {
     if (kind == ObjectKind::Label)
         live.alignment = alignmentOf(record.fields[Align]).value_or(Alignment::Left);
     return live;
+}
+
+ObjectRecord recordOf(const LiveObject& object) {
+    ObjectRecord record;
+    record.fields[Caption] = object.text;
+    record.fields[Xpos] = std::to_string(object.left);
+    record.fields[Ypos] = std::to_string(object.top);
+    record.fields[Width] = std::to_string(object.width);
+    record.fields[Height] = std::to_string(object.height);
+    record.fields[Name] = object.name;
+    if (object.kind == ObjectKind::Label) record.fields[Align] = alignmentText(object.alignment);
+    return record;
 }
 
 std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables) {
@@ -69,9 +83,9 @@ std::vector<std::string> DesignModel::namesOtherThan(std::optional<ObjectRef> ob
 
 void DesignModel::reset(const ObjectTables& tables, int appletWidth, int appletHeight) {
     tables_ = tables;
+    imageTakesPictureSize_.fill(false);
     current_.reset();
-    appletWidth_ = std::clamp(appletWidth, 1, MaxAppletSize);
-    appletHeight_ = std::clamp(appletHeight, AppletCaptionHeight + 1, MaxAppletSize);
+    std::tie(appletWidth_, appletHeight_) = cappedAppletSize(appletWidth, appletHeight);
     Q_EMIT modelReset();
 }
 
@@ -109,8 +123,17 @@ std::optional<std::string> DesignModel::addObject(ObjectKind kind, const ObjectR
     ObjectTable& objects = tables_[int(kind)];
     objects.count = std::max(objects.count, object.slot + 1);
     objects.records[object.slot] = record;
+    markMadeHere(object);
     Q_EMIT objectAdded(object);
     return std::nullopt;
+}
+
+bool DesignModel::takesPictureSize(const ObjectRef& object) const {
+    return object.kind == ObjectKind::Image && holds(object) && imageTakesPictureSize_[object.slot];
+}
+
+void DesignModel::markMadeHere(const ObjectRef& object) {
+    if (object.kind == ObjectKind::Image) imageTakesPictureSize_.at(object.slot) = true;
 }
 
 void DesignModel::removeObject(const ObjectRef& object) {
@@ -120,6 +143,24 @@ void DesignModel::removeObject(const ObjectRef& object) {
     Q_EMIT objectRemoved(object);
 }
 
+void DesignModel::restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count) {
+    if (object.slot < 0 || object.slot >= ObjectTable::SlotCount) return;
+    ObjectTable& objects = tables_[int(object.kind)];
+    const bool wasInUse = holds(object) && objects.records[object.slot].inUse();
+    objects.records[object.slot] = record;
+    objects.count = std::clamp(count, 0, int(ObjectTable::SlotCount));
+    if (!record.inUse()) {
+        if (current_ == object) setCurrentObject(std::nullopt);
+        if (wasInUse) Q_EMIT objectRemoved(object);
+        return;
+    }
+    if (wasInUse)
+        Q_EMIT objectChanged(object);
+    else
+        Q_EMIT objectAdded(object);
+    setCurrentObject(object);
+}
+
 void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
     if (object && !holds(*object)) object.reset();
     if (current_ == object) return;
@@ -127,9 +168,13 @@ void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
     Q_EMIT currentObjectChanged();
 }
 
+std::pair<int, int> DesignModel::cappedAppletSize(int width, int height) {
+    return {std::clamp(width, 1, MaxAppletSize),
+            std::clamp(height, AppletCaptionHeight + 1, MaxAppletSize)};
+}
+
 void DesignModel::setAppletSize(int width, int height) {
-    width = std::clamp(width, 1, MaxAppletSize);
-    height = std::clamp(height, AppletCaptionHeight + 1, MaxAppletSize);
+    std::tie(width, height) = cappedAppletSize(width, height);
     if (width == appletWidth_ && height == appletHeight_) return;
     appletWidth_ = width;
     appletHeight_ = height;

@@ -23,6 +23,11 @@ struct ObjectRef {
 // the control's text (a text field holds at most 32,767 characters), numbers
 // are read, an unknown alignment is left.
 LiveObject liveObjectOf(ObjectKind kind, int slot, const ObjectRecord& record);
+// A caption as the kind's control keeps it.
+std::string captionAsHeld(ObjectKind kind, const std::string& caption);
+// The record a control gives back: numbers written plainly, a label's
+// alignment by its own text, no alignment for the other kinds.
+ObjectRecord recordOf(const LiveObject& object);
 // The in-use objects, by kind and slot.
 std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables);
 
@@ -42,17 +47,31 @@ class DesignModel : public QObject {
     // The names an object may not take: the design window's own and every
     // other object's.
     std::vector<std::string> namesOtherThan(std::optional<ObjectRef> object) const;
+    // The slot a new object of kind takes: a deleted object's slot is free
+    // again, so deletions never use up the kind.
+    int freeSlot(ObjectKind kind) const;
+    // Images made here take the size of each picture chosen for them; those
+    // read from a file keep their stored size.
+    bool takesPictureSize(const ObjectRef& object) const;
+    void markMadeHere(const ObjectRef& object);
 
     // Tables a reader has checked whole; no object is current.
     void reset(const ObjectTables& tables, int appletWidth, int appletHeight);
+    // The message refusing record for object (none: a new object), or nothing.
+    std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
+                                           const ObjectRecord& record) const;
     // The edits return the message refusing them, or nothing when done.
     std::optional<std::string> setRecord(const ObjectRef& object, const ObjectRecord& record);
     // A new object takes the first free slot of its kind.
     std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
     void removeObject(const ObjectRef& object);
     void setCurrentObject(std::optional<ObjectRef> object);
+    // Puts a slot and its kind's slot count back as an earlier or later
+    // state had them, unchecked: undo and redo. An object in use becomes current.
+    void restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count);
     // Capped as the design window caps it.
     void setAppletSize(int width, int height);
+    static std::pair<int, int> cappedAppletSize(int width, int height);
 
   Q_SIGNALS:
     void modelReset();
@@ -64,11 +83,9 @@ class DesignModel : public QObject {
 
   private:
     bool holds(const ObjectRef& object) const;
-    std::optional<std::string> recordError(const std::optional<ObjectRef>& object,
-                                           const ObjectRecord& record) const;
-    int freeSlot(ObjectKind kind) const;
 
     ObjectTables tables_;
+    std::array<bool, ObjectTable::SlotCount> imageTakesPictureSize_{};
     std::optional<ObjectRef> current_;
     int appletWidth_ = DefaultAppletWidth;
     int appletHeight_ = DefaultAppletHeight;

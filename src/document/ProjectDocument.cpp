@@ -67,6 +67,12 @@ void ProjectDocument::clearSource() {
     sourceLines_ = {};
 }
 
+void ProjectDocument::noteClassTableChanged() {
+    Q_EMIT classTableChanged();
+    Q_EMIT currentSlotChanged();
+    noteModification();
+}
+
 ProjectFileContent ProjectDocument::content() const {
     ProjectFileContent content;
     content.project = project_;
@@ -122,6 +128,7 @@ Outcome ProjectDocument::open(const QString& path) {
     markSaved();
     setProjectPath(path);
     Q_EMIT documentReset();
+    Q_EMIT replaced();
     return Outcome::done();
 }
 
@@ -180,6 +187,7 @@ ImportOutcome ProjectDocument::importJava(const QString& path, const ImportSteps
     // Nothing compiled from an earlier source may run.
     project_.compileFailed = true;
     Q_EMIT filePathChanged();
+    Q_EMIT replaced();
     return result;
 }
 

@@ -76,6 +76,9 @@ class ProjectDocument : public QObject {
     const QString& backupNote() const { return backupNote_; }
     void clearBackupNote() { backupNote_.clear(); }
 
+    // An undo or redo changed the class table or the current slot.
+    void noteClassTableChanged();
+
     ProjectFileContent content() const;
     // Derived, not tracked: whatever changed the project, the file would differ.
     bool isModified() const;
@@ -117,6 +120,8 @@ class ProjectDocument : public QObject {
   Q_SIGNALS:
     void pendingEditsWanted();
     void documentReset();
+    // Open or Import Java made it another project: earlier steps are void.
+    void replaced();
     void filePathChanged();
     void optionsChanged();
     void classTableChanged();

@@ -1,5 +1,6 @@
 #include "project/Project.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/TextBytes.h"
@@ -119,37 +120,66 @@ bool Project::addClass() {
 
 bool Project::deleteMethod() {
     if (!canDeleteMethod()) return false;
-    ClassEntry& entry = classes_[currentClass];
-    for (int s = currentSlot; s < entry.lastSlot; ++s) entry.slotTable[s] = entry.slotTable[s + 1];
-    --entry.lastSlot;
+    removeMethod(currentClass, currentSlot);
     // The deleted method was the last one: select the one before it.
-    if (currentSlot > entry.lastSlot) currentSlot = entry.lastSlot;
+    currentSlot = std::min(currentSlot, lastSlot(currentClass));
     return true;
 }
 
 bool Project::deleteClass() {
     if (!canDeleteClass()) return false;
-    for (int c = currentClass; c < classCount_; ++c) {
-        const ClassEntry& next = classes_[c + 1];
-        for (int s = 0; s <= next.lastSlot; ++s) classes_[c].slotTable[s] = next.slotTable[s];
-        classes_[c].lastSlot = next.lastSlot;
-    }
-    --classCount_;
+    removeClass(currentClass);
     currentClass = classCount_;
     currentSlot = 0;
     return true;
 }
 
+void Project::insertMethod(int classIndex, int slotIndex, const MethodSlot& method) {
+    ClassEntry& entry = classes_.at(classIndex);
+    if (entry.lastSlot >= MaxMethods || slotIndex < 1 || slotIndex > entry.lastSlot + 1) return;
+    std::move_backward(entry.slotTable.begin() + slotIndex,
+                       entry.slotTable.begin() + entry.lastSlot + 1,
+                       entry.slotTable.begin() + entry.lastSlot + 2);
+    entry.slotTable[slotIndex] = method;
+    ++entry.lastSlot;
+}
+
+void Project::removeMethod(int classIndex, int slotIndex) {
+    ClassEntry& entry = classes_.at(classIndex);
+    if (slotIndex < 1 || slotIndex > entry.lastSlot) return;
+    std::move(entry.slotTable.begin() + slotIndex + 1, entry.slotTable.begin() + entry.lastSlot + 1,
+              entry.slotTable.begin() + slotIndex);
+    --entry.lastSlot;
+}
+
+void Project::insertClass(int classIndex, const ClassEntry& entry) {
+    if (classCount_ >= MaxClasses || classIndex < 1 || classIndex > classCount_ + 1) return;
+    std::move_backward(classes_.begin() + classIndex, classes_.begin() + classCount_ + 1,
+                       classes_.begin() + classCount_ + 2);
+    classes_[classIndex] = entry;
+    ++classCount_;
+}
+
+void Project::removeClass(int classIndex) {
+    if (classIndex < 1 || classIndex > classCount_) return;
+    std::move(classes_.begin() + classIndex + 1, classes_.begin() + classCount_ + 1,
+              classes_.begin() + classIndex);
+    --classCount_;
+}
+
 bool Project::storeDeclaration(const std::string& declaration) {
     if (currentClass == ImportsEntry) return false;
-    setDeclaration(currentClass, currentSlot, declaration);
-    const std::string& stored = slot(currentClass, currentSlot).declaration;
-    setName(currentClass, currentSlot,
-            currentSlot == 0 ? declaredClassName(stored) : declaredMethodName(stored));
-    if (currentClass == 1 && currentSlot == 0) {
-        javaSourcePath = directoryPart(javaSourcePath) + slot(1, 0).name + ".java";
-    }
+    storeDeclarationAt(currentClass, currentSlot, declaration);
     return true;
+}
+
+void Project::storeDeclarationAt(int classIndex, int slotIndex, const std::string& declaration) {
+    setDeclaration(classIndex, slotIndex, declaration);
+    const std::string& stored = slot(classIndex, slotIndex).declaration;
+    setName(classIndex, slotIndex,
+            slotIndex == 0 ? declaredClassName(stored) : declaredMethodName(stored));
+    if (classIndex == 1 && slotIndex == 0)
+        javaSourcePath = directoryPart(javaSourcePath) + slot(1, 0).name + ".java";
 }
 
 void Project::storeBody(std::string text) {

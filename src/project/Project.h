@@ -58,10 +58,18 @@ class Project {
     bool addClass();
     bool deleteMethod();
     bool deleteClass();
+    // A method or class put in at its place, or taken out; the later ones
+    // move. Undo and redo of the commands above; the current slot stays.
+    const ClassEntry& classEntry(int classIndex) const { return classes_.at(classIndex); }
+    void insertMethod(int classIndex, int slotIndex, const MethodSlot& method);
+    void removeMethod(int classIndex, int slotIndex);
+    void insertClass(int classIndex, const ClassEntry& entry);
+    void removeClass(int classIndex);
 
     // The current slot's declaration changed: store it and the name derived
     // from it. Returns false for the Imports entry, which has no declaration.
     bool storeDeclaration(const std::string& declaration);
+    void storeDeclarationAt(int classIndex, int slotIndex, const std::string& declaration);
     // The body editor's text goes to the current slot, or the imports text.
     void storeBody(std::string text);
     // What the editors show for the current class and slot.

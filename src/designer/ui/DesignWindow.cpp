@@ -13,10 +13,10 @@
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
-#include "inspector/ui/InspectorWindow.h"
+#include "document/ProjectDocument.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
-#include "project/Project.h"
 
 #include <algorithm>
 
@@ -24,12 +24,7 @@ using tz::ObjectKind;
 
 namespace {
 
-constexpr int SlotCount = tz::ObjectTable::SlotCount;
 constexpr int SmallestResize = 8;
-
-int kindIndex(ObjectKind kind) {
-    return static_cast<int>(kind);
-}
 
 Qt::Alignment qtAlignment(tz::Alignment alignment) {
     switch (alignment) {
@@ -41,28 +36,6 @@ Qt::Alignment qtAlignment(tz::Alignment alignment) {
             break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
-}
-
-tz::Alignment alignmentOf(const QLabel* label) {
-    const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
-    if (horizontal & Qt::AlignRight) return tz::Alignment::Right;
-    if (horizontal & Qt::AlignHCenter) return tz::Alignment::Center;
-    return tz::Alignment::Left;
-}
-
-// Caption of a button or label, text of a text field.
-QString controlText(ObjectKind kind, const QWidget* control) {
-    switch (kind) {
-        case ObjectKind::Button:
-            return static_cast<const QPushButton*>(control)->text();
-        case ObjectKind::Label:
-            return static_cast<const QLabel*>(control)->text();
-        case ObjectKind::TextField:
-            return static_cast<const QLineEdit*>(control)->text();
-        case ObjectKind::Image:
-            break;
-    }
-    return QString();
 }
 
 void setControlText(ObjectKind kind, QWidget* control, const QString& text) {
@@ -102,8 +75,11 @@ bool isUserInput(QEvent::Type type) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(QWidget* parent)
+DesignWindow::DesignWindow(tz::DocumentEdits& edits, QWidget* parent)
     : QWidget(parent, Qt::Window),
+      edits_(edits),
+      document_(edits.document()),
+      model_(edits.design()),
       pictureDialog_(std::make_unique<PictureDialog>(this)),
       pictures_(std::make_unique<PictureSource>()) {
     setObjectName("app");
@@ -113,11 +89,8 @@ DesignWindow::DesignWindow(QWidget* parent)
     designFont.setStyleHint(QFont::SansSerif);
     designFont.setPointSize(8);
     setFont(designFont);
-    setBackgroundColour(QColor(192, 192, 192));
     setAutoFillBackground(true);
     move(215, 147);
-    setAppletWidth(410);
-    setAppletHeight(316);
 
     dragFrame_ = new FrameShape(this);
     dragFrame_->setObjectName("flytt");
@@ -127,146 +100,80 @@ DesignWindow::DesignWindow(QWidget* parent)
     blinkTimer_->setInterval(100);
     connect(blinkTimer_, &QTimer::timeout, this, &DesignWindow::blinkFrame);
     blinkTimer_->start();
+
+    connect(&model_, &tz::DesignModel::modelReset, this, &DesignWindow::showAllObjects);
+    connect(&model_, &tz::DesignModel::objectAdded, this, &DesignWindow::showObject);
+    connect(&model_, &tz::DesignModel::objectChanged, this, &DesignWindow::showObject);
+    connect(&model_, &tz::DesignModel::objectRemoved, this, &DesignWindow::hideObject);
+    connect(&model_, &tz::DesignModel::appletSizeChanged, this, &DesignWindow::showAppletSize);
+    connect(&document_, &tz::ProjectDocument::optionsChanged, this, &DesignWindow::showBackground);
+    connect(&document_, &tz::ProjectDocument::documentReset, this, [this] {
+        // A colour the list does not hold leaves the colour as it was.
+        const tz::ProjectOptions& read = document_.optionsAsRead();
+        if (tz::isColourIndex(read.colourIndex) || !read.automaticBackground) showBackground();
+    });
+    showBackground();
+    showAllObjects();
 }
 
 DesignWindow::~DesignWindow() = default;
 
-void DesignWindow::setPartners(InspectorWindow* inspector, const tz::Project* project) {
-    inspector_ = inspector;
-    project_ = project;
+// ---- the model's objects --------------------------------------------------
+
+QWidget* DesignWindow::control(ObjectKind kind, int slot) const {
+    if (slot < 0 || slot >= tz::ObjectTable::SlotCount) return nullptr;
+    return controls_[int(kind)][slot];
 }
 
-// ---- records and inspector ----------------------------------------------
-
-void DesignWindow::setRecord(ObjectKind kind, int index) {
-    QWidget* object = control(kind, index);
-    if (!object) return;
-    auto& fields = tables_[kindIndex(kind)].records[index].fields;
-    fields[tz::Caption] = kind == ObjectKind::Image ? picturePaths_[index]
-                                                    : tz::storedLine(controlText(kind, object));
-    fields[tz::Xpos] = std::to_string(object->x());
-    fields[tz::Ypos] = std::to_string(object->y());
-    fields[tz::Width] = std::to_string(object->width());
-    fields[tz::Height] = std::to_string(object->height());
-    fields[tz::Name] = object->objectName().toStdString();
-    fields[tz::Align] = kind == ObjectKind::Label
-                            ? tz::alignmentText(alignmentOf(static_cast<QLabel*>(object)))
-                            : std::string();
-    currentIndex_ = index;
+QWidget*& DesignWindow::controlSlot(const ObjectRef& object) {
+    return controls_[int(object.kind)].at(object.slot);
 }
 
-void DesignWindow::showObject(ObjectKind kind, int index) {
-    if (!inspector_ || !control(kind, index)) return;
-    static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name"};
-    const auto& fields = tables_[kindIndex(kind)].records[index].fields;
-    for (int row = tz::Caption; row <= tz::Name; ++row) {
-        inspector_->setCell(0, row, row == 0 ? tz::kindInfo(kind).rowZeroLabel : rowLabels[row]);
-        inspector_->setCell(1, row, tz::displayLine(fields[row]));
-    }
-    inspector_->setCell(0, tz::Align, kind == ObjectKind::Label ? "Align" : "");
-    inspector_->setCell(1, tz::Align,
-                        kind == ObjectKind::Image ? QString() : tz::displayLine(fields[tz::Align]));
-}
-
-bool DesignWindow::commitEdits(ObjectKind kind, int index) {
-    QWidget* object = control(kind, index);
-    if (!inspector_ || !object) return false;
-    if (kind != ObjectKind::Image) setControlText(kind, object, inspector_->cell(1, tz::Caption));
-    for (int row = tz::Xpos; row <= tz::Height; ++row) {
-        const tz::CheckedNumber value = tz::numberIn(tz::storedLine(inspector_->cell(1, row)),
-                                                     tz::fieldRange(tz::RecordField(row)));
-        if (!value.value) {
-            tz::reportError(this, tz::displayLine(value.error));
-            return false;
-        }
-        if (row == tz::Xpos) object->move(*value.value, object->y());
-        if (row == tz::Ypos) object->move(object->x(), *value.value);
-        if (row == tz::Width) object->resize(*value.value, object->height());
-        if (row == tz::Height) object->resize(object->width(), *value.value);
-    }
-    const std::string name = tz::storedLine(inspector_->cell(1, tz::Name));
-    if (name.empty() && table(kind).records[index].inUse()) {
-        tz::reportError(this, tz::displayLine(tz::emptyNameError()));
-        return false;
-    }
-    if (const auto refusal = tz::componentNameError(name, namesOtherThan(object))) {
-        tz::reportError(this, tz::displayLine(*refusal));
-        return false;
-    }
-    object->setObjectName(QString::fromStdString(name));
-    if (kind == ObjectKind::Label) {
-        const auto alignment = tz::alignmentOf(tz::storedLine(inspector_->cell(1, tz::Align)));
-        if (alignment) static_cast<QLabel*>(object)->setAlignment(qtAlignment(*alignment));
-    }
-    return true;
-}
-
-void DesignWindow::rebuildObjectList(const std::string& name) {
-    if (!inspector_) return;
-    QTreeWidget* tree = inspector_->tree();
-    tree->setUpdatesEnabled(false);
-    inspector_->clearTree();
-    QTreeWidgetItem* toSelect = nullptr;
-    for (ObjectKind kind : tz::AllKinds) {
-        auto* group = new QTreeWidgetItem(QStringList(tz::kindInfo(kind).treeItem));
-        tree->addTopLevelItem(group);
-        group->setExpanded(true);
-        const tz::ObjectTable& objects = table(kind);
-        for (int slot = 0; slot < objects.count; ++slot) {
-            const QWidget* object = control(kind, slot);
-            if (!object || object->isHidden()) continue;
-            const std::string objectName = kind == ObjectKind::Button
-                                               ? objects.records[slot].fields[tz::Name]
-                                               : object->objectName().toStdString();
-            auto* item = new QTreeWidgetItem(group, QStringList(tz::displayLine(objectName)));
-            // An empty name would find a removed object's neighbour.
-            if (!name.empty() && objectName == name) toSelect = item;
+void DesignWindow::showAllObjects() {
+    cancelGesture();
+    for (auto& controls : controls_) {
+        for (QWidget*& object : controls) {
+            delete object;
+            object = nullptr;
         }
     }
-    tree->setUpdatesEnabled(true);
-    if (toSelect) inspector_->selectTreeItem(toSelect);
+    showAppletSize();
+    for (ObjectKind kind : tz::AllKinds)
+        for (int slot = 0; slot < model_.table(kind).count; ++slot) showObject({kind, slot});
 }
 
-// ---- tables -------------------------------------------------------------
-
-const tz::ObjectTable& DesignWindow::table(ObjectKind kind) const {
-    return tables_[kindIndex(kind)];
+void DesignWindow::showObject(const ObjectRef& object) {
+    const tz::ObjectRecord& record = model_.record(object);
+    if (!record.inUse()) return hideObject(object);
+    QWidget*& shown = controlSlot(object);
+    if (!shown) shown = makeControl(object.kind);
+    const tz::LiveObject live = tz::liveObjectOf(object.kind, object.slot, record);
+    shown->setObjectName(QString::fromStdString(live.name));
+    // Placed before its picture is decoded, so that it is decoded once, at this size.
+    shown->setGeometry(live.left, live.top, live.width, live.height);
+    if (object.kind == ObjectKind::Image)
+        static_cast<PictureBox*>(shown)->showPicture(live.text);
+    else
+        setControlText(object.kind, shown, tz::displayLine(live.text));
+    if (object.kind == ObjectKind::Label)
+        static_cast<QLabel*>(shown)->setAlignment(qtAlignment(live.alignment));
+    if (moving_ != object) shown->show();
 }
 
-QWidget* DesignWindow::control(ObjectKind kind, int index) const {
-    if (index < 0 || index >= table(kind).count) return nullptr;
-    return controls_[kindIndex(kind)][index];
+void DesignWindow::hideObject(const ObjectRef& object) {
+    if (moving_ && *moving_ == object) cancelGesture();
+    delete std::exchange(controlSlot(object), nullptr);
 }
 
-const std::string& DesignWindow::picturePath(int index) const {
-    return picturePaths_.at(index);
-}
-
-void DesignWindow::setPicture(int index, const std::string& path) {
-    if (!control(ObjectKind::Image, index)) return;
-    picturePaths_[index] = path;
-    showPictureOn(index, imageAutoSize_[index]);
-}
-
-void DesignWindow::showPictureOn(int index, bool takePictureSize) {
-    auto* box = static_cast<PictureBox*>(controls_[kindIndex(ObjectKind::Image)][index]);
-    const QSize own = takePictureSize ? PictureSource::ownSize(picturePaths_[index]) : QSize();
-    if (!own.isEmpty()) box->resize(own);
-    box->showPicture(picturePaths_[index]);
-}
-
-QWidget* DesignWindow::makeControl(ObjectKind kind, int slot, const std::string& name) {
+QWidget* DesignWindow::makeControl(ObjectKind kind) {
     QWidget* object = nullptr;
     switch (kind) {
         case ObjectKind::Button:
             object = new QPushButton(this);
             break;
-        case ObjectKind::Label: {
-            auto* label = new QLabel(this);
-            label->setAlignment(qtAlignment(tz::Alignment::Left));
-            object = label;
+        case ObjectKind::Label:
+            object = new QLabel(this);
             break;
-        }
         case ObjectKind::TextField:
             object = new QLineEdit(this);
             break;
@@ -279,159 +186,79 @@ QWidget* DesignWindow::makeControl(ObjectKind kind, int slot, const std::string&
         bold.setBold(true);
         object->setFont(bold);
     }
-    object->setObjectName(QString::fromStdString(name));
     // The design window decides what a press on an object does.
     object->setFocusPolicy(Qt::NoFocus);
     object->setCursor(Qt::ArrowCursor);
     object->installEventFilter(this);
-    controls_[kindIndex(kind)][slot] = object;
+    dragFrame_->raise();
     return object;
 }
 
 std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* object) const {
     if (!object) return std::nullopt;
     for (ObjectKind kind : tz::AllKinds)
-        for (int slot = 0; slot < table(kind).count; ++slot)
-            if (controls_[kindIndex(kind)][slot] == object) return ObjectRef{kind, slot};
+        for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
+            if (controls_[int(kind)][slot] == object) return ObjectRef{kind, slot};
     return std::nullopt;
 }
 
-std::vector<std::string> DesignWindow::namesOtherThan(const QObject* object) const {
-    std::vector<std::string> names = tz::fixedComponentNames();
-    for (ObjectKind kind : tz::AllKinds) {
-        for (int slot = 0; slot < table(kind).count; ++slot) {
-            const QWidget* other = controls_[kindIndex(kind)][slot];
-            if (other && other != object && !other->objectName().isEmpty())
-                names.push_back(other->objectName().toStdString());
-        }
+void DesignWindow::editObject(const ObjectRef& object, const QString& action,
+                              const std::function<void(tz::LiveObject&)>& edit) {
+    tz::LiveObject live = tz::liveObjectOf(object.kind, object.slot, model_.record(object));
+    edit(live);
+    if (const auto refusal = edits_.setRecord(object, tz::recordOf(live), action))
+        tz::reportError(this, tz::displayLine(*refusal));
+}
+
+// ---- creating ---------------------------------------------------------------
+
+std::optional<tz::ObjectRecord> DesignWindow::newObjectRecord(ObjectKind kind,
+                                                              const QPoint& point) {
+    const int slot = model_.freeSlot(kind);
+    if (slot >= tz::ObjectTable::SlotCount) {
+        tz::reportError(this, tz::displayLine(tz::capacityError()));
+        return std::nullopt;
     }
-    return names;
-}
-
-// A deleted object's slot is free again, so deletions never use up the kind.
-int DesignWindow::freeSlot(ObjectKind kind) const {
-    const tz::ObjectTable& objects = table(kind);
-    for (int slot = 0; slot < objects.count; ++slot)
-        if (!objects.records[slot].inUse()) return slot;
-    return objects.count;
-}
-
-bool DesignWindow::hasRoomFor(ObjectKind kind) {
-    if (freeSlot(kind) < SlotCount) return true;
-    tz::reportError(this, tz::displayLine(tz::capacityError()));
-    return false;
-}
-
-std::string DesignWindow::javaSourcePath() const {
-    return project_ ? project_->javaSourcePath : "";
+    const tz::KindInfo& info = tz::kindInfo(kind);
+    // A loaded project may already use the names that follow its counter.
+    const int number =
+        tz::firstFreeNumber(info.namePrefix, slot, model_.namesOtherThan(std::nullopt));
+    tz::LiveObject live;
+    live.kind = kind;
+    live.slot = slot;
+    live.text = info.captionPrefix + std::to_string(number);
+    live.left = point.x();
+    live.top = point.y();
+    live.width = info.defaultWidth;
+    live.height = info.defaultHeight;
+    live.name = info.namePrefix + std::to_string(number);
+    if (kind == ObjectKind::Image) {
+        const std::optional<std::string> picture =
+            pictureDialog_->choose(document_.project().javaSourcePath);
+        if (!picture) return std::nullopt;
+        live.text = *picture;
+        const QSize own = PictureSource::objectSizeFor(*picture);
+        if (!own.isEmpty())
+            std::tie(live.width, live.height) = std::pair(own.width(), own.height());
+    }
+    return tz::recordOf(live);
 }
 
 void DesignWindow::createObjectAt(const QPoint& point) {
-    if (!createKind_ || !hasRoomFor(*createKind_)) return;
+    if (!createKind_) return;
     const ObjectKind kind = *createKind_;
-    std::optional<std::string> picture;
-    if (kind == ObjectKind::Image) {
-        picture = pictureDialog_->choose(javaSourcePath());
-        if (!picture) return;
-    }
-    const int n = freeSlot(kind);
-    const tz::KindInfo& info = tz::kindInfo(kind);
-    // A loaded project may already use the names that follow its counter.
-    const int number = tz::firstFreeNumber(info.namePrefix, n, namesOtherThan(nullptr));
-    const std::string name = info.namePrefix + std::to_string(number);
-    tz::ObjectTable& objects = tables_[kindIndex(kind)];
-    if (n == objects.count) {
-        objects.count = n + 1;  // the slot now holds a control
-    } else {
-        delete controls_[kindIndex(kind)][n];  // the hidden control of a deleted object
-    }
-    objects.records[n] = tz::ObjectRecord{};
-    QWidget* object = makeControl(kind, n, name);
-    object->setGeometry(point.x(), point.y(), info.defaultWidth, info.defaultHeight);
-    setControlText(kind, object,
-                   QString::fromStdString(info.captionPrefix + std::to_string(number)));
-    if (kind == ObjectKind::Image) {
-        imageAutoSize_[n] = true;
-        picturePaths_[n] = *picture;
-        showPictureOn(n, true);
-    }
-    object->show();
-    setRecord(kind, n);
-    showObject(kind, n);
-    rebuildObjectList(name);
-}
-
-void DesignWindow::discardAllObjects() {
-    if (gesture_ != Gesture::Idle) {
-        releaseInput();
-        dragFrame_->hide();
-        gesture_ = Gesture::Idle;
-        moving_.reset();
-    }
-    for (ObjectKind kind : tz::AllKinds) {
-        for (QWidget*& object : controls_[kindIndex(kind)]) {
-            delete object;
-            object = nullptr;
-        }
-        tables_[kindIndex(kind)] = tz::ObjectTable{};
-    }
-    picturePaths_.fill(std::string());
-    imageAutoSize_.fill(false);
-    clearCurrentObject();
-}
-
-void DesignWindow::clearCurrentObject() {
-    currentIndex_ = -1;
-    if (inspector_) inspector_->clearGrid();
-}
-
-bool DesignWindow::addLoadedObject(ObjectKind kind, const tz::ObjectRecord& record) {
-    if (!hasRoomFor(kind)) return false;
-    // Checked before anything is made, so a refused record leaves no trace.
-    const std::string& name = record.fields[tz::Name];
-    if (const auto refusal = tz::componentNameError(name, namesOtherThan(nullptr))) {
+    const std::optional<tz::ObjectRecord> record = newObjectRecord(kind, point);
+    if (!record) return;
+    if (const auto refusal = edits_.addObject(kind, *record))
         tz::reportError(this, tz::displayLine(*refusal));
-        return false;
-    }
-    for (int field = tz::Xpos; field <= tz::Height; ++field) {
-        const tz::CheckedNumber value =
-            tz::numberIn(record.fields[field], tz::fieldRange(tz::RecordField(field)));
-        if (!value.value) {
-            tz::reportError(this, tz::displayLine(value.error));
-            return false;
-        }
-    }
-    const int i = table(kind).count;
-    tables_[kindIndex(kind)].count = i + 1;
-    tables_[kindIndex(kind)].records[i] = record;
-    QWidget* object = makeControl(kind, i, name);
-    object->show();
-    showObject(kind, i);
-    commitEdits(kind, i);
-    // Decoded at the stored size, not first at the box's default one.
-    if (kind == ObjectKind::Image) {
-        picturePaths_[i] = record.fields[tz::Caption];
-        imageAutoSize_[i] = false;
-        showPictureOn(i, false);
-    }
-    return true;
-}
-
-void DesignWindow::removeObject(ObjectKind kind, int index) {
-    QWidget* object = control(kind, index);
-    if (!object) return;
-    object->hide();
-    object->setObjectName(QString());
-    tables_[kindIndex(kind)].records[index].fields[tz::Name].clear();
 }
 
 void DesignWindow::chooseCreateKind(std::optional<ObjectKind> kind) {
-    createMode_ = kind.has_value();
-    if (kind) createKind_ = kind;
+    createKind_ = kind;
 }
 
 void DesignWindow::endCreateMode() {
-    createMode_ = false;
+    createKind_.reset();
     emit createModeEnded();
 }
 
@@ -440,25 +267,39 @@ void DesignWindow::endCreateMode() {
 // The stored height counts a caption bar, as the page's HEIGHT does not:
 // the client area is exactly the applet, whatever this desktop's caption is.
 int DesignWindow::appletWidth() const {
-    return width();
+    return model_.appletWidth();
 }
 int DesignWindow::appletHeight() const {
-    return height() + tz::AppletCaptionHeight;
+    return model_.appletHeight();
 }
 
-// Capped, so that the design window never grows out of reach.
 void DesignWindow::setAppletWidth(int width) {
-    resize(std::clamp(width, 1, tz::MaxAppletSize), height());
+    model_.setAppletSize(width, model_.appletHeight());
 }
 
 void DesignWindow::setAppletHeight(int height) {
-    resize(width(), std::clamp(height, tz::AppletCaptionHeight + 1, tz::MaxAppletSize) -
-                        tz::AppletCaptionHeight);
+    model_.setAppletSize(model_.appletWidth(), height);
 }
 
-void DesignWindow::setBackgroundColour(const QColor& colour) {
+void DesignWindow::showAppletSize() {
+    resize(model_.appletWidth(), model_.appletHeight() - tz::AppletCaptionHeight);
+}
+
+// A size the user gives the window is the applet's.
+void DesignWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    edits_.setAppletSize(width(), height() + tz::AppletCaptionHeight);
+    // The model caps the size; the window follows it.
+    if (size() != QSize(model_.appletWidth(), model_.appletHeight() - tz::AppletCaptionHeight))
+        showAppletSize();
+}
+
+void DesignWindow::showBackground() {
+    const tz::ProjectOptions& options = document_.options();
+    const tz::JavaColour colour =
+        tz::appletBackground(options.automaticBackground, options.colourIndex);
     QPalette background = palette();
-    background.setColor(QPalette::Window, colour);
+    background.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
     setPalette(background);
 }
 
@@ -492,15 +333,12 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
 // The palette and the inspector float above the design window, also after
 // a click has brought it to the front.
 bool DesignWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        emit activated();
-        if (inspector_) inspector_->raise();
-    }
+    if (event->type() == QEvent::WindowActivate) emit activated();
     return QWidget::event(event);
 }
 
 void DesignWindow::mousePressEvent(QMouseEvent* event) {
-    if (gesture_ == Gesture::Idle && createMode_) createObjectAt(event->position().toPoint());
+    if (gesture_ == Gesture::Idle) createObjectAt(event->position().toPoint());
 }
 
 void DesignWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -513,10 +351,7 @@ void DesignWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void DesignWindow::selectObject(const ObjectRef& object) {
     endCreateMode();
-    rebuildObjectList(control(object.kind, object.slot)->objectName().toStdString());
-    setRecord(object.kind, object.slot);
-    showObject(object.kind, object.slot);
-    currentKind_ = object.kind;
+    model_.setCurrentObject(object);
 }
 
 void DesignWindow::objectPressed(const ObjectRef& object, Qt::MouseButton button,
@@ -595,36 +430,38 @@ void DesignWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void DesignWindow::endMove(bool dropped) {
-    QWidget* moving = control(moving_->kind, moving_->slot);
-    if (dropped) moving->move(dragFrame_->pos());
-    moving->show();
-    dragFrame_->hide();
-    releaseInput();
-    gesture_ = Gesture::Idle;
-    if (dropped) {
-        setRecord(moving_->kind, moving_->slot);
-        showObject(moving_->kind, moving_->slot);
-    }
-    moving_.reset();
-    update();
+    const ObjectRef moved = *moving_;
+    const QPoint droppedAt = dragFrame_->pos();
+    cancelGesture();
+    if (dropped)
+        editObject(moved, "Move", [&](tz::LiveObject& live) {
+            live.left = droppedAt.x();
+            live.top = droppedAt.y();
+        });
 }
 
 void DesignWindow::endResize(bool applied) {
-    QWidget* moving = control(moving_->kind, moving_->slot);
+    const ObjectRef resized = *moving_;
     // A frame dragged above or left of the corner still leaves an object
     // big enough to grab again.
+    const QSize size(std::max(SmallestResize, dragFrame_->width()),
+                     std::max(SmallestResize, dragFrame_->height()));
+    cancelGesture();
     if (applied)
-        moving->resize(std::max(SmallestResize, dragFrame_->width()),
-                       std::max(SmallestResize, dragFrame_->height()));
-    moving->show();
+        editObject(resized, "Resize", [&](tz::LiveObject& live) {
+            live.width = size.width();
+            live.height = size.height();
+        });
+}
+
+// The object shows again where and as it was.
+void DesignWindow::cancelGesture() {
+    if (gesture_ == Gesture::Idle) return;
+    if (QWidget* moving = controlSlot(*moving_)) moving->show();
+    dragFrame_->hide();
     releaseInput();
     gesture_ = Gesture::Idle;
-    if (applied) {
-        setRecord(moving_->kind, moving_->slot);
-        showObject(moving_->kind, moving_->slot);
-    }
     moving_.reset();
-    dragFrame_->hide();
     update();
 }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "designer/DesignObjects.h"
 #include "platform/SafeFile.h"
 
 namespace {
@@ -42,9 +43,9 @@ QPixmap PictureSource::scaled(const std::string& path, const QSize& size) {
         decoded_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-QSize PictureSource::ownSize(const std::string& path) {
+QSize PictureSource::objectSizeFor(const std::string& path) {
     if (!tz::isRegularFile(path)) return QSize();
     QImageReader reader(fileName(path));
-    const QSize size = reader.size();
-    return size.isValid() ? size : reader.read().size();
+    const QSize size = reader.size().isValid() ? reader.size() : reader.read().size();
+    return size.boundedTo(QSize(tz::MaxAppletSize, tz::MaxAppletSize));
 }

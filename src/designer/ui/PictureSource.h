@@ -19,8 +19,10 @@ class PictureSource {
 
     // The picture of path scaled to size; null when the file holds none.
     QPixmap scaled(const std::string& path, const QSize& size);
-    // The picture's own size, read from the file's header; empty when none.
-    static QSize ownSize(const std::string& path);
+    // The size an image takes for the picture of path: the picture's own,
+    // read from the file's header, at most an applet's, which a record can
+    // store; empty when none.
+    static QSize objectSizeFor(const std::string& path);
 
   private:
     std::string path_;

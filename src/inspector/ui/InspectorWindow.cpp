@@ -10,13 +10,17 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <QScopedValueRollback>
+
 #include "designer/DesignRules.h"
-#include "designer/ui/DesignWindow.h"
 #include "designer/ui/PictureDialog.h"
+#include "designer/ui/PictureSource.h"
+#include "document/ProjectDocument.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
 #include "platform/ui/ToolWindow.h"
-#include "project/Project.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,6 +28,15 @@
 namespace {
 
 constexpr int ValueColumn = 1;
+// An object's item holds its kind and slot; a kind's header holds none.
+constexpr int KindRole = Qt::UserRole;
+constexpr int SlotRole = Qt::UserRole + 1;
+
+std::optional<tz::ObjectRef> objectOf(const QTreeWidgetItem* item) {
+    if (!item || !item->parent()) return std::nullopt;
+    return tz::ObjectRef{tz::ObjectKind(item->data(0, KindRole).toInt()),
+                         item->data(0, SlotRole).toInt()};
+}
 
 bool isEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -152,8 +165,12 @@ QIcon deleteGlyph() {
 
 }  // namespace
 
-InspectorWindow::InspectorWindow(QWidget* parent)
-    : QWidget(parent), pictureDialog_(std::make_unique<PictureDialog>(this)) {
+InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
+    : QWidget(parent),
+      edits_(edits),
+      document_(edits.document()),
+      model_(edits.design()),
+      pictureDialog_(std::make_unique<PictureDialog>(this)) {
     setObjectName("obj");
     setWindowTitle("Objector");
     ToolWindow::applyTo(this);
@@ -219,16 +236,25 @@ InspectorWindow::InspectorWindow(QWidget* parent)
     layout->addWidget(panel);
     layout->addWidget(tree_, 1);
     layout->addWidget(grid_);
+
+    connect(&model_, &tz::DesignModel::modelReset, this, [this] {
+        showObjectList();
+        showCurrentObject();
+    });
+    connect(&model_, &tz::DesignModel::objectAdded, this, &InspectorWindow::showObjectList);
+    connect(&model_, &tz::DesignModel::objectRemoved, this, &InspectorWindow::showObjectList);
+    connect(&model_, &tz::DesignModel::objectChanged, this, [this](tz::ObjectRef object) {
+        showObjectList();
+        if (!applying_ && model_.currentObject() == object) showCurrentObject();
+    });
+    connect(&model_, &tz::DesignModel::currentObjectChanged, this,
+            &InspectorWindow::showCurrentObject);
+    showObjectList();
 }
 
 InspectorWindow::~InspectorWindow() = default;
 
-void InspectorWindow::setPartners(DesignWindow* designer, const tz::Project* project) {
-    designer_ = designer;
-    project_ = project;
-}
-
-// ---- grid and tree access -------------------------------------------------
+// ---- grid and tree ---------------------------------------------------------
 
 QString InspectorWindow::cell(int column, int row) const {
     return grid_->item(row, column)->text();
@@ -243,75 +269,71 @@ void InspectorWindow::clearGrid() {
         for (int column = 0; column < 2; ++column) setCell(column, row, QString());
 }
 
-void InspectorWindow::clearTree() {
+// Rebuilt whole, so that a changed Name shows at once; the selection stays
+// on the current object, else on the header selected last.
+void InspectorWindow::showObjectList() {
+    QTreeWidgetItem* selected = tree_->currentItem();
+    const int header = selected && !selected->parent() ? tree_->indexOfTopLevelItem(selected) : -1;
     const QSignalBlocker quiet(tree_);
+    tree_->setUpdatesEnabled(false);
     tree_->clear();
+    for (tz::ObjectKind kind : tz::AllKinds) {
+        auto* group = new QTreeWidgetItem(QStringList(tz::kindInfo(kind).treeItem));
+        tree_->addTopLevelItem(group);
+        group->setExpanded(true);
+        const tz::ObjectTable& objects = model_.table(kind);
+        for (int slot = 0; slot < objects.count; ++slot) {
+            const tz::ObjectRecord& record = objects.records[slot];
+            if (!record.inUse()) continue;
+            auto* item =
+                new QTreeWidgetItem(group, QStringList(tz::displayLine(record.fields[tz::Name])));
+            item->setData(0, KindRole, int(kind));
+            item->setData(0, SlotRole, slot);
+        }
+    }
+    tree_->setUpdatesEnabled(true);
+    const std::optional<tz::ObjectRef> current = model_.currentObject();
+    tree_->setCurrentItem(current ? treeItemOf(current) : tree_->topLevelItem(header));
 }
 
-void InspectorWindow::selectTreeItem(QTreeWidgetItem* item) {
-    const int before = selectedTreeRow();
-    {
-        const QSignalBlocker quiet(tree_);
-        tree_->setCurrentItem(item);
-    }
-    if (selectedTreeRow() != before) showSelectedObject();
-}
-
-QTreeWidgetItem* InspectorWindow::treeItemAt(int row) const {
-    int number = 0;
-    for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
-        QTreeWidgetItem* group = tree_->topLevelItem(top);
-        if (++number == row) return group;
-        for (int child = 0; child < group->childCount(); ++child)
-            if (++number == row) return group->child(child);
-    }
+QTreeWidgetItem* InspectorWindow::treeItemOf(const std::optional<tz::ObjectRef>& object) const {
+    if (!object) return nullptr;
+    QTreeWidgetItem* group = tree_->topLevelItem(int(object->kind));
+    for (int child = 0; group && child < group->childCount(); ++child)
+        if (objectOf(group->child(child)) == object) return group->child(child);
     return nullptr;
 }
 
-int InspectorWindow::selectedTreeRow() const {
-    const QTreeWidgetItem* current = tree_->currentItem();
-    if (!current) return 0;
-    for (int row = 1; QTreeWidgetItem* item = treeItemAt(row); ++row)
-        if (item == current) return row;
-    return 0;
+void InspectorWindow::selectTreeItem(QTreeWidgetItem* item) {
+    const QSignalBlocker quiet(tree_);
+    tree_->setCurrentItem(item);
 }
 
-void InspectorWindow::selectTreeRow(int row) {
-    if (QTreeWidgetItem* item = treeItemAt(row)) selectTreeItem(item);
+void InspectorWindow::showCurrentObject() {
+    const std::optional<tz::ObjectRef> current = model_.currentObject();
+    if (!current) {
+        clearGrid();
+        return;
+    }
+    selectTreeItem(treeItemOf(current));
+    static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name"};
+    const tz::ObjectKind kind = current->kind;
+    const auto& fields = model_.record(*current).fields;
+    for (int row = tz::Caption; row <= tz::Name; ++row) {
+        setCell(0, row, row == 0 ? tz::kindInfo(kind).rowZeroLabel : rowLabels[row]);
+        setCell(ValueColumn, row, tz::displayLine(fields[row]));
+    }
+    setCell(0, tz::Align, kind == tz::ObjectKind::Label ? "Align" : "");
+    setCell(ValueColumn, tz::Align,
+            kind == tz::ObjectKind::Image ? QString() : tz::displayLine(fields[tz::Align]));
 }
 
 // ---- handlers -------------------------------------------------------------
 
+// A click shows the stored record again, also on the current object.
 void InspectorWindow::showSelectedObject() {
-    if (!designer_) return;
-    const int selected = selectedTreeRow();
-    int n = 0;
-    for (int row = 1; row <= selected; ++row) {
-        const std::string text = tz::storedLine(treeItemAt(row)->text(0));
-        bool header = false;
-        for (tz::ObjectKind kind : tz::AllKinds) {
-            if (text != tz::kindInfo(kind).treeItem) continue;
-            designer_->setCurrentKind(kind);
-            header = true;
-        }
-        n = header ? 0 : n + 1;
-    }
-    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
-    if (n > 0 && kind) {
-        const QString name = treeItemAt(selected)->text(0);
-        const tz::ObjectTable& objects = designer_->table(*kind);
-        for (int slot = 0; slot < objects.count; ++slot) {
-            // Removed objects share the empty name; none of them is listed.
-            if (!objects.records[slot].inUse() ||
-                designer_->control(*kind, slot)->objectName() != name)
-                continue;
-            designer_->setCurrentIndex(slot);
-            designer_->showObject(*kind, slot);
-            return;
-        }
-    }
-    designer_->setCurrentIndex(-1);
-    clearGrid();
+    model_.setCurrentObject(objectOf(tree_->currentItem()));
+    showCurrentObject();
 }
 
 void InspectorWindow::showEditor() {
@@ -323,61 +345,84 @@ void InspectorWindow::rememberSelectedCell(int row, int column) {
     selectedColumn_ = column;
 }
 
+// Rows apply in order; a refused one ends the apply, the ones before stay.
+std::optional<std::string> InspectorWindow::applyRows(tz::LiveObject& object) const {
+    const auto text = [this](int row) { return tz::storedLine(cell(ValueColumn, row)); };
+    if (object.kind != tz::ObjectKind::Image)
+        object.text = tz::captionAsHeld(object.kind, text(tz::Caption));
+    int* const numbers[] = {&object.left, &object.top, &object.width, &object.height};
+    for (int row = tz::Xpos; row <= tz::Height; ++row) {
+        const tz::CheckedNumber value =
+            tz::numberIn(text(row), tz::fieldRange(tz::RecordField(row)));
+        if (!value.value) return value.error;
+        *numbers[row - tz::Xpos] = *value.value;
+    }
+    const std::string name = text(tz::Name);
+    if (name.empty()) return tz::emptyNameError();
+    if (auto refusal = tz::componentNameError(name, model_.namesOtherThan(model_.currentObject())))
+        return refusal;
+    object.name = name;
+    if (object.kind == tz::ObjectKind::Label)
+        object.alignment = tz::alignmentOf(text(tz::Align)).value_or(object.alignment);
+    return std::nullopt;
+}
+
+std::optional<std::string> InspectorWindow::editCurrentObject(
+    const std::function<std::optional<std::string>(tz::LiveObject&)>& edit) {
+    const std::optional<tz::ObjectRef> current = model_.currentObject();
+    if (!current) return std::nullopt;
+    tz::LiveObject object = tz::liveObjectOf(current->kind, current->slot, model_.record(*current));
+    std::optional<std::string> refusal = edit(object);
+    const QScopedValueRollback keepGrid(applying_, refusal.has_value());
+    if (auto refused = edits_.setRecord(*current, tz::recordOf(object), "Edit")) return refused;
+    // Also an edit that changed nothing shows the record as stored.
+    if (!refusal) showCurrentObject();
+    return refusal;
+}
+
 void InspectorWindow::applyGridEdits() {
-    if (!designer_ || designer_->currentIndex() < 0) return;
-    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
-    if (!kind) return;
-    const int index = designer_->currentIndex();
-    if (!designer_->commitEdits(*kind, index)) return;
-    designer_->setRecord(*kind, index);
-    const int row = selectedTreeRow();
-    designer_->rebuildObjectList("");
-    selectTreeRow(row);
+    const auto refusal =
+        editCurrentObject([this](tz::LiveObject& object) { return applyRows(object); });
+    if (refusal) tz::reportError(this, tz::displayLine(*refusal));
 }
 
 void InspectorWindow::chooseCellValue() {
-    if (!designer_ || designer_->currentIndex() < 0) return;
-    const int index = designer_->currentIndex();
-    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
-    if (selectedRow_ == tz::Caption && kind == tz::ObjectKind::Image) {
-        const auto path =
-            pictureDialog_->choose(project_ ? project_->javaSourcePath : std::string());
-        if (path) {
-            designer_->setPicture(index, *path);
-            designer_->setRecord(tz::ObjectKind::Image, index);
-            designer_->showObject(tz::ObjectKind::Image, index);
-        }
+    const std::optional<tz::ObjectRef> current = model_.currentObject();
+    if (!current) return;
+    if (selectedRow_ == tz::Caption && current->kind == tz::ObjectKind::Image) {
+        const auto path = pictureDialog_->choose(document_.project().javaSourcePath);
+        if (!path) return;
+        editCurrentObject([&](tz::LiveObject& image) {
+            image.text = *path;
+            const QSize own = PictureSource::objectSizeFor(*path);
+            if (model_.takesPictureSize(*current) && !own.isEmpty()) {
+                image.width = own.width();
+                image.height = own.height();
+            }
+            return std::optional<std::string>();
+        });
     }
-    if (selectedRow_ == tz::Align && kind == tz::ObjectKind::Label) {
+    if (selectedRow_ == tz::Align && current->kind == tz::ObjectKind::Label) {
         const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
         setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
-        if (designer_->commitEdits(tz::ObjectKind::Label, index))
-            designer_->setRecord(tz::ObjectKind::Label, index);
+        applyGridEdits();
     }
 }
 
 void InspectorWindow::deleteCurrentObject() {
-    if (!designer_ || designer_->currentIndex() < 0) return;
-    const std::optional<tz::ObjectKind> kind = designer_->currentKind();
-    if (!kind) return;
-    int i = designer_->currentIndex();
-    designer_->removeObject(*kind, i);
+    const std::optional<tz::ObjectRef> current = model_.currentObject();
+    if (!current) return;
+    edits_.removeObject(*current);
     // The nearest lower object still in use becomes current.
-    while (i > 0 && designer_->control(*kind, i)->objectName().isEmpty()) --i;
-    designer_->setCurrentIndex(i);
-    QWidget* object = designer_->control(*kind, i);
-    if (!object->isHidden()) {
-        designer_->setRecord(*kind, i);
-        designer_->showObject(*kind, i);
+    for (int slot = current->slot; slot >= 0; --slot) {
+        if (model_.record({current->kind, slot}).inUse()) {
+            model_.setCurrentObject(tz::ObjectRef{current->kind, slot});
+            return;
+        }
     }
-    designer_->rebuildObjectList(designer_->table(*kind).records[i].fields[tz::Name]);
-    if (object->objectName().isEmpty()) {
-        // Nothing of this kind is left at or below the deleted slot: no object
-        // is current, so a later Enter cannot bring a removed one back.
-        selectTreeItem(tree_->topLevelItem(static_cast<int>(*kind)));
-        designer_->setCurrentIndex(-1);
-        clearGrid();
-    }
+    // Nothing of this kind is left at or below the deleted slot: no object
+    // is current, so a later Enter cannot bring a removed one back.
+    selectTreeItem(tree_->topLevelItem(int(current->kind)));
 }
 
 bool InspectorWindow::eventFilter(QObject* watched, QEvent* event) {

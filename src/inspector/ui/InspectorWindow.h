@@ -1,61 +1,66 @@
 #pragma once
-// The inspector: lists the design objects by kind in a tree and edits the
-// current object's record in a two-column grid.
+// The inspector: lists the document's design objects by kind in a tree and
+// edits the current object's record in a two-column grid.
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
+
+#include "document/DesignModel.h"
 
 class PictureDialog;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
-class DesignWindow;
 namespace tz {
-struct Project;
-}
+class DocumentEdits;
+class ProjectDocument;
+}  // namespace tz
 
 class InspectorWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr int RowCount = 7;
 
-    explicit InspectorWindow(QWidget* parent = nullptr);
+    explicit InspectorWindow(tz::DocumentEdits& edits, QWidget* parent = nullptr);
     ~InspectorWindow() override;
 
-    void setPartners(DesignWindow* designer, const tz::Project* project);
-
-    QTreeWidget* tree() const { return tree_; }
-    QTableWidget* grid() const { return grid_; }
-
-    QString cell(int column, int row) const;
-    void setCell(int column, int row, const QString& text);
-    void clearGrid();
     // The grid's in-place editor hands on Enter and double clicks: Enter
     // applies the edits and reopens the editor on the current value cell.
     void applyGridEdits();
     void showEditor();
     void chooseCellValue();
 
-    // Empties the tree; nothing is selected afterwards.
-    void clearTree();
-    // Selects item; a change of the selected row runs showSelectedObject.
-    void selectTreeItem(QTreeWidgetItem* item);
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Items numbered from 1 in tree order; 0 is no selection.
-    int selectedTreeRow() const;
-    void selectTreeRow(int row);
-    QTreeWidgetItem* treeItemAt(int row) const;
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString& text);
+    void clearGrid();
 
+    // Views of the model: the tree lists the objects in use, the grid shows
+    // the current object's record.
+    void showObjectList();
+    void showCurrentObject();
     void showSelectedObject();
+    void selectTreeItem(QTreeWidgetItem* item);
+    QTreeWidgetItem* treeItemOf(const std::optional<tz::ObjectRef>& object) const;
+
+    // The current object with its control's state changed by edit; the
+    // edit's refusal, if any, after the rows before it took effect.
+    std::optional<std::string> editCurrentObject(
+        const std::function<std::optional<std::string>(tz::LiveObject&)>& edit);
+    std::optional<std::string> applyRows(tz::LiveObject& object) const;
     void rememberSelectedCell(int row, int column);
     void deleteCurrentObject();
 
-    DesignWindow* designer_ = nullptr;
-    const tz::Project* project_ = nullptr;
+    tz::DocumentEdits& edits_;
+    tz::ProjectDocument& document_;
+    tz::DesignModel& model_;
+    // While the grid is applied, a refused row must leave its text in the grid.
+    bool applying_ = false;
     QToolButton* deleteButton_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QTableWidget* grid_ = nullptr;

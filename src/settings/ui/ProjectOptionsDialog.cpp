@@ -10,7 +10,8 @@
 #include <QTableWidget>
 
 #include "designer/DesignRules.h"
-#include "designer/ui/DesignWindow.h"
+#include "document/ProjectDocument.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/GridCellDelegate.h"
@@ -39,7 +40,8 @@ QCheckBox* checkBox(const QString& name, const QString& text, int top, QWidget* 
 
 }  // namespace
 
-ProjectOptionsDialog::ProjectOptionsDialog(QWidget* parent) : QDialog(parent) {
+ProjectOptionsDialog::ProjectOptionsDialog(tz::DocumentEdits& edits, QWidget* parent)
+    : QDialog(parent), edits_(edits), document_(edits.document()) {
     setObjectName("opt");
     setWindowTitle("Options");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -136,7 +138,7 @@ tz::ProjectOptions ProjectOptionsDialog::options() const {
     return options;
 }
 
-void ProjectOptionsDialog::setOptions(const tz::ProjectOptions& options) {
+void ProjectOptionsDialog::showOptions(const tz::ProjectOptions& options) {
     optimize_->setChecked(options.optimize);
     addAppletObjects_->setChecked(options.addAppletObjects);
     withoutLineBreaks_->setChecked(options.withoutLineBreaks);
@@ -156,28 +158,19 @@ void ProjectOptionsDialog::setOptions(const tz::ProjectOptions& options) {
     enableColourList();
 }
 
-void ProjectOptionsDialog::setAppletSize(int width, int height) {
-    appletWidthEdit_->setText(QString::number(width));
-    appletHeightEdit_->setText(QString::number(height));
+void ProjectOptionsDialog::showAppletSize() {
+    appletWidthEdit_->setText(QString::number(document_.design().appletWidth()));
+    appletHeightEdit_->setText(QString::number(document_.design().appletHeight()));
 }
 
+// Cancel, Escape and the close button leave the document as it was; the
+// next showing starts from it again. Controls that show it already keep
+// their state (the colour list starts enabled).
 void ProjectOptionsDialog::showEvent(QShowEvent* event) {
-    rememberShownOptions();
-    QDialog::showEvent(event);
-}
-
-void ProjectOptionsDialog::rememberShownOptions() {
     grid_->setHorizontalHeaderLabels({"Parameter", "Value"});
-    if (designer_) setAppletSize(designer_->appletWidth(), designer_->appletHeight());
-    shownOptions_ = options();
-    shownColourListEnabled_ = colourList_->isEnabled();
-}
-
-// Cancel, Escape and the close button all leave the options as they were shown.
-void ProjectOptionsDialog::reject() {
-    setOptions(shownOptions_);
-    colourList_->setEnabled(shownColourListEnabled_);
-    QDialog::reject();
+    if (options() != document_.options()) showOptions(document_.options());
+    showAppletSize();
+    QDialog::showEvent(event);
 }
 
 void ProjectOptionsDialog::enableColourList() {
@@ -196,27 +189,17 @@ void ProjectOptionsDialog::deleteParameterRow() {
     grid_->removeRow(std::max(0, grid_->currentRow()));
 }
 
-void ProjectOptionsDialog::applyBackgroundColour() {
-    if (!designer_) return;
-    const tz::JavaColour colour =
-        tz::appletBackground(automaticBackground_->isChecked(), colourList_->currentIndex());
-    designer_->setBackgroundColour(QColor(colour.red, colour.green, colour.blue));
-}
-
 void ProjectOptionsDialog::applyAndClose() {
     // The dialog closes even when a size is refused.
     accept();
-    if (!designer_) return;
-    applyBackgroundColour();
     const auto size = [this](const QLineEdit* field, tz::IntRange range) {
         const tz::CheckedNumber size = tz::numberIn(tz::storedLine(field->text()), range);
         if (!size.value) tz::reportError(this, tz::displayLine(size.error));
         return size.value;
     };
+    // A refused width leaves the height unread.
     const std::optional<int> width = size(appletWidthEdit_, tz::AppletWidthRange);
-    if (!width) return;
-    designer_->setAppletWidth(*width);
-    const std::optional<int> height = size(appletHeightEdit_, tz::AppletHeightRange);
-    if (!height) return;
-    designer_->setAppletHeight(*height);
+    const std::optional<int> height =
+        width ? size(appletHeightEdit_, tz::AppletHeightRange) : std::nullopt;
+    edits_.setOptions(options(), width, height);
 }

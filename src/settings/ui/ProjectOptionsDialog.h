@@ -1,6 +1,6 @@
 #pragma once
-// The project options dialog, shown modally from Project > Options. Its
-// controls are the only store of the project's options.
+// The project options dialog, shown modally from Project > Options: shows
+// the document's options and applet size, and OK sets them.
 #include <QDialog>
 
 #include "settings/ProjectOptions.h"
@@ -9,36 +9,31 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QTableWidget;
-class DesignWindow;
+namespace tz {
+class DocumentEdits;
+class ProjectDocument;
+}  // namespace tz
 
 class ProjectOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit ProjectOptionsDialog(QWidget* parent = nullptr);
-
-    void setDesigner(DesignWindow* designer) { designer_ = designer; }
-
-    // What the controls hold now.
-    tz::ProjectOptions options() const;
-    // Sets the controls from a loaded project.
-    void setOptions(const tz::ProjectOptions& options);
-    // The design window takes the colour the dialog's controls choose.
-    void applyBackgroundColour();
-
-    void reject() override;
+    explicit ProjectOptionsDialog(tz::DocumentEdits& edits, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    void setAppletSize(int width, int height);
-    void rememberShownOptions();
+    // What the controls hold now.
+    tz::ProjectOptions options() const;
+    void showOptions(const tz::ProjectOptions& options);
+    void showAppletSize();
     void enableColourList();
     void addParameterRow();
     void deleteParameterRow();
     void applyAndClose();
 
-    DesignWindow* designer_ = nullptr;
+    tz::DocumentEdits& edits_;
+    tz::ProjectDocument& document_;
     QTableWidget* grid_ = nullptr;
     QLineEdit* appletWidthEdit_ = nullptr;
     QLineEdit* appletHeightEdit_ = nullptr;
@@ -48,7 +43,4 @@ class ProjectOptionsDialog : public QDialog {
     QCheckBox* withoutLineBreaks_ = nullptr;
     QCheckBox* automaticBackground_ = nullptr;
     QComboBox* colourList_ = nullptr;
-    // What Cancel brings back: the options as the dialog was shown with.
-    tz::ProjectOptions shownOptions_;
-    bool shownColourListEnabled_ = true;
 };

@@ -1,0 +1,352 @@
+#include "document/ui/DocumentEdits.h"
+
+#include <QSize>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include "designer/DesignRules.h"
+#include "document/ProjectDocument.h"
+#include "platform/TextBytes.h"
+
+namespace tz {
+
+namespace {
+
+enum StepId { AppletSizeStepId = 1, DeclarationStepId };
+
+QString nameOf(const ObjectRecord& record) {
+    return displayLine(record.fields[Name]);
+}
+
+// One slot of a kind's table and the kind's slot count.
+class SlotStep : public QUndoCommand {
+  public:
+    SlotStep(DesignModel& design, const ObjectRef& object, const ObjectRecord& after,
+             int countAfter, const QString& text)
+        : QUndoCommand(text),
+          design_(design),
+          object_(object),
+          before_(design.table(object.kind).records[object.slot]),
+          after_(after),
+          countBefore_(design.table(object.kind).count),
+          countAfter_(countAfter) {}
+
+    void redo() override { design_.restoreSlot(object_, after_, countAfter_); }
+    void undo() override { design_.restoreSlot(object_, before_, countBefore_); }
+
+  private:
+    DesignModel& design_;
+    ObjectRef object_;
+    ObjectRecord before_;
+    ObjectRecord after_;
+    int countBefore_;
+    int countAfter_;
+};
+
+class AppletSizeStep : public QUndoCommand {
+  public:
+    AppletSizeStep(DesignModel& design, QSize after)
+        : QUndoCommand("Resize Applet"),
+          design_(design),
+          before_(design.appletWidth(), design.appletHeight()),
+          after_(after) {}
+
+    void redo() override { design_.setAppletSize(after_.width(), after_.height()); }
+    void undo() override { design_.setAppletSize(before_.width(), before_.height()); }
+    int id() const override { return AppletSizeStepId; }
+    bool mergeWith(const QUndoCommand* other) override {
+        after_ = static_cast<const AppletSizeStep*>(other)->after_;
+        return true;
+    }
+
+  private:
+    DesignModel& design_;
+    QSize before_;
+    QSize after_;
+};
+
+class OptionsStep : public QUndoCommand {
+  public:
+    OptionsStep(ProjectDocument& document, const ProjectOptions& after, QSize sizeAfter)
+        : QUndoCommand("Change Options"),
+          document_(document),
+          before_(document.options()),
+          after_(after),
+          sizeBefore_(document.design().appletWidth(), document.design().appletHeight()),
+          sizeAfter_(sizeAfter) {}
+
+    void redo() override { apply(after_, sizeAfter_); }
+    void undo() override { apply(before_, sizeBefore_); }
+
+  private:
+    void apply(const ProjectOptions& options, QSize size) {
+        document_.setOptions(options);
+        document_.design().setAppletSize(size.width(), size.height());
+    }
+
+    ProjectDocument& document_;
+    ProjectOptions before_;
+    ProjectOptions after_;
+    QSize sizeBefore_;
+    QSize sizeAfter_;
+};
+
+SlotPosition currentPosition(const Project& project) {
+    return {project.currentClass, project.currentSlot};
+}
+
+// A tree command, done by the project before the step is pushed; undo puts
+// the class table and the current slot back.
+class TreeStep : public QUndoCommand {
+  public:
+    TreeStep(ProjectDocument& document, const QString& text, SlotPosition before)
+        : QUndoCommand(text),
+          document_(document),
+          before_(before),
+          after_(currentPosition(document.project())) {}
+
+    void redo() override {
+        if (std::exchange(alreadyDone_, false)) return;
+        put(true);
+        show(after_);
+    }
+    void undo() override {
+        put(false);
+        show(before_);
+    }
+
+  protected:
+    // Forward as the command went, or back.
+    virtual void put(bool forward) = 0;
+    Project& project() { return document_.project(); }
+
+  private:
+    void show(SlotPosition position) {
+        project().currentClass = position.classIndex;
+        project().currentSlot = position.slot;
+        document_.noteClassTableChanged();
+    }
+
+    ProjectDocument& document_;
+    SlotPosition before_;
+    SlotPosition after_;
+    bool alreadyDone_ = true;
+};
+
+class MethodStep : public TreeStep {
+  public:
+    MethodStep(ProjectDocument& document, const QString& text, SlotPosition before,
+               SlotPosition method, MethodSlot content, bool added)
+        : TreeStep(document, text, before),
+          method_(method),
+          content_(std::move(content)),
+          added_(added) {}
+
+  protected:
+    void put(bool forward) override {
+        if (forward == added_)
+            project().insertMethod(method_.classIndex, method_.slot, content_);
+        else
+            project().removeMethod(method_.classIndex, method_.slot);
+    }
+
+  private:
+    SlotPosition method_;
+    MethodSlot content_;
+    bool added_;
+};
+
+class ClassStep : public TreeStep {
+  public:
+    ClassStep(ProjectDocument& document, const QString& text, SlotPosition before,
+              MethodSlot headerBefore, int classIndex, ClassEntry content, bool added)
+        : TreeStep(document, text, before),
+          classIndex_(classIndex),
+          content_(std::move(content)),
+          added_(added),
+          headerBefore_(std::move(headerBefore)),
+          headerAfter_(document.project().slot(1, 0)) {}
+
+  protected:
+    void put(bool forward) override {
+        if (forward == added_)
+            project().insertClass(classIndex_, content_);
+        else
+            project().removeClass(classIndex_);
+        // The file names the first class also when none is left.
+        if (project().classCount() == 0) {
+            const MethodSlot& header = forward ? headerAfter_ : headerBefore_;
+            project().fillSlot(1, 0, header.name, header.declaration, header.body);
+        }
+    }
+
+  private:
+    int classIndex_;
+    ClassEntry content_;
+    bool added_;
+    MethodSlot headerBefore_;
+    MethodSlot headerAfter_;
+};
+
+// Stored by the editor before the step is pushed, at every key.
+class DeclarationStep : public QUndoCommand {
+  public:
+    DeclarationStep(ProjectDocument& document, SlotPosition slot, std::string before)
+        : QUndoCommand("Edit Declaration"),
+          document_(document),
+          slot_(slot),
+          before_(std::move(before)),
+          after_(document.project().slot(slot.classIndex, slot.slot).declaration) {}
+
+    void redo() override {
+        if (!std::exchange(alreadyDone_, false)) store(after_);
+    }
+    void undo() override { store(before_); }
+    int id() const override { return DeclarationStepId; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const DeclarationStep*>(other);
+        if (next->slot_.classIndex != slot_.classIndex || next->slot_.slot != slot_.slot)
+            return false;
+        after_ = next->after_;
+        return true;
+    }
+
+  private:
+    void store(const std::string& declaration) {
+        Project& project = document_.project();
+        project.storeDeclarationAt(slot_.classIndex, slot_.slot, declaration);
+        project.currentClass = slot_.classIndex;
+        project.currentSlot = slot_.slot;
+        document_.noteClassTableChanged();
+    }
+
+    ProjectDocument& document_;
+    SlotPosition slot_;
+    std::string before_;
+    std::string after_;
+    bool alreadyDone_ = true;
+};
+
+}  // namespace
+
+DocumentEdits::DocumentEdits(ProjectDocument& document, QUndoStack& history)
+    : document_(document), history_(history) {}
+
+DesignModel& DocumentEdits::design() {
+    return document_.design();
+}
+
+void DocumentEdits::pushSlot(const ObjectRef& object, const ObjectRecord& after, int countAfter,
+                             const QString& text) {
+    history_.push(new SlotStep(design(), object, after, countAfter, text));
+}
+
+std::optional<std::string> DocumentEdits::addObject(ObjectKind kind, const ObjectRecord& record) {
+    const ObjectRef object{kind, design().freeSlot(kind)};
+    if (object.slot >= ObjectTable::SlotCount) return capacityError();
+    if (auto refusal = design().recordError(std::nullopt, record)) return refusal;
+    const int count = std::max(design().table(kind).count, object.slot + 1);
+    pushSlot(object, record, count, "Create " + nameOf(record));
+    design().markMadeHere(object);
+    return std::nullopt;
+}
+
+std::optional<std::string> DocumentEdits::setRecord(const ObjectRef& object,
+                                                    const ObjectRecord& record,
+                                                    const QString& action) {
+    if (auto refusal = design().recordError(object, record)) return refusal;
+    const ObjectRecord& before = design().record(object);
+    if (record != before)
+        pushSlot(object, record, design().table(object.kind).count, action + " " + nameOf(before));
+    return std::nullopt;
+}
+
+void DocumentEdits::removeObject(const ObjectRef& object) {
+    ObjectRecord removed = design().record(object);
+    if (!removed.inUse()) return;
+    const QString text = "Delete " + nameOf(removed);
+    removed.fields[Name].clear();
+    pushSlot(object, removed, design().table(object.kind).count, text);
+}
+
+QSize DocumentEdits::cappedSize(int width, int height) {
+    const auto [cappedWidth, cappedHeight] = DesignModel::cappedAppletSize(width, height);
+    return {cappedWidth, cappedHeight};
+}
+
+bool DocumentEdits::isAppletSize(QSize size) {
+    return size == QSize(design().appletWidth(), design().appletHeight());
+}
+
+void DocumentEdits::setAppletSize(int width, int height) {
+    const QSize size = cappedSize(width, height);
+    if (!isAppletSize(size)) history_.push(new AppletSizeStep(design(), size));
+}
+
+void DocumentEdits::setOptions(const ProjectOptions& options, std::optional<int> width,
+                               std::optional<int> height) {
+    const QSize size = cappedSize(width.value_or(design().appletWidth()),
+                                  height.value_or(design().appletHeight()));
+    if (optionsAsShown(options) == document_.options() && isAppletSize(size)) return;
+    history_.push(new OptionsStep(document_, options, size));
+}
+
+}  // namespace tz
+
+namespace tz {
+
+bool DocumentEdits::addMethod() {
+    Project& project = document_.project();
+    const SlotPosition before = currentPosition(project);
+    if (!project.addMethod()) return false;
+    const SlotPosition added = currentPosition(project);
+    history_.push(new MethodStep(document_, "Add Method", before, added,
+                                 project.slot(added.classIndex, added.slot), true));
+    return true;
+}
+
+bool DocumentEdits::deleteMethod() {
+    Project& project = document_.project();
+    const SlotPosition before = currentPosition(project);
+    if (!project.canDeleteMethod()) return false;
+    MethodSlot deleted = project.slot(before.classIndex, before.slot);
+    project.deleteMethod();
+    history_.push(
+        new MethodStep(document_, "Delete Method", before, before, std::move(deleted), false));
+    return true;
+}
+
+bool DocumentEdits::addClass() {
+    Project& project = document_.project();
+    const SlotPosition before = currentPosition(project);
+    MethodSlot header = project.slot(1, 0);
+    if (!project.addClass()) return false;
+    const int added = project.classCount();
+    history_.push(new ClassStep(document_, "Add Class", before, std::move(header), added,
+                                project.classEntry(added), true));
+    return true;
+}
+
+bool DocumentEdits::deleteClass() {
+    Project& project = document_.project();
+    const SlotPosition before = currentPosition(project);
+    if (!project.canDeleteClass()) return false;
+    MethodSlot header = project.slot(1, 0);
+    ClassEntry deleted = project.classEntry(before.classIndex);
+    project.deleteClass();
+    history_.push(new ClassStep(document_, "Delete Class", before, std::move(header),
+                                before.classIndex, std::move(deleted), false));
+    return true;
+}
+
+void DocumentEdits::storeDeclaration(const std::string& declaration) {
+    Project& project = document_.project();
+    const SlotPosition slot = currentPosition(project);
+    if (slot.classIndex == Project::ImportsEntry) return;
+    std::string before = project.slot(slot.classIndex, slot.slot).declaration;
+    if (before == declaration) return;
+    project.storeDeclaration(declaration);
+    history_.push(new DeclarationStep(document_, slot, std::move(before)));
+}
+
+}  // namespace tz

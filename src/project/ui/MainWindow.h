@@ -1,3 +1,0 @@
-#pragma once
-// Moved to app/; kept for includes not yet changed.
-#include "app/MainWindow.h"

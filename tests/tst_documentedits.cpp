@@ -1,0 +1,100 @@
+// The project's undo stack: random edits of every kind undo back to the
+// project's bytes and redo forward to them.
+#include <QRandomGenerator>
+#include <QUndoStack>
+#include <QtTest>
+#include <map>
+
+#include "document/ProjectDocument.h"
+#include "document/ui/DocumentEdits.h"
+
+namespace {
+
+std::string projectBytes(const tz::ProjectDocument& document) {
+    return tz::writeProjectFile(document.content());
+}
+
+// One random edit of one of the kinds the views make.
+void randomEdit(tz::DocumentEdits& edits, QRandomGenerator& random) {
+    const auto number = [&](int low, int high) { return int(random.bounded(low, high + 1)); };
+    const tz::ObjectKind kind = tz::AllKinds[number(0, 3)];
+    const tz::DesignModel& design = edits.design();
+    const tz::ObjectRef object{kind, number(0, std::max(0, design.table(kind).count - 1))};
+    const bool inUse = object.slot < design.table(kind).count && design.record(object).inUse();
+    tz::Project& project = edits.document().project();
+    project.currentClass = number(0, project.classCount());
+    project.currentSlot = number(0, project.lastSlot(project.currentClass));
+    switch (number(0, 9)) {
+        case 0: {
+            const std::string name = "o" + std::to_string(random.generate());
+            edits.addObject(kind,
+                            {{"c", std::to_string(number(-50, 50)), "3", "20", "9", name, ""}});
+            break;
+        }
+        case 1:
+            if (inUse) edits.removeObject(object);
+            break;
+        case 2:
+        case 3:
+            if (inUse) {
+                tz::ObjectRecord record = design.record(object);
+                record.fields[number(tz::Caption, tz::Height)] = std::to_string(number(1, 400));
+                if (number(0, 3) == 0) record.fields[tz::Name] += "x";
+                edits.setRecord(object, record, "Edit");
+            }
+            break;
+        case 4:
+            edits.setAppletSize(number(1, 900), number(27, 900));
+            break;
+        case 5: {
+            tz::ProjectOptions options = edits.document().options();
+            options.optimize = !options.optimize;
+            options.parameters.push_back({"p", std::to_string(number(0, 9))});
+            edits.setOptions(options, number(1, 800), std::nullopt);
+            break;
+        }
+        case 6:
+            number(0, 1) ? edits.addMethod() : edits.addClass();
+            break;
+        case 7:
+            number(0, 1) ? edits.deleteMethod() : edits.deleteClass();
+            break;
+        case 8:
+        case 9:
+            edits.storeDeclaration("public void m" + std::to_string(number(0, 99)) + "()");
+            break;
+    }
+}
+
+}  // namespace
+
+class DocumentEditsTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    // The bytes after every step are recorded as the edits go; undoing and
+    // redoing to each step gives them again.
+    void undoAndRedoRestoreTheProjectBytes() {
+        tz::ProjectDocument document;
+        QUndoStack history;
+        tz::DocumentEdits edits(document, history);
+        QRandomGenerator random(20261208);
+        std::map<int, std::string> bytesAt{{0, projectBytes(document)}};
+        for (int edit = 0; edit < 400; ++edit) {
+            randomEdit(edits, random);
+            bytesAt[history.index()] = projectBytes(document);
+        }
+        QVERIFY(history.count() > 200);
+        for (int index = history.count(); index >= 0; --index) {
+            history.setIndex(index);
+            QCOMPARE(projectBytes(document), bytesAt[index]);
+        }
+        QVERIFY(!document.isModified());
+        for (int index = 1; index <= history.count(); ++index) {
+            history.setIndex(index);
+            QCOMPARE(projectBytes(document), bytesAt[index]);
+        }
+    }
+};
+
+QTEST_MAIN(DocumentEditsTest)
+#include "tst_documentedits.moc"
