@@ -26,7 +26,7 @@ void BM_TypeIntoBody(benchmark::State& state) {
     Program program(folder.path() + "/", QString());
     program.show();
     MainWindow& mainWindow = program.mainWindow();
-    mainWindow.project().setBody(1, 0, bodyOf(int(state.range(0))));
+    program.document().project().setBody(1, 0, bodyOf(int(state.range(0))));
     mainWindow.showMethodTabs(1, 0);
     auto* editor = mainWindow.findChild<QPlainTextEdit*>("this");
     QTextCursor cursor(editor->document()->findBlockByNumber(editor->blockCount() / 2));

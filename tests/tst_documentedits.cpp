@@ -1,12 +1,16 @@
 // The project's undo stack: random edits of every kind undo back to the
-// project's bytes and redo forward to them.
+// project's bytes and redo forward to them; Ctrl+Z and Ctrl+Y on the windows.
+#include <QLabel>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QUndoStack>
 #include <QtTest>
 #include <map>
 
+#include "app/MainWindow.h"
 #include "document/ProjectDocument.h"
 #include "document/ui/DocumentEdits.h"
+#include "tst_designer_fixture.h"
 
 namespace {
 
@@ -93,6 +97,58 @@ class DocumentEditsTest : public QObject {
             history.setIndex(index);
             QCOMPARE(projectBytes(document), bytesAt[index]);
         }
+    }
+
+    // Real gestures and keys: Ctrl+Z as often as there were steps leaves a
+    // new project's bytes, Ctrl+Y as often the edited ones; closing asks only
+    // while the project differs from the saved one.
+    void ctrlZAndCtrlYWalkTheDesignSteps() {
+        Designer d;
+        MainWindow& main = d.started.program->mainWindow();
+        const QString path = d.started.directory.filePath("Undo.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path);
+        const QByteArray fresh = readBytes(path);
+        d.create(1, {QPoint(20, 20)});
+        d.create(2, {QPoint(120, 20)});
+        QTest::mousePress(d.control(tz::ObjectKind::Button, 0), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(&d.app, QPoint(60, 90));
+        QTest::mouseRelease(&d.app, Qt::LeftButton, {}, QPoint(60, 90));
+        d.clickTreeItem("JLabel0");
+        QVERIFY(d.enterCell(5, "Title").isEmpty());
+        d.clickTreeItem("JButton0");
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
+        triggerCommand("SaveProject1");
+        const QByteArray edited = readBytes(path);
+        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Delete JButton0"));
+
+        const auto press = [&](Qt::Key key, int times) {
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+            auto* tree = main.findChild<QTreeWidget*>();
+            tree->setFocus();
+            for (int time = 0; time < times; ++time)
+                QTest::keyClick(tree, key, Qt::ControlModifier);
+        };
+        press(Qt::Key_Z, 5);
+        QVERIFY(d.app.findChildren<QPushButton*>().isEmpty());
+        QVERIFY(d.app.findChildren<QLabel*>().isEmpty());
+        QVERIFY(!commandAction("Undo1")->isEnabled());
+        QCOMPARE(commandAction("Redo1")->text(), QString("Redo Create JButton0"));
+        triggerCommand("SaveProject1");
+        QCOMPARE(readBytes(path), fresh);
+        press(Qt::Key_Y, 5);
+        triggerCommand("SaveProject1");
+        QCOMPARE(readBytes(path), edited);
+
+        press(Qt::Key_Z, 1);
+        QVERIFY(d.started.hasUnsavedChanges());
+        press(Qt::Key_Y, 1);
+        QVERIFY(!d.started.hasUnsavedChanges());
+        d.create(3, {QPoint(10, 150)});
+        QCOMPARE(answerMessageBoxes([&] { QVERIFY(!main.close()); }, QMessageBox::Cancel),
+                 QStringList("Save changes to the current project?"));
+        press(Qt::Key_Z, 1);
+        QVERIFY(answerMessageBoxes([&] { QVERIFY(main.close()); }, QMessageBox::Cancel).isEmpty());
     }
 };
 

@@ -19,6 +19,7 @@
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/WindowCommands.h"
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/Version.h"
 #include "platform/ui/MenuKeys.h"
@@ -44,9 +45,9 @@ void paintBackground(QWidget* widget, QPalette::ColorRole role, const QColor& co
 
 }  // namespace
 
-MainWindow::MainWindow(tz::ProjectDocument& document,
+MainWindow::MainWindow(tz::DocumentEdits& edits,
                        const std::function<CommandGroups(MainWindow&)>& makeCommands)
-    : document_(document) {
+    : edits_(edits), document_(edits.document()) {
     setObjectName("zjava");
     QFont arial("Arial");
     arial.setStyleHint(QFont::SansSerif);
@@ -62,7 +63,7 @@ MainWindow::MainWindow(tz::ProjectDocument& document,
     buildToolbar(central, commands);
     column->addWidget(toolbar_);
     // Made after the toolbar, so that the focus order stays toolbar, tree, tabs, editors.
-    classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, this);
+    classTree_ = new tz::ClassTreeView([this]() -> Project& { return project(); }, edits_, this);
     connect(classTree_, &tz::ClassTreeView::currentSlotChanged, this,
             [this] { showMethodTabs(project().currentClass, project().currentSlot); });
     // The tree's width is the user's: long names need more room.
@@ -87,15 +88,25 @@ MainWindow::MainWindow(tz::ProjectDocument& document,
     statusBar()->setObjectName("status");
     statusLabel_ = new QLabel(statusBar());
     statusBar()->addWidget(statusLabel_, 1);
+    modifiedLabel_ = new QLabel(statusBar());
+    modifiedLabel_->setObjectName("modified");
+    statusBar()->addPermanentWidget(modifiedLabel_);
 
     connect(&document_, &tz::ProjectDocument::pendingEditsWanted, this,
             &MainWindow::storePendingBody);
+    connect(&document_, &tz::ProjectDocument::classTableRestored, this,
+            &MainWindow::showRestoredClassTable);
+    connect(&document_, &tz::ProjectDocument::modifiedChanged, this, &MainWindow::showModified);
     showCaption();
     rebuildTree();
     showMethodTabs(document_.project().currentClass, document_.project().currentSlot);
 }
 
-MainWindow::~MainWindow() = default;
+// The edit commands ask this view for the focused editor at every focus
+// change, which taking the window down makes: they go first.
+MainWindow::~MainWindow() {
+    delete findChild<EditCommands*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 // ---- layout -------------------------------------------------------------
 
@@ -108,7 +119,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
         {{file.openProject, file.saveProject, file.saveProjectAs},
          {file.importJava, file.exportJava},
          {file.exit}},
-        {{edit.cut, edit.copy}, {edit.paste}},
+        {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},
         {{windows.designWindow, windows.palette, windows.inspector}},
         {{build.generate},
          {build.compile, build.compileExternally},
@@ -279,7 +290,9 @@ void MainWindow::showInDeclaration(const std::string& bytes) {
 
 void MainWindow::bodyEdited() {
     showCaretLine();
-    if (!updating_) bodyPending_ = true;
+    if (updating_) return;
+    bodyPending_ = true;
+    document_.noteTextEdited();
 }
 
 void MainWindow::storePendingBody() {
@@ -295,10 +308,20 @@ tz::Project& MainWindow::project() {
 
 void MainWindow::declarationEdited() {
     if (updating_ || project().currentClass == Project::ImportsEntry) return;
-    project().storeDeclaration(tz::storedLine(declarationEdit_->text()));
+    edits_.storeDeclaration(tz::storedLine(declarationEdit_->text()));
     showMethodTabs(project().currentClass, project().currentSlot);
     if (project().currentClass == 1 && project().currentSlot == 0)
         showStatus(tz::displayLine(project().javaSourcePath));
+}
+
+void MainWindow::showRestoredClassTable() {
+    rebuildTree();
+    showMethodTabs(document_.project().currentClass, document_.project().currentSlot);
+    showStatus(tz::displayLine(document_.project().javaSourcePath));
+}
+
+void MainWindow::showModified(bool modified) {
+    modifiedLabel_->setText(modified ? "Modified" : QString());
 }
 
 void MainWindow::declarationLeft() {
@@ -359,8 +382,9 @@ void MainWindow::showScannedItems(const std::vector<tz::ScanTreeItem>& items) {
 }
 
 QWidget* MainWindow::focusedEditor() const {
-    if (bodyEditor_->hasFocus()) return bodyEditor_;
-    if (declarationEdit_->hasFocus()) return declarationEdit_;
+    // Asked also while the window is built, before the editors exist.
+    if (bodyEditor_ && bodyEditor_->hasFocus()) return bodyEditor_;
+    if (declarationEdit_ && declarationEdit_->hasFocus()) return declarationEdit_;
     return nullptr;
 }
 

@@ -23,7 +23,8 @@ class QPlainTextEdit;
 class QToolButton;
 namespace tz {
 class ClassTreeView;
-}
+class DocumentEdits;
+}  // namespace tz
 
 struct CommandGroups {
     FileCommands& file;
@@ -37,12 +38,10 @@ class MainWindow : public QMainWindow, public CommandView {
   public:
     // makeCommands makes the command groups with this window as their view
     // and parent, before the menus and the toolbar are built from them.
-    MainWindow(tz::ProjectDocument& document,
+    MainWindow(tz::DocumentEdits& edits,
                const std::function<CommandGroups(MainWindow&)>& makeCommands);
     ~MainWindow() override;
 
-    // The project, with the body editor's latest text in it.
-    tz::Project& project();
     // Asked before the window closes; false keeps it open.
     void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
     // The toolbar comes back with the palette window of the same name.
@@ -90,6 +89,13 @@ class MainWindow : public QMainWindow, public CommandView {
     // body per key made typing slow.
     void storePendingBody();
 
+    // The project, with the body editor's latest text in it.
+    tz::Project& project();
+    // The tree and the editors follow a class table an undo or redo put back.
+    void showRestoredClassTable();
+    void showModified(bool modified);
+
+    tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
     bool bodyPending_ = false;
     // The editors follow the tables while showMethodTabs shows them.
@@ -103,5 +109,6 @@ class MainWindow : public QMainWindow, public CommandView {
     tz::BodyEditor* bodyEditor_ = nullptr;
     QPlainTextEdit* messages_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QLabel* modifiedLabel_ = nullptr;
     std::unique_ptr<BusyPanels> busyPanels_;
 };

@@ -34,10 +34,10 @@ void bringUp(QWidget* window) {
 }
 
 // The start-up project, which the main window shows as it is built.
-tz::ProjectDocument& withStartProject(tz::ProjectDocument& document) {
-    document.project().buildDefault();
-    document.project().compileFailed = true;
-    return document;
+tz::DocumentEdits& withStartProject(tz::DocumentEdits& edits) {
+    edits.document().project().buildDefault();
+    edits.document().project().compileFailed = true;
+    return edits;
 }
 
 }  // namespace
@@ -49,8 +49,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
       mainSettings_(
           tz::readMainSettings(settingsPath.toStdString(), programDirectory.toStdString())),
       mainWindow_(std::make_unique<MainWindow>(
-          withStartProject(document_),
-          [this](MainWindow& window) { return makeCommands(window); })),
+          withStartProject(edits_), [this](MainWindow& window) { return makeCommands(window); })),
       designWindow_(std::make_unique<DesignWindow>(edits_)),
       inspector_(std::make_unique<InspectorWindow>(edits_)),
       projectOptions_(std::make_unique<ProjectOptionsDialog>(edits_)),
@@ -83,7 +82,8 @@ CommandGroups Program::makeCommands(MainWindow& window) {
     buildCommands_ =
         new BuildCommands(document_, compiler_, mainSettings_, programDirectory_, window, &window);
     windowCommands_ = new WindowCommands(mainSettings_, programDirectory_, &window);
-    return {*fileCommands_, *new EditCommands(window, &window), *buildCommands_, *windowCommands_};
+    return {*fileCommands_, *new EditCommands(window, document_, history_, &window),
+            *buildCommands_, *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {

@@ -67,9 +67,8 @@ void ProjectDocument::clearSource() {
     sourceLines_ = {};
 }
 
-void ProjectDocument::noteClassTableChanged() {
-    Q_EMIT classTableChanged();
-    Q_EMIT currentSlotChanged();
+void ProjectDocument::noteClassTableRestored() {
+    Q_EMIT classTableRestored();
     noteModification();
 }
 
@@ -92,6 +91,11 @@ void ProjectDocument::noteModification() {
     if (modified == wasModified_) return;
     wasModified_ = modified;
     Q_EMIT modifiedChanged(modified);
+}
+
+void ProjectDocument::noteTextEdited() {
+    if (std::exchange(wasModified_, true)) return;
+    Q_EMIT modifiedChanged(true);
 }
 
 void ProjectDocument::markSaved() {

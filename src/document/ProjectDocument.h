@@ -77,12 +77,15 @@ class ProjectDocument : public QObject {
     void clearBackupNote() { backupNote_.clear(); }
 
     // An undo or redo changed the class table or the current slot.
-    void noteClassTableChanged();
+    void noteClassTableRestored();
 
     ProjectFileContent content() const;
     // Derived, not tracked: whatever changed the project, the file would differ.
     bool isModified() const;
     void markSaved();
+    // Typed text changed the project: modified, without comparing bytes at
+    // every key.
+    void noteTextEdited();
     void setProjectPath(const QString& path);
 
     Outcome open(const QString& path);
@@ -125,6 +128,8 @@ class ProjectDocument : public QObject {
     void filePathChanged();
     void optionsChanged();
     void classTableChanged();
+    // An undo or redo put the class table, a declaration or the current slot back.
+    void classTableRestored();
     void currentSlotChanged();
     void modifiedChanged(bool modified);
 

@@ -124,7 +124,7 @@ class TreeStep : public QUndoCommand {
     void show(SlotPosition position) {
         project().currentClass = position.classIndex;
         project().currentSlot = position.slot;
-        document_.noteClassTableChanged();
+        document_.noteClassTableRestored();
     }
 
     ProjectDocument& document_;
@@ -217,7 +217,7 @@ class DeclarationStep : public QUndoCommand {
         project.storeDeclarationAt(slot_.classIndex, slot_.slot, declaration);
         project.currentClass = slot_.classIndex;
         project.currentSlot = slot_.slot;
-        document_.noteClassTableChanged();
+        document_.noteClassTableRestored();
     }
 
     ProjectDocument& document_;
@@ -296,6 +296,7 @@ void DocumentEdits::setOptions(const ProjectOptions& options, std::optional<int>
 namespace tz {
 
 bool DocumentEdits::addMethod() {
+    document_.takePendingEdits();
     Project& project = document_.project();
     const SlotPosition before = currentPosition(project);
     if (!project.addMethod()) return false;
@@ -306,6 +307,7 @@ bool DocumentEdits::addMethod() {
 }
 
 bool DocumentEdits::deleteMethod() {
+    document_.takePendingEdits();
     Project& project = document_.project();
     const SlotPosition before = currentPosition(project);
     if (!project.canDeleteMethod()) return false;
@@ -317,6 +319,7 @@ bool DocumentEdits::deleteMethod() {
 }
 
 bool DocumentEdits::addClass() {
+    document_.takePendingEdits();
     Project& project = document_.project();
     const SlotPosition before = currentPosition(project);
     MethodSlot header = project.slot(1, 0);
@@ -328,6 +331,7 @@ bool DocumentEdits::addClass() {
 }
 
 bool DocumentEdits::deleteClass() {
+    document_.takePendingEdits();
     Project& project = document_.project();
     const SlotPosition before = currentPosition(project);
     if (!project.canDeleteClass()) return false;
@@ -347,6 +351,7 @@ void DocumentEdits::storeDeclaration(const std::string& declaration) {
     if (before == declaration) return;
     project.storeDeclaration(declaration);
     history_.push(new DeclarationStep(document_, slot, std::move(before)));
+    document_.noteTextEdited();
 }
 
 }  // namespace tz

@@ -36,7 +36,7 @@ class DocumentEdits {
                     std::optional<int> height);
 
     // The tree's commands on the current class and slot, as the project
-    // does them; false when refused.
+    // does them, after the editors' pending text; false when refused.
     bool addMethod();
     bool addClass();
     bool deleteMethod();

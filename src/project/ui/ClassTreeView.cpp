@@ -5,15 +5,18 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+#include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
 #include "platform/ui/CutTextToolTip.h"
 #include "platform/ui/ErrorBox.h"
 
 namespace tz {
 
-ClassTreeView::ClassTreeView(std::function<Project&()> project, QWidget* parent)
+ClassTreeView::ClassTreeView(std::function<Project&()> project, DocumentEdits& edits,
+                             QWidget* parent)
     : QObject(parent),
       project_(std::move(project)),
+      edits_(edits),
       parent_(parent),
       tree_(new QTreeWidget(parent)),
       tabs_(new QTabBar(parent)) {
@@ -157,8 +160,8 @@ void ClassTreeView::enablePopupCommands() {
 }
 
 void ClassTreeView::addInterface() {
-    Project& project = project_();
-    if (!project.addMethod()) {
+    if (!edits_.addMethod()) {
+        const Project& project = project_();
         reportError(parent_,
                     project.currentClass == Project::ImportsEntry
                         ? QString("The Imports entry has no interfaces.")
@@ -169,7 +172,7 @@ void ClassTreeView::addInterface() {
 }
 
 void ClassTreeView::addClass() {
-    if (!project_().addClass()) {
+    if (!edits_.addClass()) {
         reportError(parent_,
                     QString("A project holds at most %1 classes.").arg(Project::MaxClasses));
         return;
@@ -178,11 +181,11 @@ void ClassTreeView::addClass() {
 }
 
 void ClassTreeView::deleteInterface() {
-    if (project_().deleteMethod()) followCurrentSlot();
+    if (edits_.deleteMethod()) followCurrentSlot();
 }
 
 void ClassTreeView::deleteClass() {
-    if (project_().deleteClass()) followCurrentSlot();
+    if (edits_.deleteClass()) followCurrentSlot();
 }
 
 }  // namespace tz

@@ -19,12 +19,15 @@ class QWidget;
 
 namespace tz {
 
+class DocumentEdits;
+
 class ClassTreeView : public QObject {
     Q_OBJECT
   public:
     // project reads the project with the editors' latest text in it; parent
     // carries the error reports. The tree and tabs go into parent's layout.
-    ClassTreeView(std::function<Project&()> project, QWidget* parent);
+    // The popup's commands are steps of edits.
+    ClassTreeView(std::function<Project&()> project, DocumentEdits& edits, QWidget* parent);
 
     QTreeWidget* tree() const { return tree_; }
     QTabBar* tabs() const { return tabs_; }
@@ -56,6 +59,7 @@ class ClassTreeView : public QObject {
     void followCurrentSlot();
 
     std::function<Project&()> project_;
+    DocumentEdits& edits_;
     QWidget* parent_;
     QTreeWidget* tree_;
     QTabBar* tabs_;
