@@ -99,6 +99,24 @@ class DocumentEditsTest : public QObject {
         }
     }
 
+    // Code typed into a method after it was added comes back with its redo.
+    void redoBringsBackWhatWasTypedSince() {
+        tz::ProjectDocument document;
+        QUndoStack history;
+        tz::DocumentEdits edits(document, history);
+        document.project().buildDefault();
+        QVERIFY(edits.addMethod());
+        QVERIFY(edits.addClass());
+        document.project().setBody(1, 3, "typed");
+        document.project().setBody(2, 0, "class code");
+        history.undo();
+        history.undo();
+        history.redo();
+        history.redo();
+        QCOMPARE(document.project().slot(1, 3).body, std::string("typed"));
+        QCOMPARE(document.project().slot(2, 0).body, std::string("class code"));
+    }
+
     // Real gestures and keys: Ctrl+Z as often as there were steps leaves a
     // new project's bytes, Ctrl+Y as often the edited ones; closing asks only
     // while the project differs from the saved one.

@@ -143,11 +143,14 @@ class MethodStep : public TreeStep {
           added_(added) {}
 
   protected:
+    // What was typed into the method since comes back with a redo.
     void put(bool forward) override {
-        if (forward == added_)
+        if (forward == added_) {
             project().insertMethod(method_.classIndex, method_.slot, content_);
-        else
-            project().removeMethod(method_.classIndex, method_.slot);
+            return;
+        }
+        content_ = project().slot(method_.classIndex, method_.slot);
+        project().removeMethod(method_.classIndex, method_.slot);
     }
 
   private:
@@ -169,10 +172,12 @@ class ClassStep : public TreeStep {
 
   protected:
     void put(bool forward) override {
-        if (forward == added_)
+        if (forward == added_) {
             project().insertClass(classIndex_, content_);
-        else
+        } else {
+            content_ = project().classEntry(classIndex_);
             project().removeClass(classIndex_);
+        }
         // The file names the first class also when none is left.
         if (project().classCount() == 0) {
             const MethodSlot& header = forward ? headerAfter_ : headerBefore_;
