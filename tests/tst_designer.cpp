@@ -270,6 +270,39 @@ class DesignerTest : public QObject {
         QCOMPARE(d.model.table(ObjectKind::Button).count, 2);
     }
 
+    // Keys act on the selected object, each one step that undoes and redoes.
+    void keysEditTheSelectedObject() {
+        Designer d;
+        d.create(1, {QPoint(20, 20)});
+        d.create(2, {QPoint(100, 100)});
+        d.clickTreeItem("JButton0");
+        QWidget* button = d.control(ObjectKind::Button, 0);
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, QRect> cases[] = {
+            {Qt::Key_Right, {}, QRect(21, 20, 65, 33)},
+            {Qt::Key_Down, Qt::ShiftModifier, QRect(21, 28, 65, 33)},
+            {Qt::Key_Left, Qt::ControlModifier, QRect(21, 28, 64, 33)},
+            {Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier, QRect(21, 28, 64, 25)}};
+        for (const auto& [key, modifiers, geometry] : cases) {
+            QTest::keyClick(&d.app, key, modifiers);
+            QCOMPARE(button->geometry(), geometry);
+        }
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Height], std::string("25"));
+        triggerCommand("Undo1");
+        QCOMPARE(button->geometry(), QRect(21, 28, 64, 33));
+        triggerCommand("Redo1");
+        QCOMPARE(button->geometry(), QRect(21, 28, 64, 25));
+
+        QTest::keyClick(&d.app, Qt::Key_Tab);
+        QCOMPARE(d.selectedTreeText(), QString("JLabel0"));
+        QTest::keyClick(&d.app, Qt::Key_Delete);
+        QVERIFY(!d.control(ObjectKind::Label, 0));
+        triggerCommand("Undo1");
+        QVERIFY(d.control(ObjectKind::Label, 0));
+        QTest::keyClick(&d.app, Qt::Key_Escape);
+        QCOMPARE(d.model.currentObject(), std::nullopt);
+        QCOMPARE(d.value(5), QString());
+    }
+
     void objectsTakeNoInput() {
         Designer d;
         d.create(1, {QPoint(20, 20)});

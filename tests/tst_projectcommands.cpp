@@ -66,6 +66,24 @@ class ProjectCommandsTest : public QObject {
     }
     void cleanup() { d.reset(); }
 
+    // New asks about unsaved changes, then holds the start-up project again:
+    // saved, it writes the bytes a fresh program writes.
+    void newStartsTheStartUpProject() {
+        const QString fresh = path("Fresh.tzp");
+        saveAs(fresh);
+        d->create(1, {QPoint(30, 40)});
+        d->started.program->document().setOptions(changedOptions());
+        typeIntoBody("int counter;");
+        QCOMPARE(run("NewProject1", QString(), QMessageBox::No), QStringList{SaveQuestion});
+        QCOMPARE(mainWindow->windowTitle(), QString("Tarvelo Zuva- [Untitled]"));
+        QVERIFY(!d->control(tz::ObjectKind::Button, 0));
+        QCOMPARE(body->toPlainText(), QString("// NewClass code"));
+        QVERIFY(!commandAction("Undo1")->isEnabled());
+        QVERIFY(!d->started.hasUnsavedChanges());
+        saveAs(path("New.tzp"));
+        QCOMPARE(readBytes(path("New.tzp")), readBytes(fresh));
+    }
+
     void saveAndOpenRoundTrip() {
         d->create(1, {QPoint(30, 40)});
         d->create(2, {QPoint(120, 10)});

@@ -21,6 +21,8 @@ int clampedToInt(std::size_t value) {
 FileCommands::FileCommands(tz::ProjectDocument& document, CommandView& view, QWidget* window)
     : CommandGroup(document, view, window),
       actions_{
+          .newProject = addCommandAction(
+              this, "NewProject1", "New Project", [this] { newProject(); }, QKeySequence("Ctrl+N")),
           .openProject = addCommandAction(
               this, "OpenProject1", "Open Project", [this] { openProject(); },
               QKeySequence("Ctrl+O")),
@@ -36,6 +38,17 @@ FileCommands::FileCommands(tz::ProjectDocument& document, CommandView& view, QWi
           .exit = addCommandAction(
               this, "Exit1", "Exit", [this] { window_->close(); }, QKeySequence("Ctrl+Q")),
       } {}
+
+void FileCommands::newProject() {
+    if (!askToSaveChanges()) return;
+    document_.takePendingEdits();
+    document_.startNew();
+    view_.showMethodTabs(project().currentClass, project().currentSlot);
+    view_.rebuildTree();
+    view_.showCaption();
+    view_.showStatus(QString());
+    view_.setMessages(QString());
+}
 
 void FileCommands::openProject() {
     if (!askToSaveChanges()) return;

@@ -3,6 +3,7 @@
 #include "app/CommandGroup.h"
 
 struct FileActions {
+    QAction* newProject;
     QAction* openProject;
     QAction* saveProject;
     QAction* saveProjectAs;
@@ -23,6 +24,8 @@ class FileCommands : public CommandGroup {
     bool importJava(const QString& path);
 
   private:
+    // Asks to save unsaved changes first.
+    void newProject();
     void openProject();
     void importJava();
     // The refusal in its box, else the tree found and where the source ended

@@ -116,7 +116,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
     const BuildActions& build = commands.build.actions();
     const WindowActions& windows = commands.windows.actions();
     const QList<QList<QAction*>> menus[] = {
-        {{file.openProject, file.saveProject, file.saveProjectAs},
+        {{file.newProject, file.openProject, file.saveProject, file.saveProjectAs},
          {file.importJava, file.exportJava},
          {file.exit}},
         {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},

@@ -35,8 +35,7 @@ void bringUp(QWidget* window) {
 
 // The start-up project, which the main window shows as it is built.
 tz::DocumentEdits& withStartProject(tz::DocumentEdits& edits) {
-    edits.document().project().buildDefault();
-    edits.document().project().compileFailed = true;
+    edits.document().startNew();
     return edits;
 }
 

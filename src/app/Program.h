@@ -38,7 +38,6 @@ class Program {
     tz::CompileSession& compiler() { return compiler_; }
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
     void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
-    QUndoStack& history() { return history_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }

@@ -1,5 +1,7 @@
 #include "designer/DesignRules.h"
 
+#include <QtCore/qnamespace.h>
+
 #include "platform/Conversions.h"
 
 #include <algorithm>
@@ -129,6 +131,28 @@ std::string nextAlignmentText(const std::string& text) {
 
 JavaColour appletBackground(bool automatic, int colourIndex) {
     return ColourTable[automatic && isColourIndex(colourIndex) ? colourIndex : DefaultColourIndex];
+}
+
+KeyEdit keyEditFor(int key, bool shift, bool control) {
+    const int step = shift ? GridStep : 1;
+    const KeyEdit::Kind arrow = control ? KeyEdit::Kind::Resize : KeyEdit::Kind::Move;
+    switch (key) {
+        case Qt::Key_Left:
+            return {arrow, -step, 0};
+        case Qt::Key_Right:
+            return {arrow, step, 0};
+        case Qt::Key_Up:
+            return {arrow, 0, -step};
+        case Qt::Key_Down:
+            return {arrow, 0, step};
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            return {KeyEdit::Kind::Delete};
+        case Qt::Key_Escape:
+            return {KeyEdit::Kind::ClearSelection};
+        default:
+            return {};
+    }
 }
 
 }  // namespace tz

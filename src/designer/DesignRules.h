@@ -63,6 +63,17 @@ std::optional<Alignment> alignmentOf(const std::string& text);
 // "[LEFT]" -> "[CENTER]" -> "[RIGHT]" -> "[LEFT]"; any other text stays.
 std::string nextAlignmentText(const std::string& text);
 
+// What a key on the design window does to the selected object: arrows move
+// it by 1, with Shift by the grid step; with Ctrl they resize it.
+struct KeyEdit {
+    enum class Kind { None, Move, Resize, Delete, ClearSelection };
+    Kind kind = Kind::None;
+    int dx = 0;
+    int dy = 0;
+};
+inline constexpr int GridStep = 8;
+KeyEdit keyEditFor(int key, bool shift, bool control);
+
 // The design window's colour: the chosen colour when the automatic
 // background is on, light grey otherwise.
 JavaColour appletBackground(bool automatic, int colourIndex);

@@ -161,6 +161,19 @@ void DesignModel::restoreSlot(const ObjectRef& object, const ObjectRecord& recor
     setCurrentObject(object);
 }
 
+std::optional<ObjectRef> DesignModel::objectAfter(std::optional<ObjectRef> object,
+                                                  bool forward) const {
+    std::vector<ObjectRef> inUse;
+    for (ObjectKind kind : AllKinds)
+        for (int slot = 0; slot < table(kind).count; ++slot)
+            if (record({kind, slot}).inUse()) inUse.push_back({kind, slot});
+    if (inUse.empty()) return std::nullopt;
+    const auto at = std::find(inUse.begin(), inUse.end(), object);
+    if (at == inUse.end()) return forward ? inUse.front() : inUse.back();
+    const auto index = std::size_t(at - inUse.begin());
+    return inUse[(index + (forward ? 1 : inUse.size() - 1)) % inUse.size()];
+}
+
 void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
     if (object && !holds(*object)) object.reset();
     if (current_ == object) return;

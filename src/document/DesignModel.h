@@ -66,6 +66,9 @@ class DesignModel : public QObject {
     std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
     void removeObject(const ObjectRef& object);
     void setCurrentObject(std::optional<ObjectRef> object);
+    // The object in use after (or before) object in kind and slot order,
+    // round to the first; none when no object is in use.
+    std::optional<ObjectRef> objectAfter(std::optional<ObjectRef> object, bool forward) const;
     // Puts a slot and its kind's slot count back as an earlier or later
     // state had them, unchecked: undo and redo. An object in use becomes current.
     void restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count);

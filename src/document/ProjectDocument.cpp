@@ -108,6 +108,19 @@ void ProjectDocument::setProjectPath(const QString& path) {
     Q_EMIT filePathChanged();
 }
 
+void ProjectDocument::startNew() {
+    project_ = Project();
+    // Nothing compiled from another project may run.
+    project_.compileFailed = true;
+    options_ = optionsAsRead_ = ProjectOptions();
+    design_.reset({}, DesignModel::DefaultAppletWidth, DesignModel::DefaultAppletHeight);
+    clearSource();
+    markSaved();
+    Q_EMIT filePathChanged();
+    Q_EMIT documentReset();
+    Q_EMIT replaced();
+}
+
 Outcome ProjectDocument::open(const QString& path) {
     std::string error;
     const auto bytes = loadFileBytes(storedLine(path), error);

@@ -88,6 +88,9 @@ class ProjectDocument : public QObject {
     void noteTextEdited();
     void setProjectPath(const QString& path);
 
+    // The start-up project: the default classes, no objects, the default
+    // options and applet size, untitled and saved.
+    void startNew();
     Outcome open(const QString& path);
     // Writes the project file; the Java source is then named after its class.
     Outcome save(const QString& path);

@@ -418,15 +418,37 @@ void DesignWindow::releaseInput() {
 
 // Escape ends a move or resize with the object where and as it was.
 void DesignWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Escape || gesture_ == Gesture::Idle) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    if (gesture_ == Gesture::Moving) {
-        endMove(false);
-    } else {
-        endResize(false);
-    }
+    if (gesture_ == Gesture::Moving && event->key() == Qt::Key_Escape) return endMove(false);
+    if (gesture_ == Gesture::Resizing && event->key() == Qt::Key_Escape) return endResize(false);
+    if (gesture_ != Gesture::Idle || !editByKey(event)) QWidget::keyPressEvent(event);
+}
+
+bool DesignWindow::editByKey(const QKeyEvent* event) {
+    using Kind = tz::KeyEdit::Kind;
+    const tz::KeyEdit edit = tz::keyEditFor(event->key(), event->modifiers() & Qt::ShiftModifier,
+                                            event->modifiers() & Qt::ControlModifier);
+    const std::optional<ObjectRef> selected = model_.currentObject();
+    if (edit.kind == Kind::None) return false;
+    if (edit.kind == Kind::ClearSelection) model_.setCurrentObject(std::nullopt);
+    if (!selected) return true;
+    if (edit.kind == Kind::Delete) edits_.removeObject(*selected);
+    if (edit.kind == Kind::Move)
+        editObject(*selected, "Move", [&](tz::LiveObject& live) {
+            live.left += edit.dx;
+            live.top += edit.dy;
+        });
+    if (edit.kind == Kind::Resize)
+        editObject(*selected, "Resize", [&](tz::LiveObject& live) {
+            live.width = std::max(1, live.width + edit.dx);
+            live.height = std::max(1, live.height + edit.dy);
+        });
+    return true;
+}
+
+bool DesignWindow::focusNextPrevChild(bool next) {
+    if (gesture_ == Gesture::Idle)
+        model_.setCurrentObject(model_.objectAfter(model_.currentObject(), next));
+    return true;
 }
 
 void DesignWindow::endMove(bool dropped) {

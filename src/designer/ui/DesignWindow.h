@@ -53,6 +53,8 @@ class DesignWindow : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab go through the objects, not the focus chain.
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -88,6 +90,8 @@ class DesignWindow : public QWidget {
     void endMove(bool dropped);
     void endResize(bool applied);
     void cancelGesture();
+    // Arrows, Delete and Escape on the selected object; false for other keys.
+    bool editByKey(const QKeyEvent* event);
     void grabInput(const QCursor& cursor);
     void releaseInput();
     void blinkFrame();

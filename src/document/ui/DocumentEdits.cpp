@@ -296,10 +296,6 @@ void DocumentEdits::setOptions(const ProjectOptions& options, std::optional<int>
     history_.push(new OptionsStep(document_, options, size));
 }
 
-}  // namespace tz
-
-namespace tz {
-
 bool DocumentEdits::addMethod() {
     document_.takePendingEdits();
     Project& project = document_.project();
