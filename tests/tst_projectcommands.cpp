@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QUrl>
 
 #include "app/BuildCommands.h"
 #include "app/FileCommands.h"
@@ -82,6 +84,34 @@ class ProjectCommandsTest : public QObject {
         QVERIFY(!d->started.hasUnsavedChanges());
         saveAs(path("New.tzp"));
         QCOMPARE(readBytes(path("New.tzp")), readBytes(fresh));
+    }
+
+    // A project file dropped on a window, even on the code editor, opens
+    // after the question; other files are not taken.
+    void aDroppedProjectOpensAfterTheQuestion() {
+        const QString saved = path("Dropped.tzp");
+        d->create(1, {QPoint(30, 40)});
+        saveAs(saved);
+        d->create(2, {QPoint(100, 40)});
+        const auto drop = [](QWidget* target, const QString& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(file)});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &dropped);
+            QCoreApplication::processEvents();
+            return true;
+        };
+        QVERIFY(!drop(&d->app, path("notes.txt")));
+        bool taken = false;
+        QCOMPARE(answerMessageBoxes([&] { taken = drop(body, saved); }, QMessageBox::No),
+                 QStringList{SaveQuestion});
+        QVERIFY(taken);
+        QCOMPARE(d->model.table(tz::ObjectKind::Label).count, 0);
+        QCOMPARE(d->model.table(tz::ObjectKind::Button).count, 1);
+        QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + saved + "]");
     }
 
     void saveAndOpenRoundTrip() {

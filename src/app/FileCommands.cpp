@@ -50,6 +50,14 @@ void FileCommands::newProject() {
     view_.setMessages(QString());
 }
 
+void FileCommands::openDropped(const QString& path) {
+    if (!askToSaveChanges()) return;
+    if (path.endsWith(".tzp", Qt::CaseInsensitive))
+        openProjectFile(path);
+    else
+        importJava(path);
+}
+
 void FileCommands::openProject() {
     if (!askToSaveChanges()) return;
     const QString path = chooseProjectFile(QFileDialog::AcceptOpen);

@@ -22,6 +22,8 @@ class FileCommands : public CommandGroup {
     // questions. False when the file was refused (reported) and nothing changed.
     bool openProjectFile(const QString& path);
     bool importJava(const QString& path);
+    // A dropped .tzp opens, a .java imports, after the unsaved-changes question.
+    void openDropped(const QString& path);
 
   private:
     // Asks to save unsaved changes first.

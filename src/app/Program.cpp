@@ -9,6 +9,7 @@
 #include "app/BuildCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/FileDrops.h"
 #include "app/MainWindow.h"
 #include "app/WindowArrangement.h"
 #include "app/WindowCommands.h"
@@ -68,6 +69,9 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
     }
     connectPaletteToDesignWindow();
     connectCommandsToWindows();
+    new FileDrops(
+        {mainWindow_.get(), designWindow_.get(), inspector_.get(), palette_.get()},
+        [this](const QString& path) { fileCommands_->openDropped(path); }, mainWindow_.get());
     history_.setUndoLimit(UndoLimit);
     QObject::connect(&document_, &tz::ProjectDocument::replaced, &history_, &QUndoStack::clear);
     document_.takePendingEdits();
