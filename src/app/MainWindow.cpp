@@ -229,10 +229,10 @@ QWidget* MainWindow::buildCodePanel(QWidget* parent) {
     QFont bold = monospaceFont();
     bold.setBold(true);
     declarationEdit_->setFont(bold);
-    QPalette specColours = declarationEdit_->palette();
-    specColours.setColor(QPalette::Base, LogoBlue);
-    specColours.setColor(QPalette::Text, Qt::white);
-    declarationEdit_->setPalette(specColours);
+    QPalette declarationColours = declarationEdit_->palette();
+    declarationColours.setColor(QPalette::Base, LogoBlue);
+    declarationColours.setColor(QPalette::Text, Qt::white);
+    declarationEdit_->setPalette(declarationColours);
     declarationEdit_->installEventFilter(this);
     connect(declarationEdit_, &QLineEdit::textChanged, this, &MainWindow::declarationEdited);
     stack->addWidget(declarationEdit_);
