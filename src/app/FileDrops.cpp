@@ -6,6 +6,9 @@
 #include <QUrl>
 #include <QWidget>
 
+namespace {
+
+// The one local .tzp or .java file an event carries, else the empty text.
 QString droppedProjectFile(const QDropEvent& event) {
     const QList<QUrl> urls = event.mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
@@ -14,6 +17,8 @@ QString droppedProjectFile(const QDropEvent& event) {
         path.endsWith(".tzp", Qt::CaseInsensitive) || path.endsWith(".java", Qt::CaseInsensitive);
     return known ? path : QString();
 }
+
+}  // namespace
 
 FileDrops::FileDrops(const QList<QWidget*>& windows, std::function<void(const QString&)> open,
                      QObject* parent)

@@ -5,8 +5,6 @@
 #include <QString>
 #include <functional>
 
-class QDropEvent;
-
 class FileDrops : public QObject {
     Q_OBJECT
   public:
@@ -21,6 +19,3 @@ class FileDrops : public QObject {
   private:
     std::function<void(const QString&)> open_;
 };
-
-// The one local .tzp or .java file an event carries, else the empty text.
-QString droppedProjectFile(const QDropEvent& event);

@@ -204,10 +204,11 @@ std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* objec
 
 void DesignWindow::editObject(const ObjectRef& object, const QString& action,
                               const std::function<void(tz::LiveObject&)>& edit) {
-    tz::LiveObject live = tz::liveObjectOf(object.kind, object.slot, model_.record(object));
-    edit(live);
-    if (const auto refusal = edits_.setRecord(object, tz::recordOf(live), action))
-        tz::reportError(this, tz::displayLine(*refusal));
+    const auto refusal = edits_.editObject(object, action, [&](tz::LiveObject& live) {
+        edit(live);
+        return std::optional<std::string>();
+    });
+    if (refusal) tz::reportError(this, tz::displayLine(*refusal));
 }
 
 // ---- creating ---------------------------------------------------------------

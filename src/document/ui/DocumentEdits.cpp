@@ -266,6 +266,15 @@ std::optional<std::string> DocumentEdits::setRecord(const ObjectRef& object,
     return std::nullopt;
 }
 
+std::optional<std::string> DocumentEdits::editObject(
+    const ObjectRef& object, const QString& action,
+    const std::function<std::optional<std::string>(LiveObject&)>& edit) {
+    LiveObject live = liveObjectOf(object.kind, object.slot, design().record(object));
+    std::optional<std::string> refusal = edit(live);
+    if (auto refused = setRecord(object, recordOf(live), action)) return refused;
+    return refusal;
+}
+
 void DocumentEdits::removeObject(const ObjectRef& object) {
     ObjectRecord removed = design().record(object);
     if (!removed.inUse()) return;

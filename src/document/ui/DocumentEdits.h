@@ -4,6 +4,7 @@
 // project.
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,11 @@ class DocumentEdits {
     // action names the step before the object's name: "Move", "Resize", "Edit".
     std::optional<std::string> setRecord(const ObjectRef& object, const ObjectRecord& record,
                                          const QString& action);
+    // The object with its control's state changed by edit, as one step named
+    // by action; edit's refusal comes back after the changes it made before.
+    std::optional<std::string> editObject(
+        const ObjectRef& object, const QString& action,
+        const std::function<std::optional<std::string>(LiveObject&)>& edit);
     void removeObject(const ObjectRef& object);
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);

@@ -371,10 +371,12 @@ std::optional<std::string> InspectorWindow::editCurrentObject(
     const std::function<std::optional<std::string>(tz::LiveObject&)>& edit) {
     const std::optional<tz::ObjectRef> current = model_.currentObject();
     if (!current) return std::nullopt;
-    tz::LiveObject object = tz::liveObjectOf(current->kind, current->slot, model_.record(*current));
-    std::optional<std::string> refusal = edit(object);
-    const QScopedValueRollback keepGrid(applying_, refusal.has_value());
-    if (auto refused = edits_.setRecord(*current, tz::recordOf(object), "Edit")) return refused;
+    const QScopedValueRollback keepGrid(applying_);
+    const auto refusal = edits_.editObject(*current, "Edit", [&](tz::LiveObject& object) {
+        auto refused = edit(object);
+        applying_ = refused.has_value();
+        return refused;
+    });
     // Also an edit that changed nothing shows the record as stored.
     if (!refusal) showCurrentObject();
     return refusal;
