@@ -84,7 +84,7 @@ std::vector<std::string> DesignModel::namesOtherThan(std::optional<ObjectRef> ob
 void DesignModel::reset(const ObjectTables& tables, int appletWidth, int appletHeight) {
     tables_ = tables;
     imageTakesPictureSize_.fill(false);
-    current_.reset();
+    selection_.clear();
     std::tie(appletWidth_, appletHeight_) = cappedAppletSize(appletWidth, appletHeight);
     Q_EMIT modelReset();
 }
@@ -139,7 +139,7 @@ void DesignModel::markMadeHere(const ObjectRef& object) {
 void DesignModel::removeObject(const ObjectRef& object) {
     if (!holds(object)) return;
     tables_[int(object.kind)].records[object.slot].fields[Name].clear();
-    if (current_ == object) setCurrentObject(std::nullopt);
+    deselect(object);
     Q_EMIT objectRemoved(object);
 }
 
@@ -150,7 +150,7 @@ void DesignModel::restoreSlot(const ObjectRef& object, const ObjectRecord& recor
     objects.records[object.slot] = record;
     objects.count = std::clamp(count, 0, int(ObjectTable::SlotCount));
     if (!record.inUse()) {
-        if (current_ == object) setCurrentObject(std::nullopt);
+        deselect(object);
         if (wasInUse) Q_EMIT objectRemoved(object);
         return;
     }
@@ -158,7 +158,6 @@ void DesignModel::restoreSlot(const ObjectRef& object, const ObjectRecord& recor
         Q_EMIT objectChanged(object);
     else
         Q_EMIT objectAdded(object);
-    setCurrentObject(object);
 }
 
 std::optional<ObjectRef> DesignModel::objectAfter(std::optional<ObjectRef> object,
@@ -174,11 +173,45 @@ std::optional<ObjectRef> DesignModel::objectAfter(std::optional<ObjectRef> objec
     return inUse[(index + (forward ? 1 : inUse.size() - 1)) % inUse.size()];
 }
 
+std::optional<ObjectRef> DesignModel::currentObject() const {
+    if (selection_.empty()) return std::nullopt;
+    return selection_.back();
+}
+
+bool DesignModel::isSelected(const ObjectRef& object) const {
+    return std::find(selection_.begin(), selection_.end(), object) != selection_.end();
+}
+
 void DesignModel::setCurrentObject(std::optional<ObjectRef> object) {
-    if (object && !holds(*object)) object.reset();
-    if (current_ == object) return;
-    current_ = object;
+    setSelection(object ? std::vector{*object} : std::vector<ObjectRef>());
+}
+
+void DesignModel::setSelection(const std::vector<ObjectRef>& objects) {
+    std::vector<ObjectRef> selection;
+    for (const ObjectRef& object : objects)
+        if (holds(object) && record(object).inUse() &&
+            std::find(selection.begin(), selection.end(), object) == selection.end())
+            selection.push_back(object);
+    if (selection == selection_) return;
+    selection_ = std::move(selection);
     Q_EMIT currentObjectChanged();
+}
+
+void DesignModel::toggleSelected(const ObjectRef& object) {
+    std::vector<ObjectRef> selection = selection_;
+    const auto at = std::find(selection.begin(), selection.end(), object);
+    if (at == selection.end())
+        selection.push_back(object);
+    else
+        selection.erase(at);
+    setSelection(selection);
+}
+
+void DesignModel::deselect(const ObjectRef& object) {
+    if (!isSelected(object)) return;
+    std::vector<ObjectRef> selection = selection_;
+    std::erase(selection, object);
+    setSelection(selection);
 }
 
 std::pair<int, int> DesignModel::cappedAppletSize(int width, int height) {

@@ -40,7 +40,11 @@ class DesignModel : public QObject {
     const ObjectTables& tables() const { return tables_; }
     const ObjectTable& table(ObjectKind kind) const { return tables_[int(kind)]; }
     const ObjectRecord& record(const ObjectRef& object) const;
-    std::optional<ObjectRef> currentObject() const { return current_; }
+    // The selected objects in the order they were selected; the current
+    // object, the one the inspector shows, is the last.
+    const std::vector<ObjectRef>& selection() const { return selection_; }
+    bool isSelected(const ObjectRef& object) const;
+    std::optional<ObjectRef> currentObject() const;
     int appletWidth() const { return appletWidth_; }
     int appletHeight() const { return appletHeight_; }
     std::vector<LiveObject> liveObjects() const { return liveObjectsOf(tables_); }
@@ -65,12 +69,18 @@ class DesignModel : public QObject {
     // A new object takes the first free slot of its kind.
     std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
     void removeObject(const ObjectRef& object);
+    // The object alone selected, or nothing.
     void setCurrentObject(std::optional<ObjectRef> object);
+    // Objects not in use are left out; an object listed twice counts once.
+    void setSelection(const std::vector<ObjectRef>& objects);
+    // Adds the object to the selection, or takes it out.
+    void toggleSelected(const ObjectRef& object);
     // The object in use after (or before) object in kind and slot order,
     // round to the first; none when no object is in use.
     std::optional<ObjectRef> objectAfter(std::optional<ObjectRef> object, bool forward) const;
     // Puts a slot and its kind's slot count back as an earlier or later
-    // state had them, unchecked: undo and redo. An object in use becomes current.
+    // state had them, unchecked: undo and redo. The selection is left to
+    // the caller, but loses an object no longer in use.
     void restoreSlot(const ObjectRef& object, const ObjectRecord& record, int count);
     // Capped as the design window caps it.
     void setAppletSize(int width, int height);
@@ -81,15 +91,17 @@ class DesignModel : public QObject {
     void objectAdded(tz::ObjectRef object);
     void objectChanged(tz::ObjectRef object);
     void objectRemoved(tz::ObjectRef object);
+    // The selection changed, and with it maybe the current object.
     void currentObjectChanged();
     void appletSizeChanged();
 
   private:
     bool holds(const ObjectRef& object) const;
+    void deselect(const ObjectRef& object);
 
     ObjectTables tables_;
     std::array<bool, ObjectTable::SlotCount> imageTakesPictureSize_{};
-    std::optional<ObjectRef> current_;
+    std::vector<ObjectRef> selection_;
     int appletWidth_ = DefaultAppletWidth;
     int appletHeight_ = DefaultAppletHeight;
 };

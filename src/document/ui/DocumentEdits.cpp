@@ -18,29 +18,38 @@ QString nameOf(const ObjectRecord& record) {
     return displayLine(record.fields[Name]);
 }
 
-// One slot of a kind's table and the kind's slot count.
-class SlotStep : public QUndoCommand {
+// Slots of the kinds' tables and the kinds' slot counts, changed by the
+// edits before the step is pushed; the objects still in use afterwards are
+// the selection.
+class SlotsStep : public QUndoCommand {
   public:
-    SlotStep(DesignModel& design, const ObjectRef& object, const ObjectRecord& after,
-             int countAfter, const QString& text)
-        : QUndoCommand(text),
-          design_(design),
-          object_(object),
-          before_(design.table(object.kind).records[object.slot]),
-          after_(after),
-          countBefore_(design.table(object.kind).count),
-          countAfter_(countAfter) {}
+    SlotsStep(DesignModel& design, std::vector<SlotChange> changes, const QString& text)
+        : QUndoCommand(text), design_(design), changes_(std::move(changes)) {
+        select();
+    }
 
-    void redo() override { design_.restoreSlot(object_, after_, countAfter_); }
-    void undo() override { design_.restoreSlot(object_, before_, countBefore_); }
+    void redo() override {
+        if (std::exchange(alreadyDone_, false)) return;
+        for (const SlotChange& change : changes_)
+            design_.restoreSlot(change.object, change.after, change.countAfter);
+        select();
+    }
+    void undo() override {
+        for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)
+            design_.restoreSlot(change->object, change->before, change->countBefore);
+        select();
+    }
 
   private:
+    void select() {
+        std::vector<ObjectRef> objects;
+        for (const SlotChange& change : changes_) objects.push_back(change.object);
+        design_.setSelection(objects);
+    }
+
     DesignModel& design_;
-    ObjectRef object_;
-    ObjectRecord before_;
-    ObjectRecord after_;
-    int countBefore_;
-    int countAfter_;
+    std::vector<SlotChange> changes_;
+    bool alreadyDone_ = true;
 };
 
 class AppletSizeStep : public QUndoCommand {
@@ -241,29 +250,60 @@ DesignModel& DocumentEdits::design() {
     return document_.design();
 }
 
-void DocumentEdits::pushSlot(const ObjectRef& object, const ObjectRecord& after, int countAfter,
-                             const QString& text) {
-    history_.push(new SlotStep(design(), object, after, countAfter, text));
+std::optional<std::string> DocumentEdits::change(const ObjectRef& object,
+                                                 const ObjectRecord& record, bool adding) {
+    DesignModel& model = design();
+    if (object.slot >= ObjectTable::SlotCount) return capacityError();
+    const bool adds = object.slot >= model.table(object.kind).count;
+    const ObjectRecord before = adds ? ObjectRecord() : model.record(object);
+    if (adding || record.inUse())
+        if (auto refusal = model.recordError(adding ? std::nullopt : std::optional(object), record))
+            return refusal;
+    const int countBefore = model.table(object.kind).count;
+    const int countAfter = std::max(countBefore, object.slot + 1);
+    model.restoreSlot(object, record, countAfter);
+    if (adding) model.markMadeHere(object);
+    pending_.push_back({object, before, record, countBefore, countAfter});
+    return std::nullopt;
+}
+
+std::optional<std::string> DocumentEdits::finish(std::optional<std::string> refusal,
+                                                 const QString& action) {
+    std::vector<SlotChange> changes = std::exchange(pending_, {});
+    if (refusal) {
+        for (auto done = changes.rbegin(); done != changes.rend(); ++done)
+            design().restoreSlot(done->object, done->before, done->countBefore);
+        return refusal;
+    }
+    if (changes.empty()) return std::nullopt;
+    const SlotChange& first = changes.front();
+    const QString text =
+        changes.size() == 1
+            ? action + " " + nameOf(first.before.inUse() ? first.before : first.after)
+            : QString("%1 %2 Objects").arg(action).arg(changes.size());
+    history_.push(new SlotsStep(design(), std::move(changes), text));
+    return std::nullopt;
 }
 
 std::optional<std::string> DocumentEdits::addObject(ObjectKind kind, const ObjectRecord& record) {
-    const ObjectRef object{kind, design().freeSlot(kind)};
-    if (object.slot >= ObjectTable::SlotCount) return capacityError();
-    if (auto refusal = design().recordError(std::nullopt, record)) return refusal;
-    const int count = std::max(design().table(kind).count, object.slot + 1);
-    pushSlot(object, record, count, "Create " + nameOf(record));
-    design().markMadeHere(object);
-    return std::nullopt;
+    return addObjects({{kind, record}}, "Create");
+}
+
+std::optional<std::string> DocumentEdits::addObjects(
+    const std::vector<std::pair<ObjectKind, ObjectRecord>>& objects, const QString& action) {
+    std::optional<std::string> refusal;
+    for (const auto& [kind, record] : objects)
+        if ((refusal = change({kind, design().freeSlot(kind)}, record, true))) break;
+    return finish(std::move(refusal), action);
 }
 
 std::optional<std::string> DocumentEdits::setRecord(const ObjectRef& object,
                                                     const ObjectRecord& record,
                                                     const QString& action) {
     if (auto refusal = design().recordError(object, record)) return refusal;
-    const ObjectRecord& before = design().record(object);
-    if (record != before)
-        pushSlot(object, record, design().table(object.kind).count, action + " " + nameOf(before));
-    return std::nullopt;
+    std::optional<std::string> refusal;
+    if (record != design().record(object)) refusal = change(object, record, false);
+    return finish(std::move(refusal), action);
 }
 
 std::optional<std::string> DocumentEdits::editObject(
@@ -275,12 +315,33 @@ std::optional<std::string> DocumentEdits::editObject(
     return refusal;
 }
 
+std::optional<std::string> DocumentEdits::editObjects(
+    const std::vector<ObjectRef>& objects, const QString& action,
+    const std::function<void(std::vector<LiveObject>&)>& edit) {
+    std::vector<LiveObject> live;
+    for (const ObjectRef& object : objects)
+        live.push_back(liveObjectOf(object.kind, object.slot, design().record(object)));
+    edit(live);
+    std::optional<std::string> refusal;
+    for (std::size_t i = 0; i < objects.size() && !refusal; ++i) {
+        const ObjectRecord record = recordOf(live[i]);
+        if (record != design().record(objects[i])) refusal = change(objects[i], record, false);
+    }
+    return finish(std::move(refusal), action);
+}
+
 void DocumentEdits::removeObject(const ObjectRef& object) {
-    ObjectRecord removed = design().record(object);
-    if (!removed.inUse()) return;
-    const QString text = "Delete " + nameOf(removed);
-    removed.fields[Name].clear();
-    pushSlot(object, removed, design().table(object.kind).count, text);
+    removeObjects({object});
+}
+
+void DocumentEdits::removeObjects(const std::vector<ObjectRef>& objects) {
+    for (const ObjectRef& object : objects) {
+        ObjectRecord removed = design().record(object);
+        if (!removed.inUse()) continue;
+        removed.fields[Name].clear();
+        change(object, removed, false);
+    }
+    finish(std::nullopt, "Delete");
 }
 
 QSize DocumentEdits::cappedSize(int width, int height) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "document/DesignModel.h"
 #include "settings/ProjectOptions.h"
@@ -17,6 +19,14 @@ namespace tz {
 
 class ProjectDocument;
 
+struct SlotChange {
+    ObjectRef object;
+    ObjectRecord before;
+    ObjectRecord after;
+    int countBefore = 0;
+    int countAfter = 0;
+};
+
 class DocumentEdits {
   public:
     DocumentEdits(ProjectDocument& document, QUndoStack& history);
@@ -25,7 +35,12 @@ class DocumentEdits {
     DesignModel& design();
 
     // The edits return the message refusing them, or nothing when done.
+    // A step's objects are the selection after it is done or undone.
     std::optional<std::string> addObject(ObjectKind kind, const ObjectRecord& record);
+    // New objects in the first free slots of their kinds, as one step named
+    // by action; a refusal of one refuses all.
+    std::optional<std::string> addObjects(
+        const std::vector<std::pair<ObjectKind, ObjectRecord>>& objects, const QString& action);
     // action names the step before the object's name: "Move", "Resize", "Edit".
     std::optional<std::string> setRecord(const ObjectRef& object, const ObjectRecord& record,
                                          const QString& action);
@@ -34,7 +49,13 @@ class DocumentEdits {
     std::optional<std::string> editObject(
         const ObjectRef& object, const QString& action,
         const std::function<std::optional<std::string>(LiveObject&)>& edit);
+    // Several objects changed by edit as one step; a refusal of one
+    // refuses all.
+    std::optional<std::string> editObjects(
+        const std::vector<ObjectRef>& objects, const QString& action,
+        const std::function<void(std::vector<LiveObject>&)>& edit);
     void removeObject(const ObjectRef& object);
+    void removeObjects(const std::vector<ObjectRef>& objects);
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);
     // The options dialog's OK, with the applet sizes it accepted.
@@ -54,11 +75,15 @@ class DocumentEdits {
   private:
     static QSize cappedSize(int width, int height);
     bool isAppletSize(QSize size);
-    void pushSlot(const ObjectRef& object, const ObjectRecord& after, int countAfter,
-                  const QString& text);
+    // A slot changed now, for the step finish pushes, after the model's checks.
+    std::optional<std::string> change(const ObjectRef& object, const ObjectRecord& record,
+                                      bool adding);
+    // Pushes the changes made as one step, or on a refusal puts them back.
+    std::optional<std::string> finish(std::optional<std::string> refusal, const QString& action);
 
     ProjectDocument& document_;
     QUndoStack& history_;
+    std::vector<SlotChange> pending_;
 };
 
 }  // namespace tz
