@@ -51,7 +51,7 @@ ProjectDocument::ProjectDocument() {
         connect(&design_, changed, this, &ProjectDocument::noteModification);
     for (auto changed :
          {&DesignModel::objectAdded, &DesignModel::objectChanged, &DesignModel::objectRemoved})
-        connect(&design_, changed, this, &ProjectDocument::noteModification);
+        connect(&design_, changed, this, &ProjectDocument::noteObjectModification);
 }
 
 void ProjectDocument::setOptions(const ProjectOptions& options) {
@@ -91,6 +91,17 @@ void ProjectDocument::noteModification() {
     if (modified == wasModified_) return;
     wasModified_ = modified;
     Q_EMIT modifiedChanged(modified);
+}
+
+void ProjectDocument::noteObjectModification() {
+    if (std::exchange(objectCheckPending_, true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            objectCheckPending_ = false;
+            noteModification();
+        },
+        Qt::QueuedConnection);
 }
 
 void ProjectDocument::noteTextEdited() {

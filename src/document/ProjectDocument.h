@@ -138,6 +138,9 @@ class ProjectDocument : public QObject {
 
   private:
     void noteModification();
+    // The objects of one step change one by one: they are compared once,
+    // when the step is done.
+    void noteObjectModification();
     bool keepOriginalSource(const QString& path, QString& copiedTo, Outcome& failure);
 
     Project project_;
@@ -148,6 +151,7 @@ class ProjectDocument : public QObject {
     SourceLineMap sourceLines_;
     std::string savedBytes_;
     bool wasModified_ = false;
+    bool objectCheckPending_ = false;
     QString backupNote_;
 };
 
