@@ -492,3 +492,7 @@ void DesignWindow::blinkFrame() {
     const bool blue = dragFrame_->outline() == QColor(0, 0, 255);
     dragFrame_->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
 }
+
+void DesignWindow::setGridStep(int step) {
+    gridStep_ = step;
+}

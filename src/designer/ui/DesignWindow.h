@@ -9,6 +9,7 @@
 #include <string>
 
 #include "designer/DesignObjects.h"
+#include "designer/DesignRules.h"
 #include "document/DesignModel.h"
 
 class FrameShape;
@@ -39,6 +40,8 @@ class DesignWindow : public QWidget {
     int appletHeight() const;
     void setAppletWidth(int width);
     void setAppletHeight(int height);
+    // The step that Shift+arrows move by and drags snap to.
+    void setGridStep(int step);
 
   signals:
     // Create mode ended here, not by a palette choice.
@@ -111,4 +114,5 @@ class DesignWindow : public QWidget {
     Gesture gesture_ = Gesture::Idle;
     std::optional<ObjectRef> moving_;
     QPoint grabOffset_;
+    int gridStep_ = tz::GridStep;
 };
