@@ -22,21 +22,22 @@ FileCommands::FileCommands(tz::ProjectDocument& document, CommandView& view, QWi
     : CommandGroup(document, view, window),
       actions_{
           .newProject = addCommandAction(
-              this, "NewProject1", "New Project", [this] { newProject(); }, QKeySequence("Ctrl+N")),
+              this, "NewProject1", "&New Project", [this] { newProject(); },
+              QKeySequence("Ctrl+N")),
           .openProject = addCommandAction(
-              this, "OpenProject1", "Open Project", [this] { openProject(); },
+              this, "OpenProject1", "&Open Project", [this] { openProject(); },
               QKeySequence("Ctrl+O")),
           .saveProject = addCommandAction(
-              this, "SaveProject1", "Save Project", [this] { saveProject(); },
+              this, "SaveProject1", "&Save Project", [this] { saveProject(); },
               QKeySequence("Ctrl+S")),
           .saveProjectAs = addCommandAction(
-              this, "SaveProjectAs1", "Save Project As", [this] { saveProjectAs(); },
+              this, "SaveProjectAs1", "Save Project &As", [this] { saveProjectAs(); },
               QKeySequence("Ctrl+A")),
-          .importJava = addCommandAction(this, "Open1", "Import Java", [this] { importJava(); }),
+          .importJava = addCommandAction(this, "Open1", "&Import Java", [this] { importJava(); }),
           .exportJava =
-              addCommandAction(this, "FileSaveas", "Export Java", [this] { exportJava(); }),
+              addCommandAction(this, "FileSaveas", "&Export Java", [this] { exportJava(); }),
           .exit = addCommandAction(
-              this, "Exit1", "Exit", [this] { window_->close(); }, QKeySequence("Ctrl+Q")),
+              this, "Exit1", "E&xit", [this] { window_->close(); }, QKeySequence("Ctrl+Q")),
       } {}
 
 void FileCommands::newProject() {
