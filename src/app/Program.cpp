@@ -67,6 +67,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
         toolWindow->createWinId();
         toolWindow->windowHandle()->setTransientParent(mainWindow_->windowHandle());
     }
+    designWindow_->setGridStep(mainSettings_.gridStep);
     connectPaletteToDesignWindow();
     connectCommandsToWindows();
     new FileDrops(
@@ -79,6 +80,11 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
 }
 
 Program::~Program() = default;
+
+void Program::setMainSettings(const tz::MainSettings& settings) {
+    mainSettings_ = settings;
+    designWindow_->setGridStep(settings.gridStep);
+}
 
 CommandGroups Program::makeCommands(MainWindow& window) {
     fileCommands_ = new FileCommands(document_, window, &window);

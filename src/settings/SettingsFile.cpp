@@ -30,6 +30,8 @@ MainSettings readMainSettings(const std::string& settingsPath,
     settings.browser = profile.readString(MainSection, "Browser", "");
     settings.compiler = profile.readString(MainSection, "Compiler", "");
     settings.compilerParameters = profile.readString(MainSection, "Comppar", "");
+    const int gridStep = profile.readInt(MainSection, "GridStep", GridStep);
+    if (GridStepRange.contains(gridStep)) settings.gridStep = gridStep;
     return settings;
 }
 
@@ -38,7 +40,8 @@ bool writeMainSettings(const std::string& settingsPath, const MainSettings& sett
     profile.write({{MainSection, "Java-Help", settings.helpFile},
                    {MainSection, "Browser", settings.browser},
                    {MainSection, "Comppar", settings.compilerParameters},
-                   {MainSection, "Compiler", settings.compiler}});
+                   {MainSection, "Compiler", settings.compiler},
+                   {MainSection, "GridStep", std::to_string(settings.gridStep)}});
     return profile.save(settingsPath);
 }
 

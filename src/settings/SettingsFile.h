@@ -1,18 +1,24 @@
 #pragma once
-// The program-wide settings file: four paths in "Main" and the placement of
-// four windows, one section each.
+// The program-wide settings file: four paths and the grid step in "Main",
+// the placement of four windows, one section each, and the recent projects.
 #include <string>
 #include <vector>
+
+#include "designer/DesignRules.h"
 
 namespace tz {
 
 inline constexpr const char* SettingsFileName = "tarjava.ini";
+
+inline constexpr IntRange GridStepRange{1, 64};
 
 struct MainSettings {
     std::string helpFile;
     std::string browser;
     std::string compiler;
     std::string compilerParameters;
+    // [Main] GridStep; missing, malformed or outside GridStepRange it is GridStep.
+    int gridStep = GridStep;
 };
 
 struct Bounds {
