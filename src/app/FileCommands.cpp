@@ -52,11 +52,14 @@ void FileCommands::newProject() {
 }
 
 void FileCommands::openDropped(const QString& path) {
-    if (!askToSaveChanges()) return;
     if (path.endsWith(".tzp", Qt::CaseInsensitive))
-        openProjectFile(path);
-    else
+        openChosenProject(path);
+    else if (askToSaveChanges())
         importJava(path);
+}
+
+void FileCommands::openChosenProject(const QString& path) {
+    if (askToSaveChanges()) openProjectFile(path);
 }
 
 void FileCommands::openProject() {

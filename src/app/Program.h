@@ -61,6 +61,7 @@ class Program {
     void connectPaletteToDesignWindow();
 
     QString programDirectory_;
+    QString settingsPath_;
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
     // The project's undo stack: the views' edits of the document.

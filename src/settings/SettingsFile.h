@@ -54,4 +54,10 @@ std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
 // False when the file cannot be written; it is then left as it was.
 bool writePlacements(const std::string& settingsPath, const std::vector<WindowPlacement>& windows);
 
+// [Recent] File1 to File8, most recent first, empty keys left out.
+std::vector<std::string> readRecentProjects(const std::string& settingsPath);
+// Unused keys are emptied. False when the file cannot be written; it is then
+// left as it was.
+bool writeRecentProjects(const std::string& settingsPath, const std::vector<std::string>& paths);
+
 }  // namespace tz
