@@ -88,8 +88,9 @@ class DeveloperOptionsTest : public QObject {
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(readFile(started->settingsPath()),
-                 "[Main]\r\nJava-Help=" + inDirectory("tarjava.hlp") + "\r\nBrowser=" +
-                     inDirectory("firefox") + "\r\nComppar=-O -g\r\nCompiler=/opt/jikes/jikes\r\n");
+                 "[Main]\r\nJava-Help=" + inDirectory("tarjava.hlp") +
+                     "\r\nBrowser=" + inDirectory("firefox") +
+                     "\r\nComppar=-O -g\r\nCompiler=/opt/jikes/jikes\r\nGridStep=8\r\n");
         const tz::MainSettings& settings = program->mainSettings();
         QCOMPARE(QString::fromStdString(settings.browser), inDirectory("firefox"));
         QCOMPARE(settings.compiler, std::string("/opt/jikes/jikes"));
@@ -131,6 +132,33 @@ class DeveloperOptionsTest : public QObject {
         });
         QCOMPARE(messages, QStringList("Unable to write to " + started->settingsPath()));
         QCOMPARE(program->mainSettings().compiler, std::string());
+    }
+
+    // Stored grid steps outside 1 to 64 read as 8; the dialog refuses them
+    // and stays open, and its OK hands an accepted step to the program.
+    void gridStepIsReadRefusedAndStored() {
+        start("[Main]\r\nGridStep=abc\r\n");
+        QCOMPARE(program->mainSettings().gridStep, 8);
+        for (const auto& [stored, read] : {std::pair{"65", 8}, {"0", 8}, {"0x40", 64}, {" 1", 1}}) {
+            writeFile(started->settingsPath(), QByteArray("[Main]\r\nGridStep=") + stored);
+            QCOMPARE(tz::readMainSettings(started->settingsPath().toStdString(), "").gridStep,
+                     read);
+        }
+        showDialog([&](QDialog* dialog) {
+            QCOMPARE(field(dialog, "gridstep")->text(), QString("1"));
+            for (const auto& [typed, message] :
+                 {std::pair{"65", "Grid step: Value must be between 1 and 64"},
+                  {"x", "Grid step: 'x' is not a valid integer value"}}) {
+                retype(field(dialog, "gridstep"), typed);
+                QCOMPARE(answerMessageBoxes([&] { press(dialog, "BitBtn2"); }, QMessageBox::Ok),
+                         QStringList(message));
+                QVERIFY(dialog->isVisible());
+            }
+            retype(field(dialog, "gridstep"), "16");
+            press(dialog, "BitBtn2");
+        });
+        QCOMPARE(program->mainSettings().gridStep, 16);
+        QVERIFY(readFile(started->settingsPath()).startsWith("[Main]\r\nGridStep=16\r\n"));
     }
 };
 

@@ -137,7 +137,7 @@ class DocumentEditsTest : public QObject {
         QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
         triggerCommand("SaveProject1");
         const QByteArray edited = readBytes(path);
-        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Delete JButton0"));
+        QCOMPARE(commandAction("Undo1")->text(), QString("&Undo Delete JButton0"));
 
         const auto press = [&](Qt::Key key, int times) {
             main.activateWindow();
@@ -151,7 +151,7 @@ class DocumentEditsTest : public QObject {
         QVERIFY(d.app.findChildren<QPushButton*>().isEmpty());
         QVERIFY(!d.control(tz::ObjectKind::Label, 0));
         QVERIFY(!commandAction("Undo1")->isEnabled());
-        QCOMPARE(commandAction("Redo1")->text(), QString("Redo Create JButton0"));
+        QCOMPARE(commandAction("Redo1")->text(), QString("&Redo Create JButton0"));
         triggerCommand("SaveProject1");
         QCOMPARE(readBytes(path), fresh);
         press(Qt::Key_Y, 5);

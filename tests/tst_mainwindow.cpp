@@ -34,6 +34,19 @@ QStringList tabTexts(QTabBar* tab) {
     return texts;
 }
 
+// Each shown item of actions, and of their submenus, has a mnemonic letter
+// no other item of its menu has.
+void checkMnemonics(const QList<QAction*>& actions, const QString& menu) {
+    QList<QKeySequence> taken;
+    for (QAction* action : actions) {
+        if (action->isSeparator() || !action->isVisible()) continue;
+        const QKeySequence key = QKeySequence::mnemonic(action->text());
+        QVERIFY2(!key.isEmpty() && !taken.contains(key), qPrintable(menu + ": " + action->text()));
+        taken << key;
+        if (action->menu()) checkMnemonics(action->menu()->actions(), action->text());
+    }
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -130,7 +143,7 @@ class MainWindowTest : public QObject {
         for (QAction* menu : mainWindow->menuBar()->actions()) menus << menu->text();
         QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Project", "&Run", "&Developer",
                                      "&Help"}));
-        QCOMPARE(mainWindow->findChild<QAction*>("BuildRun1")->text(), QString("Build && Run"));
+        QCOMPARE(mainWindow->findChild<QAction*>("BuildRun1")->text(), QString("&Build && Run"));
         QVERIFY(mainWindow->findChild<QAction*>("Exit1")->isEnabled());
         // A toolbar button is its menu item's command, not a second one.
         for (const auto& [button, command] : {std::pair{"openb", "OpenProject1"},
@@ -149,6 +162,12 @@ class MainWindowTest : public QObject {
         const QIcon glyph = mainWindow->findChild<QToolButton*>("openb")->icon();
         for (qreal ratio : {1.5, 2.0})
             QCOMPARE(glyph.pixmap(QSize(16, 16), ratio).size(), QSize(16, 16) * ratio);
+    }
+
+    void everyMenuAndItemHasAMnemonic() {
+        started.reset();
+        started = std::make_unique<StartedProgram>("[Recent]\r\nFile1=/a.tzp\r\nFile2=/b.tzp\r\n");
+        checkMnemonics(started->program->mainWindow().menuBar()->actions(), "menu bar");
     }
 
     // Task bars show the program's own icon on every window.

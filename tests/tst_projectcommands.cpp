@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -112,6 +113,39 @@ class ProjectCommandsTest : public QObject {
         QCOMPARE(d->model.table(tz::ObjectKind::Label).count, 0);
         QCOMPARE(d->model.table(tz::ObjectKind::Button).count, 1);
         QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + saved + "]");
+    }
+
+    // Projects opened or saved head File > Recent Projects, kept in the
+    // settings file; a chosen one that is gone leaves the list with a message.
+    void recentProjectsFollowOpenAndSave() {
+        const QString first = path("First.tzp");
+        const QString second = path("Second.tzp");
+        auto* recent = mainWindow->findChild<QMenu*>("RecentProjects");
+        const auto listed = [recent] {
+            QStringList texts;
+            for (QAction* item : recent->actions())
+                if (item->isVisible()) texts << item->text();
+            return texts;
+        };
+        QVERIFY(!recent->menuAction()->isEnabled());
+        saveAs(first);
+        saveAs(second);
+        QVERIFY(run("OpenProject1", first).isEmpty());
+        QCOMPARE(listed(), QStringList({"&1 " + first, "&2 " + second}));
+        QCOMPARE(readFile(d->started.settingsPath()),
+                 "[Recent]\r\nFile1=" + first + "\r\nFile2=" + second +
+                     "\r\nFile3=\r\nFile4=\r\nFile5=\r\nFile6=\r\nFile7=\r\nFile8=\r\n");
+        d->create(1, {QPoint(30, 40)});
+        QCOMPARE(answerMessageBoxes([] { triggerCommand("RecentProject2"); }, QMessageBox::No),
+                 QStringList{SaveQuestion});
+        QCOMPARE(mainWindow->windowTitle(), "Tarvelo Zuva - [" + second + "]");
+        QCOMPARE(listed(), QStringList({"&1 " + second, "&2 " + first}));
+        QVERIFY(QFile::remove(first));
+        QCOMPARE(answerMessageBoxes([] { triggerCommand("RecentProject2"); }, QMessageBox::Ok),
+                 QStringList{"The project file " + first +
+                             " no longer exists; it is taken off the recent projects."});
+        QCOMPARE(listed(), QStringList{"&1 " + second});
+        QVERIFY(!readFile(d->started.settingsPath()).contains(first));
     }
 
     void saveAndOpenRoundTrip() {

@@ -10,6 +10,7 @@
 #include "designer/ui/DesignWindow.h"
 #include "designer/ui/PaletteWindow.h"
 #include "inspector/ui/InspectorWindow.h"
+#include "settings/RecentList.h"
 #include "settings/SettingsFile.h"
 #include "testhelpers.h"
 
@@ -50,6 +51,23 @@ class SettingsTest : public QObject {
         QCOMPARE(settings.browser, std::string());
         QCOMPARE(settings.compiler, std::string("/opt/jikes"));
         QCOMPARE(settings.compilerParameters, std::string("-O -g"));
+    }
+
+    // The latest path heads the list, each once, at most 8; [Recent] keeps
+    // it without touching the file's other lines.
+    void recentProjectsListAndItsSection() {
+        std::vector<std::string> list;
+        for (const char* path : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "c"})
+            list = tz::withRecentProject(list, path);
+        QCOMPARE(list, (std::vector<std::string>{"c", "i", "h", "g", "f", "e", "d", "b"}));
+        list = tz::withoutRecentProject(list, "i");
+        QTemporaryDir directory;
+        const QString ini = directory.filePath("tarjava.ini");
+        const QByteArray others = "[Main]\r\nBrowser=x\r\n[Recent]\r\nFile9=kept\r\n";
+        writeFile(ini, others + "File8=old\r\n");
+        QVERIFY(tz::writeRecentProjects(ini.toStdString(), list));
+        QCOMPARE(tz::readRecentProjects(ini.toStdString()), list);
+        QVERIFY(readBytes(ini).startsWith(others + "File8=\r\nFile1=c\r\n"));
     }
 
     void noSettingsFilePlacesWindowsSideBySideAndCloseCreatesIt() {

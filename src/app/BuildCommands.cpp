@@ -49,25 +49,26 @@ BuildCommands::BuildCommands(tz::ProjectDocument& document, tz::CompileSession& 
       programDirectory_(programDirectory),
       actions_{
           .generate = addCommandAction(
-              this, "GenerateCode1", "Generate...", [this] { generateJava(); }, QKeySequence("F5")),
+              this, "GenerateCode1", "&Generate...", [this] { generateJava(); },
+              QKeySequence("F5")),
           .compile = addCommandAction(
-              this, "Compile1", "Compile...", [this] { compile(); }, QKeySequence("F6")),
-          .compileExternally = addCommandAction(this, "extcomp1", "Ext. Compile...",
+              this, "Compile1", "&Compile...", [this] { compile(); }, QKeySequence("F6")),
+          .compileExternally = addCommandAction(this, "extcomp1", "E&xt. Compile...",
                                                 [this] { compileExternally(); }),
           .compileAndRun = addCommandAction(
-              this, "BuildRun1", "Build && Run", [this] { compileThen(&BuildCommands::runApplet); },
-              QKeySequence("F7")),
-          .exportRunnableJar = addCommandAction(this, "ExportJar1", "Export Runnable JAR...",
+              this, "BuildRun1", "&Build && Run",
+              [this] { compileThen(&BuildCommands::runApplet); }, QKeySequence("F7")),
+          .exportRunnableJar = addCommandAction(this, "ExportJar1", "Export Runnable &JAR...",
                                                 [this] { exportRunnableJar(); }),
-          .projectOptions = addCommandAction(this, "Options1", "Options",
+          .projectOptions = addCommandAction(this, "Options1", "&Options",
                                              [this] { Q_EMIT projectOptionsWanted(); }),
           .runApplet = addCommandAction(
-              this, "Run2", "Run JavaApplet", [this] { runApplet(); }, QKeySequence("F9")),
+              this, "Run2", "&Run JavaApplet", [this] { runApplet(); }, QKeySequence("F9")),
           .previewInBrowser =
-              addCommandAction(this, "PreviewAppletinBrowser1", "Preview Applet in Browser",
+              addCommandAction(this, "PreviewAppletinBrowser1", "&Preview Applet in Browser",
                                [this] { previewInBrowser(); }),
           .compileAndPreview =
-              addCommandAction(this, "compileAndPreview", "Compile && Browse",
+              addCommandAction(this, "compileAndPreview", "Compile && Bro&wse",
                                [this] { compileThen(&BuildCommands::previewInBrowser); }),
       } {}
 

@@ -10,6 +10,15 @@
 #include "document/ProjectDocument.h"
 #include "platform/ui/PasteGuard.h"
 
+namespace {
+
+// "&Undo" or "&Undo Move JButton0": the step's name, its '&' no mnemonic.
+QString stepItemText(const QString& command, const QString& step) {
+    return (command + ' ' + QString(step).replace('&', "&&")).trimmed();
+}
+
+}  // namespace
+
 EditCommands::EditCommands(CommandView& view, tz::ProjectDocument& document, QUndoStack& history,
                            QWidget* window)
     : QObject(window),
@@ -18,15 +27,16 @@ EditCommands::EditCommands(CommandView& view, tz::ProjectDocument& document, QUn
       history_(history),
       actions_{
           .undo = addCommandAction(
-              this, "Undo1", "Undo", [this] { undo(); }, QKeySequence("Ctrl+Z")),
+              this, "Undo1", "&Undo", [this] { undo(); }, QKeySequence("Ctrl+Z")),
           .redo = addCommandAction(
-              this, "Redo1", "Redo", [this] { redo(); }, QKeySequence("Ctrl+Shift+Z")),
+              this, "Redo1", "&Redo", [this] { redo(); }, QKeySequence("Ctrl+Shift+Z")),
           .cut = addCommandAction(
-              this, "Cut1", "Cut", [this] { callFocusedEditor("cut"); }, QKeySequence("Ctrl+X")),
+              this, "Cut1", "Cu&t", [this] { callFocusedEditor("cut"); }, QKeySequence("Ctrl+X")),
           .copy = addCommandAction(
-              this, "Copy1", "Copy", [this] { callFocusedEditor("copy"); }, QKeySequence("Ctrl+C")),
+              this, "Copy1", "&Copy", [this] { callFocusedEditor("copy"); },
+              QKeySequence("Ctrl+C")),
           .paste = addCommandAction(
-              this, "Paste1", "Paste", [this] { paste(); }, QKeySequence("Ctrl+V"))} {
+              this, "Paste1", "&Paste", [this] { paste(); }, QKeySequence("Ctrl+V"))} {
     actions_.redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
     connect(&history_, &QUndoStack::indexChanged, this, &EditCommands::showSteps);
     connect(&history_, &QUndoStack::cleanChanged, this, &EditCommands::showSteps);
@@ -57,8 +67,8 @@ void EditCommands::redo() {
 
 void EditCommands::showSteps() {
     const bool editing = view_.focusedEditor() != nullptr;
-    actions_.undo->setText(editing ? "Undo" : history_.undoText().prepend("Undo ").trimmed());
-    actions_.redo->setText(editing ? "Redo" : history_.redoText().prepend("Redo ").trimmed());
+    actions_.undo->setText(stepItemText("&Undo", editing ? QString() : history_.undoText()));
+    actions_.redo->setText(stepItemText("&Redo", editing ? QString() : history_.redoText()));
     actions_.undo->setEnabled(editing || history_.canUndo());
     actions_.redo->setEnabled(editing || history_.canRedo());
 }

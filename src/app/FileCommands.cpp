@@ -22,21 +22,22 @@ FileCommands::FileCommands(tz::ProjectDocument& document, CommandView& view, QWi
     : CommandGroup(document, view, window),
       actions_{
           .newProject = addCommandAction(
-              this, "NewProject1", "New Project", [this] { newProject(); }, QKeySequence("Ctrl+N")),
+              this, "NewProject1", "&New Project", [this] { newProject(); },
+              QKeySequence("Ctrl+N")),
           .openProject = addCommandAction(
-              this, "OpenProject1", "Open Project", [this] { openProject(); },
+              this, "OpenProject1", "&Open Project", [this] { openProject(); },
               QKeySequence("Ctrl+O")),
           .saveProject = addCommandAction(
-              this, "SaveProject1", "Save Project", [this] { saveProject(); },
+              this, "SaveProject1", "&Save Project", [this] { saveProject(); },
               QKeySequence("Ctrl+S")),
           .saveProjectAs = addCommandAction(
-              this, "SaveProjectAs1", "Save Project As", [this] { saveProjectAs(); },
+              this, "SaveProjectAs1", "Save Project &As", [this] { saveProjectAs(); },
               QKeySequence("Ctrl+A")),
-          .importJava = addCommandAction(this, "Open1", "Import Java", [this] { importJava(); }),
+          .importJava = addCommandAction(this, "Open1", "&Import Java", [this] { importJava(); }),
           .exportJava =
-              addCommandAction(this, "FileSaveas", "Export Java", [this] { exportJava(); }),
+              addCommandAction(this, "FileSaveas", "&Export Java", [this] { exportJava(); }),
           .exit = addCommandAction(
-              this, "Exit1", "Exit", [this] { window_->close(); }, QKeySequence("Ctrl+Q")),
+              this, "Exit1", "E&xit", [this] { window_->close(); }, QKeySequence("Ctrl+Q")),
       } {}
 
 void FileCommands::newProject() {
@@ -51,11 +52,14 @@ void FileCommands::newProject() {
 }
 
 void FileCommands::openDropped(const QString& path) {
-    if (!askToSaveChanges()) return;
     if (path.endsWith(".tzp", Qt::CaseInsensitive))
-        openProjectFile(path);
-    else
+        openChosenProject(path);
+    else if (askToSaveChanges())
         importJava(path);
+}
+
+void FileCommands::openChosenProject(const QString& path) {
+    if (askToSaveChanges()) openProjectFile(path);
 }
 
 void FileCommands::openProject() {

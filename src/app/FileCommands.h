@@ -22,6 +22,9 @@ class FileCommands : public CommandGroup {
     // questions. False when the file was refused (reported) and nothing changed.
     bool openProjectFile(const QString& path);
     bool importJava(const QString& path);
+    // Open Project on a file chosen without its dialog (a drop, a recent
+    // project): the unsaved-changes question, then the file.
+    void openChosenProject(const QString& path);
     // A dropped .tzp opens, a .java imports, after the unsaved-changes question.
     void openDropped(const QString& path);
 

@@ -18,6 +18,7 @@
 #include "app/BusyPanels.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/RecentProjectsMenu.h"
 #include "app/WindowCommands.h"
 #include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
@@ -116,7 +117,8 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
     const BuildActions& build = commands.build.actions();
     const WindowActions& windows = commands.windows.actions();
     const QList<QList<QAction*>> menus[] = {
-        {{file.newProject, file.openProject, file.saveProject, file.saveProjectAs},
+        {{file.newProject, file.openProject, commands.recentProjects.menuAction(), file.saveProject,
+          file.saveProjectAs},
          {file.importJava, file.exportJava},
          {file.exit}},
         {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},

@@ -16,6 +16,7 @@ class BuildCommands;
 class BusyPanels;
 class EditCommands;
 class FileCommands;
+class RecentProjectsMenu;
 class WindowCommands;
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,7 @@ class DocumentEdits;
 
 struct CommandGroups {
     FileCommands& file;
+    RecentProjectsMenu& recentProjects;
     EditCommands& edit;
     BuildCommands& build;
     WindowCommands& windows;

@@ -11,6 +11,7 @@
 #include "app/FileCommands.h"
 #include "app/FileDrops.h"
 #include "app/MainWindow.h"
+#include "app/RecentProjectsMenu.h"
 #include "app/WindowArrangement.h"
 #include "app/WindowCommands.h"
 #include "designer/ui/DesignWindow.h"
@@ -44,6 +45,7 @@ tz::DocumentEdits& withStartProject(tz::DocumentEdits& edits) {
 
 Program::Program(const QString& programDirectory, const QString& settingsPath)
     : programDirectory_(programDirectory),
+      settingsPath_(settingsPath),
       pasteGuard_(std::make_unique<tz::PasteGuard>()),
       compiler_(programDirectory + "java/bin", settingsPath.toStdString()),
       mainSettings_(
@@ -67,6 +69,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
         toolWindow->createWinId();
         toolWindow->windowHandle()->setTransientParent(mainWindow_->windowHandle());
     }
+    designWindow_->setGridStep(mainSettings_.gridStep);
     connectPaletteToDesignWindow();
     connectCommandsToWindows();
     new FileDrops(
@@ -80,13 +83,24 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
 
 Program::~Program() = default;
 
+void Program::setMainSettings(const tz::MainSettings& settings) {
+    mainSettings_ = settings;
+    designWindow_->setGridStep(settings.gridStep);
+}
+
 CommandGroups Program::makeCommands(MainWindow& window) {
     fileCommands_ = new FileCommands(document_, window, &window);
     buildCommands_ =
         new BuildCommands(document_, compiler_, mainSettings_, programDirectory_, window, &window);
     windowCommands_ = new WindowCommands(mainSettings_, programDirectory_, &window);
-    return {*fileCommands_, *new EditCommands(window, document_, history_, &window),
-            *buildCommands_, *windowCommands_};
+    auto* recentProjects = new RecentProjectsMenu(
+        settingsPath_, [this](const QString& path) { fileCommands_->openChosenProject(path); },
+        &window);
+    QObject::connect(&document_, &tz::ProjectDocument::projectFileUsed, recentProjects,
+                     &RecentProjectsMenu::add);
+    return {*fileCommands_, *recentProjects,
+            *new EditCommands(window, document_, history_, &window), *buildCommands_,
+            *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {

@@ -37,7 +37,8 @@ class Program {
     tz::ProjectDocument& document() { return document_; }
     tz::CompileSession& compiler() { return compiler_; }
     const tz::MainSettings& mainSettings() const { return mainSettings_; }
-    void setMainSettings(const tz::MainSettings& settings) { mainSettings_ = settings; }
+    // The design window takes the grid step over.
+    void setMainSettings(const tz::MainSettings& settings);
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
@@ -60,6 +61,7 @@ class Program {
     void connectPaletteToDesignWindow();
 
     QString programDirectory_;
+    QString settingsPath_;
     std::unique_ptr<tz::PasteGuard> pasteGuard_;
     tz::ProjectDocument document_;
     // The project's undo stack: the views' edits of the document.

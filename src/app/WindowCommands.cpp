@@ -17,19 +17,19 @@ WindowCommands::WindowCommands(const tz::MainSettings& settings, const QString& 
       window_(window),
       actions_{
           .designWindow = addCommandAction(
-              this, "Applet1", "Applet", [this] { Q_EMIT designWindowWanted(); },
+              this, "Applet1", "&Applet", [this] { Q_EMIT designWindowWanted(); },
               QKeySequence("F4")),
           .palette =
-              addCommandAction(this, "Too1", "Object Handler", [this] { Q_EMIT paletteWanted(); }),
-          .inspector =
-              addCommandAction(this, "Objector1", "Objector", [this] { Q_EMIT inspectorWanted(); }),
+              addCommandAction(this, "Too1", "Object &Handler", [this] { Q_EMIT paletteWanted(); }),
+          .inspector = addCommandAction(this, "Objector1", "&Objector",
+                                        [this] { Q_EMIT inspectorWanted(); }),
           .developerOptions = addCommandAction(this, "JavaSyntaxHelpfile1", "&Options",
                                                [this] { Q_EMIT developerOptionsWanted(); }),
           .helpTopics =
-              addCommandAction(this, "HelpTopics1", "Help Topics", [this] { showProgramHelp(); }),
-          .javaSyntaxHelp = addCommandAction(this, "JavaSyntaxHelp1", "Java Syntax Help",
+              addCommandAction(this, "HelpTopics1", "&Help Topics", [this] { showProgramHelp(); }),
+          .javaSyntaxHelp = addCommandAction(this, "JavaSyntaxHelp1", "&Java Syntax Help",
                                              [this] { showJavaSyntaxHelp(); }),
-          .about = addCommandAction(this, "AboutTarveloJava1", "About Tarvelo Zuva",
+          .about = addCommandAction(this, "AboutTarveloJava1", "&About Tarvelo Zuva",
                                     [this] { showAbout(); }),
       } {}
 

@@ -157,6 +157,7 @@ Outcome ProjectDocument::open(const QString& path) {
     setProjectPath(path);
     Q_EMIT documentReset();
     Q_EMIT replaced();
+    Q_EMIT projectFileUsed(path);
     return Outcome::done();
 }
 
@@ -168,6 +169,7 @@ Outcome ProjectDocument::save(const QString& path) {
     noteModification();
     project_.javaSourcePath = javaSourcePathFor(storedLine(path), project_.slot(1, 0).name);
     Q_EMIT filePathChanged();
+    Q_EMIT projectFileUsed(path);
     return Outcome::done();
 }
 

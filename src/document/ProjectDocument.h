@@ -129,6 +129,8 @@ class ProjectDocument : public QObject {
     // Open or Import Java made it another project: earlier steps are void.
     void replaced();
     void filePathChanged();
+    // The project was read from or written to the project file at path.
+    void projectFileUsed(const QString& path);
     void optionsChanged();
     void classTableChanged();
     // An undo or redo put the class table, a declaration or the current slot back.

@@ -3,12 +3,18 @@
 #include <algorithm>
 
 #include "platform/ProfileFile.h"
+#include "settings/RecentList.h"
 
 namespace tz {
 
 namespace {
 const char* const MainSection = "Main";
+const char* const RecentSection = "Recent";
 constexpr int MaxPlacement = 1 << 20;
+
+std::string recentKey(std::size_t index) {
+    return "File" + std::to_string(index + 1);
+}
 }  // namespace
 
 std::string settingsFilePath(const std::string& programDirectory,
@@ -30,6 +36,8 @@ MainSettings readMainSettings(const std::string& settingsPath,
     settings.browser = profile.readString(MainSection, "Browser", "");
     settings.compiler = profile.readString(MainSection, "Compiler", "");
     settings.compilerParameters = profile.readString(MainSection, "Comppar", "");
+    const int gridStep = profile.readInt(MainSection, "GridStep", GridStep);
+    if (GridStepRange.contains(gridStep)) settings.gridStep = gridStep;
     return settings;
 }
 
@@ -38,7 +46,8 @@ bool writeMainSettings(const std::string& settingsPath, const MainSettings& sett
     profile.write({{MainSection, "Java-Help", settings.helpFile},
                    {MainSection, "Browser", settings.browser},
                    {MainSection, "Comppar", settings.compilerParameters},
-                   {MainSection, "Compiler", settings.compiler}});
+                   {MainSection, "Compiler", settings.compiler},
+                   {MainSection, "GridStep", std::to_string(settings.gridStep)}});
     return profile.save(settingsPath);
 }
 
@@ -71,6 +80,25 @@ bool writePlacements(const std::string& settingsPath, const std::vector<WindowPl
              {std::pair{"left", b.left}, {"top", b.top}, {"width", b.width}, {"height", b.height}})
             entries.push_back({window.section, key, std::to_string(value)});
     }
+    ProfileFile profile = ProfileFile::load(settingsPath);
+    profile.write(entries);
+    return profile.save(settingsPath);
+}
+
+std::vector<std::string> readRecentProjects(const std::string& settingsPath) {
+    const ProfileFile profile = ProfileFile::load(settingsPath);
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < MaxRecentProjects; ++i) {
+        std::string path = profile.readString(RecentSection, recentKey(i), "");
+        if (!path.empty()) paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+bool writeRecentProjects(const std::string& settingsPath, const std::vector<std::string>& paths) {
+    std::vector<ProfileEntry> entries;
+    for (std::size_t i = 0; i < MaxRecentProjects; ++i)
+        entries.push_back({RecentSection, recentKey(i), i < paths.size() ? paths[i] : ""});
     ProfileFile profile = ProfileFile::load(settingsPath);
     profile.write(entries);
     return profile.save(settingsPath);

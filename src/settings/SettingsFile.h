@@ -1,18 +1,24 @@
 #pragma once
-// The program-wide settings file: four paths in "Main" and the placement of
-// four windows, one section each.
+// The program-wide settings file: four paths and the grid step in "Main",
+// the placement of four windows, one section each, and the recent projects.
 #include <string>
 #include <vector>
+
+#include "designer/DesignRules.h"
 
 namespace tz {
 
 inline constexpr const char* SettingsFileName = "tarjava.ini";
+
+inline constexpr IntRange GridStepRange{1, 64};
 
 struct MainSettings {
     std::string helpFile;
     std::string browser;
     std::string compiler;
     std::string compilerParameters;
+    // [Main] GridStep; missing, malformed or outside GridStepRange it is GridStep.
+    int gridStep = GridStep;
 };
 
 struct Bounds {
@@ -47,5 +53,11 @@ std::vector<WindowPlacement> readPlacements(const std::string& settingsPath,
                                             std::vector<WindowPlacement> current);
 // False when the file cannot be written; it is then left as it was.
 bool writePlacements(const std::string& settingsPath, const std::vector<WindowPlacement>& windows);
+
+// [Recent] File1 to File8, most recent first, empty keys left out.
+std::vector<std::string> readRecentProjects(const std::string& settingsPath);
+// Unused keys are emptied. False when the file cannot be written; it is then
+// left as it was.
+bool writeRecentProjects(const std::string& settingsPath, const std::vector<std::string>& paths);
 
 }  // namespace tz

@@ -63,6 +63,7 @@ DeveloperOptionsDialog::DeveloperOptionsDialog(const QString& programDirectory,
                            &DeveloperOptionsDialog::chooseCompiler);
     compilerParametersEdit_ =
         addRow("Label4", "Ext. Compiler parameters", "comppar", nullptr, nullptr);
+    gridStepEdit_ = addRow("Label5", "Grid step", "gridstep", nullptr, nullptr);
     fields->addStretch(1);
 
     auto* bevel = new QFrame(this);
@@ -104,6 +105,7 @@ void DeveloperOptionsDialog::showStoredSettings() {
     browserEdit_->setText(tz::displayLine(stored.browser));
     compilerEdit_->setText(tz::displayLine(stored.compiler));
     compilerParametersEdit_->setText(tz::displayLine(stored.compilerParameters));
+    gridStepEdit_->setText(QString::number(stored.gridStep));
 }
 
 void DeveloperOptionsDialog::chooseHelpFile() {
@@ -139,8 +141,17 @@ void DeveloperOptionsDialog::chooseFile(QLineEdit* edit, const QStringList& filt
     edit->setText(fileDialog_->selectedFiles().constFirst());
 }
 
-tz::MainSettings DeveloperOptionsDialog::fields() const {
+std::optional<tz::MainSettings> DeveloperOptionsDialog::fields() {
+    const tz::CheckedNumber gridStep =
+        tz::numberIn(tz::storedLine(gridStepEdit_->text()), tz::GridStepRange);
+    if (!gridStep.value) {
+        tz::reportError(this, "Grid step: " + tz::displayLine(gridStep.error));
+        gridStepEdit_->setFocus();
+        gridStepEdit_->selectAll();
+        return std::nullopt;
+    }
     tz::MainSettings settings;
+    settings.gridStep = *gridStep.value;
     settings.helpFile = tz::storedLine(helpFileEdit_->text());
     settings.browser = tz::storedLine(browserEdit_->text());
     settings.compiler = tz::storedLine(compilerEdit_->text());
@@ -148,11 +159,13 @@ tz::MainSettings DeveloperOptionsDialog::fields() const {
     return settings;
 }
 
-// The dialog closes even when the settings cannot be written.
+// A refused grid step keeps the dialog open; it closes even when the
+// settings cannot be written.
 void DeveloperOptionsDialog::saveAndClose() {
-    const tz::MainSettings confirmed = fields();
-    if (tz::writeMainSettings(settingsPath_.toStdString(), confirmed)) {
-        Q_EMIT mainSettingsWritten(confirmed);
+    const std::optional<tz::MainSettings> confirmed = fields();
+    if (!confirmed) return;
+    if (tz::writeMainSettings(settingsPath_.toStdString(), *confirmed)) {
+        Q_EMIT mainSettingsWritten(*confirmed);
     } else {
         tz::reportError(this, QString("Unable to write to %1").arg(settingsPath_));
     }

@@ -1,13 +1,15 @@
 #pragma once
 #include <QDialog>
 #include <QDir>
+#include <optional>
 
 #include "settings/SettingsFile.h"
 
 class QFileDialog;
 class QLineEdit;
 
-// The developer options dialog: paths of the settings file's "Main" section.
+// The developer options dialog: paths of the settings file's "Main" section
+// and the design window's grid step.
 class DeveloperOptionsDialog : public QDialog {
     Q_OBJECT
   public:
@@ -30,7 +32,8 @@ class DeveloperOptionsDialog : public QDialog {
     void cancel();
 
     void chooseFile(QLineEdit* edit, const QStringList& filters, const QString& defaultSuffix);
-    tz::MainSettings fields() const;
+    // Nullopt when the grid step is refused (reported).
+    std::optional<tz::MainSettings> fields();
 
     QString programDirectory_;
     QString settingsPath_;
@@ -38,6 +41,7 @@ class DeveloperOptionsDialog : public QDialog {
     QLineEdit* browserEdit_ = nullptr;
     QLineEdit* compilerEdit_ = nullptr;
     QLineEdit* compilerParametersEdit_ = nullptr;
+    QLineEdit* gridStepEdit_ = nullptr;
     QFileDialog* fileDialog_ = nullptr;  // made at first use
     // What the chooser lists of a folder under "All files".
     QDir::Filters listed_;
