@@ -186,7 +186,7 @@ InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
     deleteButton_->setIcon(deleteGlyph());
     deleteButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     deleteButton_->setGeometry(2, 1, 70, 23);
-    connect(deleteButton_, &QToolButton::clicked, this, &InspectorWindow::deleteCurrentObject);
+    connect(deleteButton_, &QToolButton::clicked, this, &InspectorWindow::deleteSelection);
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("tree");
@@ -388,11 +388,11 @@ void InspectorWindow::showCurrentObject() {
 void InspectorWindow::showRow(int row) {
     static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name", "Align"};
     const tz::ObjectKind kind = model_.selection().back().kind;
+    const bool shared = rowIsShared(row);
     QString label = rowLabels[row];
-    if (row == tz::Caption) label = rowIsShared(row) ? tz::kindInfo(kind).rowZeroLabel : "";
+    if (row == tz::Caption) label = shared ? tz::kindInfo(kind).rowZeroLabel : "";
     if (row == tz::Align && !allOfKind(tz::ObjectKind::Label)) label.clear();
     setCell(0, row, label);
-    const bool shared = rowIsShared(row);
     setValue(row, shared ? sharedValue(row) : QString(), shared || model_.selection().size() == 1);
 }
 
@@ -561,11 +561,13 @@ void InspectorWindow::chooseCellValue() {
     }
 }
 
-void InspectorWindow::deleteCurrentObject() {
+void InspectorWindow::deleteSelection() {
     const std::optional<tz::ObjectRef> current = model_.currentObject();
     if (!current) return;
-    edits_.removeObject(*current);
-    // The nearest lower object still in use becomes current.
+    // A copy: the removals change the selection as they go.
+    edits_.removeObjects(std::vector(model_.selection()));
+    // The nearest lower object of the current one's kind still in use
+    // becomes current.
     for (int slot = current->slot; slot >= 0; --slot) {
         if (model_.record({current->kind, slot}).inUse()) {
             model_.setCurrentObject(tz::ObjectRef{current->kind, slot});

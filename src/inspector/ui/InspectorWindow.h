@@ -73,7 +73,7 @@ class InspectorWindow : public QWidget {
     std::optional<std::string> applyChangedRows();
     void choosePicture();
     void rememberSelectedCell(int row, int column);
-    void deleteCurrentObject();
+    void deleteSelection();
 
     tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
