@@ -65,13 +65,20 @@ struct Designer {
         return nullptr;
     }
 
-    void clickTreeItem(const QString& text) {
+    void clickTreeItem(const QString& text, Qt::KeyboardModifiers modifiers = {}) {
         const QList<QTreeWidgetItem*> found =
             tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
         tree->scrollToItem(found.first());
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
                           tree->visualItemRect(found.first()).center());
+    }
+
+    QStringList selectedTreeTexts() {
+        QStringList texts;
+        for (int row = 1; QTreeWidgetItem* item = treeItem(row); ++row)
+            if (item->isSelected()) texts << item->text(0);
+        return texts;
     }
 
     QString selectedTreeText() {

@@ -1,5 +1,6 @@
-// The inspector: tree selection, applying the grid with Enter, renames, the
-// double-click shortcuts and deleting the current object.
+// The inspector: the tree's selection and the model's, applying the grid with
+// Enter to one object or several, renames, the double-click shortcuts and
+// deleting the selection.
 #include <QLabel>
 #include <QPushButton>
 #include <QToolTip>
@@ -222,6 +223,67 @@ class InspectorTest : public QObject {
         QCOMPARE(d.control(ObjectKind::Image, 0)->size(), QSize(50, 40));
         answerFileDialog([&] { d.doubleClickGrid(0, 0); }, QString());
         QCOMPARE(d.record(ObjectKind::Image, 0).fields[tz::Caption], second.toStdString());
+    }
+
+    void theTreeAndTheDesignModelShareOneSelection() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60)});
+        d.create(2, {QPoint(10, 110)});
+        const tz::ObjectRef button0{ObjectKind::Button, 0}, button1{ObjectKind::Button, 1},
+            label0{ObjectKind::Label, 0};
+        d.clickTreeItem("JButton0");
+        d.clickTreeItem("JLabel0", Qt::ShiftModifier);
+        QCOMPARE(d.model.selection(), (std::vector{button0, button1, label0}));
+        d.clickTreeItem("JButton1", Qt::ControlModifier);
+        QCOMPARE(d.model.selection(), (std::vector{button0, label0}));
+        d.clickTreeItem("JButton1");
+        QCOMPARE(d.model.selection(), std::vector{button1});
+        d.model.setSelection({label0, button0});
+        QCOMPARE(d.selectedTreeTexts(), QStringList({"JButton0", "JLabel0"}));
+        QCOMPARE(d.selectedTreeText(), QString("JButton0"));
+        d.model.setSelection({});
+        QCOMPARE(d.selectedTreeTexts(), QStringList());
+    }
+
+    // Several objects take the rows changed, all or none, as one step.
+    void anEditedRowAppliesToTheWholeSelection() {
+        Designer d;
+        d.create(1, {QPoint(10, 10), QPoint(10, 60)});
+        d.create(2, {QPoint(10, 110)});
+        d.clickTreeItem("JButton0");
+        for (const char* item : {"JButton1", "JLabel0"}) d.clickTreeItem(item, Qt::ControlModifier);
+        QCOMPARE(d.selectedTreeTexts(), QStringList({"JButton0", "JButton1", "JLabel0"}));
+        const QStringList labels = {"Caption", "Xpos", "Ypos", "Width", "Height", "Name", ""};
+        for (int row = 0; row < InspectorWindow::RowCount; ++row)
+            QCOMPARE(d.label(row), labels[row]);
+        QCOMPARE(d.value(0), QString());  // the captions differ
+        QCOMPARE(d.value(1), QString("10"));
+        QVERIFY(!d.typeIntoCell(5, "same"));
+
+        QVERIFY(d.typeIntoCell(1, "30"));
+        QCOMPARE(d.enterCell(2, "12px"), QStringList("'12px' is not a valid integer value"));
+        QCOMPARE(d.record(ObjectKind::Button, 0).fields[tz::Xpos], std::string("10"));
+        QVERIFY(d.enterCell(2, "200").isEmpty());
+        QCOMPARE(d.value(2), QString("200"));
+        QCOMPARE(d.selectedTreeTexts(), QStringList({"JButton0", "JButton1", "JLabel0"}));
+        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Edit 3 Objects"));
+
+        const QString path = d.started.directory.filePath("several.tzp");
+        const auto save = [&] {
+            answerFileDialog([] { triggerCommand("SaveProject1"); }, path);
+            return readBytes(path);
+        };
+        const QByteArray edited = save();
+        for (const char* object : {"Button 0\r\n30\r\n200\r\n65\r\n33\r\nJButton0\r\n",
+                                   "Button 1\r\n30\r\n200\r\n65\r\n33\r\nJButton1\r\n",
+                                   "Label 0\r\n30\r\n200\r\n73\r\n25\r\nJLabel0\r\n"})
+            QVERIFY2(edited.contains(object), object);
+        triggerCommand("Undo1");
+        QVERIFY(save().contains("Button 1\r\n10\r\n60\r\n65\r\n33\r\nJButton1\r\n"));
+        triggerCommand("Redo1");
+        QCOMPARE(save(), edited);
+        QTest::mouseClick(d.deleteButton(), Qt::LeftButton);
+        QCOMPARE(d.treeTexts(), QStringList({"[Buttons]", "[Labels]", "[Textfields]", "[Images]"}));
     }
 
     void deleteSearchesDownward() {

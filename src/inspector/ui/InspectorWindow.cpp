@@ -186,7 +186,7 @@ InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
     deleteButton_->setIcon(deleteGlyph());
     deleteButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     deleteButton_->setGeometry(2, 1, 70, 23);
-    connect(deleteButton_, &QToolButton::clicked, this, &InspectorWindow::deleteCurrentObject);
+    connect(deleteButton_, &QToolButton::clicked, this, &InspectorWindow::deleteSelection);
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("tree");
@@ -199,8 +199,10 @@ InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
     QPalette treeColours = tree_->palette();
     treeColours.setColor(QPalette::Text, Qt::blue);
     tree_->setPalette(treeColours);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { showSelectedObject(); });
-    connect(tree_, &QTreeWidget::itemClicked, this, [this] { showSelectedObject(); });
+    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &InspectorWindow::selectFromTree);
+    // A click shows the stored records again, also on the current object.
+    connect(tree_, &QTreeWidget::itemClicked, this, [this] { showCurrentObject(); });
 
     grid_ = new QTableWidget(RowCount, 2, this);
     grid_->setObjectName("grid");
@@ -245,7 +247,7 @@ InspectorWindow::InspectorWindow(tz::DocumentEdits& edits, QWidget* parent)
     connect(&model_, &tz::DesignModel::objectRemoved, this, &InspectorWindow::showObjectList);
     connect(&model_, &tz::DesignModel::objectChanged, this, [this](tz::ObjectRef object) {
         showObjectList();
-        if (!applying_ && model_.currentObject() == object) showCurrentObject();
+        if (!applying_ && model_.isSelected(object)) showCurrentObject();
     });
     connect(&model_, &tz::DesignModel::currentObjectChanged, this,
             &InspectorWindow::showCurrentObject);
@@ -264,13 +266,24 @@ void InspectorWindow::setCell(int column, int row, const QString& text) {
     grid_->item(row, column)->setText(text);
 }
 
+void InspectorWindow::setValue(int row, const QString& text, bool editable) {
+    setCell(ValueColumn, row, text);
+    shownValues_[row] = text;
+    QTableWidgetItem* item = grid_->item(row, ValueColumn);
+    Qt::ItemFlags flags = item->flags();
+    flags.setFlag(Qt::ItemIsEditable, editable);
+    item->setFlags(flags);
+}
+
 void InspectorWindow::clearGrid() {
-    for (int row = 0; row < RowCount; ++row)
-        for (int column = 0; column < 2; ++column) setCell(column, row, QString());
+    for (int row = 0; row < RowCount; ++row) {
+        setCell(0, row, QString());
+        setValue(row, QString(), true);
+    }
 }
 
 // Rebuilt whole, so that a changed Name shows at once; the selection stays
-// on the current object, else on the header selected last.
+// on the selected objects, else on the header selected last.
 void InspectorWindow::showObjectList() {
     QTreeWidgetItem* selected = tree_->currentItem();
     const int header = selected && !selected->parent() ? tree_->indexOfTopLevelItem(selected) : -1;
@@ -292,8 +305,60 @@ void InspectorWindow::showObjectList() {
         }
     }
     tree_->setUpdatesEnabled(true);
+    showSelection(tree_->topLevelItem(header));
+}
+
+// The tree selects the model's selection, its current item being the
+// current object; with no object selected, header is current.
+void InspectorWindow::showSelection(QTreeWidgetItem* header) {
+    const QSignalBlocker quiet(tree_);
+    // A selection made in the tree is left as it is, so that the next
+    // Shift+click extends it from where the last one did.
+    if (!treeShowsSelection()) {
+        tree_->clearSelection();
+        for (const tz::ObjectRef& object : model_.selection())
+            if (QTreeWidgetItem* item = treeItemOf(object)) item->setSelected(true);
+    }
     const std::optional<tz::ObjectRef> current = model_.currentObject();
-    tree_->setCurrentItem(current ? treeItemOf(current) : tree_->topLevelItem(header));
+    QTreeWidgetItem* item = current ? treeItemOf(current) : header;
+    if (!item || item == tree_->currentItem()) return;
+    tree_->setCurrentItem(
+        item, 0, current ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+}
+
+bool InspectorWindow::treeShowsSelection() const {
+    const QList<QTreeWidgetItem*> chosen = tree_->selectedItems();
+    const auto isObject = [](const QTreeWidgetItem* item) { return item->parent() != nullptr; };
+    const auto isChosen = [this](const tz::ObjectRef& object) {
+        const QTreeWidgetItem* item = treeItemOf(object);
+        return item && item->isSelected();
+    };
+    return std::count_if(chosen.begin(), chosen.end(), isObject) ==
+               qsizetype(model_.selection().size()) &&
+           std::ranges::all_of(model_.selection(), isChosen);
+}
+
+// The objects that stay selected keep their order and those added follow;
+// the tree's current item, when selected, becomes the current object.
+void InspectorWindow::selectFromTree() {
+    std::vector<tz::ObjectRef> chosen;
+    for (const tz::ObjectRef& object : model_.selection())
+        if (const QTreeWidgetItem* item = treeItemOf(object); item && item->isSelected())
+            chosen.push_back(object);
+    for (const QTreeWidgetItem* item : tree_->selectedItems())
+        if (const auto object = objectOf(item); object && !std::ranges::count(chosen, *object))
+            chosen.push_back(*object);
+    const QTreeWidgetItem* current = tree_->currentItem();
+    if (const auto object = objectOf(current); object && current->isSelected()) {
+        std::erase(chosen, *object);
+        chosen.push_back(*object);
+    }
+    model_.setSelection(chosen);
+}
+
+QTreeWidgetItem* InspectorWindow::currentHeader() const {
+    QTreeWidgetItem* item = tree_->currentItem();
+    return item && !item->parent() ? item : nullptr;
 }
 
 QTreeWidgetItem* InspectorWindow::treeItemOf(const std::optional<tz::ObjectRef>& object) const {
@@ -310,31 +375,63 @@ void InspectorWindow::selectTreeItem(QTreeWidgetItem* item) {
 }
 
 void InspectorWindow::showCurrentObject() {
-    const std::optional<tz::ObjectRef> current = model_.currentObject();
-    if (!current) {
+    showSelection(currentHeader());
+    if (model_.selection().empty()) {
         clearGrid();
         return;
     }
-    selectTreeItem(treeItemOf(current));
-    static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name"};
-    const tz::ObjectKind kind = current->kind;
-    const auto& fields = model_.record(*current).fields;
-    for (int row = tz::Caption; row <= tz::Name; ++row) {
-        setCell(0, row, row == 0 ? tz::kindInfo(kind).rowZeroLabel : rowLabels[row]);
-        setCell(ValueColumn, row, tz::displayLine(fields[row]));
+    for (int row = 0; row < RowCount; ++row) showRow(row);
+}
+
+// A row the selection does not share is blank; with several objects
+// selected it cannot be edited either.
+void InspectorWindow::showRow(int row) {
+    static const char* const rowLabels[] = {"", "Xpos", "Ypos", "Width", "Height", "Name", "Align"};
+    const tz::ObjectKind kind = model_.selection().back().kind;
+    const bool shared = rowIsShared(row);
+    QString label = rowLabels[row];
+    if (row == tz::Caption) label = shared ? tz::kindInfo(kind).rowZeroLabel : "";
+    if (row == tz::Align && !allOfKind(tz::ObjectKind::Label)) label.clear();
+    setCell(0, row, label);
+    setValue(row, shared ? sharedValue(row) : QString(), shared || model_.selection().size() == 1);
+}
+
+// One object shares all its rows but an image's alignment; several share
+// their numbers, a caption all their kinds name alike and the labels'
+// alignment, never a Name.
+bool InspectorWindow::rowIsShared(int row) const {
+    const std::vector<tz::ObjectRef>& selection = model_.selection();
+    const bool single = selection.size() == 1;
+    switch (row) {
+        case tz::Caption:
+            return std::ranges::all_of(selection, [&](const tz::ObjectRef& object) {
+                return std::string_view(tz::kindInfo(object.kind).rowZeroLabel) ==
+                       tz::kindInfo(selection.front().kind).rowZeroLabel;
+            });
+        case tz::Name:
+            return single;
+        case tz::Align:
+            return single ? selection.front().kind != tz::ObjectKind::Image
+                          : allOfKind(tz::ObjectKind::Label);
+        default:
+            return true;
     }
-    setCell(0, tz::Align, kind == tz::ObjectKind::Label ? "Align" : "");
-    setCell(ValueColumn, tz::Align,
-            kind == tz::ObjectKind::Image ? QString() : tz::displayLine(fields[tz::Align]));
+}
+
+QString InspectorWindow::sharedValue(int row) const {
+    const std::vector<tz::ObjectRef>& selection = model_.selection();
+    const std::string& first = model_.record(selection.front()).fields[row];
+    for (const tz::ObjectRef& object : selection)
+        if (model_.record(object).fields[row] != first) return QString();
+    return tz::displayLine(first);
+}
+
+bool InspectorWindow::allOfKind(tz::ObjectKind kind) const {
+    return std::ranges::all_of(model_.selection(),
+                               [kind](const tz::ObjectRef& object) { return object.kind == kind; });
 }
 
 // ---- handlers -------------------------------------------------------------
-
-// A click shows the stored record again, also on the current object.
-void InspectorWindow::showSelectedObject() {
-    model_.setCurrentObject(objectOf(tree_->currentItem()));
-    showCurrentObject();
-}
 
 void InspectorWindow::showEditor() {
     if (grid_->currentColumn() == ValueColumn) grid_->edit(grid_->currentIndex());
@@ -345,25 +442,61 @@ void InspectorWindow::rememberSelectedCell(int row, int column) {
     selectedColumn_ = column;
 }
 
+// An image's picture is chosen, never typed; a label's alignment stays
+// unless the text names one.
+std::optional<std::string> InspectorWindow::applyRow(tz::LiveObject& object, int row) const {
+    const std::string text = tz::storedLine(cell(ValueColumn, row));
+    switch (row) {
+        case tz::Caption:
+            if (object.kind != tz::ObjectKind::Image)
+                object.text = tz::captionAsHeld(object.kind, text);
+            return std::nullopt;
+        case tz::Name:
+            if (text.empty()) return tz::emptyNameError();
+            if (auto refusal = tz::componentNameError(
+                    text, model_.namesOtherThan(tz::ObjectRef{object.kind, object.slot})))
+                return refusal;
+            object.name = text;
+            return std::nullopt;
+        case tz::Align:
+            if (object.kind == tz::ObjectKind::Label)
+                object.alignment = tz::alignmentOf(text).value_or(object.alignment);
+            return std::nullopt;
+        default: {
+            const tz::CheckedNumber value =
+                tz::numberIn(text, tz::fieldRange(tz::RecordField(row)));
+            if (!value.value) return value.error;
+            int* const numbers[] = {&object.left, &object.top, &object.width, &object.height};
+            *numbers[row - tz::Xpos] = *value.value;
+            return std::nullopt;
+        }
+    }
+}
+
 // Rows apply in order; a refused one ends the apply, the ones before stay.
 std::optional<std::string> InspectorWindow::applyRows(tz::LiveObject& object) const {
-    const auto text = [this](int row) { return tz::storedLine(cell(ValueColumn, row)); };
-    if (object.kind != tz::ObjectKind::Image)
-        object.text = tz::captionAsHeld(object.kind, text(tz::Caption));
-    int* const numbers[] = {&object.left, &object.top, &object.width, &object.height};
-    for (int row = tz::Xpos; row <= tz::Height; ++row) {
-        const tz::CheckedNumber value =
-            tz::numberIn(text(row), tz::fieldRange(tz::RecordField(row)));
-        if (!value.value) return value.error;
-        *numbers[row - tz::Xpos] = *value.value;
-    }
-    const std::string name = text(tz::Name);
-    if (name.empty()) return tz::emptyNameError();
-    if (auto refusal = tz::componentNameError(name, model_.namesOtherThan(model_.currentObject())))
-        return refusal;
-    object.name = name;
-    if (object.kind == tz::ObjectKind::Label)
-        object.alignment = tz::alignmentOf(text(tz::Align)).value_or(object.alignment);
+    for (int row = 0; row < RowCount; ++row)
+        if (auto refusal = applyRow(object, row)) return refusal;
+    return std::nullopt;
+}
+
+// With several objects selected only the rows changed since shown apply,
+// to all of them, or on a refusal to none.
+std::optional<std::string> InspectorWindow::applyChangedRows() {
+    std::vector<int> changed;
+    for (int row = 0; row < RowCount; ++row)
+        if (cell(ValueColumn, row) != shownValues_[row]) changed.push_back(row);
+    const auto applyChanged = [&](tz::LiveObject& object) {
+        for (int row : changed)
+            if (auto refusal = applyRow(object, row)) return refusal;
+        return std::optional<std::string>();
+    };
+    // The rows' texts are the same for every object: one trial checks them.
+    const tz::ObjectRef first = model_.selection().front();
+    tz::LiveObject trial = tz::liveObjectOf(first.kind, first.slot, model_.record(first));
+    if (auto refusal = applyChanged(trial)) return refusal;
+    if (auto refusal = editSelection(applyChanged)) return refusal;
+    showCurrentObject();
     return std::nullopt;
 }
 
@@ -382,40 +515,59 @@ std::optional<std::string> InspectorWindow::editCurrentObject(
     return refusal;
 }
 
+std::optional<std::string> InspectorWindow::editSelection(
+    const std::function<void(tz::LiveObject&)>& edit) {
+    const std::vector<tz::ObjectRef> selection = model_.selection();
+    const QScopedValueRollback keepGrid(applying_, true);
+    const auto refusal =
+        edits_.editObjects(selection, "Edit", [&](std::vector<tz::LiveObject>& objects) {
+            for (tz::LiveObject& object : objects) edit(object);
+        });
+    // The step selects the objects it changed; the user's selection stays.
+    model_.setSelection(selection);
+    return refusal;
+}
+
 void InspectorWindow::applyGridEdits() {
     const auto refusal =
-        editCurrentObject([this](tz::LiveObject& object) { return applyRows(object); });
+        model_.selection().size() > 1
+            ? applyChangedRows()
+            : editCurrentObject([this](tz::LiveObject& object) { return applyRows(object); });
     if (refusal) tz::reportError(this, tz::displayLine(*refusal));
 }
 
+// Every selected image shows the picture; those made here take its size.
+void InspectorWindow::choosePicture() {
+    const auto path = pictureDialog_->choose(document_.project().javaSourcePath);
+    if (!path) return;
+    const QSize own = PictureSource::objectSizeFor(*path);
+    editSelection([&](tz::LiveObject& image) {
+        image.text = *path;
+        if (model_.takesPictureSize({image.kind, image.slot}) && !own.isEmpty()) {
+            image.width = own.width();
+            image.height = own.height();
+        }
+    });
+    showCurrentObject();
+}
+
 void InspectorWindow::chooseCellValue() {
-    const std::optional<tz::ObjectRef> current = model_.currentObject();
-    if (!current) return;
-    if (selectedRow_ == tz::Caption && current->kind == tz::ObjectKind::Image) {
-        const auto path = pictureDialog_->choose(document_.project().javaSourcePath);
-        if (!path) return;
-        editCurrentObject([&](tz::LiveObject& image) {
-            image.text = *path;
-            const QSize own = PictureSource::objectSizeFor(*path);
-            if (model_.takesPictureSize(*current) && !own.isEmpty()) {
-                image.width = own.width();
-                image.height = own.height();
-            }
-            return std::optional<std::string>();
-        });
-    }
-    if (selectedRow_ == tz::Align && current->kind == tz::ObjectKind::Label) {
+    if (model_.selection().empty()) return;
+    if (selectedRow_ == tz::Caption && allOfKind(tz::ObjectKind::Image)) choosePicture();
+    if (selectedRow_ == tz::Align && allOfKind(tz::ObjectKind::Label)) {
         const std::string text = tz::storedLine(cell(selectedColumn_, tz::Align));
         setCell(selectedColumn_, tz::Align, tz::displayLine(tz::nextAlignmentText(text)));
         applyGridEdits();
     }
 }
 
-void InspectorWindow::deleteCurrentObject() {
+void InspectorWindow::deleteSelection() {
     const std::optional<tz::ObjectRef> current = model_.currentObject();
     if (!current) return;
-    edits_.removeObject(*current);
-    // The nearest lower object still in use becomes current.
+    // A copy: the removals change the selection as they go.
+    edits_.removeObjects(std::vector(model_.selection()));
+    // The nearest lower object of the current one's kind still in use
+    // becomes current.
     for (int slot = current->slot; slot >= 0; --slot) {
         if (model_.record({current->kind, slot}).inUse()) {
             model_.setCurrentObject(tz::ObjectRef{current->kind, slot});
