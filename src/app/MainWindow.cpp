@@ -119,7 +119,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
         {{file.newProject, file.openProject, file.saveProject, file.saveProjectAs},
          {file.importJava, file.exportJava},
          {file.exit}},
-        {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},
+        {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste, edit.duplicate}},
         {{windows.designWindow, windows.palette, windows.inspector}},
         {{build.generate},
          {build.compile, build.compileExternally},

@@ -14,6 +14,7 @@
 #include "app/WindowArrangement.h"
 #include "app/WindowCommands.h"
 #include "designer/ui/DesignWindow.h"
+#include "designer/ui/ObjectClipboard.h"
 #include "designer/ui/PaletteWindow.h"
 #include "inspector/ui/InspectorWindow.h"
 #include "platform/ProgramFolder.h"
@@ -85,8 +86,14 @@ CommandGroups Program::makeCommands(MainWindow& window) {
     buildCommands_ =
         new BuildCommands(document_, compiler_, mainSettings_, programDirectory_, window, &window);
     windowCommands_ = new WindowCommands(mainSettings_, programDirectory_, &window);
-    return {*fileCommands_, *new EditCommands(window, document_, history_, &window),
-            *buildCommands_, *windowCommands_};
+    // The design window is made after the main window and its commands.
+    const auto designWindowActive = [this] {
+        return designWindow_ && designWindow_->isActiveWindow();
+    };
+    auto* editCommands =
+        new EditCommands(window, document_, history_, *new tz::ObjectClipboard(edits_, &window),
+                         designWindowActive, &window);
+    return {*fileCommands_, *editCommands, *buildCommands_, *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {

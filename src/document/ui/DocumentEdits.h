@@ -55,7 +55,8 @@ class DocumentEdits {
         const std::vector<ObjectRef>& objects, const QString& action,
         const std::function<void(std::vector<LiveObject>&)>& edit);
     void removeObject(const ObjectRef& object);
-    void removeObjects(const std::vector<ObjectRef>& objects);
+    // action names the step: "Delete", "Cut".
+    void removeObjects(const std::vector<ObjectRef>& objects, const QString& action = "Delete");
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);
     // The options dialog's OK, with the applet sizes it accepted.
