@@ -86,9 +86,11 @@ CommandGroups Program::makeCommands(MainWindow& window) {
     buildCommands_ =
         new BuildCommands(document_, compiler_, mainSettings_, programDirectory_, window, &window);
     windowCommands_ = new WindowCommands(mainSettings_, programDirectory_, &window);
-    // The design window is made after the main window and its commands.
-    const auto designWindowActive = [this] {
-        return designWindow_ && designWindow_->isActiveWindow();
+    // Not designWindow_: the design window is made after these commands,
+    // which ask already while they are made.
+    const auto designWindowActive = [] {
+        const QWidget* active = QApplication::activeWindow();
+        return active && active->objectName() == "app";
     };
     auto* editCommands =
         new EditCommands(window, document_, history_, *new tz::ObjectClipboard(edits_, &window),
