@@ -28,9 +28,7 @@ void ObjectClipboard::copy() {
 
 void ObjectClipboard::cut() {
     copy();
-    // A copy: the removals take the objects out of the selection.
-    const std::vector<ObjectRef> selection = edits_.design().selection();
-    edits_.removeObjects(selection, "Cut");
+    edits_.removeObjects(edits_.design().selection(), "Cut");
 }
 
 void ObjectClipboard::paste() {

@@ -19,13 +19,16 @@ QString nameOf(const ObjectRecord& record) {
 }
 
 // Slots of the kinds' tables and the kinds' slot counts, changed by the
-// edits before the step is pushed; the objects still in use afterwards are
-// the selection.
+// edits before the step is pushed. The objects still in use afterwards are
+// the selection, unless the selection held them all already.
 class SlotsStep : public QUndoCommand {
   public:
     SlotsStep(DesignModel& design, std::vector<SlotChange> changes, const QString& text)
         : QUndoCommand(text), design_(design), changes_(std::move(changes)) {
-        select();
+        if (!std::ranges::all_of(changes_, [&](const SlotChange& change) {
+                return design_.isSelected(change.object);
+            }))
+            select();
     }
 
     void redo() override {
@@ -316,7 +319,7 @@ std::optional<std::string> DocumentEdits::editObject(
 }
 
 std::optional<std::string> DocumentEdits::editObjects(
-    const std::vector<ObjectRef>& objects, const QString& action,
+    std::vector<ObjectRef> objects, const QString& action,
     const std::function<void(std::vector<LiveObject>&)>& edit) {
     std::vector<LiveObject> live;
     for (const ObjectRef& object : objects)
@@ -334,7 +337,7 @@ void DocumentEdits::removeObject(const ObjectRef& object) {
     removeObjects({object});
 }
 
-void DocumentEdits::removeObjects(const std::vector<ObjectRef>& objects, const QString& action) {
+void DocumentEdits::removeObjects(std::vector<ObjectRef> objects, const QString& action) {
     for (const ObjectRef& object : objects) {
         ObjectRecord removed = design().record(object);
         if (!removed.inUse()) continue;

@@ -52,11 +52,12 @@ class DocumentEdits {
     // Several objects changed by edit as one step; a refusal of one
     // refuses all.
     std::optional<std::string> editObjects(
-        const std::vector<ObjectRef>& objects, const QString& action,
+        std::vector<ObjectRef> objects, const QString& action,
         const std::function<void(std::vector<LiveObject>&)>& edit);
     void removeObject(const ObjectRef& object);
+    // By value: the selection they are often given changes as they go.
     // action names the step: "Delete", "Cut".
-    void removeObjects(const std::vector<ObjectRef>& objects, const QString& action = "Delete");
+    void removeObjects(std::vector<ObjectRef> objects, const QString& action = "Delete");
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);
     // The options dialog's OK, with the applet sizes it accepted.
