@@ -1,6 +1,7 @@
 // The design window: creating objects, their records and names, and the
 // mouse gestures that select, move and resize them.
 #include <sys/resource.h>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 
@@ -301,6 +302,42 @@ class DesignerTest : public QObject {
         QTest::keyClick(&d.app, Qt::Key_Escape);
         QCOMPARE(d.model.currentObject(), std::nullopt);
         QCOMPARE(d.value(5), QString());
+    }
+
+    // Ctrl+C, V, D and X on the design window; a paste takes only our own format.
+    void keysCopyPasteDuplicateAndCutObjects() {
+        Designer d;
+        d.create(1, {QPoint(20, 30)});
+        QTest::mouseClick(d.control(ObjectKind::Button, 0), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!commandAction("Duplicate1")->isEnabled());  // the main window is active
+        const auto press = [&](Qt::Key key) {
+            d.app.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&d.app));
+            QTest::keyClick(&d.app, key, Qt::ControlModifier);
+        };
+        press(Qt::Key_C);
+        press(Qt::Key_V);
+        const QString path = d.started.directory.filePath("Pasted.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path);
+        QVERIFY(readBytes(path).contains("\r\n28\r\n38\r\n65\r\n33\r\nJButton1\r\n\r\n[Uses]"));
+        triggerCommand("Undo1");
+        QVERIFY(!d.control(ObjectKind::Button, 1));
+        triggerCommand("Redo1");
+        QCOMPARE(d.control(ObjectKind::Button, 1)->geometry(), QRect(28, 38, 65, 33));
+        press(Qt::Key_D);  // the pasted object, selected, once more
+        QCOMPARE(d.control(ObjectKind::Button, 2)->pos(), QPoint(36, 46));
+        press(Qt::Key_X);
+        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Cut JButton2"));
+        const QByteArray cut =
+            QGuiApplication::clipboard()->mimeData()->data("application/x-tarvelo-zuva-objects");
+        press(Qt::Key_V);  // back in its place
+        QCOMPARE(d.record(ObjectKind::Button, 2).fields[tz::Name], std::string("JButton2"));
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(cut));
+        press(Qt::Key_V);
+        for (int slot = 3; slot < tz::ObjectTable::SlotCount; ++slot) press(Qt::Key_D);
+        QCOMPARE(d.control(ObjectKind::Button, 30)->pos(), QPoint(260, 270));
+        const QStringList shown = answerMessageBoxes([&] { press(Qt::Key_D); }, QMessageBox::Ok);
+        QCOMPARE(shown, QStringList(QString::fromStdString(tz::capacityError())));
     }
 
     // A rubber band and Ctrl+click select several objects; a drag moves

@@ -121,7 +121,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
           file.saveProjectAs},
          {file.importJava, file.exportJava},
          {file.exit}},
-        {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},
+        {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste, edit.duplicate}},
         {{windows.designWindow, windows.palette, windows.inspector}},
         {{build.generate},
          {build.compile, build.compileExternally},

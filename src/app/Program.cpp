@@ -15,6 +15,7 @@
 #include "app/WindowArrangement.h"
 #include "app/WindowCommands.h"
 #include "designer/ui/DesignWindow.h"
+#include "designer/ui/ObjectClipboard.h"
 #include "designer/ui/PaletteWindow.h"
 #include "inspector/ui/InspectorWindow.h"
 #include "platform/ProgramFolder.h"
@@ -98,9 +99,16 @@ CommandGroups Program::makeCommands(MainWindow& window) {
         &window);
     QObject::connect(&document_, &tz::ProjectDocument::projectFileUsed, recentProjects,
                      &RecentProjectsMenu::add);
-    return {*fileCommands_, *recentProjects,
-            *new EditCommands(window, document_, history_, &window), *buildCommands_,
-            *windowCommands_};
+    // Not designWindow_: the design window is made after these commands,
+    // which ask already while they are made.
+    const auto designWindowActive = [] {
+        const QWidget* active = QApplication::activeWindow();
+        return active && active->objectName() == "app";
+    };
+    auto* editCommands =
+        new EditCommands(window, document_, history_, *new tz::ObjectClipboard(edits_, &window),
+                         designWindowActive, &window);
+    return {*fileCommands_, *recentProjects, *editCommands, *buildCommands_, *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {

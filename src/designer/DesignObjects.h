@@ -27,6 +27,8 @@ struct ObjectTable {
     bool operator==(const ObjectTable&) const = default;
 };
 
+using ObjectTables = std::array<ObjectTable, AllKinds.size()>;
+
 // The stored applet height counts a caption bar of this height; the applet
 // itself is that much lower.
 inline constexpr int AppletCaptionHeight = 26;

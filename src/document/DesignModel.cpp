@@ -109,11 +109,14 @@ std::optional<std::string> DesignModel::setRecord(const ObjectRef& object,
     return std::nullopt;
 }
 
+int freeSlotIn(const ObjectTable& table) {
+    for (int slot = 0; slot < table.count; ++slot)
+        if (!table.records[slot].inUse()) return slot;
+    return table.count;
+}
+
 int DesignModel::freeSlot(ObjectKind kind) const {
-    const ObjectTable& objects = table(kind);
-    for (int slot = 0; slot < objects.count; ++slot)
-        if (!objects.records[slot].inUse()) return slot;
-    return objects.count;
+    return freeSlotIn(table(kind));
 }
 
 std::optional<std::string> DesignModel::addObject(ObjectKind kind, const ObjectRecord& record) {

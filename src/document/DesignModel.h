@@ -11,8 +11,6 @@
 
 namespace tz {
 
-using ObjectTables = std::array<ObjectTable, AllKinds.size()>;
-
 struct ObjectRef {
     ObjectKind kind = ObjectKind::Button;
     int slot = 0;
@@ -30,6 +28,9 @@ std::string captionAsHeld(ObjectKind kind, const std::string& caption);
 ObjectRecord recordOf(const LiveObject& object);
 // The in-use objects, by kind and slot.
 std::vector<LiveObject> liveObjectsOf(const ObjectTables& tables);
+// The slot a new object takes in table: a deleted object's slot is free
+// again, so deletions never use up the kind.
+int freeSlotIn(const ObjectTable& table);
 
 class DesignModel : public QObject {
     Q_OBJECT
@@ -51,8 +52,7 @@ class DesignModel : public QObject {
     // The names an object may not take: the design window's own and every
     // other object's.
     std::vector<std::string> namesOtherThan(std::optional<ObjectRef> object) const;
-    // The slot a new object of kind takes: a deleted object's slot is free
-    // again, so deletions never use up the kind.
+    // The slot a new object of kind takes (see freeSlotIn).
     int freeSlot(ObjectKind kind) const;
     // Images made here take the size of each picture chosen for them; those
     // read from a file keep their stored size.

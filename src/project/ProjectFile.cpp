@@ -104,16 +104,17 @@ void writeHead(FileWriter& out, const ProjectFileContent& content) {
         out.escapedLine(asOneLine(parameter.name), LineRole::Parameter);
         out.escapedLine(asOneLine(parameter.value), LineRole::Parameter);
     }
+}
+
+// The last head section, the objects' counts, and the objects' lines.
+void writeObjects(FileWriter& out, const ObjectTables& objects) {
     out.line("[Objects]");
     for (const ObjectKind kind : AllKinds) {
         const auto k = static_cast<std::size_t>(kind);
-        out.entry(ObjectCountKeys[k], objectsInUse(content.objects[k]));
+        out.entry(ObjectCountKeys[k], objectsInUse(objects[k]));
     }
-}
-
-void writeObjects(FileWriter& out, const ProjectFileContent& content) {
     out.line("[Applet]");
-    for (const ObjectTable& table : content.objects) {
+    for (const ObjectTable& table : objects) {
         const int used = std::clamp(table.count, 0, ObjectTable::SlotCount);
         for (int slot = 0; slot < used; ++slot) {
             const ObjectRecord& record = table.records[slot];
@@ -159,10 +160,12 @@ int checkedSize(int size, IntRange range) {
     return size;
 }
 
+using ObjectCounts = std::array<int, AllKinds.size()>;
+
 struct Head {
     std::string className;
     int parameterRows = 1;  // the grid's rows, title row included
-    std::array<int, AllKinds.size()> objectCounts{};
+    ObjectCounts objectCounts{};
 };
 
 // The head's values as an INI reader finds them. Lookups go to the part of
@@ -201,6 +204,14 @@ class HeadValues {
     mutable std::optional<ProfileFile> whole_;
 };
 
+ObjectCounts objectCounts(const HeadValues& profile) {
+    ObjectCounts counts{};
+    for (std::size_t k = 0; k < AllKinds.size(); ++k)
+        counts[k] =
+            checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
+    return counts;
+}
+
 Head readHead(const std::string& bytes, ProjectFileContent& content) {
     const HeadValues profile(bytes);
     Head head;
@@ -220,9 +231,7 @@ Head readHead(const std::string& bytes, ProjectFileContent& content) {
 
     content.appletWidth = checkedSize(profile.number("Java", "width", 600), AppletWidthRange);
     content.appletHeight = checkedSize(profile.number("Java", "height", 400), AppletHeightRange);
-    for (std::size_t k = 0; k < AllKinds.size(); ++k)
-        head.objectCounts[k] =
-            checkedCount(profile.number("Objects", ObjectCountKeys[k], 0), ObjectTable::SlotCount);
+    head.objectCounts = objectCounts(profile);
 
     Project& project = content.project;
     project.setClassCount(checkedCount(profile.number("Java", "classes", 1), Project::MaxClasses));
@@ -288,14 +297,14 @@ class RecordChecker {
     std::vector<std::string> takenNames_;
 };
 
-void readObjects(LineStream& lines, const Head& head, const std::vector<std::string>& fixedNames,
-                 ProjectFileContent& content) {
+void readObjects(LineStream& lines, const ObjectCounts& counts,
+                 const std::vector<std::string>& fixedNames, ObjectTables& objects) {
     skipPast(lines, "[Applet]");
     RecordChecker checker(fixedNames);
     for (std::size_t k = 0; k < AllKinds.size(); ++k) {
-        ObjectTable& table = content.objects[k];
+        ObjectTable& table = objects[k];
         table = ObjectTable{};
-        table.count = head.objectCounts[k];
+        table.count = counts[k];
         for (int slot = 0; slot < table.count; ++slot) {
             ObjectRecord& record = table.records[slot];
             for (std::string& field : record.fields) field = nextLine(lines);
@@ -323,7 +332,7 @@ void readClassTable(LineStream& lines, Project& project) {
 std::string writeProjectFile(const ProjectFileContent& content) {
     FileWriter out;
     writeHead(out, content);
-    writeObjects(out, content);
+    writeObjects(out, content.objects);
     writeClassTable(out, content.project);
     return out.take();
 }
@@ -337,7 +346,7 @@ ProjectFileReading readProjectFile(const std::string& bytes, const Project& curr
         const Head head = readHead(bytes, content);
         LineStream lines(bytes);
         readParameters(lines, head.parameterRows, content.options);
-        readObjects(lines, head, fixedNames, content);
+        readObjects(lines, head.objectCounts, fixedNames, content.objects);
         readClassTable(lines, content.project);
         reading.javaClassName = head.className;
         reading.content = std::move(content);
@@ -345,6 +354,26 @@ ProjectFileReading readProjectFile(const std::string& bytes, const Project& curr
         reading.error = refusal.message;
     }
     return reading;
+}
+
+std::string writeObjectLines(const ObjectTables& objects) {
+    FileWriter out;
+    writeObjects(out, objects);
+    return out.take();
+}
+
+std::optional<ObjectTables> readObjectLines(const std::string& text,
+                                            const std::vector<std::string>& fixedNames) {
+    LineStream lines(text);
+    if (lines.next() != "[Objects]") return std::nullopt;
+    try {
+        ObjectTables objects;
+        readObjects(lines, objectCounts(HeadValues(text)), fixedNames, objects);
+        if (lines.next()) return std::nullopt;  // more than the objects
+        return objects;
+    } catch (const Refusal&) {
+        return std::nullopt;
+    }
 }
 
 std::string javaSourcePathFor(const std::string& projectPath, const std::string& className) {

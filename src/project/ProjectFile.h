@@ -20,8 +20,8 @@ inline constexpr const char* CorruptProjectMessage = "This project file is corru
 
 // Everything a project file holds.
 struct ProjectFileContent {
-    Project project;  // class count, slots, last slot indices, imports text
-    std::array<ObjectTable, AllKinds.size()> objects;  // indexed by ObjectKind
+    Project project;       // class count, slots, last slot indices, imports text
+    ObjectTables objects;  // indexed by ObjectKind
     int appletWidth = 410;
     int appletHeight = 316;
     ProjectOptions options;
@@ -43,6 +43,14 @@ std::string writeProjectFile(const ProjectFileContent& content);
 // design window's own component names, which no object may take.
 ProjectFileReading readProjectFile(const std::string& bytes, const Project& current,
                                    const std::vector<std::string>& fixedNames);
+
+// The design objects alone, as a project file holds them: the "[Objects]"
+// section of their counts and the "[Applet]" section of their lines.
+std::string writeObjectLines(const ObjectTables& objects);
+// Objects checked as a project file's; nothing for a text that holds
+// anything else or more.
+std::optional<ObjectTables> readObjectLines(const std::string& text,
+                                            const std::vector<std::string>& fixedNames);
 
 // The file's directory, the class name and ".java".
 std::string javaSourcePathFor(const std::string& projectPath, const std::string& className);

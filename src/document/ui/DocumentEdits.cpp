@@ -337,14 +337,14 @@ void DocumentEdits::removeObject(const ObjectRef& object) {
     removeObjects({object});
 }
 
-void DocumentEdits::removeObjects(std::vector<ObjectRef> objects) {
+void DocumentEdits::removeObjects(std::vector<ObjectRef> objects, const QString& action) {
     for (const ObjectRef& object : objects) {
         ObjectRecord removed = design().record(object);
         if (!removed.inUse()) continue;
         removed.fields[Name].clear();
         change(object, removed, false);
     }
-    finish(std::nullopt, "Delete");
+    finish(std::nullopt, action);
 }
 
 QSize DocumentEdits::cappedSize(int width, int height) {

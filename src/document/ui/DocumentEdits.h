@@ -56,7 +56,8 @@ class DocumentEdits {
         const std::function<void(std::vector<LiveObject>&)>& edit);
     void removeObject(const ObjectRef& object);
     // By value: the selection they are often given changes as they go.
-    void removeObjects(std::vector<ObjectRef> objects);
+    // action names the step: "Delete", "Cut".
+    void removeObjects(std::vector<ObjectRef> objects, const QString& action = "Delete");
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);
     // The options dialog's OK, with the applet sizes it accepted.

@@ -1,0 +1,31 @@
+#pragma once
+// Copy, cut, paste and duplicate of the selected design objects, each one
+// step of the project's history; the clipboard holds them under the
+// program's own format, so a paste of anything else does nothing.
+#include <QObject>
+
+#include "document/ObjectClipboardText.h"
+
+namespace tz {
+
+class DocumentEdits;
+
+class ObjectClipboard : public QObject {
+  public:
+    explicit ObjectClipboard(DocumentEdits& edits, QObject* parent = nullptr);
+
+    bool hasSelection() const;
+    void copy();
+    void cut();
+    void paste();
+    // A paste of the selection that leaves the clipboard alone.
+    void duplicate();
+
+  private:
+    // The added objects become the selection; a refusal is reported.
+    void add(const KindRecords& objects, const QString& action);
+
+    DocumentEdits& edits_;
+};
+
+}  // namespace tz
