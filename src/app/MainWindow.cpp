@@ -18,6 +18,7 @@
 #include "app/BusyPanels.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LayoutCommands.h"
 #include "app/WindowCommands.h"
 #include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
@@ -121,6 +122,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
          {file.exit}},
         {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste}},
         {{windows.designWindow, windows.palette, windows.inspector}},
+        commands.layout.sections(),
         {{build.generate},
          {build.compile, build.compileExternally},
          {build.compileAndRun, build.exportRunnableJar},
@@ -128,8 +130,8 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
         {{build.runApplet, build.previewInBrowser}},
         {{windows.developerOptions}},
         {{windows.helpTopics, windows.javaSyntaxHelp}, {windows.about}}};
-    const char* const titles[] = {"&File", "&Edit",      "&View", "&Project",
-                                  "&Run",  "&Developer", "&Help"};
+    const char* const titles[] = {"&File",    "&Edit", "&View",      "&Layout",
+                                  "&Project", "&Run",  "&Developer", "&Help"};
     QList<QAction*> shortcutCommands;
     for (std::size_t m = 0; m < std::size(menus); ++m) {
         QMenu* menu = menuBar()->addMenu(titles[m]);

@@ -16,6 +16,7 @@ class BuildCommands;
 class BusyPanels;
 class EditCommands;
 class FileCommands;
+class LayoutCommands;
 class WindowCommands;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,7 @@ class DocumentEdits;
 struct CommandGroups {
     FileCommands& file;
     EditCommands& edit;
+    LayoutCommands& layout;
     BuildCommands& build;
     WindowCommands& windows;
 };

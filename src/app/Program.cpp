@@ -10,6 +10,7 @@
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FileDrops.h"
+#include "app/LayoutCommands.h"
 #include "app/MainWindow.h"
 #include "app/WindowArrangement.h"
 #include "app/WindowCommands.h"
@@ -85,8 +86,9 @@ CommandGroups Program::makeCommands(MainWindow& window) {
     buildCommands_ =
         new BuildCommands(document_, compiler_, mainSettings_, programDirectory_, window, &window);
     windowCommands_ = new WindowCommands(mainSettings_, programDirectory_, &window);
+    layoutCommands_ = new LayoutCommands(edits_, &window);
     return {*fileCommands_, *new EditCommands(window, document_, history_, &window),
-            *buildCommands_, *windowCommands_};
+            *layoutCommands_, *buildCommands_, *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {
@@ -119,6 +121,7 @@ void Program::connectCommandsToWindows() {
 }
 
 void Program::connectPaletteToDesignWindow() {
+    palette_->addLayoutActions(layoutCommands_->sections());
     QObject::connect(palette_.get(), &PaletteWindow::createKindChosen, designWindow_.get(),
                      &DesignWindow::chooseCreateKind);
     QObject::connect(designWindow_.get(), &DesignWindow::createModeEnded, palette_.get(),

@@ -16,16 +16,6 @@ long long floorDiv(long long dividend, long long divisor) {
     return dividend % divisor < 0 ? quotient - 1 : quotient;
 }
 
-// The vertical arrangements are the horizontal ones on swapped axes.
-Box transposed(const Box& box) {
-    return {box.top, box.left, box.height, box.width};
-}
-
-std::vector<Box> transposed(std::vector<Box> boxes) {
-    for (Box& box : boxes) box = transposed(box);
-    return boxes;
-}
-
 int centreX(const Box& box) {
     return box.left + box.width / 2;
 }
@@ -108,6 +98,11 @@ std::optional<Arrangement> horizontalFor(Arrangement arrangement) {
     }
 }
 
+std::vector<Box> transposed(std::vector<Box> boxes) {
+    for (Box& box : boxes) box = transposed(box);
+    return boxes;
+}
+
 struct AxisSnap {
     int offset = 0;
     std::vector<GuideLine> lines;
@@ -150,6 +145,14 @@ AxisSnap snapX(const Box& moving, const std::vector<Box>& others, int tolerance)
 }
 
 }  // namespace
+
+bool arrangesVertically(Arrangement arrangement) {
+    return horizontalFor(arrangement).has_value();
+}
+
+Box transposed(const Box& box) {
+    return {box.top, box.left, box.height, box.width};
+}
 
 int fewestBoxesFor(Arrangement arrangement) {
     const bool distributes = arrangement == Arrangement::DistributeHorizontally ||

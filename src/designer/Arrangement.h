@@ -33,6 +33,12 @@ enum class Arrangement {
     DistributeVertically
 };
 
+// Top, bottom, vertical centres, same height and vertical distribution:
+// the others on transposed boxes.
+bool arrangesVertically(Arrangement arrangement);
+// The box with x and y swapped.
+Box transposed(const Box& box);
+
 // The fewest boxes an arrangement changes anything on: 2, or 3 to distribute.
 int fewestBoxesFor(Arrangement arrangement);
 // The boxes arranged, in their given order; the first is the reference the

@@ -5,6 +5,7 @@
 
 #include "designer/DesignObjects.h"
 
+class QAction;
 class QToolButton;
 
 // The object palette: nine toggle buttons of which at most one is down; the
@@ -19,6 +20,8 @@ class PaletteWindow : public QWidget {
     QToolButton* button(int number) const { return buttons_.at(number - 1); }
     // Every button up, without a click.
     void releaseAll();
+    // A row of buttons below the others for commands, a gap between sections.
+    void addLayoutActions(const QList<QList<QAction*>>& sections);
 
   signals:
     // The kind whose button went down, or none when no kind button is down.

@@ -19,12 +19,16 @@ QString nameOf(const ObjectRecord& record) {
 }
 
 // Slots of the kinds' tables and the kinds' slot counts, changed by the
-// edits before the step is pushed; the objects still in use afterwards are
-// the selection.
+// edits before the step is pushed; the step's objects still in use
+// afterwards are the selection.
 class SlotsStep : public QUndoCommand {
   public:
-    SlotsStep(DesignModel& design, std::vector<SlotChange> changes, const QString& text)
-        : QUndoCommand(text), design_(design), changes_(std::move(changes)) {
+    SlotsStep(DesignModel& design, std::vector<SlotChange> changes, std::vector<ObjectRef> objects,
+              const QString& text)
+        : QUndoCommand(text),
+          design_(design),
+          changes_(std::move(changes)),
+          objects_(std::move(objects)) {
         select();
     }
 
@@ -41,14 +45,11 @@ class SlotsStep : public QUndoCommand {
     }
 
   private:
-    void select() {
-        std::vector<ObjectRef> objects;
-        for (const SlotChange& change : changes_) objects.push_back(change.object);
-        design_.setSelection(objects);
-    }
+    void select() { design_.setSelection(objects_); }
 
     DesignModel& design_;
     std::vector<SlotChange> changes_;
+    std::vector<ObjectRef> objects_;
     bool alreadyDone_ = true;
 };
 
@@ -268,7 +269,8 @@ std::optional<std::string> DocumentEdits::change(const ObjectRef& object,
 }
 
 std::optional<std::string> DocumentEdits::finish(std::optional<std::string> refusal,
-                                                 const QString& action) {
+                                                 const QString& action,
+                                                 std::vector<ObjectRef> objects) {
     std::vector<SlotChange> changes = std::exchange(pending_, {});
     if (refusal) {
         for (auto done = changes.rbegin(); done != changes.rend(); ++done)
@@ -281,7 +283,9 @@ std::optional<std::string> DocumentEdits::finish(std::optional<std::string> refu
         changes.size() == 1
             ? action + " " + nameOf(first.before.inUse() ? first.before : first.after)
             : QString("%1 %2 Objects").arg(action).arg(changes.size());
-    history_.push(new SlotsStep(design(), std::move(changes), text));
+    if (objects.empty())
+        for (const SlotChange& change : changes) objects.push_back(change.object);
+    history_.push(new SlotsStep(design(), std::move(changes), std::move(objects), text));
     return std::nullopt;
 }
 
@@ -327,7 +331,7 @@ std::optional<std::string> DocumentEdits::editObjects(
         const ObjectRecord record = recordOf(live[i]);
         if (record != design().record(objects[i])) refusal = change(objects[i], record, false);
     }
-    return finish(std::move(refusal), action);
+    return finish(std::move(refusal), action, objects);
 }
 
 void DocumentEdits::removeObject(const ObjectRef& object) {
