@@ -41,7 +41,7 @@ Box boxOf(const tz::LiveObject& object) {
 // Sample boxes after the arrangement, the reference dark, with the edges
 // and centres the first two share.
 void drawGlyph(QPainter& painter, Arrangement arrangement) {
-    std::vector<Box> boxes = {{3, 2, 6, 5}, {7, 9, 9, 5}};
+    std::vector<Box> boxes = {{1, 2, 12, 5}, {3, 9, 5, 5}};
     if (tz::fewestBoxesFor(arrangement) == 3) boxes = {{1, 2, 3, 8}, {5, 5, 4, 8}, {12, 4, 3, 8}};
     if (tz::arrangesVertically(arrangement))
         for (Box& box : boxes) box = tz::transposed(box);
