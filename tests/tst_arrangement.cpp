@@ -6,12 +6,12 @@
 using tz::Arrangement;
 using tz::Box;
 using Boxes = std::vector<Box>;
-using Lines = std::vector<tz::GuideLine>;
+using tz::GuideSnap;
 
 Q_DECLARE_METATYPE(Arrangement)
 Q_DECLARE_METATYPE(Box)
 Q_DECLARE_METATYPE(Boxes)
-Q_DECLARE_METATYPE(Lines)
+Q_DECLARE_METATYPE(GuideSnap)
 
 class ArrangementTest : public QObject {
     Q_OBJECT
@@ -67,33 +67,23 @@ class ArrangementTest : public QObject {
     void guidesLineUpTheNearestEdgeOrCentre_data() {
         QTest::addColumn<Box>("moving");
         QTest::addColumn<Boxes>("others");
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("dy");
-        QTest::addColumn<Lines>("vertical");
-        QTest::addColumn<Lines>("horizontal");
-        QTest::newRow("nearest of several") << Box{13, 100, 20, 10} << Boxes{{10, 0, 30, 20}} << 2
-                                            << 0 << Lines{{25, 0, 110}} << Lines{};
+        QTest::addColumn<GuideSnap>("expected");
+        QTest::newRow("nearest of several") << Box{13, 100, 20, 10} << Boxes{{10, 0, 30, 20}}
+                                            << GuideSnap{2, 0, {{25, 0, 110}}, {}};
         QTest::newRow("beyond tolerance")
-            << Box{0, 0, 10, 10} << Boxes{{20, 20, 10, 10}} << 0 << 0 << Lines{} << Lines{};
+            << Box{0, 0, 10, 10} << Boxes{{20, 20, 10, 10}} << GuideSnap{};
         QTest::newRow("both axes, negative")
-            << Box{-30, -30, 10, 10} << Boxes{{-40, -28, 20, 5}} << 0 << -1
-            << Lines{{-30, -30, -20}, {-20, -30, -20}} << Lines{{-26, -40, -20}};
+            << Box{-30, -30, 10, 10} << Boxes{{-40, -28, 20, 5}}
+            << GuideSnap{0, -1, {{-30, -30, -20}, {-20, -30, -20}}, {{-26, -40, -20}}};
         QTest::newRow("equally near: the first")
-            << Box{0, 50, 10, 10} << Boxes{{-12, 0, 10, 4}, {12, 0, 10, 4}} << -2 << 0
-            << Lines{{-2, 0, 60}} << Lines{};
+            << Box{0, 50, 10, 10} << Boxes{{-12, 0, 10, 4}, {12, 0, 10, 4}}
+            << GuideSnap{-2, 0, {{-2, 0, 60}}, {}};
     }
     void guidesLineUpTheNearestEdgeOrCentre() {
         QFETCH(Box, moving);
         QFETCH(Boxes, others);
-        QFETCH(int, dx);
-        QFETCH(int, dy);
-        QFETCH(Lines, vertical);
-        QFETCH(Lines, horizontal);
-        const tz::GuideSnap snap = tz::findGuides(moving, others);
-        QCOMPARE(snap.dx, dx);
-        QCOMPARE(snap.dy, dy);
-        QVERIFY(snap.vertical == vertical);
-        QVERIFY(snap.horizontal == horizontal);
+        QFETCH(GuideSnap, expected);
+        QVERIFY(tz::findGuides(moving, others) == expected);
     }
 };
 

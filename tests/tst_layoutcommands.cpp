@@ -3,21 +3,6 @@
 
 using tz::ObjectKind;
 
-namespace {
-
-QByteArray objectLines(const char* caption, int x, int y, int width, int height, const char* name) {
-    return QString("%1\r\n%2\r\n%3\r\n%4\r\n%5\r\n%6\r\n")
-        .arg(caption)
-        .arg(x)
-        .arg(y)
-        .arg(width)
-        .arg(height)
-        .arg(name)
-        .toUtf8();
-}
-
-}  // namespace
-
 class LayoutCommandsTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
@@ -50,9 +35,9 @@ class LayoutCommandsTest : public QObject {
         QCOMPARE(answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path),
                  QString("saveProject"));
         const QByteArray saved = readBytes(path);
-        QVERIFY(saved.contains(objectLines("Button 0", 100, 30, 73, 33, "JButton0")));
-        QVERIFY(saved.contains(objectLines("Label 0", 100, 119, 73, 25, "JLabel0")));
-        QVERIFY(saved.contains(objectLines("Textfield 0", 100, 200, 73, 21, "JTextfield0")));
+        QVERIFY(saved.contains("Button 0\r\n100\r\n30\r\n73\r\n33\r\nJButton0\r\n"));
+        QVERIFY(saved.contains("Label 0\r\n100\r\n119\r\n73\r\n25\r\nJLabel0\r\n"));
+        QVERIFY(saved.contains("Textfield 0\r\n100\r\n200\r\n73\r\n21\r\nJTextfield0\r\n"));
 
         triggerCommand("Undo1");
         QCOMPARE(label->geometry(), QRect(100, 90, 73, 25));

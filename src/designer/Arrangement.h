@@ -68,6 +68,7 @@ struct GuideSnap {
     // other boxes, each spanning the box and those others.
     std::vector<GuideLine> vertical;
     std::vector<GuideLine> horizontal;
+    bool operator==(const GuideSnap&) const = default;
 };
 
 inline constexpr int GuideTolerance = 4;
