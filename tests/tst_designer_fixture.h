@@ -79,6 +79,13 @@ struct Designer {
         return item ? item->text(0) : QString();
     }
 
+    // The project as File > Save Project As writes it.
+    QByteArray saved() {
+        const QString path = started.directory.filePath("Saved.tzp");
+        answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path);
+        return readBytes(path);
+    }
+
     QString value(int row) { return grid->item(row, 1)->text(); }
     QString label(int row) { return grid->item(row, 0)->text(); }
 

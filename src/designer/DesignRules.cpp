@@ -133,8 +133,8 @@ JavaColour appletBackground(bool automatic, int colourIndex) {
     return ColourTable[automatic && isColourIndex(colourIndex) ? colourIndex : DefaultColourIndex];
 }
 
-KeyEdit keyEditFor(int key, bool shift, bool control) {
-    const int step = shift ? GridStep : 1;
+KeyEdit keyEditFor(int key, bool shift, bool control, int gridStep) {
+    const int step = shift ? gridStep : 1;
     const KeyEdit::Kind arrow = control ? KeyEdit::Kind::Resize : KeyEdit::Kind::Move;
     switch (key) {
         case Qt::Key_Left:

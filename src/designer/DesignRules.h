@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "designer/DesignObjects.h"
+#include "designer/SelectionHandles.h"
 #include "settings/ProjectOptions.h"
 
 namespace tz {
@@ -71,8 +72,7 @@ struct KeyEdit {
     int dx = 0;
     int dy = 0;
 };
-inline constexpr int GridStep = 8;
-KeyEdit keyEditFor(int key, bool shift, bool control);
+KeyEdit keyEditFor(int key, bool shift, bool control, int gridStep = GridStep);
 
 // The design window's colour: the chosen colour when the automatic
 // background is on, light grey otherwise.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -13,6 +14,7 @@
 #include "designer/ui/PictureBox.h"
 #include "designer/ui/PictureDialog.h"
 #include "designer/ui/PictureSource.h"
+#include "designer/ui/SelectionMarks.h"
 #include "document/ProjectDocument.h"
 #include "document/ui/DocumentEdits.h"
 #include "platform/TextBytes.h"
@@ -92,13 +94,19 @@ DesignWindow::DesignWindow(tz::DocumentEdits& edits, QWidget* parent)
     setAutoFillBackground(true);
     move(215, 147);
 
-    dragFrame_ = new FrameShape(this);
-    dragFrame_->setObjectName("flytt");
-    dragFrame_->hide();
+    marks_ = new SelectionMarks(this);
+    marks_->setObjectName("selectionMarks");
+    rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
+    rubberBand_->setObjectName("rubberBand");
+    coordinates_ = new QLabel(this);
+    coordinates_->setObjectName("coordinates");
+    coordinates_->setAutoFillBackground(true);
+    coordinates_->setStyleSheet("background: #ffffe1; border: 1px solid #808080; padding: 1px;");
+    coordinates_->hide();
     blinkTimer_ = new QTimer(this);
     blinkTimer_->setObjectName("Timer1");
     blinkTimer_->setInterval(100);
-    connect(blinkTimer_, &QTimer::timeout, this, &DesignWindow::blinkFrame);
+    connect(blinkTimer_, &QTimer::timeout, this, &DesignWindow::blinkFrames);
     blinkTimer_->start();
 
     connect(&model_, &tz::DesignModel::modelReset, this, &DesignWindow::showAllObjects);
@@ -106,6 +114,7 @@ DesignWindow::DesignWindow(tz::DocumentEdits& edits, QWidget* parent)
     connect(&model_, &tz::DesignModel::objectChanged, this, &DesignWindow::showObject);
     connect(&model_, &tz::DesignModel::objectRemoved, this, &DesignWindow::hideObject);
     connect(&model_, &tz::DesignModel::appletSizeChanged, this, &DesignWindow::showAppletSize);
+    connect(&model_, &tz::DesignModel::currentObjectChanged, this, &DesignWindow::showSelection);
     connect(&document_, &tz::ProjectDocument::optionsChanged, this, &DesignWindow::showBackground);
     connect(&document_, &tz::ProjectDocument::documentReset, this, [this] {
         // A colour the list does not hold leaves the colour as it was.
@@ -140,6 +149,7 @@ void DesignWindow::showAllObjects() {
     showAppletSize();
     for (ObjectKind kind : tz::AllKinds)
         for (int slot = 0; slot < model_.table(kind).count; ++slot) showObject({kind, slot});
+    showSelection();
 }
 
 void DesignWindow::showObject(const ObjectRef& object) {
@@ -157,12 +167,27 @@ void DesignWindow::showObject(const ObjectRef& object) {
         setControlText(object.kind, shown, tz::displayLine(live.text));
     if (object.kind == ObjectKind::Label)
         static_cast<QLabel*>(shown)->setAlignment(qtAlignment(live.alignment));
-    if (moving_ != object) shown->show();
+    if (gesture_ == Gesture::Idle || !std::ranges::count(moving_, object)) shown->show();
+    showSelection();
 }
 
 void DesignWindow::hideObject(const ObjectRef& object) {
-    if (moving_ && *moving_ == object) cancelGesture();
+    if (std::ranges::count(moving_, object)) cancelGesture();
     delete std::exchange(controlSlot(object), nullptr);
+    showSelection();
+}
+
+// Outlines and handles while no gesture is under way.
+void DesignWindow::showSelection() {
+    std::vector<QRect> selected;
+    if (gesture_ == Gesture::Idle)
+        for (const ObjectRef& object : model_.selection())
+            if (controlSlot(object)) selected.push_back(objectRect(object));
+    marks_->showSelection(std::move(selected));
+}
+
+QRect DesignWindow::objectRect(const ObjectRef& object) const {
+    return control(object.kind, object.slot)->geometry();
 }
 
 QWidget* DesignWindow::makeControl(ObjectKind kind) {
@@ -190,7 +215,8 @@ QWidget* DesignWindow::makeControl(ObjectKind kind) {
     object->setFocusPolicy(Qt::NoFocus);
     object->setCursor(Qt::ArrowCursor);
     object->installEventFilter(this);
-    dragFrame_->raise();
+    marks_->raise();
+    coordinates_->raise();
     return object;
 }
 
@@ -202,12 +228,12 @@ std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* objec
     return std::nullopt;
 }
 
-void DesignWindow::editObject(const ObjectRef& object, const QString& action,
-                              const std::function<void(tz::LiveObject&)>& edit) {
-    const auto refusal = edits_.editObject(object, action, [&](tz::LiveObject& live) {
-        edit(live);
-        return std::optional<std::string>();
-    });
+void DesignWindow::editObjects(const std::vector<ObjectRef>& objects, const QString& action,
+                               const std::function<void(tz::LiveObject&, std::size_t)>& edit) {
+    const auto refusal =
+        edits_.editObjects(objects, action, [&](std::vector<tz::LiveObject>& live) {
+            for (std::size_t i = 0; i < live.size(); ++i) edit(live[i], i);
+        });
     if (refusal) tz::reportError(this, tz::displayLine(*refusal));
 }
 
@@ -258,6 +284,10 @@ void DesignWindow::chooseCreateKind(std::optional<ObjectKind> kind) {
     createKind_ = kind;
 }
 
+void DesignWindow::setGridStep(int step) {
+    gridStep_ = std::max(1, step);
+}
+
 void DesignWindow::endCreateMode() {
     createKind_.reset();
     emit createModeEnded();
@@ -289,6 +319,7 @@ void DesignWindow::showAppletSize() {
 // A size the user gives the window is the applet's.
 void DesignWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    marks_->setGeometry(rect());
     edits_.setAppletSize(width(), height() + tz::AppletCaptionHeight);
     // The model caps the size; the window follows it.
     if (size() != QSize(model_.appletWidth(), model_.appletHeight() - tz::AppletCaptionHeight))
@@ -314,12 +345,15 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            objectPressed(*object, mouse->button(), mouse->position().toPoint());
+            pressed(widget->mapTo(this, mouse->position().toPoint()), object, mouse->button(),
+                    mouse->modifiers());
             break;
         }
-        case QEvent::MouseMove:
-            trackMouse(widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            trackMouse(widget->mapTo(this, mouse->position().toPoint()), mouse->modifiers());
             break;
+        }
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             mouseReleased(mouse->button(), mouse->globalPosition().toPoint());
@@ -339,11 +373,11 @@ bool DesignWindow::event(QEvent* event) {
 }
 
 void DesignWindow::mousePressEvent(QMouseEvent* event) {
-    if (gesture_ == Gesture::Idle) createObjectAt(event->position().toPoint());
+    pressed(event->position().toPoint(), std::nullopt, event->button(), event->modifiers());
 }
 
 void DesignWindow::mouseMoveEvent(QMouseEvent* event) {
-    trackMouse(event->position().toPoint());
+    trackMouse(event->position().toPoint(), event->modifiers());
 }
 
 void DesignWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -355,48 +389,122 @@ void DesignWindow::selectObject(const ObjectRef& object) {
     model_.setCurrentObject(object);
 }
 
-void DesignWindow::objectPressed(const ObjectRef& object, Qt::MouseButton button,
-                                 const QPoint& position) {
+// A handle wins over the object or background under it; Shift and Ctrl add
+// to the selection or take from it; a left drag moves the whole selection.
+void DesignWindow::pressed(const QPoint& point, std::optional<ObjectRef> object,
+                           Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     if (gesture_ != Gesture::Idle) return;
-    if (button == Qt::LeftButton) {
-        startMove(object, position);
+    const bool adding = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (button == Qt::LeftButton && !adding && !createKind_)
+        if (const auto handle = handleAt(point))
+            return startResize(handle->first, handle->second, point);
+    if (!object) {
+        if (createKind_) return createObjectAt(point);
+        if (button == Qt::LeftButton) startRubberBand(point, adding);
         return;
     }
-    selectObject(object);
-    if (button == Qt::RightButton) startResize(object);
+    if (adding) {
+        endCreateMode();
+        return model_.toggleSelected(*object);
+    }
+    if (button == Qt::LeftButton) {
+        endCreateMode();
+        if (!model_.isSelected(*object)) model_.setCurrentObject(*object);
+        return startMove(*object, point);
+    }
+    selectObject(*object);
+    if (button == Qt::RightButton) startResize(*object, std::nullopt, point);
 }
 
-void DesignWindow::startMove(const ObjectRef& object, const QPoint& grabPoint) {
-    selectObject(object);
-    QWidget* moving = control(object.kind, object.slot);
-    moving_ = object;
-    grabOffset_ = -grabPoint;
-    if (object.kind == ObjectKind::Button || object.kind == ObjectKind::TextField) moving->hide();
-    dragFrame_->setGeometry(moving->geometry());
-    dragFrame_->show();
-    dragFrame_->raise();
+std::optional<std::pair<DesignWindow::ObjectRef, tz::Handle>> DesignWindow::handleAt(
+    const QPoint& point) const {
+    for (const ObjectRef& object : model_.selection())
+        if (const auto handle = tz::handleAt(objectRect(object), point))
+            return std::pair(object, *handle);
+    return std::nullopt;
+}
+
+void DesignWindow::startMove(const ObjectRef& grabbed, const QPoint& point) {
+    moving_ = model_.selection();
+    std::erase(moving_, grabbed);
+    moving_.insert(moving_.begin(), grabbed);
+    pressPoint_ = point;
     gesture_ = Gesture::Moving;
+    for (const ObjectRef& object : moving_) {
+        startRects_.push_back(objectRect(object));
+        if (object.kind == ObjectKind::Button || object.kind == ObjectKind::TextField)
+            controlSlot(object)->hide();
+    }
     grabInput(Qt::CrossCursor);
 }
 
-void DesignWindow::startResize(const ObjectRef& object) {
-    QWidget* moving = control(object.kind, object.slot);
-    moving_ = object;
-    moving->hide();
-    dragFrame_->setGeometry(moving->geometry());
-    dragFrame_->show();
-    dragFrame_->raise();
+// A handle resizes by that handle; the right drag by the lower right corner.
+void DesignWindow::startResize(const ObjectRef& object, std::optional<tz::Handle> handle,
+                               const QPoint& point) {
+    moving_ = {object};
+    startRects_ = {objectRect(object)};
+    handle_ = handle;
+    pressPoint_ = point;
     gesture_ = Gesture::Resizing;
+    controlSlot(object)->hide();
     grabInput(cursor());
 }
 
-void DesignWindow::trackMouse(const QPoint& clientPosition) {
-    if (gesture_ == Gesture::Moving) {
-        dragFrame_->move(clientPosition + grabOffset_);
-    } else if (gesture_ == Gesture::Resizing) {
-        const QPoint corner = clientPosition - control(moving_->kind, moving_->slot)->pos();
-        dragFrame_->resize(std::max(0, corner.x()), std::max(0, corner.y()));
+void DesignWindow::startRubberBand(const QPoint& point, bool adding) {
+    selectionBeforeBand_ = adding ? model_.selection() : std::vector<ObjectRef>();
+    pressPoint_ = point;
+    gesture_ = Gesture::RubberBand;
+    rubberBand_->setGeometry(QRect(point, QSize()));
+    rubberBand_->show();
+    grabInput(cursor());
+}
+
+void DesignWindow::trackMouse(const QPoint& clientPosition, Qt::KeyboardModifiers modifiers) {
+    if (gesture_ == Gesture::Idle) return;
+    if (gesture_ == Gesture::RubberBand)
+        return rubberBand_->setGeometry(QRect(pressPoint_, clientPosition).normalized());
+    // Alt held places by the pixel.
+    const int step = modifiers & Qt::AltModifier ? 1 : gridStep_;
+    if (frames_.empty()) {
+        for (const QRect& start : startRects_) {
+            auto* frame = new FrameShape(this);
+            frame->setGeometry(start);
+            frame->show();
+            frames_.push_back(frame);
+        }
+        frames_.front()->setObjectName("flytt");
+        showSelection();
     }
+    const QRect& start = startRects_.front();
+    if (gesture_ == Gesture::Moving) {
+        const QPoint grabbedAt = start.topLeft() + clientPosition - pressPoint_;
+        const QPoint offset = tz::snapToGrid(grabbedAt, step) - start.topLeft();
+        for (std::size_t i = 0; i < frames_.size(); ++i)
+            frames_[i]->move(startRects_[i].topLeft() + offset);
+    } else if (handle_) {
+        frames_.front()->setGeometry(tz::resizedByHandle(
+            start, *handle_, tz::snapToGrid(clientPosition, step), SmallestResize));
+    } else {
+        const QPoint corner = tz::snapToGrid(clientPosition, step) - start.topLeft();
+        frames_.front()->resize(std::max(0, corner.x()), std::max(0, corner.y()));
+    }
+    for (FrameShape* frame : frames_) frame->raise();
+    showCoordinates(frames_.front()->geometry(), clientPosition);
+}
+
+// Where the object under the mouse goes and how large it is, by the cursor.
+void DesignWindow::showCoordinates(const QRect& object, const QPoint& cursor) {
+    coordinates_->setText(QString("X %1  Y %2  W %3  H %4")
+                              .arg(object.x())
+                              .arg(object.y())
+                              .arg(object.width())
+                              .arg(object.height()));
+    coordinates_->adjustSize();
+    const QPoint below = cursor + QPoint(14, 18);
+    coordinates_->move(std::clamp(below.x(), 0, std::max(0, width() - coordinates_->width())),
+                       std::clamp(below.y(), 0, std::max(0, height() - coordinates_->height())));
+    coordinates_->show();
+    coordinates_->raise();
 }
 
 void DesignWindow::mouseReleased(Qt::MouseButton button, const QPoint& globalPosition) {
@@ -404,6 +512,8 @@ void DesignWindow::mouseReleased(Qt::MouseButton button, const QPoint& globalPos
         endMove(rect().contains(mapFromGlobal(globalPosition)));
     else if (gesture_ == Gesture::Resizing)
         endResize(true);
+    else if (gesture_ == Gesture::RubberBand && button == Qt::LeftButton)
+        endRubberBand(true);
 }
 
 // The keyboard too, so that Escape reaches the design window during a gesture.
@@ -417,29 +527,26 @@ void DesignWindow::releaseInput() {
     releaseKeyboard();
 }
 
-// Escape ends a move or resize with the object where and as it was.
+// Escape ends a gesture with the objects where and as they were.
 void DesignWindow::keyPressEvent(QKeyEvent* event) {
-    if (gesture_ == Gesture::Moving && event->key() == Qt::Key_Escape) return endMove(false);
-    if (gesture_ == Gesture::Resizing && event->key() == Qt::Key_Escape) return endResize(false);
+    if (gesture_ != Gesture::Idle && event->key() == Qt::Key_Escape) return cancelGesture();
     if (gesture_ != Gesture::Idle || !editByKey(event)) QWidget::keyPressEvent(event);
 }
 
 bool DesignWindow::editByKey(const QKeyEvent* event) {
     using Kind = tz::KeyEdit::Kind;
     const tz::KeyEdit edit = tz::keyEditFor(event->key(), event->modifiers() & Qt::ShiftModifier,
-                                            event->modifiers() & Qt::ControlModifier);
-    const std::optional<ObjectRef> selected = model_.currentObject();
+                                            event->modifiers() & Qt::ControlModifier, gridStep_);
     if (edit.kind == Kind::None) return false;
     if (edit.kind == Kind::ClearSelection) model_.setCurrentObject(std::nullopt);
-    if (!selected) return true;
-    if (edit.kind == Kind::Delete) edits_.removeObject(*selected);
+    if (edit.kind == Kind::Delete) edits_.removeObjects(model_.selection());
     if (edit.kind == Kind::Move)
-        editObject(*selected, "Move", [&](tz::LiveObject& live) {
+        editObjects(model_.selection(), "Move", [&](tz::LiveObject& live, std::size_t) {
             live.left += edit.dx;
             live.top += edit.dy;
         });
     if (edit.kind == Kind::Resize)
-        editObject(*selected, "Resize", [&](tz::LiveObject& live) {
+        editObjects(model_.selection(), "Resize", [&](tz::LiveObject& live, std::size_t) {
             live.width = std::max(1, live.width + edit.dx);
             live.height = std::max(1, live.height + edit.dy);
         });
@@ -453,42 +560,67 @@ bool DesignWindow::focusNextPrevChild(bool next) {
 }
 
 void DesignWindow::endMove(bool dropped) {
-    const ObjectRef moved = *moving_;
-    const QPoint droppedAt = dragFrame_->pos();
+    const std::vector<ObjectRef> moved = moving_;
+    std::vector<QPoint> droppedAt;
+    for (FrameShape* frame : frames_) droppedAt.push_back(frame->pos());
     cancelGesture();
-    if (dropped)
-        editObject(moved, "Move", [&](tz::LiveObject& live) {
-            live.left = droppedAt.x();
-            live.top = droppedAt.y();
+    if (dropped && !droppedAt.empty())
+        editObjects(moved, "Move", [&](tz::LiveObject& live, std::size_t i) {
+            live.left = droppedAt[i].x();
+            live.top = droppedAt[i].y();
         });
 }
 
 void DesignWindow::endResize(bool applied) {
-    const ObjectRef resized = *moving_;
+    const std::vector<ObjectRef> resized = moving_;
     // A frame dragged above or left of the corner still leaves an object
     // big enough to grab again.
-    const QSize size(std::max(SmallestResize, dragFrame_->width()),
-                     std::max(SmallestResize, dragFrame_->height()));
+    std::optional<QRect> frame;
+    if (!frames_.empty()) frame = frames_.front()->geometry();
     cancelGesture();
-    if (applied)
-        editObject(resized, "Resize", [&](tz::LiveObject& live) {
-            live.width = size.width();
-            live.height = size.height();
+    if (applied && frame)
+        editObjects(resized, "Resize", [&](tz::LiveObject& live, std::size_t) {
+            live.left = frame->x();
+            live.top = frame->y();
+            live.width = std::max(SmallestResize, frame->width());
+            live.height = std::max(SmallestResize, frame->height());
         });
 }
 
-// The object shows again where and as it was.
+// What the band touches joins the selection it started with.
+void DesignWindow::endRubberBand(bool applied) {
+    const QRect band = rubberBand_->geometry();
+    std::vector<ObjectRef> selection = selectionBeforeBand_;
+    cancelGesture();
+    if (!applied) return;
+    for (ObjectKind kind : tz::AllKinds)
+        for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
+            if (controls_[int(kind)][slot] && band.intersects(objectRect({kind, slot})))
+                selection.push_back({kind, slot});
+    model_.setSelection(selection);
+}
+
+// The objects show again where and as they were.
 void DesignWindow::cancelGesture() {
     if (gesture_ == Gesture::Idle) return;
-    if (QWidget* moving = controlSlot(*moving_)) moving->show();
-    dragFrame_->hide();
+    for (const ObjectRef& object : moving_)
+        if (QWidget* moving = controlSlot(object)) moving->show();
+    for (FrameShape* frame : frames_) delete frame;
+    frames_.clear();
+    rubberBand_->hide();
+    coordinates_->hide();
     releaseInput();
     gesture_ = Gesture::Idle;
-    moving_.reset();
+    moving_.clear();
+    startRects_.clear();
+    handle_.reset();
+    showSelection();
     update();
 }
 
-void DesignWindow::blinkFrame() {
-    const bool blue = dragFrame_->outline() == QColor(0, 0, 255);
-    dragFrame_->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
+void DesignWindow::blinkFrames() {
+    if (frames_.empty()) return;
+    const bool blue = frames_.front()->outline() == QColor(0, 0, 255);
+    for (FrameShape* frame : frames_)
+        frame->setOutline(blue ? QColor(0, 0, 128) : QColor(0, 0, 255));
 }

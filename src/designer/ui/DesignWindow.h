@@ -4,14 +4,20 @@
 // gestures into edits of the document.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "designer/DesignObjects.h"
+#include "designer/SelectionHandles.h"
 #include "document/DesignModel.h"
 
 class FrameShape;
+class QLabel;
+class QRubberBand;
+class SelectionMarks;
 class PictureDialog;
 class PictureSource;
 class QTimer;
@@ -40,6 +46,9 @@ class DesignWindow : public QWidget {
     void setAppletWidth(int width);
     void setAppletHeight(int height);
 
+    // Moves and resizes snap to multiples of step, Shift+arrows move by it.
+    void setGridStep(int step);
+
   signals:
     // Create mode ended here, not by a palette choice.
     void createModeEnded();
@@ -59,42 +68,52 @@ class DesignWindow : public QWidget {
 
   private:
     using ObjectRef = tz::ObjectRef;
-    enum class Gesture { Idle, Moving, Resizing };
+    enum class Gesture { Idle, Moving, Resizing, RubberBand };
 
     // Views of the model.
     void showAllObjects();
     void showObject(const ObjectRef& object);
     void hideObject(const ObjectRef& object);
+    void showSelection();
     void showAppletSize();
     void showBackground();
     QWidget*& controlSlot(const ObjectRef& object);
     QWidget* makeControl(tz::ObjectKind kind);
     std::optional<ObjectRef> locate(const QObject* control) const;
+    QRect objectRect(const ObjectRef& object) const;
 
     // Creates an object of the create kind at point, when the kind is known.
     void createObjectAt(const QPoint& point);
     std::optional<tz::ObjectRecord> newObjectRecord(tz::ObjectKind kind, const QPoint& point);
     // Create mode off and every palette button up.
     void endCreateMode();
-    // The object with its control's state changed by edit, as one step
-    // named by action.
-    void editObject(const ObjectRef& object, const QString& action,
-                    const std::function<void(tz::LiveObject&)>& edit);
+    // The objects with their controls' state changed by edit (given each
+    // object's index), as one step named by action.
+    void editObjects(const std::vector<ObjectRef>& objects, const QString& action,
+                     const std::function<void(tz::LiveObject&, std::size_t)>& edit);
 
     void selectObject(const ObjectRef& object);
-    void objectPressed(const ObjectRef& object, Qt::MouseButton button, const QPoint& position);
-    void startMove(const ObjectRef& object, const QPoint& grabPoint);
-    void startResize(const ObjectRef& object);
-    void trackMouse(const QPoint& clientPosition);
+    // A press at point of the window, on object or the background.
+    void pressed(const QPoint& point, std::optional<ObjectRef> object, Qt::MouseButton button,
+                 Qt::KeyboardModifiers modifiers);
+    // The selected object whose handle is at point, and the handle.
+    std::optional<std::pair<ObjectRef, tz::Handle>> handleAt(const QPoint& point) const;
+    void startMove(const ObjectRef& grabbed, const QPoint& point);
+    void startResize(const ObjectRef& object, std::optional<tz::Handle> handle,
+                     const QPoint& point);
+    void startRubberBand(const QPoint& point, bool adding);
+    void trackMouse(const QPoint& clientPosition, Qt::KeyboardModifiers modifiers);
+    void showCoordinates(const QRect& object, const QPoint& cursor);
     void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
     void endMove(bool dropped);
     void endResize(bool applied);
+    void endRubberBand(bool applied);
     void cancelGesture();
-    // Arrows, Delete and Escape on the selected object; false for other keys.
+    // Arrows, Delete and Escape on the selection; false for other keys.
     bool editByKey(const QKeyEvent* event);
     void grabInput(const QCursor& cursor);
     void releaseInput();
-    void blinkFrame();
+    void blinkFrames();
 
     tz::DocumentEdits& edits_;
     tz::ProjectDocument& document_;
@@ -103,12 +122,22 @@ class DesignWindow : public QWidget {
 
     // The kind a click on the background creates; none outside create mode.
     std::optional<tz::ObjectKind> createKind_;
+    int gridStep_ = tz::GridStep;
 
-    FrameShape* dragFrame_ = nullptr;
+    SelectionMarks* marks_ = nullptr;
+    QLabel* coordinates_ = nullptr;
+    QRubberBand* rubberBand_ = nullptr;
     QTimer* blinkTimer_ = nullptr;
     std::unique_ptr<PictureDialog> pictureDialog_;
     std::unique_ptr<PictureSource> pictures_;
+
+    // The gesture under way: the objects it moves or resizes, each drawn
+    // by a frame, the one under the mouse first.
     Gesture gesture_ = Gesture::Idle;
-    std::optional<ObjectRef> moving_;
-    QPoint grabOffset_;
+    std::vector<ObjectRef> moving_;
+    std::vector<QRect> startRects_;
+    std::vector<FrameShape*> frames_;
+    std::optional<tz::Handle> handle_;
+    QPoint pressPoint_;
+    std::vector<ObjectRef> selectionBeforeBand_;
 };

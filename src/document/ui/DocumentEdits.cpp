@@ -19,8 +19,8 @@ QString nameOf(const ObjectRecord& record) {
 }
 
 // Slots of the kinds' tables and the kinds' slot counts, changed by the
-// edits before the step is pushed; the step's objects still in use
-// afterwards are the selection.
+// edits before the step is pushed. The step's objects still in use
+// afterwards are the selection, unless the selection held them all already.
 class SlotsStep : public QUndoCommand {
   public:
     SlotsStep(DesignModel& design, std::vector<SlotChange> changes, std::vector<ObjectRef> objects,
@@ -29,7 +29,9 @@ class SlotsStep : public QUndoCommand {
           design_(design),
           changes_(std::move(changes)),
           objects_(std::move(objects)) {
-        select();
+        if (!std::ranges::all_of(
+                objects_, [&](const ObjectRef& object) { return design_.isSelected(object); }))
+            select();
     }
 
     void redo() override {
@@ -320,7 +322,7 @@ std::optional<std::string> DocumentEdits::editObject(
 }
 
 std::optional<std::string> DocumentEdits::editObjects(
-    const std::vector<ObjectRef>& objects, const QString& action,
+    std::vector<ObjectRef> objects, const QString& action,
     const std::function<void(std::vector<LiveObject>&)>& edit) {
     std::vector<LiveObject> live;
     for (const ObjectRef& object : objects)
@@ -331,14 +333,14 @@ std::optional<std::string> DocumentEdits::editObjects(
         const ObjectRecord record = recordOf(live[i]);
         if (record != design().record(objects[i])) refusal = change(objects[i], record, false);
     }
-    return finish(std::move(refusal), action, objects);
+    return finish(std::move(refusal), action, std::move(objects));
 }
 
 void DocumentEdits::removeObject(const ObjectRef& object) {
     removeObjects({object});
 }
 
-void DocumentEdits::removeObjects(const std::vector<ObjectRef>& objects) {
+void DocumentEdits::removeObjects(std::vector<ObjectRef> objects) {
     for (const ObjectRef& object : objects) {
         ObjectRecord removed = design().record(object);
         if (!removed.inUse()) continue;

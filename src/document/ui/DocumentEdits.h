@@ -52,10 +52,11 @@ class DocumentEdits {
     // Several objects changed by edit as one step that selects them all,
     // changed or not; a refusal of one refuses all.
     std::optional<std::string> editObjects(
-        const std::vector<ObjectRef>& objects, const QString& action,
+        std::vector<ObjectRef> objects, const QString& action,
         const std::function<void(std::vector<LiveObject>&)>& edit);
     void removeObject(const ObjectRef& object);
-    void removeObjects(const std::vector<ObjectRef>& objects);
+    // By value: the selection they are often given changes as they go.
+    void removeObjects(std::vector<ObjectRef> objects);
     // Steps that follow each other, as while a window edge is dragged, are one.
     void setAppletSize(int width, int height);
     // The options dialog's OK, with the applet sizes it accepted.
