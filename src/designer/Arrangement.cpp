@@ -171,11 +171,6 @@ std::vector<Box> arranged(std::vector<Box> boxes, Arrangement arrangement) {
     return boxes;
 }
 
-int snapToGrid(int value, int step) {
-    if (step < 2) return value;
-    return int(floorDiv(value + step / 2, step) * step);
-}
-
 GuideSnap findGuides(const Box& moving, const std::vector<Box>& others, int tolerance) {
     AxisSnap x = snapX(moving, others, tolerance);
     AxisSnap y = snapX(transposed(moving), transposed(others), tolerance);

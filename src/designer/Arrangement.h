@@ -1,6 +1,6 @@
 #pragma once
 // The geometry of aligning, sizing and spacing design objects, and of the
-// grid and the guides a drag snaps to.
+// guides a drag snaps to.
 #include <vector>
 
 namespace tz {
@@ -45,10 +45,6 @@ int fewestBoxesFor(Arrangement arrangement);
 // others align with or take the size of. Fewer boxes than the arrangement
 // needs come back unchanged.
 std::vector<Box> arranged(std::vector<Box> boxes, Arrangement arrangement);
-
-// The multiple of step nearest to value, halves rounding up; a step below 2
-// leaves value.
-int snapToGrid(int value, int step);
 
 // A guide to draw: a vertical line at x = position from y = from to y = to,
 // or a horizontal line at y = position from x = from to x = to.
