@@ -141,8 +141,8 @@ class MainWindowTest : public QObject {
         }
         QStringList menus;
         for (QAction* menu : mainWindow->menuBar()->actions()) menus << menu->text();
-        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Project", "&Run", "&Developer",
-                                     "&Help"}));
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Layout", "&Project", "&Run",
+                                     "&Developer", "&Help"}));
         QCOMPARE(mainWindow->findChild<QAction*>("BuildRun1")->text(), QString("&Build && Run"));
         QVERIFY(mainWindow->findChild<QAction*>("Exit1")->isEnabled());
         // A toolbar button is its menu item's command, not a second one.

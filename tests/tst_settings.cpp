@@ -149,7 +149,7 @@ class SettingsTest : public QObject {
 
     void windowsAreMovedWholeOntoTheScreenHoldingMostOfThem() {
         StartedProgram started(
-            "[Toolbar]\r\nleft=1700\r\ntop=400\r\n"
+            "[Toolbar]\r\nleft=1700\r\ntop=400\r\nwidth=376\r\nheight=37\r\n"
             "[Objector]\r\nleft=1200\r\ntop=-20\r\n"
             "[Applet]\r\nleft=1400\r\ntop=10\r\nwidth=900\r\nheight=300\r\n");
         Program& program = *started.program;
@@ -159,7 +159,7 @@ class SettingsTest : public QObject {
         const QRect large = screens[0]->availableGeometry();
         const QRect small = screens[1]->availableGeometry();
         QVERIFY(small.contains(program.palette().frameGeometry()));
-        QCOMPARE(program.palette().size(), QSize(376, 37));
+        QCOMPARE(program.palette().size(), QSize(376, 67));
         QVERIFY(large.contains(program.inspector().frameGeometry()));
         QCOMPARE(program.inspector().width(), 151);
         // Wider than the small screen: the applet keeps its width.

@@ -18,6 +18,7 @@
 #include "app/BusyPanels.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LayoutCommands.h"
 #include "app/RecentProjectsMenu.h"
 #include "app/WindowCommands.h"
 #include "document/ui/DocumentEdits.h"
@@ -123,6 +124,7 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
          {file.exit}},
         {{edit.undo, edit.redo}, {edit.cut, edit.copy}, {edit.paste, edit.duplicate}},
         {{windows.designWindow, windows.palette, windows.inspector}},
+        commands.layout.sections(),
         {{build.generate},
          {build.compile, build.compileExternally},
          {build.compileAndRun, build.exportRunnableJar},
@@ -130,8 +132,8 @@ void MainWindow::buildMenus(const CommandGroups& commands) {
         {{build.runApplet, build.previewInBrowser}},
         {{windows.developerOptions}},
         {{windows.helpTopics, windows.javaSyntaxHelp}, {windows.about}}};
-    const char* const titles[] = {"&File", "&Edit",      "&View", "&Project",
-                                  "&Run",  "&Developer", "&Help"};
+    const char* const titles[] = {"&File",    "&Edit", "&View",      "&Layout",
+                                  "&Project", "&Run",  "&Developer", "&Help"};
     QList<QAction*> shortcutCommands;
     for (std::size_t m = 0; m < std::size(menus); ++m) {
         QMenu* menu = menuBar()->addMenu(titles[m]);

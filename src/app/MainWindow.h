@@ -16,6 +16,7 @@ class BuildCommands;
 class BusyPanels;
 class EditCommands;
 class FileCommands;
+class LayoutCommands;
 class RecentProjectsMenu;
 class WindowCommands;
 class QLabel;
@@ -31,6 +32,7 @@ struct CommandGroups {
     FileCommands& file;
     RecentProjectsMenu& recentProjects;
     EditCommands& edit;
+    LayoutCommands& layout;
     BuildCommands& build;
     WindowCommands& windows;
 };

@@ -10,6 +10,7 @@
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FileDrops.h"
+#include "app/LayoutCommands.h"
 #include "app/MainWindow.h"
 #include "app/RecentProjectsMenu.h"
 #include "app/WindowArrangement.h"
@@ -108,7 +109,9 @@ CommandGroups Program::makeCommands(MainWindow& window) {
     auto* editCommands =
         new EditCommands(window, document_, history_, *new tz::ObjectClipboard(edits_, &window),
                          designWindowActive, &window);
-    return {*fileCommands_, *recentProjects, *editCommands, *buildCommands_, *windowCommands_};
+    layoutCommands_ = new LayoutCommands(edits_, &window);
+    return {*fileCommands_, *recentProjects, *editCommands, *layoutCommands_, *buildCommands_,
+            *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {
@@ -141,6 +144,7 @@ void Program::connectCommandsToWindows() {
 }
 
 void Program::connectPaletteToDesignWindow() {
+    palette_->addLayoutActions(layoutCommands_->sections());
     QObject::connect(palette_.get(), &PaletteWindow::createKindChosen, designWindow_.get(),
                      &DesignWindow::chooseCreateKind);
     QObject::connect(designWindow_.get(), &DesignWindow::createModeEnded, palette_.get(),

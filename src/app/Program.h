@@ -20,6 +20,7 @@ class DeveloperOptionsDialog;
 class FileCommands;
 class BuildCommands;
 class WindowCommands;
+class LayoutCommands;
 class WindowArrangement;
 struct CommandGroups;
 namespace tz {
@@ -57,7 +58,8 @@ class Program {
     // The groups' requests for other windows, and the main window's activation.
     void connectCommandsToWindows();
     // The palette's choice arms the design window; its end of create mode
-    // puts the palette's buttons up. The tool windows float above it.
+    // puts the palette's buttons up. The tool windows float above it. The
+    // palette also holds the Layout menu's commands.
     void connectPaletteToDesignWindow();
 
     QString programDirectory_;
@@ -73,6 +75,7 @@ class Program {
     FileCommands* fileCommands_ = nullptr;
     BuildCommands* buildCommands_ = nullptr;
     WindowCommands* windowCommands_ = nullptr;
+    LayoutCommands* layoutCommands_ = nullptr;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DesignWindow> designWindow_;
     std::unique_ptr<InspectorWindow> inspector_;

@@ -125,6 +125,26 @@ PaletteWindow::PaletteWindow(QWidget* parent) : QWidget(parent) {
                 [this, number] { pressBlankButton(number); });
 }
 
+void PaletteWindow::addLayoutActions(const QList<QList<QAction*>>& sections) {
+    constexpr int Top = 37;
+    constexpr int Size = 25;
+    int left = 8;
+    for (const QList<QAction*>& section : sections) {
+        for (QAction* action : section) {
+            auto* button = new QToolButton(this);
+            button->setObjectName(action->objectName() + "Button");
+            button->setDefaultAction(action);
+            button->setFocusPolicy(Qt::NoFocus);
+            button->setGeometry(left, Top, Size, Size);
+            left += Size + 1;
+        }
+        left += 8;
+    }
+    // A size stored before the row existed must not hide it.
+    setMinimumHeight(Top + Size + 5);
+    resize(width(), minimumHeight());
+}
+
 void PaletteWindow::releaseAll() {
     for (QToolButton* each : buttons_) each->setChecked(false);
 }

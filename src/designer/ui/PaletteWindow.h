@@ -5,10 +5,11 @@
 
 #include "designer/DesignObjects.h"
 
+class QAction;
 class QToolButton;
 
-// The object palette: nine toggle buttons of which at most one is down; the
-// first four choose the kind to create.
+// The object palette: nine toggle buttons of which at most one is down, the
+// first four choosing the kind to create; below them the layout commands.
 class PaletteWindow : public QWidget {
     Q_OBJECT
   public:
@@ -19,6 +20,8 @@ class PaletteWindow : public QWidget {
     QToolButton* button(int number) const { return buttons_.at(number - 1); }
     // Every button up, without a click.
     void releaseAll();
+    // A row of buttons for the commands, a gap between sections.
+    void addLayoutActions(const QList<QList<QAction*>>& sections);
 
   signals:
     // The kind whose button went down, or none when no kind button is down.

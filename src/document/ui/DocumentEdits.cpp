@@ -19,15 +19,18 @@ QString nameOf(const ObjectRecord& record) {
 }
 
 // Slots of the kinds' tables and the kinds' slot counts, changed by the
-// edits before the step is pushed. The objects still in use afterwards are
-// the selection, unless the selection held them all already.
+// edits before the step is pushed. The step's objects still in use
+// afterwards are the selection, unless the selection held them all already.
 class SlotsStep : public QUndoCommand {
   public:
-    SlotsStep(DesignModel& design, std::vector<SlotChange> changes, const QString& text)
-        : QUndoCommand(text), design_(design), changes_(std::move(changes)) {
-        if (!std::ranges::all_of(changes_, [&](const SlotChange& change) {
-                return design_.isSelected(change.object);
-            }))
+    SlotsStep(DesignModel& design, std::vector<SlotChange> changes, std::vector<ObjectRef> objects,
+              const QString& text)
+        : QUndoCommand(text),
+          design_(design),
+          changes_(std::move(changes)),
+          objects_(std::move(objects)) {
+        if (!std::ranges::all_of(
+                objects_, [&](const ObjectRef& object) { return design_.isSelected(object); }))
             select();
     }
 
@@ -44,14 +47,11 @@ class SlotsStep : public QUndoCommand {
     }
 
   private:
-    void select() {
-        std::vector<ObjectRef> objects;
-        for (const SlotChange& change : changes_) objects.push_back(change.object);
-        design_.setSelection(objects);
-    }
+    void select() { design_.setSelection(objects_); }
 
     DesignModel& design_;
     std::vector<SlotChange> changes_;
+    std::vector<ObjectRef> objects_;
     bool alreadyDone_ = true;
 };
 
@@ -271,7 +271,8 @@ std::optional<std::string> DocumentEdits::change(const ObjectRef& object,
 }
 
 std::optional<std::string> DocumentEdits::finish(std::optional<std::string> refusal,
-                                                 const QString& action) {
+                                                 const QString& action,
+                                                 std::vector<ObjectRef> objects) {
     std::vector<SlotChange> changes = std::exchange(pending_, {});
     if (refusal) {
         for (auto done = changes.rbegin(); done != changes.rend(); ++done)
@@ -284,7 +285,9 @@ std::optional<std::string> DocumentEdits::finish(std::optional<std::string> refu
         changes.size() == 1
             ? action + " " + nameOf(first.before.inUse() ? first.before : first.after)
             : QString("%1 %2 Objects").arg(action).arg(changes.size());
-    history_.push(new SlotsStep(design(), std::move(changes), text));
+    if (objects.empty())
+        for (const SlotChange& change : changes) objects.push_back(change.object);
+    history_.push(new SlotsStep(design(), std::move(changes), std::move(objects), text));
     return std::nullopt;
 }
 
@@ -330,7 +333,7 @@ std::optional<std::string> DocumentEdits::editObjects(
         const ObjectRecord record = recordOf(live[i]);
         if (record != design().record(objects[i])) refusal = change(objects[i], record, false);
     }
-    return finish(std::move(refusal), action);
+    return finish(std::move(refusal), action, std::move(objects));
 }
 
 void DocumentEdits::removeObject(const ObjectRef& object) {

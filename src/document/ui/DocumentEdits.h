@@ -49,8 +49,8 @@ class DocumentEdits {
     std::optional<std::string> editObject(
         const ObjectRef& object, const QString& action,
         const std::function<std::optional<std::string>(LiveObject&)>& edit);
-    // Several objects changed by edit as one step; a refusal of one
-    // refuses all.
+    // Several objects changed by edit as one step that selects them all,
+    // changed or not; a refusal of one refuses all.
     std::optional<std::string> editObjects(
         std::vector<ObjectRef> objects, const QString& action,
         const std::function<void(std::vector<LiveObject>&)>& edit);
@@ -80,8 +80,10 @@ class DocumentEdits {
     // A slot changed now, for the step finish pushes, after the model's checks.
     std::optional<std::string> change(const ObjectRef& object, const ObjectRecord& record,
                                       bool adding);
-    // Pushes the changes made as one step, or on a refusal puts them back.
-    std::optional<std::string> finish(std::optional<std::string> refusal, const QString& action);
+    // Pushes the changes made as one step, or on a refusal puts them back;
+    // the step selects objects, or else the objects it changed.
+    std::optional<std::string> finish(std::optional<std::string> refusal, const QString& action,
+                                      std::vector<ObjectRef> objects = {});
 
     ProjectDocument& document_;
     QUndoStack& history_;
