@@ -327,7 +327,7 @@ class DesignerTest : public QObject {
         press(Qt::Key_D);  // the pasted object, selected, once more
         QCOMPARE(d.control(ObjectKind::Button, 2)->pos(), QPoint(36, 46));
         press(Qt::Key_X);
-        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Cut JButton2"));
+        QCOMPARE(commandAction("Undo1")->text(), QString("&Undo Cut JButton2"));
         const QByteArray cut =
             QGuiApplication::clipboard()->mimeData()->data("application/x-tarvelo-zuva-objects");
         press(Qt::Key_V);  // back in its place

@@ -266,7 +266,7 @@ class InspectorTest : public QObject {
         QVERIFY(d.enterCell(2, "200").isEmpty());
         QCOMPARE(d.value(2), QString("200"));
         QCOMPARE(d.selectedTreeTexts(), QStringList({"JButton0", "JButton1", "JLabel0"}));
-        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Edit 3 Objects"));
+        QCOMPARE(commandAction("Undo1")->text(), QString("&Undo Edit 3 Objects"));
 
         const QString path = d.started.directory.filePath("several.tzp");
         const auto save = [&] {

@@ -29,7 +29,7 @@ class LayoutCommandsTest : public QObject {
         triggerCommand("AlignLeft1");
         QTest::mouseClick(d.tool.findChild<QToolButton*>("SameWidth1Button"), Qt::LeftButton);
         triggerCommand("DistributeVertically1");
-        QCOMPARE(commandAction("Undo1")->text(), QString("Undo Distribute Vertically JLabel0"));
+        QCOMPARE(commandAction("Undo1")->text(), QString("&Undo Distribute Vertically JLabel0"));
         QVERIFY(d.model.selection() == selection);
         const QString path = d.started.directory.filePath("Lined.tzp");
         QCOMPARE(answerFileDialog([] { triggerCommand("SaveProjectAs1"); }, path),
