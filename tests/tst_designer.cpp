@@ -385,6 +385,15 @@ class DesignerTest : public QObject {
         QCOMPARE(d.model.selection().size(), 3u);
         triggerCommand("Redo1");
         QVERIFY(!d.control(ObjectKind::TextField, 0));
+
+        // Dropped a pixel off the button's left edge: a guide lines it up.
+        triggerCommand("Undo1");
+        d.clickBackground(QPoint(300, 250));
+        field = d.control(ObjectKind::TextField, 0);
+        QTest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(&d.app, QPoint(45, 160));
+        QTest::mouseRelease(&d.app, Qt::LeftButton, {}, QPoint(45, 160));
+        QCOMPARE(field->pos(), QPoint(41, 152));
     }
 
     void objectsTakeNoInput() {

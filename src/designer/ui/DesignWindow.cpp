@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "designer/Arrangement.h"
 #include "designer/DesignRules.h"
 #include "designer/ui/FrameShape.h"
 #include "designer/ui/PictureBox.h"
@@ -478,7 +479,8 @@ void DesignWindow::trackMouse(const QPoint& clientPosition, Qt::KeyboardModifier
     const QRect& start = startRects_.front();
     if (gesture_ == Gesture::Moving) {
         const QPoint grabbedAt = start.topLeft() + clientPosition - pressPoint_;
-        const QPoint offset = tz::snapToGrid(grabbedAt, step) - start.topLeft();
+        QPoint offset = tz::snapToGrid(grabbedAt, step) - start.topLeft();
+        if (!(modifiers & Qt::AltModifier)) offset += guideSnap(start.translated(offset));
         for (std::size_t i = 0; i < frames_.size(); ++i)
             frames_[i]->move(startRects_[i].topLeft() + offset);
     } else if (handle_) {
@@ -490,6 +492,27 @@ void DesignWindow::trackMouse(const QPoint& clientPosition, Qt::KeyboardModifier
     }
     for (FrameShape* frame : frames_) frame->raise();
     showCoordinates(frames_.front()->geometry(), clientPosition);
+}
+
+// The grabbed object lines up with the edges and centres of the objects
+// that stay within a few pixels; the guides show where.
+QPoint DesignWindow::guideSnap(const QRect& grabbed) {
+    std::vector<tz::Box> others;
+    for (ObjectKind kind : tz::AllKinds)
+        for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
+            if (controls_[int(kind)][slot] && !std::ranges::count(moving_, ObjectRef{kind, slot})) {
+                const QRect other = objectRect({kind, slot});
+                others.push_back({other.x(), other.y(), other.width(), other.height()});
+            }
+    const tz::GuideSnap snap =
+        tz::findGuides({grabbed.x(), grabbed.y(), grabbed.width(), grabbed.height()}, others);
+    std::vector<QLine> guides;
+    for (const tz::GuideLine& line : snap.vertical)
+        guides.emplace_back(line.position, line.from, line.position, line.to);
+    for (const tz::GuideLine& line : snap.horizontal)
+        guides.emplace_back(line.from, line.position, line.to, line.position);
+    marks_->showGuides(std::move(guides));
+    return {snap.dx, snap.dy};
 }
 
 // Where the object under the mouse goes and how large it is, by the cursor.
@@ -609,6 +632,7 @@ void DesignWindow::cancelGesture() {
     frames_.clear();
     rubberBand_->hide();
     coordinates_->hide();
+    marks_->showGuides({});
     releaseInput();
     gesture_ = Gesture::Idle;
     moving_.clear();

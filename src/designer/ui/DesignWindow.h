@@ -103,6 +103,8 @@ class DesignWindow : public QWidget {
                      const QPoint& point);
     void startRubberBand(const QPoint& point, bool adding);
     void trackMouse(const QPoint& clientPosition, Qt::KeyboardModifiers modifiers);
+    // The offset that lines grabbed up with another object, shown by guides.
+    QPoint guideSnap(const QRect& grabbed);
     void showCoordinates(const QRect& object, const QPoint& cursor);
     void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
     void endMove(bool dropped);
