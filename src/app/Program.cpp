@@ -71,7 +71,7 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
         toolWindow->createWinId();
         toolWindow->windowHandle()->setTransientParent(mainWindow_->windowHandle());
     }
-    designWindow_->setGridStep(mainSettings_.gridStep);
+    setMainSettings(mainSettings_);
     connectPaletteToDesignWindow();
     connectCommandsToWindows();
     new FileDrops(
@@ -88,6 +88,7 @@ Program::~Program() = default;
 void Program::setMainSettings(const tz::MainSettings& settings) {
     mainSettings_ = settings;
     designWindow_->setGridStep(settings.gridStep);
+    objectClipboard_->setGridStep(settings.gridStep);
 }
 
 CommandGroups Program::makeCommands(MainWindow& window) {
@@ -106,12 +107,12 @@ CommandGroups Program::makeCommands(MainWindow& window) {
         const QWidget* active = QApplication::activeWindow();
         return active && active->objectName() == "app";
     };
-    auto* editCommands =
-        new EditCommands(window, document_, history_, *new tz::ObjectClipboard(edits_, &window),
-                         designWindowActive, &window);
+    auto* editCommands = new EditCommands(
+        window, document_, history_, *(objectClipboard_ = new tz::ObjectClipboard(edits_, &window)),
+        designWindowActive, &window);
     layoutCommands_ = new LayoutCommands(edits_, &window);
-    return {*fileCommands_, *recentProjects, *editCommands, *layoutCommands_, *buildCommands_,
-            *windowCommands_};
+    return {*fileCommands_,   *recentProjects, *editCommands,
+            *layoutCommands_, *buildCommands_, *windowCommands_};
 }
 
 void Program::connectCommandsToWindows() {

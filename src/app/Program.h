@@ -24,8 +24,9 @@ class LayoutCommands;
 class WindowArrangement;
 struct CommandGroups;
 namespace tz {
+class ObjectClipboard;
 class PasteGuard;
-}
+}  // namespace tz
 
 class Program {
   public:
@@ -76,6 +77,7 @@ class Program {
     BuildCommands* buildCommands_ = nullptr;
     WindowCommands* windowCommands_ = nullptr;
     LayoutCommands* layoutCommands_ = nullptr;
+    tz::ObjectClipboard* objectClipboard_ = nullptr;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DesignWindow> designWindow_;
     std::unique_ptr<InspectorWindow> inspector_;

@@ -43,7 +43,7 @@ void ObjectClipboard::duplicate() {
 }
 
 void ObjectClipboard::add(const KindRecords& objects, const QString& action) {
-    const KindRecords added = pastedRecords(edits_.design(), objects, GridStep);
+    const KindRecords added = pastedRecords(edits_.design(), objects, gridStep_);
     if (const auto refusal = edits_.addObjects(added, action))
         reportError(QApplication::activeWindow(), displayLine(*refusal));
 }

@@ -4,6 +4,7 @@
 // program's own format, so a paste of anything else does nothing.
 #include <QObject>
 
+#include "designer/SelectionHandles.h"
 #include "document/ObjectClipboardText.h"
 
 namespace tz {
@@ -20,12 +21,15 @@ class ObjectClipboard : public QObject {
     void paste();
     // A paste of the selection that leaves the clipboard alone.
     void duplicate();
+    // A paste that would cover the originals moves by step.
+    void setGridStep(int step) { gridStep_ = step; }
 
   private:
     // The added objects become the selection; a refusal is reported.
     void add(const KindRecords& objects, const QString& action);
 
     DocumentEdits& edits_;
+    int gridStep_ = GridStep;
 };
 
 }  // namespace tz
