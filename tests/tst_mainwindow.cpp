@@ -195,6 +195,7 @@ class MainWindowTest : public QObject {
     void treeClickSelectsAlsoOverCollapsedClasses() {
         popupCommand("AddClass1");
         popupCommand("AddInterface1");
+        checkMnemonics(mainWindow->findChild<QMenu*>("popup1")->actions(), "tree");
         popupCommand("AddClass1");
         popupCommand("AddInterface1");
         popupCommand("AddInterface1");

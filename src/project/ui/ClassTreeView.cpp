@@ -136,15 +136,15 @@ void ClassTreeView::showPopup(QWidget* source, const QPoint& position) {
     if (!treePopup_) {
         treePopup_ = new QMenu(parent_);
         treePopup_->setObjectName("popup1");
-        addInterface_ = treePopup_->addAction("Add Interface", this, &ClassTreeView::addInterface);
+        addInterface_ = treePopup_->addAction("Add &Interface", this, &ClassTreeView::addInterface);
         addInterface_->setObjectName("AddInterface1");
-        addClass_ = treePopup_->addAction("Add Class", this, &ClassTreeView::addClass);
+        addClass_ = treePopup_->addAction("Add &Class", this, &ClassTreeView::addClass);
         addClass_->setObjectName("AddClass1");
         treePopup_->addSeparator();
         deleteInterface_ =
-            treePopup_->addAction("Delete Interface", this, &ClassTreeView::deleteInterface);
+            treePopup_->addAction("&Delete Interface", this, &ClassTreeView::deleteInterface);
         deleteInterface_->setObjectName("DeleteInterface1");
-        deleteClass_ = treePopup_->addAction("Delete Class", this, &ClassTreeView::deleteClass);
+        deleteClass_ = treePopup_->addAction("D&elete Class", this, &ClassTreeView::deleteClass);
         deleteClass_->setObjectName("DeleteClass1");
     }
     enablePopupCommands();
