@@ -292,6 +292,7 @@ class DesignerTest : public QObject {
         QCOMPARE(button->geometry(), QRect(21, 28, 64, 33));
         triggerCommand("Redo1");
         QCOMPARE(button->geometry(), QRect(21, 28, 64, 25));
+        QVERIFY(d.saved().contains("Button 0\r\n21\r\n28\r\n64\r\n25\r\nJButton0\r\n"));
 
         QTest::keyClick(&d.app, Qt::Key_Tab);
         QCOMPARE(d.selectedTreeText(), QString("JLabel0"));
