@@ -273,6 +273,8 @@ void InspectorWindow::setValue(int row, const QString& text, bool editable) {
     Qt::ItemFlags flags = item->flags();
     flags.setFlag(Qt::ItemIsEditable, editable);
     item->setFlags(flags);
+    // A field several objects cannot share looks like no field to type into.
+    item->setBackground(editable ? QBrush() : grid_->palette().window());
 }
 
 void InspectorWindow::clearGrid() {
