@@ -7,6 +7,7 @@
 #include "app/CommandAction.h"
 #include "designer/Arrangement.h"
 #include "document/ui/DocumentEdits.h"
+#include "platform/TextBytes.h"
 #include "platform/ui/ErrorBox.h"
 #include "platform/ui/PaintedIcon.h"
 
@@ -101,7 +102,7 @@ void LayoutCommands::arrange(int command) {
                                                     objects[i].height = boxes[i].height;
                                                 }
                                             });
-    if (refusal) tz::reportError(QApplication::activeWindow(), QString::fromStdString(*refusal));
+    if (refusal) tz::reportError(QApplication::activeWindow(), tz::displayLine(*refusal));
 }
 
 void LayoutCommands::enableForSelection() {

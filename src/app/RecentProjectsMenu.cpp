@@ -47,6 +47,8 @@ void RecentProjectsMenu::choose(std::size_t index) {
 // A list the file cannot take still serves this session; closing the program
 // reports the unwritable settings file.
 void RecentProjectsMenu::keep(std::vector<std::string> paths) {
+    // Saving the first project again changes nothing: no file to write.
+    if (paths == paths_) return;
     paths_ = std::move(paths);
     tz::writeRecentProjects(settingsPath_.toStdString(), paths_);
     showList();

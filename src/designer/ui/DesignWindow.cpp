@@ -222,11 +222,17 @@ QWidget* DesignWindow::makeControl(ObjectKind kind) {
 }
 
 std::optional<DesignWindow::ObjectRef> DesignWindow::locate(const QObject* object) const {
-    if (!object) return std::nullopt;
+    for (const ObjectRef& shown : shownObjects())
+        if (control(shown.kind, shown.slot) == object) return shown;
+    return std::nullopt;
+}
+
+std::vector<DesignWindow::ObjectRef> DesignWindow::shownObjects() const {
+    std::vector<ObjectRef> shown;
     for (ObjectKind kind : tz::AllKinds)
         for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
-            if (controls_[int(kind)][slot] == object) return ObjectRef{kind, slot};
-    return std::nullopt;
+            if (controls_[int(kind)][slot]) shown.push_back({kind, slot});
+    return shown;
 }
 
 void DesignWindow::editObjects(const std::vector<ObjectRef>& objects, const QString& action,
@@ -497,15 +503,13 @@ void DesignWindow::trackMouse(const QPoint& clientPosition, Qt::KeyboardModifier
 // The grabbed object lines up with the edges and centres of the objects
 // that stay within a few pixels; the guides show where.
 QPoint DesignWindow::guideSnap(const QRect& grabbed) {
+    const auto boxOf = [](const QRect& rect) {
+        return tz::Box{rect.x(), rect.y(), rect.width(), rect.height()};
+    };
     std::vector<tz::Box> others;
-    for (ObjectKind kind : tz::AllKinds)
-        for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
-            if (controls_[int(kind)][slot] && !std::ranges::count(moving_, ObjectRef{kind, slot})) {
-                const QRect other = objectRect({kind, slot});
-                others.push_back({other.x(), other.y(), other.width(), other.height()});
-            }
-    const tz::GuideSnap snap =
-        tz::findGuides({grabbed.x(), grabbed.y(), grabbed.width(), grabbed.height()}, others);
+    for (const ObjectRef& other : shownObjects())
+        if (!std::ranges::count(moving_, other)) others.push_back(boxOf(objectRect(other)));
+    const tz::GuideSnap snap = tz::findGuides(boxOf(grabbed), others);
     std::vector<QLine> guides;
     for (const tz::GuideLine& line : snap.vertical)
         guides.emplace_back(line.position, line.from, line.position, line.to);
@@ -616,10 +620,8 @@ void DesignWindow::endRubberBand(bool applied) {
     std::vector<ObjectRef> selection = selectionBeforeBand_;
     cancelGesture();
     if (!applied) return;
-    for (ObjectKind kind : tz::AllKinds)
-        for (int slot = 0; slot < tz::ObjectTable::SlotCount; ++slot)
-            if (controls_[int(kind)][slot] && band.intersects(objectRect({kind, slot})))
-                selection.push_back({kind, slot});
+    for (const ObjectRef& object : shownObjects())
+        if (band.intersects(objectRect(object))) selection.push_back(object);
     model_.setSelection(selection);
 }
 

@@ -80,6 +80,8 @@ class DesignWindow : public QWidget {
     QWidget*& controlSlot(const ObjectRef& object);
     QWidget* makeControl(tz::ObjectKind kind);
     std::optional<ObjectRef> locate(const QObject* control) const;
+    // The objects that have a control, in kind and slot order.
+    std::vector<ObjectRef> shownObjects() const;
     QRect objectRect(const ObjectRef& object) const;
 
     // Creates an object of the create kind at point, when the kind is known.
