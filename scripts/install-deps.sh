@@ -4,7 +4,7 @@
 # install check need.
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          openjdk-17-jdk librsvg2-bin libx11-dev)
+          openjdk-17-jdk librsvg2-bin libx11-dev libfontconfig-dev)
 if [ "${1:-}" = --test ]; then
   packages+=(xvfb xauth x11-utils fonts-dejavu-core clang libclang-rt-14-dev
              desktop-file-utils appstream shared-mime-info lintian devscripts mandoc dpkg-dev

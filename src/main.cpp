@@ -13,6 +13,7 @@
 #include "designer/ui/PictureSource.h"
 #include "platform/ProcessSignals.h"
 #include "platform/Version.h"
+#include "platform/ui/FontConfigurationLoad.h"
 #include "toolchain/RunFolder.h"
 
 namespace {
@@ -73,7 +74,12 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         tz::keepToolkitNotesOffStandardError();
     }
+    // The menu bar is part of the main window's design; asking the desktop
+    // for a menu bar of its own would also wait on the session bus at start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    tz::FontConfigurationLoad fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.finish();
     // Lets desktops match the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName("org.tarvelo.zuva");
     const QString programDirectory = QApplication::applicationDirPath() + "/";

@@ -170,8 +170,9 @@ class MainWindowTest : public QObject {
         checkMnemonics(started->program->mainWindow().menuBar()->actions(), "menu bar");
     }
 
-    // Task bars show the program's own icon on every window.
+    // Task bars show the program's own icon on every window, given once they have painted.
     void everyWindowCarriesTheProgramIcon() {
+        QTRY_VERIFY(!QApplication::windowIcon().isNull());
         const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
         const QImage icon =
             QImage(":/icons/48/org.tarvelo.zuva.png").convertToFormat(premultiplied);

@@ -56,12 +56,9 @@ Program::Program(const QString& programDirectory, const QString& settingsPath)
           withStartProject(edits_), [this](MainWindow& window) { return makeCommands(window); })),
       designWindow_(std::make_unique<DesignWindow>(edits_)),
       inspector_(std::make_unique<InspectorWindow>(edits_)),
-      projectOptions_(std::make_unique<ProjectOptionsDialog>(edits_)),
       palette_(std::make_unique<PaletteWindow>()),
-      developerOptions_(std::make_unique<DeveloperOptionsDialog>(programDirectory, settingsPath)),
       arrangement_(std::make_unique<WindowArrangement>(settingsPath, document_, *mainWindow_,
                                                        *designWindow_, *palette_, *inspector_)) {
-    QApplication::setWindowIcon(tz::programIcon());
     // Tool windows of the main window: kept above it and minimised with it.
     // Only their native windows are linked: as child widgets they would join
     // the main window's Tab order.
@@ -116,10 +113,10 @@ CommandGroups Program::makeCommands(MainWindow& window) {
 }
 
 void Program::connectCommandsToWindows() {
-    QObject::connect(buildCommands_, &BuildCommands::projectOptionsWanted, projectOptions_.get(),
-                     &QDialog::exec);
-    QObject::connect(windowCommands_, &WindowCommands::developerOptionsWanted,
-                     developerOptions_.get(), &QDialog::exec);
+    QObject::connect(buildCommands_, &BuildCommands::projectOptionsWanted, mainWindow_.get(),
+                     [this] { projectOptions().exec(); });
+    QObject::connect(windowCommands_, &WindowCommands::developerOptionsWanted, mainWindow_.get(),
+                     [this] { developerOptions().exec(); });
     QObject::connect(windowCommands_, &WindowCommands::designWindowWanted, designWindow_.get(),
                      [this] { bringUp(designWindow_.get()); });
     QObject::connect(windowCommands_, &WindowCommands::inspectorWanted, inspector_.get(),
@@ -139,9 +136,23 @@ void Program::connectCommandsToWindows() {
         arrangement_->savePlacements();
         return true;
     });
-    QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
-                     developerOptions_.get(),
-                     [this](const tz::MainSettings& settings) { setMainSettings(settings); });
+}
+
+// The dialogs are made when first wanted: start-up paints the windows sooner.
+ProjectOptionsDialog& Program::projectOptions() {
+    if (!projectOptions_) projectOptions_ = std::make_unique<ProjectOptionsDialog>(edits_);
+    return *projectOptions_;
+}
+
+DeveloperOptionsDialog& Program::developerOptions() {
+    if (!developerOptions_) {
+        developerOptions_ =
+            std::make_unique<DeveloperOptionsDialog>(programDirectory_, settingsPath_);
+        QObject::connect(developerOptions_.get(), &DeveloperOptionsDialog::mainSettingsWritten,
+                         developerOptions_.get(),
+                         [this](const tz::MainSettings& settings) { setMainSettings(settings); });
+    }
+    return *developerOptions_;
 }
 
 void Program::connectPaletteToDesignWindow() {
@@ -165,10 +176,13 @@ void Program::show() {
     palette_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
-    // Its virtual machine would take a core from the windows' first paint.
+    // Both would hold the windows' first paint back: the icon is sent to
+    // every window, and the service's virtual machine takes a core.
     tz::runAfterFirstPaint(
-        {mainWindow_.get(), designWindow_.get(), inspector_.get(), palette_.get()},
-        [this] { compiler_.startWarmCompiler(); });
+        {mainWindow_.get(), designWindow_.get(), inspector_.get(), palette_.get()}, [this] {
+            QApplication::setWindowIcon(tz::programIcon());
+            compiler_.startWarmCompiler();
+        });
 }
 
 QString Program::settingsPathFor(const QString& programDirectory) {

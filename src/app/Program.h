@@ -1,7 +1,7 @@
 #pragma once
-// The program's six windows, created once in a fixed order and kept until
-// the program ends, and the one place that wires them and the command
-// groups together.
+// The program's six windows, kept until the program ends: the four shown at
+// start created in a fixed order, the two option dialogs at their first
+// use; and the one place that wires them and the command groups together.
 #include <QString>
 #include <QUndoStack>
 #include <memory>
@@ -44,9 +44,9 @@ class Program {
     MainWindow& mainWindow() { return *mainWindow_; }
     DesignWindow& designWindow() { return *designWindow_; }
     InspectorWindow& inspector() { return *inspector_; }
-    ProjectOptionsDialog& projectOptions() { return *projectOptions_; }
+    ProjectOptionsDialog& projectOptions();
     PaletteWindow& palette() { return *palette_; }
-    DeveloperOptionsDialog& developerOptions() { return *developerOptions_; }
+    DeveloperOptionsDialog& developerOptions();
     FileCommands& fileCommands() { return *fileCommands_; }
     BuildCommands& buildCommands() { return *buildCommands_; }
     WindowCommands& windowCommands() { return *windowCommands_; }
