@@ -26,19 +26,28 @@ class JavaTextReader {
     State state_ = State::Code;
 };
 
+// How blank runs are dropped: Shuffled moves eight bytes by one table
+// look-up, on machines that have it, else it is Portable. Both give the same
+// text.
+enum class FoldPath { Portable, Shuffled };
+FoldPath fastestFoldPath();
+
 // Every run of two or more blanks outside string and character literals
 // becomes one blank.
-std::string foldBlankRuns(std::string_view text);
+std::string foldBlankRuns(std::string_view text, FoldPath path = fastestFoldPath());
 
 // Folds a text given in consecutive parts as if it were one, each part
 // within its own bytes. No part but the last may end inside a comment mark
 // or a backslash escape.
 class BlankFolder {
   public:
+    explicit BlankFolder(FoldPath path = fastestFoldPath())
+        : path_(path == FoldPath::Shuffled ? fastestFoldPath() : path) {}
     // Returns the folded length of the part.
     std::size_t foldInPlace(char* part, std::size_t size);
 
   private:
+    FoldPath path_;
     JavaTextReader reader_;
     bool afterFreeBlank_ = false;  // the last part ended in a blank outside literals
 };
