@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "codegen/ByteChunks.h"
 #include "codegen/JavaText.h"
 #include "platform/TextBytes.h"
 #include "project/NameHelpers.h"
@@ -33,7 +34,7 @@ bool formsCommentMark(char last, char next) {
 // numbers, each with a comma.
 struct SlotMarker {
     static constexpr std::size_t Room = 3 + 2 * 12;
-    SlotMarker(int classIndex, int slotIndex) {
+    SlotMarker(int classIndex, int slotIndex) : classIndex(classIndex), slotIndex(slotIndex) {
         std::array<char, Room> marker = {'/', '/', '\\'};
         char* end = marker.data() + 3;
         for (const int number : {classIndex, slotIndex}) {
@@ -42,6 +43,8 @@ struct SlotMarker {
         }
         text.assign(marker.data(), end);
     }
+    int classIndex;
+    int slotIndex;
     std::string text;
 };
 
@@ -73,6 +76,27 @@ class SourceWriter {
         text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
         folded_ = recorded_ = text.size();
     }
+    // The text trimmed, each CR LF replaced by the marker of its line and LF.
+    void putMarked(std::string_view slotText, int classIndex, int slotIndex) {
+        const std::string_view body = trimmed(slotText);
+        const SlotMarker marker(classIndex, slotIndex);
+        recordLines();
+        int line = 0;
+        std::size_t lineStart = 0;
+        bool broken = false;  // the line holds a lone CR or LF
+        forEachOf<'\r', '\n'>(body, [&](std::size_t i) {
+            if (i + 1 == lineStart) return;  // the LF of the last CR LF
+            if (!body.substr(i).starts_with(CrLf)) {
+                broken = true;
+                return;
+            }
+            putMarkedLine(body.substr(lineStart, i - lineStart), broken, marker, line++);
+            lineStart = i + 2;
+            broken = false;
+        });
+        from({classIndex, slotIndex, line}, true);
+        put(body.substr(lineStart));
+    }
     // The line map of all text put; ends the writing.
     SourceLineMap takeLineMap() {
         recordLines();
@@ -86,6 +110,21 @@ class SourceWriter {
     std::string text;
 
   private:
+    // Most lines hold no line end, and the line map takes them without
+    // reading them.
+    void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
+        put(piece);
+        putMarker(marker, line);
+        text += '\n';
+        const SourcePlace place{marker.classIndex, marker.slotIndex, line};
+        if (broken) {
+            lines_.from(place, true);
+            recordLines();
+        } else {
+            lines_.addUnbrokenLine(place);
+            recorded_ = text.size();
+        }
+    }
     // The line map takes in the text put since the last call, all from one
     // place: one call for many pieces.
     void recordLines() {
@@ -98,23 +137,6 @@ class SourceWriter {
     BlankFolder folder_;
     std::size_t folded_ = 0;
 };
-
-void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
-    const std::string_view body = trimmed(text);
-    const SlotMarker marker(classIndex, slotIndex);
-    int line = 0;
-    std::size_t from = 0;
-    for (auto pair = body.find(CrLf); pair != std::string_view::npos;
-         pair = body.find(CrLf, from)) {
-        out.from({classIndex, slotIndex, line}, true);
-        out.put(body.substr(from, pair - from));
-        out.putMarker(marker, line++);
-        out.text += '\n';
-        from = pair + 2;
-    }
-    out.from({classIndex, slotIndex, line}, true);
-    out.put(body.substr(from));
-}
 
 std::string quoted(const std::string& text) {
     return "\"" + javaStringBody(text) + "\"";
@@ -285,7 +307,7 @@ class Generator {
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
         const std::size_t start = out_.text.size();
-        appendMarkedText(out_, text, k, m);
+        out_.putMarked(text, k, m);
         if ((codeFollowsOnLine || options_.withoutLineBreaks) &&
             endsInLineComment(std::string_view(out_.text).substr(start))) {
             put(lineBreak_);
@@ -390,7 +412,7 @@ class Generator {
 
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
     SourceWriter marked;
-    appendMarkedText(marked, text, classIndex, slotIndex);
+    marked.putMarked(text, classIndex, slotIndex);
     return marked.text;
 }
 

@@ -1,5 +1,7 @@
 #include "codegen/JavaText.h"
 
+#include "codegen/ByteChunks.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -18,28 +20,6 @@ bool startsWith(std::string_view text, std::size_t i, char first, char second) {
 }
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
-}
-
-// Sixteen bytes, compared all at once where the machine can.
-using Bytes16 = char __attribute__((vector_size(16)));
-
-Bytes16 loadBytes16(const char* bytes) {
-    Bytes16 loaded;
-    std::memcpy(&loaded, bytes, sizeof loaded);
-    return loaded;
-}
-
-// Bit j is set where byte j is nonzero.
-unsigned byteMask(Bytes16 hits) {
-#ifdef __SSE2__
-    return unsigned(_mm_movemask_epi8(__m128i(hits)));
-#else
-    char bytes[16];
-    std::memcpy(bytes, &hits, sizeof bytes);
-    unsigned mask = 0;
-    for (unsigned j = 0; j < 16; ++j) mask |= unsigned(bytes[j] != 0) << j;
-    return mask;
-#endif
 }
 
 // The first position from i on of one of Stops. Looks at sixteen bytes at a
@@ -72,14 +52,6 @@ std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::si
             return find<'\\', '\'', '\r', '\n'>(text, i);
     }
     return text.size();
-}
-
-// Up to sixteen bytes, the rest zero.
-Bytes16 loadUpTo16(const char* bytes, std::size_t size) {
-    if (size >= 16) return loadBytes16(bytes);
-    Bytes16 loaded = {};
-    std::memcpy(&loaded, bytes, size);
-    return loaded;
 }
 
 // Moves size bytes, from sizeof(Word) to twice as many, as two words that

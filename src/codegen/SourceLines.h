@@ -42,6 +42,9 @@ class SourceLineRecorder {
     // the generator's own code.
     void from(const SourcePlace& place, bool fromProject);
     void add(std::string_view piece);
+    // Project text from place that holds no line end, then its line end: the
+    // same as adding them, without reading them.
+    void addUnbrokenLine(const SourcePlace& place);
     void reserve(std::size_t lineCount) { lines_.reserve(lineCount); }
     // The map of what was added; the recorder is left empty.
     SourceLineMap takeMap() { return SourceLineMap(std::exchange(lines_, {})); }
