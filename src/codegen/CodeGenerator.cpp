@@ -57,12 +57,14 @@ class SourceWriter {
             text += ' ';
         text += piece;
     }
-    // The marker of a line of the slot with the given marker start.
-    void putMarker(const SlotMarker& slot, int line) {
-        std::array<char, SlotMarker::Room + 12> marker;
+    // The marker of a line of the slot with the given marker start, and
+    // lineEnd after it.
+    void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
+        std::array<char, SlotMarker::Room + 12 + 2> marker;
         char* end = std::copy(slot.text.begin(), slot.text.end(), marker.data());
         end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
         *end++ = ',';
+        end = std::copy(lineEnd.begin(), lineEnd.end(), end);
         put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
@@ -114,8 +116,7 @@ class SourceWriter {
     // reading them.
     void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
         put(piece);
-        putMarker(marker, line);
-        text += '\n';
+        putMarker(marker, line, "\n");
         const SourcePlace place{marker.classIndex, marker.slotIndex, line};
         if (broken) {
             lines_.from(place, true);
@@ -292,14 +293,12 @@ class Generator {
         return true;
     }
 
-    // With no line separators the marker gets its own line end, so that the
-    // code after it is not commented out.
+    // The marker ends its line, with a line feed alone when there are no line
+    // separators, so that the code after it is not commented out.
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(SlotMarker(k, m), DeclarationLine);
-        if (options_.withoutLineBreaks) put("\n");
-        put(sep_);
+        out_.putMarker(SlotMarker(k, m), DeclarationLine, lineBreak_);
         out_.from({k, 0, DeclarationLine}, false);
     }
 

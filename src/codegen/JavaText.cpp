@@ -15,12 +15,6 @@
 namespace tz {
 
 namespace {
-bool startsWith(std::string_view text, std::size_t i, char first, char second) {
-    return i + 1 < text.size() && text[i] == first && text[i + 1] == second;
-}
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
 
 // The first position from i on of one of Stops. Looks at sixteen bytes at a
 // time where it can: most bytes are plain code.
@@ -148,7 +142,7 @@ class ChunkFold {
 
     // Folds the blank runs, outside literals, up to the first character that
     // may end state, and returns its position, or the size at the end.
-    std::size_t upToStop(JavaTextReader::State state) {
+    [[gnu::always_inline]] std::size_t upToStop(JavaTextReader::State state) {
         using State = JavaTextReader::State;
         switch (state) {
             case State::Code:
@@ -183,7 +177,7 @@ class ChunkFold {
 
     // Each blank that follows a blank goes, with Fold.
     template <bool Fold, char... Stops>
-    std::size_t upTo() {
+    [[gnu::always_inline]] std::size_t upTo() {
         // Copies, so that they stay in registers: the bytes written might
         // alias the members.
         char* const part = part_;
@@ -236,15 +230,17 @@ class ChunkFold {
 };
 
 template <FoldPath Path>
-std::size_t foldInPlace(JavaTextReader& reader, bool& afterFreeBlank, char* part,
+std::size_t foldInPlace(JavaTextReader& readerState, bool& afterFreeBlank, char* part,
                         std::size_t size) {
     const std::string_view text(part, size);
+    JavaTextReader reader = readerState;
     ChunkFold<Path> folded(part, size, afterFreeBlank);
     for (std::size_t i = folded.upToStop(reader.state()); i < size;
          i = folded.upToStop(reader.state())) {
         folded.keepStop(reader.read(text, i));
     }
     afterFreeBlank = folded.afterBlank() && !reader.inLiteral();
+    readerState = reader;
     return folded.kept();
 }
 
@@ -261,45 +257,6 @@ bool hasBlockCommentStart(std::string_view text) {
 
 std::size_t JavaTextReader::nextNotable(std::string_view text, std::size_t i) const {
     return nextStop(state_, text, i);
-}
-
-std::size_t JavaTextReader::read(std::string_view text, std::size_t i) {
-    const char c = text[i];
-    switch (state_) {
-        case State::Code:
-            if (startsWith(text, i, '/', '/')) {
-                state_ = State::LineComment;
-                return 2;
-            }
-            if (startsWith(text, i, '/', '*')) {
-                state_ = State::BlockComment;
-                return 2;
-            }
-            if (c == '"') state_ = State::String;
-            if (c == '\'') state_ = State::Character;
-            return 1;
-        case State::LineComment:
-            if (c == '\n') state_ = State::Code;
-            return 1;
-        case State::BlockComment:
-            if (startsWith(text, i, '*', '/')) {
-                state_ = State::Code;
-                return 2;
-            }
-            return 1;
-        case State::String:
-            return readLiteral(text, i, '"');
-        case State::Character:
-            return readLiteral(text, i, '\'');
-    }
-    return 1;
-}
-
-std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, char quote) {
-    const char c = text[i];
-    if (c == '\\' && i + 1 < text.size() && !isLineEnd(text[i + 1])) return 2;
-    if (c == quote || isLineEnd(c)) state_ = State::Code;
-    return 1;
 }
 
 FoldPath fastestFoldPath() {

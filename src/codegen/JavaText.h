@@ -22,9 +22,56 @@ class JavaTextReader {
 
   private:
     std::size_t readLiteral(std::string_view text, std::size_t i, char quote);
+    static bool startsWith(std::string_view text, std::size_t i, char first, char second) {
+        return i + 1 < text.size() && text[i] == first && text[i + 1] == second;
+    }
+    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     State state_ = State::Code;
 };
+
+// Inline: blank folding reads at every stop, and keeps its state in a
+// register only when this is part of its loop.
+[[gnu::always_inline]] inline std::size_t JavaTextReader::read(std::string_view text,
+                                                               std::size_t i) {
+    const char c = text[i];
+    switch (state_) {
+        case State::Code:
+            if (startsWith(text, i, '/', '/')) {
+                state_ = State::LineComment;
+                return 2;
+            }
+            if (startsWith(text, i, '/', '*')) {
+                state_ = State::BlockComment;
+                return 2;
+            }
+            if (c == '"') state_ = State::String;
+            if (c == '\'') state_ = State::Character;
+            return 1;
+        case State::LineComment:
+            if (c == '\n') state_ = State::Code;
+            return 1;
+        case State::BlockComment:
+            if (startsWith(text, i, '*', '/')) {
+                state_ = State::Code;
+                return 2;
+            }
+            return 1;
+        case State::String:
+            return readLiteral(text, i, '"');
+        case State::Character:
+            return readLiteral(text, i, '\'');
+    }
+    return 1;
+}
+
+[[gnu::always_inline]] inline std::size_t JavaTextReader::readLiteral(std::string_view text,
+                                                                      std::size_t i, char quote) {
+    const char c = text[i];
+    if (c == '\\' && i + 1 < text.size() && !isLineEnd(text[i + 1])) return 2;
+    if (c == quote || isLineEnd(c)) state_ = State::Code;
+    return 1;
+}
 
 // How blank runs are dropped: Shuffled moves eight bytes by one table
 // look-up, on machines that have it, else it is Portable. Both give the same
