@@ -13,12 +13,6 @@ constexpr std::string_view MarkerStart = "//\\";
 
 }  // namespace
 
-void SourceLineRecorder::from(const SourcePlace& place, bool fromProject) {
-    place_ = place;
-    fromProject_ = fromProject;
-    claimed_ = false;
-}
-
 void SourceLineRecorder::add(std::string_view piece) {
     if (piece.empty()) return;
     if (std::exchange(crPending_, false) && piece.front() != '\n') endLine();
@@ -34,27 +28,6 @@ void SourceLineRecorder::add(std::string_view piece) {
         endLine();
         if (i + 1 < piece.size()) claimLine();
     });
-}
-
-void SourceLineRecorder::addUnbrokenLine(const SourcePlace& place) {
-    from(place, true);
-    if (std::exchange(crPending_, false)) endLine();
-    claimLine();
-    endLine();
-}
-
-void SourceLineRecorder::claimLine() {
-    if (std::exchange(claimed_, true)) return;
-    if (line_ == lines_.size()) {
-        lines_.push_back(place_);
-    } else if (fromProject_) {
-        lines_[line_] = place_;
-    }
-}
-
-void SourceLineRecorder::endLine() {
-    ++line_;
-    claimed_ = false;
 }
 
 std::optional<SourcePlace> SourceLineMap::place(long line) const {
