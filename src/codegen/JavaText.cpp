@@ -60,9 +60,8 @@ void moveAsTwoWords(char* to, const char* from, std::size_t size) {
     std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
 }
 
-// Copies size bytes, up to sixteen, down from from to to, which may
-// overlap. Pieces this short are spared a call.
-void moveDown(char* to, const char* from, std::size_t size) {
+// Copies size bytes, up to sixteen: pieces this short are spared a call.
+void copyShort(char* to, const char* from, std::size_t size) {
     if (size >= 8) {
         moveAsTwoWords<std::uint64_t>(to, from, size);
     } else if (size >= 4) {
@@ -218,7 +217,7 @@ class ChunkFold {
         } else {
             char staged[16];
             keepBytes<Path>(bytes, drops, staged);
-            moveDown(part + at.written, staged, kept);
+            copyShort(part + at.written, staged, kept);
         }
         at.written += kept;
         at.read += taken;
@@ -233,6 +232,7 @@ template <FoldPath Path>
 std::size_t foldInPlace(JavaTextReader& readerState, bool& afterFreeBlank, char* part,
                         std::size_t size) {
     const std::string_view text(part, size);
+    // A copy, whose state stays in a register through the loop.
     JavaTextReader reader = readerState;
     ChunkFold<Path> folded(part, size, afterFreeBlank);
     for (std::size_t i = folded.upToStop(reader.state()); i < size;
