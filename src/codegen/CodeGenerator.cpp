@@ -35,17 +35,18 @@ bool formsCommentMark(char last, char next) {
 struct SlotMarker {
     static constexpr std::size_t Room = 3 + 2 * 12;
     SlotMarker(int classIndex, int slotIndex) : classIndex(classIndex), slotIndex(slotIndex) {
-        std::array<char, Room> marker = {'/', '/', '\\'};
-        char* end = marker.data() + 3;
+        char* end = text.data() + 3;
         for (const int number : {classIndex, slotIndex}) {
-            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
+            end = std::to_chars(end, text.data() + text.size(), number).ptr;
             *end++ = ',';
         }
-        text.assign(marker.data(), end);
+        length = std::size_t(end - text.data());
     }
     int classIndex;
     int slotIndex;
-    std::string text;
+    // Its whole room is copied at once, which costs less than a call.
+    std::array<char, Room> text = {'/', '/', '\\'};
+    std::size_t length;
 };
 
 // The source text with the places its pieces came from.
@@ -61,7 +62,8 @@ class SourceWriter {
     // lineEnd after it.
     void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
         std::array<char, SlotMarker::Room + 12 + 2> marker;
-        char* end = std::copy(slot.text.begin(), slot.text.end(), marker.data());
+        std::copy(slot.text.begin(), slot.text.end(), marker.data());
+        char* end = marker.data() + slot.length;
         end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
         *end++ = ',';
         end = std::copy(lineEnd.begin(), lineEnd.end(), end);
