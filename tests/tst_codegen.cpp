@@ -102,6 +102,7 @@ class TestCodegen : public QObject {
     void textsAreJavaStringBodies();
     void blankRunsFoldOutsideLiterals();
     void blankRunsFoldAcrossParts();
+    void blankRunsFoldAtChunkEdges();
     void noCodeAfterLineComment();
     void lineMapNamesEveryLine();
     void noCommentMarkFormedBetweenTexts();
@@ -353,16 +354,35 @@ void TestCodegen::blankRunsFoldAcrossParts() {
     // inside a comment mark or an escape.
     const std::string text = "x  =  \"a  \\\"  b\"  ;  //  c  'q  \n  /*  \"  *  */  'z  '   y  ";
     const std::string folded = "x = \"a  \\\"  b\" ; // c 'q \n /* \" * */ 'z  ' y ";
-    QCOMPARE(foldBlankRuns(text), folded);
-    for (std::size_t split = 1; split < text.size(); ++split) {
-        const std::string pair = text.substr(split - 1, 2);
-        if (pair == "//" || pair == "/*" || pair == "*/" || pair[0] == '\\') continue;
-        std::string first = text.substr(0, split);
-        std::string second = text.substr(split);
-        BlankFolder folder;
-        first.resize(folder.foldInPlace(first.data(), first.size()));
-        second.resize(folder.foldInPlace(second.data(), second.size()));
-        QCOMPARE(first + second, folded);
+    for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
+        QCOMPARE(foldBlankRuns(text, path), folded);
+        for (std::size_t split = 1; split < text.size(); ++split) {
+            const std::string pair = text.substr(split - 1, 2);
+            if (pair == "//" || pair == "/*" || pair == "*/" || pair[0] == '\\') continue;
+            std::string first = text.substr(0, split);
+            std::string second = text.substr(split);
+            BlankFolder folder(path);
+            first.resize(folder.foldInPlace(first.data(), first.size()));
+            second.resize(folder.foldInPlace(second.data(), second.size()));
+            QCOMPARE(first + second, folded);
+        }
+    }
+}
+
+void TestCodegen::blankRunsFoldAtChunkEdges() {
+    // Sixteen bytes are read at once: runs, marks and escapes across their
+    // edges, literals to the end, bytes above 127.
+    const std::string x15(15, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {x15 + "    y  ", x15 + " y "},
+        {"\"" + std::string(20, ' ') + "\"   x", "\"" + std::string(20, ' ') + "\" x"},
+        {"a  " + std::string(12, 'y') + "//  c  \n  d", "a " + std::string(12, 'y') + "// c \n d"},
+        {"\"" + std::string(14, 'a') + "\\\"  b\"  c", "\"" + std::string(14, 'a') + "\\\"  b\" c"},
+        {"/*  *  " + x15 + "  */  x  ", "/* * " + x15 + " */ x "},
+        {"'  \r  \xC3\xA9  \xff  \"  " + x15, "'  \r \xC3\xA9 \xff \"  " + x15},
+    };
+    for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
+        for (const auto& [text, folded] : cases) QCOMPARE(foldBlankRuns(text, path), folded);
     }
 }
 

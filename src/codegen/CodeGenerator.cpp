@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "codegen/ByteChunks.h"
 #include "codegen/JavaText.h"
 #include "platform/TextBytes.h"
 #include "project/NameHelpers.h"
@@ -33,16 +34,19 @@ bool formsCommentMark(char last, char next) {
 // numbers, each with a comma.
 struct SlotMarker {
     static constexpr std::size_t Room = 3 + 2 * 12;
-    SlotMarker(int classIndex, int slotIndex) {
-        std::array<char, Room> marker = {'/', '/', '\\'};
-        char* end = marker.data() + 3;
+    SlotMarker(int classIndex, int slotIndex) : classIndex(classIndex), slotIndex(slotIndex) {
+        char* end = text.data() + 3;
         for (const int number : {classIndex, slotIndex}) {
-            end = std::to_chars(end, marker.data() + marker.size(), number).ptr;
+            end = std::to_chars(end, text.data() + text.size(), number).ptr;
             *end++ = ',';
         }
-        text.assign(marker.data(), end);
+        length = std::size_t(end - text.data());
     }
-    std::string text;
+    int classIndex;
+    int slotIndex;
+    // Its whole room is copied at once, which costs less than a call.
+    std::array<char, Room> text = {'/', '/', '\\'};
+    std::size_t length;
 };
 
 // The source text with the places its pieces came from.
@@ -54,12 +58,15 @@ class SourceWriter {
             text += ' ';
         text += piece;
     }
-    // The marker of a line of the slot with the given marker start.
-    void putMarker(const SlotMarker& slot, int line) {
-        std::array<char, SlotMarker::Room + 12> marker;
-        char* end = std::copy(slot.text.begin(), slot.text.end(), marker.data());
+    // The marker of a line of the slot with the given marker start, and
+    // lineEnd after it.
+    void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
+        std::array<char, SlotMarker::Room + 12 + 2> marker;
+        std::copy(slot.text.begin(), slot.text.end(), marker.data());
+        char* end = marker.data() + slot.length;
         end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
         *end++ = ',';
+        end = std::copy(lineEnd.begin(), lineEnd.end(), end);
         put(std::string_view(marker.data(), std::size_t(end - marker.data())));
     }
     // What is put from now on comes from place.
@@ -72,6 +79,27 @@ class SourceWriter {
         recordLines();
         text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
         folded_ = recorded_ = text.size();
+    }
+    // The text trimmed, each CR LF replaced by the marker of its line and LF.
+    void putMarked(std::string_view slotText, int classIndex, int slotIndex) {
+        const std::string_view body = trimmed(slotText);
+        const SlotMarker marker(classIndex, slotIndex);
+        recordLines();
+        int line = 0;
+        std::size_t lineStart = 0;
+        bool broken = false;  // the line holds a lone CR or LF
+        forEachOf<'\r', '\n'>(body, [&](std::size_t i) {
+            if (i + 1 == lineStart) return;  // the LF of the last CR LF
+            if (!body.substr(i).starts_with(CrLf)) {
+                broken = true;
+                return;
+            }
+            putMarkedLine(body.substr(lineStart, i - lineStart), broken, marker, line++);
+            lineStart = i + 2;
+            broken = false;
+        });
+        from({classIndex, slotIndex, line}, true);
+        put(body.substr(lineStart));
     }
     // The line map of all text put; ends the writing.
     SourceLineMap takeLineMap() {
@@ -86,6 +114,20 @@ class SourceWriter {
     std::string text;
 
   private:
+    // Most lines hold no line end, and the line map takes them without
+    // reading them.
+    void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
+        put(piece);
+        putMarker(marker, line, "\n");
+        const SourcePlace place{marker.classIndex, marker.slotIndex, line};
+        if (broken) {
+            lines_.from(place, true);
+            recordLines();
+        } else {
+            lines_.addUnbrokenLine(place);
+            recorded_ = text.size();
+        }
+    }
     // The line map takes in the text put since the last call, all from one
     // place: one call for many pieces.
     void recordLines() {
@@ -98,23 +140,6 @@ class SourceWriter {
     BlankFolder folder_;
     std::size_t folded_ = 0;
 };
-
-void appendMarkedText(SourceWriter& out, std::string_view text, int classIndex, int slotIndex) {
-    const std::string_view body = trimmed(text);
-    const SlotMarker marker(classIndex, slotIndex);
-    int line = 0;
-    std::size_t from = 0;
-    for (auto pair = body.find(CrLf); pair != std::string_view::npos;
-         pair = body.find(CrLf, from)) {
-        out.from({classIndex, slotIndex, line}, true);
-        out.put(body.substr(from, pair - from));
-        out.putMarker(marker, line++);
-        out.text += '\n';
-        from = pair + 2;
-    }
-    out.from({classIndex, slotIndex, line}, true);
-    out.put(body.substr(from));
-}
 
 std::string quoted(const std::string& text) {
     return "\"" + javaStringBody(text) + "\"";
@@ -270,14 +295,12 @@ class Generator {
         return true;
     }
 
-    // With no line separators the marker gets its own line end, so that the
-    // code after it is not commented out.
+    // The marker ends its line, with a line feed alone when there are no line
+    // separators, so that the code after it is not commented out.
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(SlotMarker(k, m), DeclarationLine);
-        if (options_.withoutLineBreaks) put("\n");
-        put(sep_);
+        out_.putMarker(SlotMarker(k, m), DeclarationLine, lineBreak_);
         out_.from({k, 0, DeclarationLine}, false);
     }
 
@@ -285,7 +308,7 @@ class Generator {
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
         const std::size_t start = out_.text.size();
-        appendMarkedText(out_, text, k, m);
+        out_.putMarked(text, k, m);
         if ((codeFollowsOnLine || options_.withoutLineBreaks) &&
             endsInLineComment(std::string_view(out_.text).substr(start))) {
             put(lineBreak_);
@@ -390,7 +413,7 @@ class Generator {
 
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
     SourceWriter marked;
-    appendMarkedText(marked, text, classIndex, slotIndex);
+    marked.putMarked(text, classIndex, slotIndex);
     return marked.text;
 }
 

@@ -1,56 +1,32 @@
 #include "codegen/JavaText.h"
 
+#include "codegen/ByteChunks.h"
+
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#ifdef __SSE2__
+#include <immintrin.h>
+#endif
 
 namespace tz {
 
 namespace {
-bool startsWith(std::string_view text, std::size_t i, char first, char second) {
-    return i + 1 < text.size() && text[i] == first && text[i + 1] == second;
-}
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
 
-// The index of the first nonzero byte of a word, in memory order.
-std::size_t firstMarkedByte(std::uint64_t marks) {
-    const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
-                                                                : std::countl_zero(marks);
-    return std::size_t(bits) / 8;
-}
-
-// Sixteen bytes, compared all at once where the machine can.
-using Bytes16 = char __attribute__((vector_size(16)));
-
-Bytes16 loadBytes16(const char* bytes) {
-    Bytes16 loaded;
-    std::memcpy(&loaded, bytes, sizeof loaded);
-    return loaded;
-}
-
-// The first position from i on of one of Stops or, with BlankPairs, of a
-// blank that a blank follows. Looks at sixteen bytes at a time where it
-// can: most bytes are plain code.
-template <bool BlankPairs, char... Stops>
+// The first position from i on of one of Stops. Looks at sixteen bytes at a
+// time where it can: most bytes are plain code.
+template <char... Stops>
 std::size_t find(std::string_view text, std::size_t i) {
     const char* const data = text.data();
     for (; i + 16 < text.size(); i += 16) {
         const Bytes16 bytes = loadBytes16(data + i);
-        auto hits = ((bytes == Stops) | ...);
-        if constexpr (BlankPairs) hits |= (bytes == ' ') & (loadBytes16(data + i + 1) == ' ');
-        std::array<std::uint64_t, 2> halves;
-        std::memcpy(halves.data(), &hits, sizeof halves);
-        if (halves[0]) return i + firstMarkedByte(halves[0]);
-        if (halves[1]) return i + 8 + firstMarkedByte(halves[1]);
+        if (const unsigned hits = byteMask(((bytes == Stops) | ...)))
+            return i + std::size_t(std::countr_zero(hits));
     }
-    for (; i < text.size(); ++i) {
-        if (((data[i] == Stops) || ...)) break;
-        if (BlankPairs && data[i] == ' ' && i + 1 < text.size() && data[i + 1] == ' ') break;
-    }
+    while (i < text.size() && ((text[i] != Stops) && ...)) ++i;
     return i;
 }
 
@@ -59,23 +35,17 @@ std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::si
     using State = JavaTextReader::State;
     switch (state) {
         case State::Code:
-            return find<false, '/', '"', '\''>(text, i);
+            return find<'/', '"', '\''>(text, i);
         case State::LineComment:
-            return find<false, '\n'>(text, i);
+            return find<'\n'>(text, i);
         case State::BlockComment:
-            return find<false, '*'>(text, i);
+            return find<'*'>(text, i);
         case State::String:
-            return find<false, '\\', '"', '\r', '\n'>(text, i);
+            return find<'\\', '"', '\r', '\n'>(text, i);
         case State::Character:
-            return find<false, '\\', '\'', '\r', '\n'>(text, i);
+            return find<'\\', '\'', '\r', '\n'>(text, i);
     }
     return text.size();
-}
-
-// The first position from i on where a blank run ends.
-std::size_t skipBlanks(std::string_view text, std::size_t i) {
-    while (i < text.size() && text[i] == ' ') ++i;
-    return i;
 }
 
 // Moves size bytes, from sizeof(Word) to twice as many, as two words that
@@ -90,12 +60,9 @@ void moveAsTwoWords(char* to, const char* from, std::size_t size) {
     std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
 }
 
-// Moves size bytes down from from to to, which may overlap. The pieces
-// between blank runs are short: moved by hand they are spared a call.
-void moveDown(char* to, const char* from, std::size_t size) {
-    if (size > 16) {
-        std::memmove(to, from, size);
-    } else if (size >= 8) {
+// Copies size bytes, up to sixteen: pieces this short are spared a call.
+void copyShort(char* to, const char* from, std::size_t size) {
+    if (size >= 8) {
         moveAsTwoWords<std::uint64_t>(to, from, size);
     } else if (size >= 4) {
         moveAsTwoWords<std::uint32_t>(to, from, size);
@@ -109,54 +76,172 @@ void moveDown(char* to, const char* from, std::size_t size) {
     }
 }
 
-// The folded part, written over the part's own bytes.
-class Compaction {
-  public:
-    explicit Compaction(char* part) : part_(part) {}
-    // The text before end stays, the text from end up to next goes.
-    void drop(std::size_t end, std::size_t next) {
-        moveDown(part_ + kept_, part_ + copyFrom_, end - copyFrom_);
-        kept_ += end - copyFrom_;
-        copyFrom_ = next;
-    }
-    std::size_t kept() const { return kept_; }
+// The number of bits set in each byte: counting instructions are not in
+// every x86-64, and a call to count costs more than the look-up.
+constexpr std::array<std::uint8_t, 256> BitCounts = [] {
+    std::array<std::uint8_t, 256> counts{};
+    for (unsigned byte = 0; byte < 256; ++byte) counts[byte] = std::uint8_t(std::popcount(byte));
+    return counts;
+}();
 
-  private:
-    char* part_;
-    std::size_t kept_ = 0;      // length of the folded part written so far
-    std::size_t copyFrom_ = 0;  // start of the text not yet moved down
-};
-
-// Folds the blank runs from i on up to the first of Stops, and returns its
-// position.
-template <char... Stops>
-std::size_t foldUpTo(std::string_view text, std::size_t i, Compaction& folded) {
-    for (i = find<true, Stops...>(text, i); i < text.size() && text[i] == ' ';
-         i = find<true, Stops...>(text, i)) {
-        const std::size_t runEnd = skipBlanks(text, i + 1);
-        folded.drop(i + 1, runEnd);
-        i = runEnd;
-    }
-    return i;
+// The number of bits set in a sixteen-bit mask.
+unsigned bitCount16(unsigned mask) {
+    return BitCounts[mask & 0xff] + BitCounts[mask >> 8];
 }
 
-// Folds the blank runs from i on, outside literals, up to the first
-// character that may end state, and returns its position.
-std::size_t foldUpToStateStop(JavaTextReader::State state, std::string_view text, std::size_t i,
-                              Compaction& folded) {
-    using State = JavaTextReader::State;
-    switch (state) {
-        case State::Code:
-            return foldUpTo<'/', '"', '\''>(text, i, folded);
-        case State::LineComment:
-            return foldUpTo<'\n'>(text, i, folded);
-        case State::BlockComment:
-            return foldUpTo<'*'>(text, i, folded);
-        case State::String:
-        case State::Character:
-            return nextStop(state, text, i);
+#ifdef __SSE2__
+// For each mask of eight bytes to drop, the indices of the bytes kept.
+constexpr std::array<std::uint64_t, 256> KeptIndices = [] {
+    std::array<std::uint64_t, 256> table{};
+    for (unsigned drops = 0; drops < 256; ++drops) {
+        unsigned kept = 0;
+        for (unsigned j = 0; j < 8; ++j) {
+            if (!(drops >> j & 1)) table[drops] |= std::uint64_t(j) << (8 * kept++);
+        }
     }
-    return text.size();
+    return table;
+}();
+#endif
+
+// Writes the bytes of bytes not in drops, in order, to the sixteen bytes
+// at out. Shuffled moves each half by one table look-up, where the machine
+// can (SSSE3); else byte by byte, without branches.
+template <FoldPath Path>
+void keepBytes(Bytes16 bytes, unsigned drops, char* out) {
+#ifdef __SSE2__
+    if constexpr (Path == FoldPath::Shuffled) {
+        constexpr std::uint64_t UpperHalf = 0x0808080808080808;
+        const __m128i indices = _mm_set_epi64x(std::int64_t(KeptIndices[drops >> 8] + UpperHalf),
+                                               std::int64_t(KeptIndices[drops & 0xff]));
+        __m128i shuffled = __m128i(bytes);
+        // The instruction alone, so that the rest is built for any x86-64.
+        __asm__("pshufb %1, %0" : "+x"(shuffled) : "x"(indices));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), shuffled);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 8 - BitCounts[drops & 0xff]),
+                         _mm_unpackhi_epi64(shuffled, shuffled));
+        return;
+    }
+#endif
+    char from[16];
+    std::memcpy(from, &bytes, sizeof from);
+    std::size_t kept = 0;
+    for (unsigned j = 0; j < 16; ++j) {
+        out[kept] = from[j];
+        kept += !(drops >> j & 1);
+    }
+}
+
+// A part folded in place, sixteen bytes at a time: what is written never
+// reaches the bytes not yet read.
+template <FoldPath Path>
+class ChunkFold {
+  public:
+    ChunkFold(char* part, std::size_t size, bool afterBlank)
+        : part_(part), size_(size), at_{.afterBlank = afterBlank} {}
+
+    // Folds the blank runs, outside literals, up to the first character that
+    // may end state, and returns its position, or the size at the end.
+    [[gnu::always_inline]] std::size_t upToStop(JavaTextReader::State state) {
+        using State = JavaTextReader::State;
+        switch (state) {
+            case State::Code:
+                return upTo<true, '/', '"', '\''>();
+            case State::LineComment:
+                return upTo<true, '\n'>();
+            case State::BlockComment:
+                return upTo<true, '*'>();
+            case State::String:
+                return upTo<false, '\\', '"', '\r', '\n'>();
+            case State::Character:
+                return upTo<false, '\\', '\'', '\r', '\n'>();
+        }
+        return size_;
+    }
+    // Keeps the next length characters, none of them a free blank.
+    void keepStop(std::size_t length) {
+        for (std::size_t j = 0; j < length; ++j) part_[at_.written + j] = part_[at_.read + j];
+        at_.written += length;
+        at_.read += length;
+        at_.afterBlank = false;
+    }
+    std::size_t kept() const { return at_.written; }
+    bool afterBlank() const { return at_.afterBlank; }
+
+  private:
+    struct Position {
+        std::size_t read = 0;
+        std::size_t written = 0;
+        bool afterBlank;  // the last byte read is a blank outside literals
+    };
+
+    // Each blank that follows a blank goes, with Fold.
+    template <bool Fold, char... Stops>
+    [[gnu::always_inline]] std::size_t upTo() {
+        // Copies, so that they stay in registers: the bytes written might
+        // alias the members.
+        char* const part = part_;
+        const std::size_t size = size_;
+        Position at = at_;
+        // Whole chunks without a stop, the most of a text, take the short way.
+        for (; at.read + 16 <= size; at.read += 16) {
+            const Bytes16 bytes = loadBytes16(part + at.read);
+            if (byteMask(((bytes == Stops) | ...))) break;
+            const unsigned drops = Fold ? blankPairs(bytes, 16, at.afterBlank) : 0;
+            keepBytes<Path>(bytes, drops, part + at.written);
+            at.written += 16 - bitCount16(drops);
+        }
+        // The chunk that holds the stop or the end.
+        const std::size_t available = std::min<std::size_t>(16, size - at.read);
+        const Bytes16 bytes = loadUpTo16(part + at.read, available);
+        const unsigned stops = byteMask(((bytes == Stops) | ...)) | 1u << available;
+        const unsigned taken = unsigned(std::countr_zero(stops));
+        const unsigned drops = Fold ? blankPairs(bytes, taken, at.afterBlank) : 0;
+        keep(part, at, bytes, drops, taken);
+        at_ = at;
+        return at.read;
+    }
+    // The blanks among the first length bytes that follow a blank;
+    // afterBlank becomes whether the last of them is one.
+    static unsigned blankPairs(Bytes16 bytes, unsigned length, bool& afterBlank) {
+        const unsigned blanks = byteMask(bytes == ' ') & ((1u << length) - 1);
+        const unsigned pairs = blanks & (blanks << 1 | unsigned(afterBlank));
+        if (length > 0) afterBlank = blanks >> (length - 1) & 1;
+        return pairs;
+    }
+    // Keeps the first taken bytes but drops. The sixteen bytes written at
+    // once must end before the bytes not yet read; else they are staged.
+    static void keep(char* part, Position& at, Bytes16 bytes, unsigned drops, std::size_t taken) {
+        const std::size_t kept = taken - bitCount16(drops);
+        if (at.written + 16 <= at.read + taken) {
+            keepBytes<Path>(bytes, drops, part + at.written);
+        } else {
+            char staged[16];
+            keepBytes<Path>(bytes, drops, staged);
+            copyShort(part + at.written, staged, kept);
+        }
+        at.written += kept;
+        at.read += taken;
+    }
+
+    char* part_;
+    std::size_t size_;
+    Position at_;
+};
+
+template <FoldPath Path>
+std::size_t foldInPlace(JavaTextReader& readerState, bool& afterFreeBlank, char* part,
+                        std::size_t size) {
+    const std::string_view text(part, size);
+    // A copy, whose state stays in a register through the loop.
+    JavaTextReader reader = readerState;
+    ChunkFold<Path> folded(part, size, afterFreeBlank);
+    for (std::size_t i = folded.upToStop(reader.state()); i < size;
+         i = folded.upToStop(reader.state())) {
+        folded.keepStop(reader.read(text, i));
+    }
+    afterFreeBlank = folded.afterBlank() && !reader.inLiteral();
+    readerState = reader;
+    return folded.kept();
 }
 
 // Whether text holds "/*", found by the rarer '*'.
@@ -174,67 +259,25 @@ std::size_t JavaTextReader::nextNotable(std::string_view text, std::size_t i) co
     return nextStop(state_, text, i);
 }
 
-std::size_t JavaTextReader::read(std::string_view text, std::size_t i) {
-    const char c = text[i];
-    switch (state_) {
-        case State::Code:
-            if (startsWith(text, i, '/', '/')) {
-                state_ = State::LineComment;
-                return 2;
-            }
-            if (startsWith(text, i, '/', '*')) {
-                state_ = State::BlockComment;
-                return 2;
-            }
-            if (c == '"') state_ = State::String;
-            if (c == '\'') state_ = State::Character;
-            return 1;
-        case State::LineComment:
-            if (c == '\n') state_ = State::Code;
-            return 1;
-        case State::BlockComment:
-            if (startsWith(text, i, '*', '/')) {
-                state_ = State::Code;
-                return 2;
-            }
-            return 1;
-        case State::String:
-            return readLiteral(text, i, '"');
-        case State::Character:
-            return readLiteral(text, i, '\'');
-    }
-    return 1;
-}
-
-std::size_t JavaTextReader::readLiteral(std::string_view text, std::size_t i, char quote) {
-    const char c = text[i];
-    if (c == '\\' && i + 1 < text.size() && !isLineEnd(text[i + 1])) return 2;
-    if (c == quote || isLineEnd(c)) state_ = State::Code;
-    return 1;
+FoldPath fastestFoldPath() {
+#ifdef __SSE2__
+    static const FoldPath fastest =
+        __builtin_cpu_supports("ssse3") ? FoldPath::Shuffled : FoldPath::Portable;
+    return fastest;
+#else
+    return FoldPath::Portable;
+#endif
 }
 
 std::size_t BlankFolder::foldInPlace(char* part, std::size_t size) {
-    if (size == 0) return 0;
-    const std::string_view text(part, size);
-    Compaction folded(part);
-    // A run of blanks may go on from the last part.
-    std::size_t i = 0;
-    if (afterFreeBlank_) {
-        i = skipBlanks(text, 0);
-        folded.drop(0, i);
-    }
-    for (i = foldUpToStateStop(reader_.state(), text, i, folded); i < size;
-         i = foldUpToStateStop(reader_.state(), text, i, folded)) {
-        i += reader_.read(text, i);
-    }
-    afterFreeBlank_ = text.back() == ' ' && !reader_.inLiteral();
-    folded.drop(size, size);
-    return folded.kept();
+    return path_ == FoldPath::Shuffled
+               ? tz::foldInPlace<FoldPath::Shuffled>(reader_, afterFreeBlank_, part, size)
+               : tz::foldInPlace<FoldPath::Portable>(reader_, afterFreeBlank_, part, size);
 }
 
-std::string foldBlankRuns(std::string_view text) {
+std::string foldBlankRuns(std::string_view text, FoldPath path) {
     std::string folded(text);
-    folded.resize(BlankFolder().foldInPlace(folded.data(), folded.size()));
+    folded.resize(BlankFolder(path).foldInPlace(folded.data(), folded.size()));
     return folded;
 }
 

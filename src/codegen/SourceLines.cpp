@@ -1,8 +1,8 @@
 #include "codegen/SourceLines.h"
 
+#include "codegen/ByteChunks.h"
+
 #include <charconv>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 namespace tz {
@@ -11,66 +11,23 @@ namespace {
 
 constexpr std::string_view MarkerStart = "//\\";
 
-bool mayEndLine(char c) {
-    return static_cast<unsigned char>(c) <= '\r';
-}
-
-// The first position from i on, before end, of a byte that may end a line
-// (one up to CR), else end. Skips eight bytes at a time where it can.
-std::size_t nextLineEndCandidate(std::string_view text, std::size_t i, std::size_t end) {
-    constexpr std::uint64_t Ones = 0x0101010101010101;
-    constexpr std::uint64_t HighBits = 0x8080808080808080;
-    for (; i + 8 <= end; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        // Nonzero when some byte is below 14, that is up to CR.
-        if ((word - Ones * 14) & ~word & HighBits) break;
-    }
-    while (i < end && !mayEndLine(text[i])) ++i;
-    return i;
-}
-
 }  // namespace
-
-void SourceLineRecorder::from(const SourcePlace& place, bool fromProject) {
-    place_ = place;
-    fromProject_ = fromProject;
-    claimed_ = false;
-}
 
 void SourceLineRecorder::add(std::string_view piece) {
     if (piece.empty()) return;
     if (std::exchange(crPending_, false) && piece.front() != '\n') endLine();
     claimLine();
-    const std::size_t size = piece.size();
-    for (std::size_t i = nextLineEndCandidate(piece, 0, size); i < size;
-         i = nextLineEndCandidate(piece, i + 1, size)) {
+    forEachOf<'\r', '\n'>(piece, [&](std::size_t i) {
         if (piece[i] == '\r') {
-            if (i + 1 == size) {
+            if (i + 1 == piece.size()) {
                 crPending_ = true;
                 return;
             }
-            if (piece[i + 1] == '\n') continue;
-        } else if (piece[i] != '\n') {
-            continue;
+            if (piece[i + 1] == '\n') return;  // the line feed ends the line
         }
         endLine();
-        if (i + 1 < size) claimLine();
-    }
-}
-
-void SourceLineRecorder::claimLine() {
-    if (std::exchange(claimed_, true)) return;
-    if (line_ == lines_.size()) {
-        lines_.push_back(place_);
-    } else if (fromProject_) {
-        lines_[line_] = place_;
-    }
-}
-
-void SourceLineRecorder::endLine() {
-    ++line_;
-    claimed_ = false;
+        if (i + 1 < piece.size()) claimLine();
+    });
 }
 
 std::optional<SourcePlace> SourceLineMap::place(long line) const {

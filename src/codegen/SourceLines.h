@@ -40,15 +40,37 @@ class SourceLineRecorder {
   public:
     // What is added from now on came from place; fromProject is false for
     // the generator's own code.
-    void from(const SourcePlace& place, bool fromProject);
+    void from(const SourcePlace& place, bool fromProject) {
+        place_ = place;
+        fromProject_ = fromProject;
+        claimed_ = false;
+    }
     void add(std::string_view piece);
+    // Project text from place that holds no line end, then its line end: the
+    // same as adding them, without reading them.
+    void addUnbrokenLine(const SourcePlace& place) {
+        from(place, true);
+        if (std::exchange(crPending_, false)) endLine();
+        claimLine();
+        endLine();
+    }
     void reserve(std::size_t lineCount) { lines_.reserve(lineCount); }
     // The map of what was added; the recorder is left empty.
     SourceLineMap takeMap() { return SourceLineMap(std::exchange(lines_, {})); }
 
   private:
-    void claimLine();
-    void endLine();
+    void claimLine() {
+        if (std::exchange(claimed_, true)) return;
+        if (line_ == lines_.size()) {
+            lines_.push_back(place_);
+        } else if (fromProject_) {
+            lines_[line_] = place_;
+        }
+    }
+    void endLine() {
+        ++line_;
+        claimed_ = false;
+    }
 
     std::vector<SourcePlace> lines_;
     std::size_t line_ = 0;
