@@ -2,7 +2,8 @@
 # Times the compile F6 starts (javac.pif running javac.bat) through the warm
 # compile service against a bare javac of the same 40-line applet, several
 # rounds each, and prints the medians, their ratio, the first compile after
-# the service started and the service's resident size. Run by hand:
+# the service started and the service's resident size, also at the peak of
+# fifty pairs of compiles side by side and a quiet minute after. Run by hand:
 # bench/warm_compile.sh [BUILD_DIR] [ROUNDS]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -95,3 +96,17 @@ awk -v f="$first" -v b="$bare" 'BEGIN { printf "first F6 ratio:       %.3f\n", f
 awk -v w="$warm" -v b="$bare" 'BEGIN { printf "ratio:                %.3f\n", w / b }'
 echo "service resident size: $(ps -o rss= -p "$service" | tr -d ' ') KiB"
 java -cp "$bin/compileservice.jar" CompileService --status "$socket"
+
+# Two compiles at a time, each from an empty folder of its own as F6 runs them.
+for side in 1 2; do mkdir "$work/side$side"; done
+peak=0
+for ((i = 0; i < 50; i++)); do
+    (cd "$work/side1" && "$bin/javac" "$source" > /dev/null 2>&1) &
+    first_side=$!
+    (cd "$work/side2" && "$bin/javac" "$source" > /dev/null 2>&1) &
+    wait $first_side $!
+    rss=$(ps -o rss= -p "$service")
+    ((rss > peak)) && peak=$rss
+done
+sleep 60
+echo "resident after 100 compiles two at a time: peak ${peak} KiB, a minute later $(ps -o rss= -p "$service" | tr -d ' ') KiB"
