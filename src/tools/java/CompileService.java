@@ -1,6 +1,8 @@
+import com.sun.management.HotSpotDiagnosticMXBean;
 import com.sun.security.auth.module.UnixSystem;
 import java.io.DataInputStream;
 import java.io.IOException;
+import java.lang.management.ManagementFactory;
 import java.net.StandardProtocolFamily;
 import java.net.UnixDomainSocketAddress;
 import java.nio.ByteBuffer;
@@ -180,7 +182,7 @@ public final class CompileService {
             final boolean quiet = compileSlots.availablePermits() == COMPILE_SLOTS;
             if (quiet && idle >= IDLE_MILLIS) System.exit(0);
             if (quiet && idle >= trimAfterMillis && trimmedFor != last) {
-                System.gc();
+                collectTightly();
                 trimmedFor = last;
             }
             // Awake again by the time a compile from now on has been quiet long enough.
@@ -190,6 +192,24 @@ public final class CompileService {
             } catch (InterruptedException e) {
                 return;
             }
+        }
+    }
+
+    // Compiles collect with room to grow, so that they run few collections; a quiet service
+    // keeps little.
+    private static void collectTightly() {
+        setMaxHeapFreeRatio("10");
+        System.gc();
+        setMaxHeapFreeRatio("20");
+    }
+
+    // A virtual machine that cannot change it collects with the ratio it started with.
+    private static void setMaxHeapFreeRatio(String percent) {
+        try {
+            ManagementFactory.getPlatformMXBean(HotSpotDiagnosticMXBean.class)
+                    .setVMOption("MaxHeapFreeRatio", percent);
+        } catch (IllegalArgumentException ignored) {
+            // the option is not changeable there
         }
     }
 
