@@ -41,9 +41,22 @@ inline unsigned byteMask(Bytes16 hits) {
 #endif
 }
 
+// The first position from i on of one of Bytes, else the size of text.
+template <char... Bytes>
+std::size_t firstOf(std::string_view text, std::size_t i) {
+    static_assert(((Bytes != 0) && ...), "the bytes past the end read as zero");
+    for (; i < text.size(); i += 16) {
+        const Bytes16 bytes = loadUpTo16(text.data() + i, text.size() - i);
+        if (const unsigned hits = byteMask(((bytes == Bytes) | ...)))
+            return i + std::size_t(std::countr_zero(hits));
+    }
+    return text.size();
+}
+
 // Calls visit with the position of each of Bytes in text, in order.
 template <char... Bytes, typename Visit>
 void forEachOf(std::string_view text, Visit visit) {
+    static_assert(((Bytes != 0) && ...), "the bytes past the end read as zero");
     for (std::size_t i = 0; i < text.size(); i += 16) {
         const Bytes16 bytes = loadUpTo16(text.data() + i, text.size() - i);
         for (unsigned hits = byteMask(((bytes == Bytes) | ...)); hits != 0; hits &= hits - 1)

@@ -16,34 +16,20 @@ namespace tz {
 
 namespace {
 
-// The first position from i on of one of Stops. Looks at sixteen bytes at a
-// time where it can: most bytes are plain code.
-template <char... Stops>
-std::size_t find(std::string_view text, std::size_t i) {
-    const char* const data = text.data();
-    for (; i + 16 < text.size(); i += 16) {
-        const Bytes16 bytes = loadBytes16(data + i);
-        if (const unsigned hits = byteMask(((bytes == Stops) | ...)))
-            return i + std::size_t(std::countr_zero(hits));
-    }
-    while (i < text.size() && ((text[i] != Stops) && ...)) ++i;
-    return i;
-}
-
 // The first position from i on of a character that may end state.
 std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::size_t i) {
     using State = JavaTextReader::State;
     switch (state) {
         case State::Code:
-            return find<'/', '"', '\''>(text, i);
+            return firstOf<'/', '"', '\''>(text, i);
         case State::LineComment:
-            return find<'\n'>(text, i);
+            return firstOf<'\n'>(text, i);
         case State::BlockComment:
-            return find<'*'>(text, i);
+            return firstOf<'*'>(text, i);
         case State::String:
-            return find<'\\', '"', '\r', '\n'>(text, i);
+            return firstOf<'\\', '"', '\r', '\n'>(text, i);
         case State::Character:
-            return find<'\\', '\'', '\r', '\n'>(text, i);
+            return firstOf<'\\', '\'', '\r', '\n'>(text, i);
     }
     return text.size();
 }

@@ -198,16 +198,18 @@ public final class CompileService {
     // Compiles collect with room to grow, so that they run few collections; a quiet service
     // keeps little.
     private static void collectTightly() {
-        setMaxHeapFreeRatio("10");
+        final HotSpotDiagnosticMXBean vm =
+                ManagementFactory.getPlatformMXBean(HotSpotDiagnosticMXBean.class);
+        final String compiling = vm.getVMOption("MaxHeapFreeRatio").getValue();
+        setMaxHeapFreeRatio(vm, "10");
         System.gc();
-        setMaxHeapFreeRatio("20");
+        setMaxHeapFreeRatio(vm, compiling);
     }
 
     // A virtual machine that cannot change it collects with the ratio it started with.
-    private static void setMaxHeapFreeRatio(String percent) {
+    private static void setMaxHeapFreeRatio(HotSpotDiagnosticMXBean vm, String percent) {
         try {
-            ManagementFactory.getPlatformMXBean(HotSpotDiagnosticMXBean.class)
-                    .setVMOption("MaxHeapFreeRatio", percent);
+            vm.setVMOption("MaxHeapFreeRatio", percent);
         } catch (IllegalArgumentException ignored) {
             // the option is not changeable there
         }
