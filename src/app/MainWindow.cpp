@@ -84,7 +84,6 @@ MainWindow::MainWindow(tz::DocumentEdits& edits,
     messages_->setFixedHeight(51);
     paintBackground(messages_, QPalette::Base, MessageCyan);
     column->addWidget(messages_);
-    busyPanels_ = std::make_unique<BusyPanels>(central);
     setCentralWidget(central);
 
     statusBar()->setObjectName("status");
@@ -251,7 +250,7 @@ QWidget* MainWindow::buildCodePanel(QWidget* parent) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    busyPanels_->centre();
+    if (busyPanels_) busyPanels_->centre();
 }
 
 // ---- activation and close -----------------------------------------------
@@ -374,6 +373,8 @@ void MainWindow::showCaption() {
 }
 
 BusyPanels& MainWindow::busyPanels() {
+    // Made for the first long step: the windows paint sooner without them.
+    if (!busyPanels_) busyPanels_ = std::make_unique<BusyPanels>(centralWidget());
     return *busyPanels_;
 }
 
