@@ -103,6 +103,7 @@ class TestCodegen : public QObject {
     void blankRunsFoldOutsideLiterals();
     void blankRunsFoldAcrossParts();
     void blankRunsFoldAtChunkEdges();
+    void commentedLinesFoldAsTheWholeText();
     void noCodeAfterLineComment();
     void lineMapNamesEveryLine();
     void noCommentMarkFormedBetweenTexts();
@@ -383,6 +384,39 @@ void TestCodegen::blankRunsFoldAtChunkEdges() {
     };
     for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
         for (const auto& [text, folded] : cases) QCOMPARE(foldBlankRuns(text, path), folded);
+    }
+}
+
+void TestCodegen::commentedLinesFoldAsTheWholeText() {
+    // A line is copied folded only if it ends in its CR LF and opens nothing
+    // the reader must follow; marks across chunk edges count.
+    const std::string x15(15, 'x');
+    const std::pair<std::string, bool> cases[] = {
+        {"  a  /  b  //  \"c\"  /*  \r\n", true},
+        {x15 + "//  a  '  b\r\n", true},
+        {"\xC3\xA9  \xff  " + x15 + x15 + "  *\r\n", true},
+        {"\r\n", true},
+        {x15 + "/" + "* c */ d\r\n", false},
+        {"a = \"b  c\";  // d\r\n", false},
+        {x15 + x15 + x15 + "  'c'\r\n", false},
+        {"a  // b\rc  d\r\n", false},
+        {"a  // b\nc\r\n", false},
+        {"a  // no line end", false},
+    };
+    for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
+        for (const auto& [text, taken] : cases) {
+            BlankFolder folder(path);
+            std::string folded = "q  ";
+            folded.resize(folder.foldInPlace(folded.data(), folded.size()));
+            char out[128];
+            const auto line = folder.foldCommentedLine(text, 0, out);
+            QCOMPARE(line.has_value(), taken);
+            if (!line) continue;
+            const std::size_t end = text.find_first_of("\r\n");
+            QCOMPARE(line->end, end);
+            QCOMPARE(folded + std::string(out, line->length) + "//\n",
+                     foldBlankRuns("q  " + text.substr(0, end) + "//\n", path));
+        }
     }
 }
 

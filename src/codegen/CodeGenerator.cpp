@@ -49,25 +49,28 @@ struct SlotMarker {
     std::size_t length;
 };
 
-// The source text with the places its pieces came from.
+// The source text with the places its pieces came from. Blank runs are
+// folded once the text cannot fail any more, most lines while they are
+// copied from the project.
 class SourceWriter {
   public:
     // A blank goes between two texts that would otherwise form a comment mark.
     void put(std::string_view piece) {
-        if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
-            text += ' ';
-        text += piece;
+        char* to = room(piece.size() + 1);
+        if (!piece.empty() && length_ > 0 && formsCommentMark(to[-1], piece.front())) *to++ = ' ';
+        std::copy(piece.begin(), piece.end(), to);
+        length_ = std::size_t(to - buffer_.data()) + piece.size();
     }
     // The marker of a line of the slot with the given marker start, and
     // lineEnd after it.
     void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
-        std::array<char, SlotMarker::Room + 12 + 2> marker;
-        std::copy(slot.text.begin(), slot.text.end(), marker.data());
-        char* end = marker.data() + slot.length;
-        end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
-        *end++ = ',';
-        end = std::copy(lineEnd.begin(), lineEnd.end(), end);
-        put(std::string_view(marker.data(), std::size_t(end - marker.data())));
+        char* to = room(MarkerRoom);
+        if (length_ > 0 && formsCommentMark(to[-1], '/')) *to++ = ' ';
+        std::copy(slot.text.begin(), slot.text.end(), to);
+        to = std::to_chars(to + slot.length, to + MarkerRoom, line).ptr;
+        *to++ = ',';
+        to = std::copy(lineEnd.begin(), lineEnd.end(), to);
+        length_ = std::size_t(to - buffer_.data());
     }
     // What is put from now on comes from place.
     void from(const SourcePlace& place, bool fromProject) {
@@ -77,29 +80,43 @@ class SourceWriter {
     // Folds the blank runs of the text put since the last fold.
     void foldNewText() {
         recordLines();
-        text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
-        folded_ = recorded_ = text.size();
+        length_ = folded_ + folder_.foldInPlace(buffer_.data() + folded_, length_ - folded_);
+        folded_ = recorded_ = length_;
+    }
+    // The text put so far is folded, and so is what is put from now on;
+    // before, it is kept as it was put.
+    void startFolding() {
+        folding_ = true;
+        foldNewText();
     }
     // The text trimmed, each CR LF replaced by the marker of its line and LF.
-    void putMarked(std::string_view slotText, int classIndex, int slotIndex) {
+    // Returns where it starts in the text.
+    std::size_t putMarked(std::string_view slotText, int classIndex, int slotIndex) {
         const std::string_view body = trimmed(slotText);
         const SlotMarker marker(classIndex, slotIndex);
         recordLines();
+        if (folding_) foldNewText();
+        const std::size_t start = length_;
         int line = 0;
         std::size_t lineStart = 0;
-        bool broken = false;  // the line holds a lone CR or LF
-        forEachOf<'\r', '\n'>(body, [&](std::size_t i) {
-            if (i + 1 == lineStart) return;  // the LF of the last CR LF
-            if (!body.substr(i).starts_with(CrLf)) {
-                broken = true;
-                return;
-            }
-            putMarkedLine(body.substr(lineStart, i - lineStart), broken, marker, line++);
-            lineStart = i + 2;
-            broken = false;
-        });
+        while (lineStart < body.size()) {
+            if (putFoldedLine(body, lineStart, marker, line)) continue;
+            bool broken = false;  // the line holds a lone CR or LF
+            const std::size_t end = nextCrLf(body, lineStart, broken);
+            if (end == std::string_view::npos) break;
+            putMarkedLine(body.substr(lineStart, end - lineStart), broken, marker, line++);
+            lineStart = end + 2;
+            if (folding_) foldNewText();
+        }
         from({classIndex, slotIndex, line}, true);
         put(body.substr(lineStart));
+        return start;
+    }
+    std::string_view text() const { return {buffer_.data(), length_}; }
+    // The text, which is taken away.
+    std::string takeText() {
+        buffer_.resize(length_);
+        return std::move(buffer_);
     }
     // The line map of all text put; ends the writing.
     SourceLineMap takeLineMap() {
@@ -107,13 +124,51 @@ class SourceWriter {
         return lines_.takeMap();
     }
     void reserve(std::size_t size, std::size_t lineCount) {
-        text.reserve(size);
+        buffer_.reserve(size);
         lines_.reserve(lineCount);
     }
 
-    std::string text;
-
   private:
+    static constexpr std::size_t MarkerRoom = SlotMarker::Room + 12 + 2 + 1;
+    // Room grows by this much at least: the bytes are cleared as it grows,
+    // in steps that stay in cache.
+    static constexpr std::size_t RoomStep = 64 * 1024;
+    // Chunks of sixteen bytes may be written past the text's end.
+    static constexpr std::size_t ChunkSlack = 16;
+
+    // Where size bytes go at the end of the text, with room past them for
+    // a chunk.
+    char* room(std::size_t size) {
+        const std::size_t needed = length_ + size + ChunkSlack;
+        if (needed > buffer_.size()) buffer_.resize(needed + RoomStep);
+        return buffer_.data() + length_;
+    }
+    // The first CR LF of body from position i on, or npos; broken tells
+    // whether a lone CR or LF came before it.
+    static std::size_t nextCrLf(std::string_view body, std::size_t i, bool& broken) {
+        for (i = firstOf<'\r', '\n'>(body, i); i < body.size();
+             i = firstOf<'\r', '\n'>(body, i + 1)) {
+            if (body.substr(i).starts_with(CrLf)) return i;
+            broken = true;
+        }
+        return std::string_view::npos;
+    }
+    // While folding, a line of code that ends in its CR LF, or in a line
+    // comment and its CR LF, is copied folded, with its marker: most are.
+    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const SlotMarker& marker,
+                       int& line) {
+        if (!folding_ || (length_ > 0 && formsCommentMark(buffer_[length_ - 1], body[lineStart])))
+            return false;
+        char* to = room(body.size() - lineStart + MarkerRoom);
+        const auto folded = folder_.foldCommentedLine(body, lineStart, to);
+        if (!folded) return false;
+        length_ += folded->length;
+        putMarker(marker, line, "\n");
+        lines_.addUnbrokenLine({marker.classIndex, marker.slotIndex, line++});
+        folded_ = recorded_ = length_;
+        lineStart = folded->end + 2;
+        return true;
+    }
     // Most lines hold no line end, and the line map takes them without
     // reading them.
     void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
@@ -125,19 +180,23 @@ class SourceWriter {
             recordLines();
         } else {
             lines_.addUnbrokenLine(place);
-            recorded_ = text.size();
+            recorded_ = length_;
         }
     }
     // The line map takes in the text put since the last call, all from one
     // place: one call for many pieces.
     void recordLines() {
-        lines_.add(std::string_view(text).substr(recorded_));
-        recorded_ = text.size();
+        lines_.add(text().substr(recorded_));
+        recorded_ = length_;
     }
 
+    // The text is its first length_ bytes; the rest is room.
+    std::string buffer_;
+    std::size_t length_ = 0;
     SourceLineRecorder lines_;
     std::size_t recorded_ = 0;
     BlankFolder folder_;
+    bool folding_ = false;
     std::size_t folded_ = 0;
 };
 
@@ -186,10 +245,13 @@ class Generator {
         put(sep_);
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
+            // Only the applet class can fail, and a failure keeps the text
+            // unfolded.
+            if (k == 1) out_.startFolding();
         }
         out_.foldNewText();
         result_.lines = out_.takeLineMap();
-        result_.source = std::move(out_.text);
+        result_.source = out_.takeText();
         return std::move(result_);
     }
 
@@ -213,7 +275,7 @@ class Generator {
 
     // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
-        result_.source = out_.text;
+        result_.source = out_.text();
         result_.lines = out_.takeLineMap();
         result_.failure = failure;
         result_.message = message;
@@ -233,16 +295,9 @@ class Generator {
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
-            foldWhenSafe(k);
         }
         put("}");
         return true;
-    }
-
-    // Only the applet class can fail, and a failure keeps the text unfolded.
-    // After it blank runs are folded in steps, over text still in cache.
-    void foldWhenSafe(int k) {
-        if (k > 1) out_.foldNewText();
     }
 
     bool appendMethod(int k, int m) {
@@ -307,10 +362,9 @@ class Generator {
     // A text that ends in a line comment gets a line break wherever code
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
-        const std::size_t start = out_.text.size();
-        out_.putMarked(text, k, m);
+        const std::size_t start = out_.putMarked(text, k, m);
         if ((codeFollowsOnLine || options_.withoutLineBreaks) &&
-            endsInLineComment(std::string_view(out_.text).substr(start))) {
+            endsInLineComment(out_.text().substr(start))) {
             put(lineBreak_);
         }
         out_.from({k, 0, DeclarationLine}, false);
@@ -414,7 +468,7 @@ class Generator {
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
     SourceWriter marked;
     marked.putMarked(text, classIndex, slotIndex);
-    return marked.text;
+    return marked.takeText();
 }
 
 std::string javaStringBody(const std::string& text) {
