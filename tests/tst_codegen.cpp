@@ -145,6 +145,12 @@ void TestCodegen::markers() {
     QCOMPARE(markedText("\r\n \r\n\ta;\r\nb;\nc;\r\n\r\n", 1, 0),
              std::string("a;//\\1,0,0,\nb;\nc;"));
     QCOMPARE(markedText(" \r\n\t", 1, 0), std::string());
+    // Line numbers gain digits on the way.
+    std::string lines;
+    for (int line = 0; line <= 100; ++line) lines += "x\r\n";
+    const std::string marked = markedText(lines + "y", 4, 5);
+    QVERIFY(contains(marked, "x//\\4,5,9,\nx//\\4,5,10,\n"));
+    QVERIFY(contains(marked, "x//\\4,5,99,\nx//\\4,5,100,\ny"));
 }
 
 void TestCodegen::initAndPaintOnlyInAppletClass() {

@@ -30,23 +30,47 @@ bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
 }
 
-// The start of the markers of one slot's lines: "//\", the class and slot
-// numbers, each with a comma.
-struct SlotMarker {
-    static constexpr std::size_t Room = 3 + 2 * 12;
-    SlotMarker(int classIndex, int slotIndex) : classIndex(classIndex), slotIndex(slotIndex) {
-        char* end = text.data() + 3;
-        for (const int number : {classIndex, slotIndex}) {
-            end = std::to_chars(end, text.data() + text.size(), number).ptr;
+// The marker at the end of a line of a slot: "//\\", the class, slot and
+// line numbers, each with a comma, and the line end.
+class LineMarker {
+  public:
+    static constexpr std::size_t Room = 3 + 3 * 12 + 2;
+    LineMarker(const SourcePlace& place, std::string_view lineEnd) : place_(place) {
+        char* end = text_.data() + 3;
+        for (const int number : {place.classIndex, place.slot, place.bodyLine}) {
+            end = std::to_chars(end, text_.data() + text_.size(), number).ptr;
             *end++ = ',';
         }
-        length = std::size_t(end - text.data());
+        lineEndSize_ = lineEnd.size();
+        length_ = std::size_t(std::copy(lineEnd.begin(), lineEnd.end(), end) - text_.data());
     }
-    int classIndex;
-    int slotIndex;
     // Its whole room is copied at once, which costs less than a call.
-    std::array<char, Room> text = {'/', '/', '\\'};
-    std::size_t length;
+    const std::array<char, Room>& room() const { return text_; }
+    std::size_t length() const { return length_; }
+    const SourcePlace& place() const { return place_; }
+    // The marker of the next line, counted in its text: most lines differ
+    // from the last in one digit.
+    void toNextLine() {
+        ++place_.bodyLine;
+        char* const last = text_.data() + length_ - lineEndSize_ - 2;
+        char* digit = last;
+        while (*digit == '9') *digit-- = '0';
+        if (*digit != ',') {
+            ++*digit;
+            return;
+        }
+        // All nines: one more digit, a 1 and zeros.
+        digit[1] = '1';
+        std::copy_backward(last + 1, text_.data() + length_, text_.data() + length_ + 1);
+        last[1] = '0';
+        ++length_;
+    }
+
+  private:
+    SourcePlace place_;
+    std::array<char, Room> text_ = {'/', '/', '\\'};
+    std::size_t length_;
+    std::size_t lineEndSize_;
 };
 
 // The source text with the places its pieces came from. Blank runs are
@@ -61,16 +85,12 @@ class SourceWriter {
         std::copy(piece.begin(), piece.end(), to);
         length_ = std::size_t(to - buffer_.data()) + piece.size();
     }
-    // The marker of a line of the slot with the given marker start, and
-    // lineEnd after it.
-    void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
-        char* to = room(MarkerRoom);
+    // Same as put(marker's text).
+    void putMarker(const LineMarker& marker) {
+        char* to = room(LineMarker::Room + 1);
         if (length_ > 0 && formsCommentMark(to[-1], '/')) *to++ = ' ';
-        std::copy(slot.text.begin(), slot.text.end(), to);
-        to = std::to_chars(to + slot.length, to + MarkerRoom, line).ptr;
-        *to++ = ',';
-        to = std::copy(lineEnd.begin(), lineEnd.end(), to);
-        length_ = std::size_t(to - buffer_.data());
+        std::copy(marker.room().begin(), marker.room().end(), to);
+        length_ = std::size_t(to - buffer_.data()) + marker.length();
     }
     // What is put from now on comes from place.
     void from(const SourcePlace& place, bool fromProject) {
@@ -93,22 +113,23 @@ class SourceWriter {
     // Returns where it starts in the text.
     std::size_t putMarked(std::string_view slotText, int classIndex, int slotIndex) {
         const std::string_view body = trimmed(slotText);
-        const SlotMarker marker(classIndex, slotIndex);
+        LineMarker marker({classIndex, slotIndex, 0}, "\n");
         recordLines();
         if (folding_) foldNewText();
         const std::size_t start = length_;
-        int line = 0;
         std::size_t lineStart = 0;
         while (lineStart < body.size()) {
-            if (putFoldedLine(body, lineStart, marker, line)) continue;
-            bool broken = false;  // the line holds a lone CR or LF
-            const std::size_t end = nextCrLf(body, lineStart, broken);
-            if (end == std::string_view::npos) break;
-            putMarkedLine(body.substr(lineStart, end - lineStart), broken, marker, line++);
-            lineStart = end + 2;
-            if (folding_) foldNewText();
+            if (!putFoldedLine(body, lineStart, marker)) {
+                bool broken = false;  // the line holds a lone CR or LF
+                const std::size_t end = nextCrLf(body, lineStart, broken);
+                if (end == std::string_view::npos) break;
+                putMarkedLine(body.substr(lineStart, end - lineStart), broken, marker);
+                lineStart = end + 2;
+                if (folding_) foldNewText();
+            }
+            marker.toNextLine();
         }
-        from({classIndex, slotIndex, line}, true);
+        from(marker.place(), true);
         put(body.substr(lineStart));
         return start;
     }
@@ -129,7 +150,6 @@ class SourceWriter {
     }
 
   private:
-    static constexpr std::size_t MarkerRoom = SlotMarker::Room + 12 + 2 + 1;
     // Room grows by this much at least: the bytes are cleared as it grows,
     // in steps that stay in cache.
     static constexpr std::size_t RoomStep = 64 * 1024;
@@ -155,31 +175,29 @@ class SourceWriter {
     }
     // While folding, a line of code that ends in its CR LF, or in a line
     // comment and its CR LF, is copied folded, with its marker: most are.
-    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const SlotMarker& marker,
-                       int& line) {
+    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const LineMarker& marker) {
         if (!folding_ || (length_ > 0 && formsCommentMark(buffer_[length_ - 1], body[lineStart])))
             return false;
-        char* to = room(body.size() - lineStart + MarkerRoom);
+        char* to = room(body.size() - lineStart + LineMarker::Room + 1);
         const auto folded = folder_.foldCommentedLine(body, lineStart, to);
         if (!folded) return false;
         length_ += folded->length;
-        putMarker(marker, line, "\n");
-        lines_.addUnbrokenLine({marker.classIndex, marker.slotIndex, line++});
+        putMarker(marker);
+        lines_.addUnbrokenLine(marker.place());
         folded_ = recorded_ = length_;
         lineStart = folded->end + 2;
         return true;
     }
     // Most lines hold no line end, and the line map takes them without
     // reading them.
-    void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
+    void putMarkedLine(std::string_view piece, bool broken, const LineMarker& marker) {
         put(piece);
-        putMarker(marker, line, "\n");
-        const SourcePlace place{marker.classIndex, marker.slotIndex, line};
+        putMarker(marker);
         if (broken) {
-            lines_.from(place, true);
+            lines_.from(marker.place(), true);
             recordLines();
         } else {
-            lines_.addUnbrokenLine(place);
+            lines_.addUnbrokenLine(marker.place());
             recorded_ = length_;
         }
     }
@@ -355,7 +373,7 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(SlotMarker(k, m), DeclarationLine, lineBreak_);
+        out_.putMarker(LineMarker({k, m, DeclarationLine}, lineBreak_));
         out_.from({k, 0, DeclarationLine}, false);
     }
 
