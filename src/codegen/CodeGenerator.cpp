@@ -86,9 +86,12 @@ class SourceWriter {
         length_ = std::size_t(to - buffer_.data()) + piece.size();
     }
     // Same as put(marker's text).
-    void putMarker(const LineMarker& marker) {
+    void putMarker(const LineMarker& marker) { putMarker(marker, lastByte()); }
+    // The same after text whose last byte is known, which spares reading
+    // back what was just written.
+    void putMarker(const LineMarker& marker, char last) {
         char* to = room(LineMarker::Room + 1);
-        if (length_ > 0 && formsCommentMark(to[-1], '/')) *to++ = ' ';
+        if (formsCommentMark(last, '/')) *to++ = ' ';
         std::copy(marker.room().begin(), marker.room().end(), to);
         length_ = std::size_t(to - buffer_.data()) + marker.length();
     }
@@ -156,6 +159,7 @@ class SourceWriter {
     // Chunks of sixteen bytes may be written past the text's end.
     static constexpr std::size_t ChunkSlack = 16;
 
+    char lastByte() const { return length_ > 0 ? buffer_[length_ - 1] : '\n'; }
     // Where size bytes go at the end of the text, with room past them for
     // a chunk.
     char* room(std::size_t size) {
@@ -175,14 +179,16 @@ class SourceWriter {
     }
     // While folding, a line of code that ends in its CR LF, or in a line
     // comment and its CR LF, is copied folded, with its marker: most are.
+    // After a marker's line feed no comment mark forms.
     bool putFoldedLine(std::string_view body, std::size_t& lineStart, const LineMarker& marker) {
-        if (!folding_ || (length_ > 0 && formsCommentMark(buffer_[length_ - 1], body[lineStart])))
+        if (!folding_ || (lineStart == 0 && formsCommentMark(lastByte(), body.front())))
             return false;
         char* to = room(body.size() - lineStart + LineMarker::Room + 1);
         const auto folded = folder_.foldCommentedLine(body, lineStart, to);
         if (!folded) return false;
         length_ += folded->length;
-        putMarker(marker);
+        // Folding keeps a line's last byte.
+        putMarker(marker, folded->end > lineStart ? body[folded->end - 1] : lastByte());
         lines_.addUnbrokenLine(marker.place());
         folded_ = recorded_ = length_;
         lineStart = folded->end + 2;
