@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "codegen/ByteChunks.h"
@@ -314,7 +315,7 @@ class Generator {
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
         put(sep_ + "{" + sep_);
-        if (options_.addAppletObjects) appendFieldGroups();
+        if (options_.addAppletObjects) put(fieldGroups());
         appendMarked(header.body, k, 0, false);
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
@@ -394,33 +395,43 @@ class Generator {
         out_.from({k, 0, DeclarationLine}, false);
     }
 
-    void appendFieldGroups() {
+    // The fields of the objects, the same in every class: made once.
+    const std::string& fieldGroups() {
+        if (!fieldGroups_) fieldGroups_ = fieldGroupsText();
+        return *fieldGroups_;
+    }
+
+    std::string fieldGroupsText() const {
+        std::string text;
         for (const LiveObject* object : objectsOf(ObjectKind::Button)) {
-            appendFieldGroup("Button ", *object,
-                             ";String " + object->name + "_Caption=" + quoted(object->text) + ";");
+            text +=
+                fieldGroup("Button ", *object,
+                           ";String " + object->name + "_Caption=" + quoted(object->text) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Image)) {
-            appendFieldGroup("Image ", *object,
-                             ";String " + object->name +
-                                 "_Picture=" + quoted(pictureFileName(object->text)) + ";");
+            text += fieldGroup("Image ", *object,
+                               ";String " + object->name +
+                                   "_Picture=" + quoted(pictureFileName(object->text)) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Label)) {
             const std::string& n = object->name;
-            appendFieldGroup("Label ", *object,
-                             ";int " + n + "_Align=" + alignmentCode(object->alignment) +
-                                 ";String " + n + "_Caption=" + quoted(object->text) + ";");
+            text += fieldGroup("Label ", *object,
+                               ";int " + n + "_Align=" + alignmentCode(object->alignment) +
+                                   ";String " + n + "_Caption=" + quoted(object->text) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::TextField)) {
-            appendFieldGroup("TextField ", *object, ";");
+            text += fieldGroup("TextField ", *object, ";");
         }
+        return text;
     }
 
-    void appendFieldGroup(const char* type, const LiveObject& object, const std::string& tail) {
+    std::string fieldGroup(const char* type, const LiveObject& object,
+                           const std::string& tail) const {
         const std::string& n = object.name;
-        put(type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
-            "_Ypos=" + std::to_string(object.top) + ";int " + n +
-            "_Width=" + std::to_string(object.width) + ";int " + n +
-            "_Height=" + std::to_string(object.height) + tail + sep_ + sep_);
+        return type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
+               "_Ypos=" + std::to_string(object.top) + ";int " + n +
+               "_Width=" + std::to_string(object.width) + ";int " + n +
+               "_Height=" + std::to_string(object.height) + tail + sep_ + sep_;
     }
 
     bool appendInitStatements() {
@@ -483,6 +494,7 @@ class Generator {
     std::string lineBreak_;
     std::string background_;
     std::string contrast_;
+    std::optional<std::string> fieldGroups_;
     SourceWriter out_;
     GeneratedCode result_;
 };
