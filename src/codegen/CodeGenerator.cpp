@@ -31,7 +31,7 @@ bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
 }
 
-// The marker at the end of a line of a slot: "//\\", the class, slot and
+// The marker at the end of a line of a slot: "//\", the class, slot and
 // line numbers, each with a comma, and the line end.
 class LineMarker {
   public:
@@ -180,7 +180,8 @@ class SourceWriter {
     }
     // While folding, a line of code that ends in its CR LF, or in a line
     // comment and its CR LF, is copied folded, with its marker: most are.
-    // After a marker's line feed no comment mark forms.
+    // Only the first line may follow something else than a marker's line
+    // feed, and form a comment mark with it.
     bool putFoldedLine(std::string_view body, std::size_t& lineStart, const LineMarker& marker) {
         if (!folding_ || (lineStart == 0 && formsCommentMark(lastByte(), body.front())))
             return false;

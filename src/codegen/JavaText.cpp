@@ -307,7 +307,7 @@ std::size_t BlankFolder::foldInPlace(char* part, std::size_t size) {
 std::optional<BlankFolder::FoldedLine> BlankFolder::foldCommentedLine(std::string_view text,
                                                                       std::size_t start,
                                                                       char* out) {
-    if (!inCode()) return std::nullopt;
+    if (reader_.state() != JavaTextReader::State::Code) return std::nullopt;
     auto line = path_ == FoldPath::Shuffled
                     ? tz::foldCommentedLine<FoldPath::Shuffled>(text, start, out, afterFreeBlank_)
                     : tz::foldCommentedLine<FoldPath::Portable>(text, start, out, afterFreeBlank_);

@@ -105,7 +105,6 @@ class BlankFolder {
     // lone CR or LF, or has no CR LF. Out takes up to sixteen bytes more.
     std::optional<FoldedLine> foldCommentedLine(std::string_view text, std::size_t start,
                                                 char* out);
-    bool inCode() const { return reader_.state() == JavaTextReader::State::Code; }
 
   private:
     FoldPath path_;
