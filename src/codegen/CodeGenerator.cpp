@@ -271,9 +271,6 @@ class Generator {
         put(sep_);
         for (int k = 1; k <= project_.classCount(); ++k) {
             if (!appendClass(k)) return std::move(result_);
-            // Only the applet class can fail, and a failure keeps the text
-            // unfolded.
-            if (k == 1) out_.startFolding();
         }
         out_.foldNewText();
         result_.lines = out_.takeLineMap();
@@ -313,6 +310,8 @@ class Generator {
     }
 
     bool appendClass(int k) {
+        const int lastFailing = lastFailingSlot(k);
+        if (lastFailing == 0) out_.startFolding();
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
         put(sep_ + "{" + sep_);
@@ -321,16 +320,33 @@ class Generator {
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
+            if (m == lastFailing) out_.startFolding();
         }
         put("}");
         return true;
     }
 
+    static bool isAppletInit(int k, const MethodSlot& method) {
+        return k == 1 && method.name == "init";
+    }
+    static bool isAppletPaint(int k, const MethodSlot& method) {
+        return k == 1 && method.name == "paint";
+    }
+    // Only the applet's init and paint can fail, and a failure keeps the
+    // text unfolded: folding starts after the last of them, or 0.
+    int lastFailingSlot(int k) const {
+        int last = 0;
+        for (int m = 1; m <= project_.lastSlot(k); ++m) {
+            const MethodSlot& method = project_.slot(k, m);
+            if (isAppletInit(k, method) || isAppletPaint(k, method)) last = m;
+        }
+        return last;
+    }
+
     bool appendMethod(int k, int m) {
         const MethodSlot& method = project_.slot(k, m);
-        const bool appletClass = k == 1;
-        if (appletClass && method.name == "init") return appendInit(method, k, m);
-        if (appletClass && method.name == "paint") return appendPaint(method, k, m);
+        if (isAppletInit(k, method)) return appendInit(method, k, m);
+        if (isAppletPaint(k, method)) return appendPaint(method, k, m);
         appendDeclaration(method.declaration, k, m);
         put(std::string("{") + CrLf);
         appendMarked(method.body, k, m, true);
