@@ -107,6 +107,7 @@ class TestCodegen : public QObject {
     void noCodeAfterLineComment();
     void lineMapNamesEveryLine();
     void noCommentMarkFormedBetweenTexts();
+    void literalsRunAcrossTexts();
     void paintParameterMustBeAName();
 };
 
@@ -493,6 +494,18 @@ void TestCodegen::noCommentMarkFormedBetweenTexts() {
     QVERIFY(
         contains(source, "import java.awt.*;/ *x class A extends java.applet.Applet//\\1,0,-1,"));
     QVERIFY(contains(source, "a = 4 / //\\1,1,0,\n2;//\\1,1,1,\n/* c * //\\1,1,2,\nd */}"));
+}
+
+void TestCodegen::literalsRunAcrossTexts() {
+    // Blank runs fold as if the texts were one, whatever class 1 holds.
+    Project project;
+    project.imports = "c = '\\";
+    project.setDeclaration(1, 0, "'  x  '  //  y");
+    project.setLastSlot(1, 1);
+    project.fillSlot(1, 1, "f", "void f()", "a  =  1;");
+    ProjectOptions options;
+    options.withoutLineBreaks = true;
+    QVERIFY(contains(generate(project, {}, options).source, "c = '\\'  x  ' // y//\\1,0,-1,"));
 }
 
 void TestCodegen::paintParameterMustBeAName() {

@@ -109,7 +109,7 @@ class SourceWriter {
     }
     // The text put so far is folded, and so is what is put from now on;
     // before, it is kept as it was put.
-    void startFolding() {
+    void foldFromHere() {
         folding_ = true;
         foldNewText();
     }
@@ -311,7 +311,6 @@ class Generator {
 
     bool appendClass(int k) {
         const int lastFailing = lastFailingSlot(k);
-        if (lastFailing == 0) out_.startFolding();
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
         put(sep_ + "{" + sep_);
@@ -320,7 +319,9 @@ class Generator {
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
-            if (m == lastFailing) out_.startFolding();
+            // After a method's closing brace no escape or comment mark is
+            // left open.
+            if (m >= lastFailing) out_.foldFromHere();
         }
         put("}");
         return true;
@@ -333,7 +334,8 @@ class Generator {
         return k == 1 && method.name == "paint";
     }
     // Only the applet's init and paint can fail, and a failure keeps the
-    // text unfolded: folding starts after the last of them, or 0.
+    // text unfolded: folding starts after the last of them, or after the
+    // first method.
     int lastFailingSlot(int k) const {
         int last = 0;
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
