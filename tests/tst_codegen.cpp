@@ -103,9 +103,11 @@ class TestCodegen : public QObject {
     void blankRunsFoldOutsideLiterals();
     void blankRunsFoldAcrossParts();
     void blankRunsFoldAtChunkEdges();
+    void commentedLinesFoldAsTheWholeText();
     void noCodeAfterLineComment();
     void lineMapNamesEveryLine();
     void noCommentMarkFormedBetweenTexts();
+    void literalsRunAcrossTexts();
     void paintParameterMustBeAName();
 };
 
@@ -144,6 +146,12 @@ void TestCodegen::markers() {
     QCOMPARE(markedText("\r\n \r\n\ta;\r\nb;\nc;\r\n\r\n", 1, 0),
              std::string("a;//\\1,0,0,\nb;\nc;"));
     QCOMPARE(markedText(" \r\n\t", 1, 0), std::string());
+    // Line numbers gain digits on the way.
+    std::string lines;
+    for (int line = 0; line <= 100; ++line) lines += "x\r\n";
+    const std::string marked = markedText(lines + "y", 4, 5);
+    QVERIFY(contains(marked, "x//\\4,5,9,\nx//\\4,5,10,\n"));
+    QVERIFY(contains(marked, "x//\\4,5,99,\nx//\\4,5,100,\ny"));
 }
 
 void TestCodegen::initAndPaintOnlyInAppletClass() {
@@ -386,6 +394,39 @@ void TestCodegen::blankRunsFoldAtChunkEdges() {
     }
 }
 
+void TestCodegen::commentedLinesFoldAsTheWholeText() {
+    // A line is copied folded only if it ends in its CR LF and opens nothing
+    // the reader must follow; marks across chunk edges count.
+    const std::string x15(15, 'x');
+    const std::pair<std::string, bool> cases[] = {
+        {"  a  /  b  //  \"c\"  /*  \r\n", true},
+        {x15 + "//  a  '  b\r\n", true},
+        {"\xC3\xA9  \xff  " + x15 + x15 + "  *\r\n", true},
+        {"\r\n", true},
+        {x15 + "/" + "* c */ d\r\n", false},
+        {"a = \"b  c\";  // d\r\n", false},
+        {x15 + x15 + x15 + "  'c'\r\n", false},
+        {"a  // b\rc  d\r\n", false},
+        {"a  // b\nc\r\n", false},
+        {"a  // no line end", false},
+    };
+    for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
+        for (const auto& [text, taken] : cases) {
+            BlankFolder folder(path);
+            std::string folded = "q  ";
+            folded.resize(folder.foldInPlace(folded.data(), folded.size()));
+            char out[128];
+            const auto line = folder.foldCommentedLine(text, 0, out);
+            QCOMPARE(line.has_value(), taken);
+            if (!line) continue;
+            const std::size_t end = text.find_first_of("\r\n");
+            QCOMPARE(line->end, end);
+            QCOMPARE(folded + std::string(out, line->length) + "//\n",
+                     foldBlankRuns("q  " + text.substr(0, end) + "//\n", path));
+        }
+    }
+}
+
 void TestCodegen::noCodeAfterLineComment() {
     QVERIFY(endsInLineComment("a;//\\1,1,0,\n// x"));
     QVERIFY(!endsInLineComment("a; // x\nb;"));
@@ -453,6 +494,18 @@ void TestCodegen::noCommentMarkFormedBetweenTexts() {
     QVERIFY(
         contains(source, "import java.awt.*;/ *x class A extends java.applet.Applet//\\1,0,-1,"));
     QVERIFY(contains(source, "a = 4 / //\\1,1,0,\n2;//\\1,1,1,\n/* c * //\\1,1,2,\nd */}"));
+}
+
+void TestCodegen::literalsRunAcrossTexts() {
+    // Blank runs fold as if the texts were one, whatever class 1 holds.
+    Project project;
+    project.imports = "c = '\\";
+    project.setDeclaration(1, 0, "'  x  '  //  y");
+    project.setLastSlot(1, 1);
+    project.fillSlot(1, 1, "f", "void f()", "a  =  1;");
+    ProjectOptions options;
+    options.withoutLineBreaks = true;
+    QVERIFY(contains(generate(project, {}, options).source, "c = '\\'  x  ' // y//\\1,0,-1,"));
 }
 
 void TestCodegen::paintParameterMustBeAName() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "codegen/ByteChunks.h"
@@ -30,44 +31,70 @@ bool formsCommentMark(char last, char next) {
     return (last == '/' && (next == '/' || next == '*')) || (last == '*' && next == '/');
 }
 
-// The start of the markers of one slot's lines: "//\", the class and slot
-// numbers, each with a comma.
-struct SlotMarker {
-    static constexpr std::size_t Room = 3 + 2 * 12;
-    SlotMarker(int classIndex, int slotIndex) : classIndex(classIndex), slotIndex(slotIndex) {
-        char* end = text.data() + 3;
-        for (const int number : {classIndex, slotIndex}) {
-            end = std::to_chars(end, text.data() + text.size(), number).ptr;
+// The marker at the end of a line of a slot: "//\", the class, slot and
+// line numbers, each with a comma, and the line end.
+class LineMarker {
+  public:
+    static constexpr std::size_t Room = 3 + 3 * 12 + 2;
+    LineMarker(const SourcePlace& place, std::string_view lineEnd) : place_(place) {
+        char* end = text_.data() + 3;
+        for (const int number : {place.classIndex, place.slot, place.bodyLine}) {
+            end = std::to_chars(end, text_.data() + text_.size(), number).ptr;
             *end++ = ',';
         }
-        length = std::size_t(end - text.data());
+        lineEndSize_ = lineEnd.size();
+        length_ = std::size_t(std::copy(lineEnd.begin(), lineEnd.end(), end) - text_.data());
     }
-    int classIndex;
-    int slotIndex;
     // Its whole room is copied at once, which costs less than a call.
-    std::array<char, Room> text = {'/', '/', '\\'};
-    std::size_t length;
+    const std::array<char, Room>& room() const { return text_; }
+    std::size_t length() const { return length_; }
+    const SourcePlace& place() const { return place_; }
+    // The marker of the next line, counted in its text: most lines differ
+    // from the last in one digit.
+    void toNextLine() {
+        ++place_.bodyLine;
+        char* const last = text_.data() + length_ - lineEndSize_ - 2;
+        char* digit = last;
+        while (*digit == '9') *digit-- = '0';
+        if (*digit != ',') {
+            ++*digit;
+            return;
+        }
+        // All nines: one more digit, a 1 and zeros.
+        digit[1] = '1';
+        std::copy_backward(last + 1, text_.data() + length_, text_.data() + length_ + 1);
+        last[1] = '0';
+        ++length_;
+    }
+
+  private:
+    SourcePlace place_;
+    std::array<char, Room> text_ = {'/', '/', '\\'};
+    std::size_t length_;
+    std::size_t lineEndSize_;
 };
 
-// The source text with the places its pieces came from.
+// The source text with the places its pieces came from. Blank runs are
+// folded once the text cannot fail any more, most lines while they are
+// copied from the project.
 class SourceWriter {
   public:
     // A blank goes between two texts that would otherwise form a comment mark.
     void put(std::string_view piece) {
-        if (!piece.empty() && !text.empty() && formsCommentMark(text.back(), piece.front()))
-            text += ' ';
-        text += piece;
+        char* to = room(piece.size() + 1);
+        if (!piece.empty() && length_ > 0 && formsCommentMark(to[-1], piece.front())) *to++ = ' ';
+        std::copy(piece.begin(), piece.end(), to);
+        length_ = std::size_t(to - buffer_.data()) + piece.size();
     }
-    // The marker of a line of the slot with the given marker start, and
-    // lineEnd after it.
-    void putMarker(const SlotMarker& slot, int line, std::string_view lineEnd = {}) {
-        std::array<char, SlotMarker::Room + 12 + 2> marker;
-        std::copy(slot.text.begin(), slot.text.end(), marker.data());
-        char* end = marker.data() + slot.length;
-        end = std::to_chars(end, marker.data() + marker.size(), line).ptr;
-        *end++ = ',';
-        end = std::copy(lineEnd.begin(), lineEnd.end(), end);
-        put(std::string_view(marker.data(), std::size_t(end - marker.data())));
+    // Same as put(marker's text).
+    void putMarker(const LineMarker& marker) { putMarker(marker, lastByte()); }
+    // The same after text whose last byte is known, which spares reading
+    // back what was just written.
+    void putMarker(const LineMarker& marker, char last) {
+        char* to = room(LineMarker::Room + 1);
+        if (formsCommentMark(last, '/')) *to++ = ' ';
+        std::copy(marker.room().begin(), marker.room().end(), to);
+        length_ = std::size_t(to - buffer_.data()) + marker.length();
     }
     // What is put from now on comes from place.
     void from(const SourcePlace& place, bool fromProject) {
@@ -77,29 +104,44 @@ class SourceWriter {
     // Folds the blank runs of the text put since the last fold.
     void foldNewText() {
         recordLines();
-        text.resize(folded_ + folder_.foldInPlace(text.data() + folded_, text.size() - folded_));
-        folded_ = recorded_ = text.size();
+        length_ = folded_ + folder_.foldInPlace(buffer_.data() + folded_, length_ - folded_);
+        folded_ = recorded_ = length_;
+    }
+    // The text put so far is folded, and so is what is put from now on;
+    // before, it is kept as it was put.
+    void foldFromHere() {
+        folding_ = true;
+        foldNewText();
     }
     // The text trimmed, each CR LF replaced by the marker of its line and LF.
-    void putMarked(std::string_view slotText, int classIndex, int slotIndex) {
+    // Returns where it starts in the text.
+    std::size_t putMarked(std::string_view slotText, int classIndex, int slotIndex) {
         const std::string_view body = trimmed(slotText);
-        const SlotMarker marker(classIndex, slotIndex);
+        LineMarker marker({classIndex, slotIndex, 0}, "\n");
         recordLines();
-        int line = 0;
+        if (folding_) foldNewText();
+        const std::size_t start = length_;
         std::size_t lineStart = 0;
-        bool broken = false;  // the line holds a lone CR or LF
-        forEachOf<'\r', '\n'>(body, [&](std::size_t i) {
-            if (i + 1 == lineStart) return;  // the LF of the last CR LF
-            if (!body.substr(i).starts_with(CrLf)) {
-                broken = true;
-                return;
+        while (lineStart < body.size()) {
+            if (!putFoldedLine(body, lineStart, marker)) {
+                bool broken = false;  // the line holds a lone CR or LF
+                const std::size_t end = nextCrLf(body, lineStart, broken);
+                if (end == std::string_view::npos) break;
+                putMarkedLine(body.substr(lineStart, end - lineStart), broken, marker);
+                lineStart = end + 2;
+                if (folding_) foldNewText();
             }
-            putMarkedLine(body.substr(lineStart, i - lineStart), broken, marker, line++);
-            lineStart = i + 2;
-            broken = false;
-        });
-        from({classIndex, slotIndex, line}, true);
+            marker.toNextLine();
+        }
+        from(marker.place(), true);
         put(body.substr(lineStart));
+        return start;
+    }
+    std::string_view text() const { return {buffer_.data(), length_}; }
+    // The text, which is taken away.
+    std::string takeText() {
+        buffer_.resize(length_);
+        return std::move(buffer_);
     }
     // The line map of all text put; ends the writing.
     SourceLineMap takeLineMap() {
@@ -107,37 +149,80 @@ class SourceWriter {
         return lines_.takeMap();
     }
     void reserve(std::size_t size, std::size_t lineCount) {
-        text.reserve(size);
+        buffer_.reserve(size);
         lines_.reserve(lineCount);
     }
 
-    std::string text;
-
   private:
+    // Room grows by this much at least: the bytes are cleared as it grows,
+    // in steps that stay in cache.
+    static constexpr std::size_t RoomStep = 64 * 1024;
+    // Chunks of sixteen bytes may be written past the text's end.
+    static constexpr std::size_t ChunkSlack = 16;
+
+    char lastByte() const { return length_ > 0 ? buffer_[length_ - 1] : '\n'; }
+    // Where size bytes go at the end of the text, with room past them for
+    // a chunk.
+    char* room(std::size_t size) {
+        const std::size_t needed = length_ + size + ChunkSlack;
+        if (needed > buffer_.size()) buffer_.resize(needed + RoomStep);
+        return buffer_.data() + length_;
+    }
+    // The first CR LF of body from position i on, or npos; broken tells
+    // whether a lone CR or LF came before it.
+    static std::size_t nextCrLf(std::string_view body, std::size_t i, bool& broken) {
+        for (i = firstOf<'\r', '\n'>(body, i); i < body.size();
+             i = firstOf<'\r', '\n'>(body, i + 1)) {
+            if (body.substr(i).starts_with(CrLf)) return i;
+            broken = true;
+        }
+        return std::string_view::npos;
+    }
+    // While folding, a line of code that ends in its CR LF, or in a line
+    // comment and its CR LF, is copied folded, with its marker: most are.
+    // Only the first line may follow something else than a marker's line
+    // feed, and form a comment mark with it.
+    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const LineMarker& marker) {
+        if (!folding_ || (lineStart == 0 && formsCommentMark(lastByte(), body.front())))
+            return false;
+        char* to = room(body.size() - lineStart + LineMarker::Room + 1);
+        const auto folded = folder_.foldCommentedLine(body, lineStart, to);
+        if (!folded) return false;
+        length_ += folded->length;
+        // Folding keeps a line's last byte.
+        putMarker(marker, folded->end > lineStart ? body[folded->end - 1] : lastByte());
+        lines_.addUnbrokenLine(marker.place());
+        folded_ = recorded_ = length_;
+        lineStart = folded->end + 2;
+        return true;
+    }
     // Most lines hold no line end, and the line map takes them without
     // reading them.
-    void putMarkedLine(std::string_view piece, bool broken, const SlotMarker& marker, int line) {
+    void putMarkedLine(std::string_view piece, bool broken, const LineMarker& marker) {
         put(piece);
-        putMarker(marker, line, "\n");
-        const SourcePlace place{marker.classIndex, marker.slotIndex, line};
+        putMarker(marker);
         if (broken) {
-            lines_.from(place, true);
+            lines_.from(marker.place(), true);
             recordLines();
         } else {
-            lines_.addUnbrokenLine(place);
-            recorded_ = text.size();
+            lines_.addUnbrokenLine(marker.place());
+            recorded_ = length_;
         }
     }
     // The line map takes in the text put since the last call, all from one
     // place: one call for many pieces.
     void recordLines() {
-        lines_.add(std::string_view(text).substr(recorded_));
-        recorded_ = text.size();
+        lines_.add(text().substr(recorded_));
+        recorded_ = length_;
     }
 
+    // The text is its first length_ bytes; the rest is room.
+    std::string buffer_;
+    std::size_t length_ = 0;
     SourceLineRecorder lines_;
     std::size_t recorded_ = 0;
     BlankFolder folder_;
+    bool folding_ = false;
     std::size_t folded_ = 0;
 };
 
@@ -189,7 +274,7 @@ class Generator {
         }
         out_.foldNewText();
         result_.lines = out_.takeLineMap();
-        result_.source = std::move(out_.text);
+        result_.source = out_.takeText();
         return std::move(result_);
     }
 
@@ -213,7 +298,7 @@ class Generator {
 
     // Generation stops; the text so far is kept, unfolded.
     bool fail(CodeFailure failure, const std::string& message) {
-        result_.source = out_.text;
+        result_.source = out_.text();
         result_.lines = out_.takeLineMap();
         result_.failure = failure;
         result_.message = message;
@@ -225,31 +310,45 @@ class Generator {
     }
 
     bool appendClass(int k) {
+        const int lastFailing = lastFailingSlot(k);
         const MethodSlot& header = project_.slot(k, 0);
         appendDeclaration(header.declaration, k, 0);
         put(sep_ + "{" + sep_);
-        if (options_.addAppletObjects) appendFieldGroups();
+        if (options_.addAppletObjects) put(fieldGroups());
         appendMarked(header.body, k, 0, false);
         put(sep_);
         for (int m = 1; m <= project_.lastSlot(k); ++m) {
             if (!appendMethod(k, m)) return false;
-            foldWhenSafe(k);
+            // After a method's closing brace no escape or comment mark is
+            // left open.
+            if (m >= lastFailing) out_.foldFromHere();
         }
         put("}");
         return true;
     }
 
-    // Only the applet class can fail, and a failure keeps the text unfolded.
-    // After it blank runs are folded in steps, over text still in cache.
-    void foldWhenSafe(int k) {
-        if (k > 1) out_.foldNewText();
+    static bool isAppletInit(int k, const MethodSlot& method) {
+        return k == 1 && method.name == "init";
+    }
+    static bool isAppletPaint(int k, const MethodSlot& method) {
+        return k == 1 && method.name == "paint";
+    }
+    // Only the applet's init and paint can fail, and a failure keeps the
+    // text unfolded: folding starts after the last of them, or after the
+    // first method.
+    int lastFailingSlot(int k) const {
+        int last = 0;
+        for (int m = 1; m <= project_.lastSlot(k); ++m) {
+            const MethodSlot& method = project_.slot(k, m);
+            if (isAppletInit(k, method) || isAppletPaint(k, method)) last = m;
+        }
+        return last;
     }
 
     bool appendMethod(int k, int m) {
         const MethodSlot& method = project_.slot(k, m);
-        const bool appletClass = k == 1;
-        if (appletClass && method.name == "init") return appendInit(method, k, m);
-        if (appletClass && method.name == "paint") return appendPaint(method, k, m);
+        if (isAppletInit(k, method)) return appendInit(method, k, m);
+        if (isAppletPaint(k, method)) return appendPaint(method, k, m);
         appendDeclaration(method.declaration, k, m);
         put(std::string("{") + CrLf);
         appendMarked(method.body, k, m, true);
@@ -300,49 +399,58 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(SlotMarker(k, m), DeclarationLine, lineBreak_);
+        out_.putMarker(LineMarker({k, m, DeclarationLine}, lineBreak_));
         out_.from({k, 0, DeclarationLine}, false);
     }
 
     // A text that ends in a line comment gets a line break wherever code
     // would follow on its last line.
     void appendMarked(const std::string& text, int k, int m, bool codeFollowsOnLine) {
-        const std::size_t start = out_.text.size();
-        out_.putMarked(text, k, m);
+        const std::size_t start = out_.putMarked(text, k, m);
         if ((codeFollowsOnLine || options_.withoutLineBreaks) &&
-            endsInLineComment(std::string_view(out_.text).substr(start))) {
+            endsInLineComment(out_.text().substr(start))) {
             put(lineBreak_);
         }
         out_.from({k, 0, DeclarationLine}, false);
     }
 
-    void appendFieldGroups() {
+    // The fields of the objects, the same in every class: made once.
+    const std::string& fieldGroups() {
+        if (!fieldGroups_) fieldGroups_ = fieldGroupsText();
+        return *fieldGroups_;
+    }
+
+    std::string fieldGroupsText() const {
+        std::string text;
         for (const LiveObject* object : objectsOf(ObjectKind::Button)) {
-            appendFieldGroup("Button ", *object,
-                             ";String " + object->name + "_Caption=" + quoted(object->text) + ";");
+            text +=
+                fieldGroup("Button ", *object,
+                           ";String " + object->name + "_Caption=" + quoted(object->text) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Image)) {
-            appendFieldGroup("Image ", *object,
-                             ";String " + object->name +
-                                 "_Picture=" + quoted(pictureFileName(object->text)) + ";");
+            text += fieldGroup("Image ", *object,
+                               ";String " + object->name +
+                                   "_Picture=" + quoted(pictureFileName(object->text)) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::Label)) {
             const std::string& n = object->name;
-            appendFieldGroup("Label ", *object,
-                             ";int " + n + "_Align=" + alignmentCode(object->alignment) +
-                                 ";String " + n + "_Caption=" + quoted(object->text) + ";");
+            text += fieldGroup("Label ", *object,
+                               ";int " + n + "_Align=" + alignmentCode(object->alignment) +
+                                   ";String " + n + "_Caption=" + quoted(object->text) + ";");
         }
         for (const LiveObject* object : objectsOf(ObjectKind::TextField)) {
-            appendFieldGroup("TextField ", *object, ";");
+            text += fieldGroup("TextField ", *object, ";");
         }
+        return text;
     }
 
-    void appendFieldGroup(const char* type, const LiveObject& object, const std::string& tail) {
+    std::string fieldGroup(const char* type, const LiveObject& object,
+                           const std::string& tail) const {
         const std::string& n = object.name;
-        put(type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
-            "_Ypos=" + std::to_string(object.top) + ";int " + n +
-            "_Width=" + std::to_string(object.width) + ";int " + n +
-            "_Height=" + std::to_string(object.height) + tail + sep_ + sep_);
+        return type + n + ";int " + n + "_Xpos=" + std::to_string(object.left) + ";int " + n +
+               "_Ypos=" + std::to_string(object.top) + ";int " + n +
+               "_Width=" + std::to_string(object.width) + ";int " + n +
+               "_Height=" + std::to_string(object.height) + tail + sep_ + sep_;
     }
 
     bool appendInitStatements() {
@@ -405,6 +513,7 @@ class Generator {
     std::string lineBreak_;
     std::string background_;
     std::string contrast_;
+    std::optional<std::string> fieldGroups_;
     SourceWriter out_;
     GeneratedCode result_;
 };
@@ -414,7 +523,7 @@ class Generator {
 std::string markedText(const std::string& text, int classIndex, int slotIndex) {
     SourceWriter marked;
     marked.putMarked(text, classIndex, slotIndex);
-    return marked.text;
+    return marked.takeText();
 }
 
 std::string javaStringBody(const std::string& text) {

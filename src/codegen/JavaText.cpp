@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #ifdef __SSE2__
 #include <immintrin.h>
@@ -117,6 +118,15 @@ void keepBytes(Bytes16 bytes, unsigned drops, char* out) {
     }
 }
 
+// The blanks among the first length bytes that follow a blank; afterBlank
+// becomes whether the last of them is one.
+unsigned blankPairs(Bytes16 bytes, unsigned length, bool& afterBlank) {
+    const unsigned blanks = byteMask(bytes == ' ') & ((1u << length) - 1);
+    const unsigned pairs = blanks & (blanks << 1 | unsigned(afterBlank));
+    if (length > 0) afterBlank = blanks >> (length - 1) & 1;
+    return pairs;
+}
+
 // A part folded in place, sixteen bytes at a time: what is written never
 // reaches the bytes not yet read.
 template <FoldPath Path>
@@ -186,14 +196,6 @@ class ChunkFold {
         at_ = at;
         return at.read;
     }
-    // The blanks among the first length bytes that follow a blank;
-    // afterBlank becomes whether the last of them is one.
-    static unsigned blankPairs(Bytes16 bytes, unsigned length, bool& afterBlank) {
-        const unsigned blanks = byteMask(bytes == ' ') & ((1u << length) - 1);
-        const unsigned pairs = blanks & (blanks << 1 | unsigned(afterBlank));
-        if (length > 0) afterBlank = blanks >> (length - 1) & 1;
-        return pairs;
-    }
     // Keeps the first taken bytes but drops. The sixteen bytes written at
     // once must end before the bytes not yet read; else they are staged.
     static void keep(char* part, Position& at, Bytes16 bytes, unsigned drops, std::size_t taken) {
@@ -230,6 +232,47 @@ std::size_t foldInPlace(JavaTextReader& readerState, bool& afterFreeBlank, char*
     return folded.kept();
 }
 
+// In code, what opens a literal or a block comment before the first "//" is
+// found by bit masks, sixteen bytes at a time; the blanks all fold, as they
+// do in code and in line comments alike.
+template <FoldPath Path>
+std::optional<BlankFolder::FoldedLine> foldCommentedLine(std::string_view text, std::size_t start,
+                                                         char* out, bool afterBlank) {
+    std::size_t read = start;
+    std::size_t written = 0;
+    bool commented = false;
+    unsigned slashBefore = 0;  // the byte before the chunk is a '/'
+    for (;;) {
+        const std::size_t available = text.size() - read;
+        const bool whole = available >= 16;
+        const Bytes16 bytes =
+            whole ? loadBytes16(text.data() + read) : loadUpTo16(text.data() + read, available);
+        const unsigned ends =
+            byteMask((bytes == '\r') | (bytes == '\n')) | (whole ? 0 : 1u << available);
+        const unsigned taken = ends ? unsigned(std::countr_zero(ends)) : 16;
+        if (!commented) {
+            const unsigned inLine = (1u << taken) - 1;
+            const unsigned slashes = byteMask(bytes == '/');
+            const unsigned afterSlash = slashes << 1 | slashBefore;
+            const unsigned comments = slashes & afterSlash & inLine;
+            const unsigned opens = (byteMask((bytes == '"') | (bytes == '\'')) |
+                                    (byteMask(bytes == '*') & afterSlash)) &
+                                   inLine;
+            if (opens & ((comments & -comments) - 1)) return std::nullopt;
+            commented = comments != 0;
+            slashBefore = slashes >> 15;
+        }
+        const unsigned drops = blankPairs(bytes, taken, afterBlank);
+        keepBytes<Path>(bytes, drops, out + written);
+        written += taken - bitCount16(drops);
+        read += taken;
+        if (taken < 16) break;
+    }
+    if (read + 1 >= text.size() || text[read] != '\r' || text[read + 1] != '\n')
+        return std::nullopt;
+    return BlankFolder::FoldedLine{read, written};
+}
+
 // Whether text holds "/*", found by the rarer '*'.
 bool hasBlockCommentStart(std::string_view text) {
     for (auto star = text.find('*', 1); star != std::string_view::npos;
@@ -259,6 +302,18 @@ std::size_t BlankFolder::foldInPlace(char* part, std::size_t size) {
     return path_ == FoldPath::Shuffled
                ? tz::foldInPlace<FoldPath::Shuffled>(reader_, afterFreeBlank_, part, size)
                : tz::foldInPlace<FoldPath::Portable>(reader_, afterFreeBlank_, part, size);
+}
+
+std::optional<BlankFolder::FoldedLine> BlankFolder::foldCommentedLine(std::string_view text,
+                                                                      std::size_t start,
+                                                                      char* out) {
+    if (reader_.state() != JavaTextReader::State::Code) return std::nullopt;
+    auto line = path_ == FoldPath::Shuffled
+                    ? tz::foldCommentedLine<FoldPath::Shuffled>(text, start, out, afterFreeBlank_)
+                    : tz::foldCommentedLine<FoldPath::Portable>(text, start, out, afterFreeBlank_);
+    // The line comment and its line feed leave code after a non-blank.
+    if (line) afterFreeBlank_ = false;
+    return line;
 }
 
 std::string foldBlankRuns(std::string_view text, FoldPath path) {

@@ -2,6 +2,7 @@
 // Reading generated Java text as code, comments and literals, so that blank
 // runs can be folded without touching literals and so that a text that ends
 // inside a line comment is known.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -92,6 +93,18 @@ class BlankFolder {
         : path_(path == FoldPath::Shuffled ? fastestFoldPath() : path) {}
     // Returns the folded length of the part.
     std::size_t foldInPlace(char* part, std::size_t size);
+
+    struct FoldedLine {
+        std::size_t end;     // the position of its CR
+        std::size_t length;  // its folded length
+    };
+    // Copies the line of text from start to its CR LF folded to out, for a
+    // caller who ends it with a line comment without blanks and a line feed
+    // instead: most lines need no step by step reading then. Only from code;
+    // nothing for a line that opens a literal or a block comment, holds a
+    // lone CR or LF, or has no CR LF. Out takes up to sixteen bytes more.
+    std::optional<FoldedLine> foldCommentedLine(std::string_view text, std::size_t start,
+                                                char* out);
 
   private:
     FoldPath path_;
