@@ -17,22 +17,30 @@ namespace tz {
 
 namespace {
 
-// The first position from i on of a character that may end state.
-std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::size_t i) {
+// Calls find<Fold, Stops...>() for state: Fold tells whether its blank runs
+// fold, Stops are the characters that may end it.
+template <typename Find>
+[[gnu::always_inline]] inline std::size_t withStopsOf(JavaTextReader::State state, Find find) {
     using State = JavaTextReader::State;
     switch (state) {
         case State::Code:
-            return firstOf<'/', '"', '\''>(text, i);
+            break;
         case State::LineComment:
-            return firstOf<'\n'>(text, i);
+            return find.template operator()<true, '\n'>();
         case State::BlockComment:
-            return firstOf<'*'>(text, i);
+            return find.template operator()<true, '*'>();
         case State::String:
-            return firstOf<'\\', '"', '\r', '\n'>(text, i);
+            return find.template operator()<false, '\\', '"', '\r', '\n'>();
         case State::Character:
-            return firstOf<'\\', '\'', '\r', '\n'>(text, i);
+            return find.template operator()<false, '\\', '\'', '\r', '\n'>();
     }
-    return text.size();
+    return find.template operator()<true, '/', '"', '\''>();
+}
+
+// The first position from i on of a character that may end state.
+std::size_t nextStop(JavaTextReader::State state, std::string_view text, std::size_t i) {
+    return withStopsOf(
+        state, [&]<bool, char... Stops>() { return firstOf<Stops...>(text, i); });
 }
 
 // Moves size bytes, from sizeof(Word) to twice as many, as two words that
@@ -138,20 +146,9 @@ class ChunkFold {
     // Folds the blank runs, outside literals, up to the first character that
     // may end state, and returns its position, or the size at the end.
     [[gnu::always_inline]] std::size_t upToStop(JavaTextReader::State state) {
-        using State = JavaTextReader::State;
-        switch (state) {
-            case State::Code:
-                return upTo<true, '/', '"', '\''>();
-            case State::LineComment:
-                return upTo<true, '\n'>();
-            case State::BlockComment:
-                return upTo<true, '*'>();
-            case State::String:
-                return upTo<false, '\\', '"', '\r', '\n'>();
-            case State::Character:
-                return upTo<false, '\\', '\'', '\r', '\n'>();
-        }
-        return size_;
+        return withStopsOf(
+            state, [this]<bool Fold, char... Stops>()
+                       __attribute__((always_inline)) { return upTo<Fold, Stops...>(); });
     }
     // Keeps the next length characters, none of them a free blank.
     void keepStop(std::size_t length) {
@@ -245,8 +242,7 @@ std::optional<BlankFolder::FoldedLine> foldCommentedLine(std::string_view text, 
     for (;;) {
         const std::size_t available = text.size() - read;
         const bool whole = available >= 16;
-        const Bytes16 bytes =
-            whole ? loadBytes16(text.data() + read) : loadUpTo16(text.data() + read, available);
+        const Bytes16 bytes = loadUpTo16(text.data() + read, available);
         const unsigned ends =
             byteMask((bytes == '\r') | (bytes == '\n')) | (whole ? 0 : 1u << available);
         const unsigned taken = ends ? unsigned(std::countr_zero(ends)) : 16;
