@@ -388,6 +388,8 @@ void TestCodegen::blankRunsFoldAtChunkEdges() {
         {"\"" + std::string(14, 'a') + "\\\"  b\"  c", "\"" + std::string(14, 'a') + "\\\"  b\" c"},
         {"/*  *  " + x15 + "  */  x  ", "/* * " + x15 + " */ x "},
         {"'  \r  \xC3\xA9  \xff  \"  " + x15, "'  \r \xC3\xA9 \xff \"  " + x15},
+        // A lone CR ends a line comment as the compiler reads it.
+        {"//  a\r\"b  c\"  d", "// a\r\"b  c\" d"},
     };
     for (const FoldPath path : {FoldPath::Portable, FoldPath::Shuffled}) {
         for (const auto& [text, folded] : cases) QCOMPARE(foldBlankRuns(text, path), folded);
@@ -430,6 +432,7 @@ void TestCodegen::commentedLinesFoldAsTheWholeText() {
 void TestCodegen::noCodeAfterLineComment() {
     QVERIFY(endsInLineComment("a;//\\1,1,0,\n// x"));
     QVERIFY(!endsInLineComment("a; // x\nb;"));
+    QVERIFY(!endsInLineComment("a; // x\rb;"));
     QVERIFY(!endsInLineComment("s = \"// no comment\";"));
     QVERIFY(!endsInLineComment("/* // */ b"));
     // Only a block comment carries past a line feed; literals and line comments end there.

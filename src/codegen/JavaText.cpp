@@ -26,7 +26,7 @@ template <typename Find>
         case State::Code:
             break;
         case State::LineComment:
-            return find.template operator()<true, '\n'>();
+            return find.template operator()<true, '\r', '\n'>();
         case State::BlockComment:
             return find.template operator()<true, '*'>();
         case State::String:
@@ -319,10 +319,10 @@ std::string foldBlankRuns(std::string_view text, FoldPath path) {
 }
 
 bool endsInLineComment(std::string_view text) {
-    // Only a block comment outlasts a line feed: without one, the last line decides.
+    // Only a block comment outlasts a line end: without one, the last line decides.
     if (!hasBlockCommentStart(text)) {
-        if (const std::size_t feed = text.rfind('\n'); feed != std::string_view::npos)
-            text.remove_prefix(feed + 1);
+        if (const std::size_t end = text.find_last_of("\r\n"); end != std::string_view::npos)
+            text.remove_prefix(end + 1);
     }
     JavaTextReader reader;
     for (std::size_t i = reader.nextNotable(text, 0); i < text.size();

@@ -50,7 +50,7 @@ class JavaTextReader {
             if (c == '\'') state_ = State::Character;
             return 1;
         case State::LineComment:
-            if (c == '\n') state_ = State::Code;
+            if (isLineEnd(c)) state_ = State::Code;
             return 1;
         case State::BlockComment:
             if (startsWith(text, i, '*', '/')) {
