@@ -18,13 +18,11 @@ for ((i = 0; i < rounds; i++)); do
                 gsub(/"/, "", $1); print $1, $4 * scale }' >> "$times"
     done
 done
-median() {
-    awk -v name="$1" '$1 == name { print $2 }' "$times" | sort -g |
-        awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'
-}
+source "$(dirname "$0")/median.sh"
+timesOf() { awk -v name="$1" '$1 == name { print $2 }' "$times"; }
 report() {
     local work base
-    work=$(median "$2"); base=$(median "$3")
+    work=$(timesOf "$2" | median); base=$(timesOf "$3" | median)
     awk -v label="$1" -v a="$work" -v b="$base" -v n="$rounds" \
         'BEGIN { printf "%-28s %8.3f ms against %7.3f ms: %5.1f times (medians, %d rounds)\n",
                  label, a, b, a / b, n }'

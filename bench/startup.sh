@@ -20,7 +20,7 @@ ln -s "$build/java" "$work/java"
 
 watch=$build/bench/startup_watch
 minimal=$build/bench/startup_minimal
-median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+source "$(dirname "$0")/median.sh"
 : > "$work/one"; : > "$work/four"; : > "$work/main"; : > "$work/all"
 for ((i = 0; i < rounds; i++)); do
     "$watch" 1 "$minimal" 1 | awk '{ print $1 }' >> "$work/one"

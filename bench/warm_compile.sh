@@ -64,7 +64,7 @@ ln -s "$bin/javac" "$batch/javac"
 
 now() { date +%s%N; }
 # Median of the rounds in milliseconds.
-median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+source "$(dirname "$0")/median.sh"
 time_rounds() {
     for ((i = 0; i < rounds; i++)); do
         start=$(now)

@@ -33,10 +33,10 @@ bool formsCommentMark(char last, char next) {
 
 // The marker at the end of a line of a slot: "//\", the class, slot and
 // line numbers, each with a comma, and the line end.
-class LineMarker {
+class MarkerText {
   public:
     static constexpr std::size_t Room = 3 + 3 * 12 + 2;
-    LineMarker(const SourcePlace& place, std::string_view lineEnd) : place_(place) {
+    MarkerText(const SourcePlace& place, std::string_view lineEnd) : place_(place) {
         char* end = text_.data() + 3;
         for (const int number : {place.classIndex, place.slot, place.bodyLine}) {
             end = std::to_chars(end, text_.data() + text_.size(), number).ptr;
@@ -87,11 +87,11 @@ class SourceWriter {
         length_ = std::size_t(to - buffer_.data()) + piece.size();
     }
     // Same as put(marker's text).
-    void putMarker(const LineMarker& marker) { putMarker(marker, lastByte()); }
+    void putMarker(const MarkerText& marker) { putMarker(marker, lastByte()); }
     // The same after text whose last byte is known, which spares reading
     // back what was just written.
-    void putMarker(const LineMarker& marker, char last) {
-        char* to = room(LineMarker::Room + 1);
+    void putMarker(const MarkerText& marker, char last) {
+        char* to = room(MarkerText::Room + 1);
         if (formsCommentMark(last, '/')) *to++ = ' ';
         std::copy(marker.room().begin(), marker.room().end(), to);
         length_ = std::size_t(to - buffer_.data()) + marker.length();
@@ -117,7 +117,7 @@ class SourceWriter {
     // Returns where it starts in the text.
     std::size_t putMarked(std::string_view slotText, int classIndex, int slotIndex) {
         const std::string_view body = trimmed(slotText);
-        LineMarker marker({classIndex, slotIndex, 0}, "\n");
+        MarkerText marker({classIndex, slotIndex, 0}, "\n");
         recordLines();
         if (folding_) foldNewText();
         const std::size_t start = length_;
@@ -182,10 +182,10 @@ class SourceWriter {
     // comment and its CR LF, is copied folded, with its marker: most are.
     // Only the first line may follow something else than a marker's line
     // feed, and form a comment mark with it.
-    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const LineMarker& marker) {
+    bool putFoldedLine(std::string_view body, std::size_t& lineStart, const MarkerText& marker) {
         if (!folding_ || (lineStart == 0 && formsCommentMark(lastByte(), body.front())))
             return false;
-        char* to = room(body.size() - lineStart + LineMarker::Room + 1);
+        char* to = room(body.size() - lineStart + MarkerText::Room + 1);
         const auto folded = folder_.foldCommentedLine(body, lineStart, to);
         if (!folded) return false;
         length_ += folded->length;
@@ -198,7 +198,7 @@ class SourceWriter {
     }
     // Most lines hold no line end, and the line map takes them without
     // reading them.
-    void putMarkedLine(std::string_view piece, bool broken, const LineMarker& marker) {
+    void putMarkedLine(std::string_view piece, bool broken, const MarkerText& marker) {
         put(piece);
         putMarker(marker);
         if (broken) {
@@ -399,7 +399,7 @@ class Generator {
     void appendDeclaration(const std::string& declaration, int k, int m) {
         out_.from({k, m, DeclarationLine}, true);
         put(trimmed(declaration));
-        out_.putMarker(LineMarker({k, m, DeclarationLine}, lineBreak_));
+        out_.putMarker(MarkerText({k, m, DeclarationLine}, lineBreak_));
         out_.from({k, 0, DeclarationLine}, false);
     }
 
